@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <tuple>
+
+// A colour as the whole program passes it around: 0x00BBGGRR, red in the low
+// byte. Cube colours always have a zero top byte.
+using COLORREF = std::uint32_t;
+
+// Stands for "no cube" in history records and layer paste, and for "no swatch"
+// on a button. Never a cube colour.
+inline constexpr COLORREF CLR_NONE = 0xFFFFFFFFu;
+
+constexpr COLORREF RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
+    return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
+}
+constexpr std::uint8_t GetRValue(COLORREF c) { return std::uint8_t(c & 0xFF); }
+constexpr std::uint8_t GetGValue(COLORREF c) { return std::uint8_t((c >> 8) & 0xFF); }
+constexpr std::uint8_t GetBValue(COLORREF c) { return std::uint8_t((c >> 16) & 0xFF); }
+
+// A cell coordinate; the key of the cube store. Ordered by x, then y, then z.
+struct CUBEPOS {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t z = 0;
+
+    friend bool operator<(const CUBEPOS& a, const CUBEPOS& b)
+    {
+        return std::tie(a.x, a.y, a.z) < std::tie(b.x, b.y, b.z);
+    }
+    friend bool operator==(const CUBEPOS&, const CUBEPOS&) = default;
+};
+
+// One single-cell edit: the colours before and after, CLR_NONE for empty.
+struct CUBERECORD {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t z = 0;
+    COLORREF oldColor = CLR_NONE;
+    COLORREF newColor = CLR_NONE;
+
+    friend bool operator==(const CUBERECORD&, const CUBERECORD&) = default;
+};
+
+// The largest grid a model may have, in cells (40 x 40 x 40).
+inline constexpr std::int64_t kMaxGridCells = 64000;

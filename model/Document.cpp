@@ -1,0 +1,98 @@
+#include "model/Document.h"
+
+#include "model/CubeTypes.h"
+#include "model/ModelMessages.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+
+CDocument::~CDocument() = default;
+
+void CDocument::AddView(CDocView* view)
+{
+    if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void CDocument::RemoveView(CDocView* view)
+{
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void CDocument::UpdateAllViews(CDocView* sender, long hint)
+{
+    // A view may unregister while being told; walk a copy.
+    const auto views = m_views;
+    for (CDocView* v : views)
+        if (v != sender)
+            v->OnUpdate(sender, hint);
+}
+
+void CDocument::NotifyCubeChanged(const CUBEPOS& pos)
+{
+    for (CDocView* v : m_views)
+        v->OnCubeChanged(pos);
+}
+
+void CDocument::NotifyModelReset()
+{
+    for (CDocView* v : m_views)
+        v->OnModelReset();
+}
+
+void CDocument::SetPathName(const QString& path)
+{
+    m_pathName = path;
+    m_title = path.isEmpty() ? m_defaultTitle : QFileInfo(path).fileName();
+}
+
+bool CDocument::OnNewDocument()
+{
+    m_pathName.clear();
+    m_title = m_defaultTitle;
+    m_modified = false;
+    return true;
+}
+
+DocResult CDocument::OnOpenDocument(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return DocResult::Fail(ModelMessages::CannotOpen(path, file.errorString()));
+    QByteArray bytes = MaxFileBytes() < 0 ? file.readAll() : file.read(MaxFileBytes());
+    if (file.error() != QFileDevice::NoError)
+        return DocResult::Fail(ModelMessages::CannotOpen(path, file.errorString()));
+
+    CArchive ar(bytes, CArchive::load);
+    DocResult result = Serialize(ar);
+    if (!result.ok)
+        return result;
+    SetPathName(path);
+    m_modified = false;
+    return result;
+}
+
+DocResult CDocument::OnSaveDocument(const QString& path)
+{
+    QByteArray bytes;
+    CArchive ar(bytes, CArchive::store);
+    DocResult result = Serialize(ar);
+    if (!result.ok)
+        return result;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return DocResult::Fail(ModelMessages::CannotSave(path, file.errorString()));
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return DocResult::Fail(ModelMessages::CannotSave(path, reason));
+    }
+    if (!file.commit())
+        return DocResult::Fail(ModelMessages::CannotSave(path, file.errorString()));
+    SetPathName(path);
+    m_modified = false;
+    return result;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "model/Archive.h"
+
+#include <QString>
+#include <vector>
+
+class CDocument;
+struct CUBEPOS;
+
+// Anything that shows a document. Views register with their document and hear
+// about every change; the document itself knows nothing about widgets.
+class CDocView {
+public:
+    virtual ~CDocView() = default;
+    // The document changed: repaint (UpdateAllViews).
+    virtual void OnUpdate(CDocView* sender, long hint) = 0;
+    // One cell of the store changed, before any OnUpdate that reports it.
+    // Lets a view keep caches per cell instead of rebuilding everything.
+    virtual void OnCubeChanged(const CUBEPOS& /*pos*/) {}
+    // Many cells or the grid size changed at once (new, open, clear, resize).
+    virtual void OnModelReset() {}
+};
+
+// The document services of a desktop framework that the editor relies on:
+// views, the modified flag, path and title, new / open / save.
+class CDocument {
+public:
+    virtual ~CDocument();
+
+    void AddView(CDocView* view);
+    void RemoveView(CDocView* view);
+    void UpdateAllViews(CDocView* sender = nullptr, long hint = 0);
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+
+    const QString& GetPathName() const { return m_pathName; }
+    const QString& GetTitle() const { return m_title; }
+    void SetPathName(const QString& path);
+    void SetTitle(const QString& title) { m_title = title; }
+    // The title a document has before it is saved (the template's document name).
+    void SetDefaultTitle(const QString& title) { m_defaultTitle = title; }
+
+    // Starts an empty document. Returns false to cancel.
+    virtual bool OnNewDocument();
+    // Reads the file at path. On failure the document is exactly as before:
+    // model, path, title and modified flag.
+    virtual DocResult OnOpenDocument(const QString& path);
+    // Writes the file through a temporary that replaces the old file only once
+    // it is complete, so a failed save never destroys the file that was there.
+    virtual DocResult OnSaveDocument(const QString& path);
+
+    virtual DocResult Serialize(CArchive& ar) = 0;
+    // How much of a file an open reads at most; anything after it is ignored
+    // by the format anyway, so a huge stray file cannot stall the editor.
+    virtual qint64 MaxFileBytes() const { return -1; }
+
+protected:
+    void NotifyCubeChanged(const CUBEPOS& pos);
+    void NotifyModelReset();
+
+private:
+    std::vector<CDocView*> m_views;
+    QString m_pathName;
+    QString m_title;
+    QString m_defaultTitle;
+    bool m_modified = false;
+};
