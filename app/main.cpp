@@ -1,12 +1,19 @@
 #include "model/CMiravelDoc.h"
+#include "view/CMiravelView.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QSurfaceFormat>
 
 int main(int argc, char** argv)
 {
+    QSurfaceFormat format;
+    format.setVersion(2, 1);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    QSurfaceFormat::setDefaultFormat(format);
+
     QApplication app(argc, argv);
     CMiravelDoc doc;
     doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
@@ -19,14 +26,10 @@ int main(int argc, char** argv)
     }
     QMainWindow window;
     window.setWindowTitle(doc.GetTitle() + QStringLiteral(" - MIRA-VEL    Powered by Orvendale"));
-    auto* label = new QLabel(QStringLiteral("%1 x %2 x %3, %4 cubes")
-                                 .arg(doc.m_sizeX)
-                                 .arg(doc.m_sizeY)
-                                 .arg(doc.m_sizeZ)
-                                 .arg(doc.m_cubes.size()));
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
+    auto* view = new CMiravelView;
+    window.setCentralWidget(view);
     window.resize(800, 600);
+    view->SetDocument(&doc);
     window.show();
     return app.exec();
 }

@@ -48,11 +48,11 @@ int main(int argc, char** argv)
 
     // Tree.
     for (int y = 1; y < 5; ++y)
-        put(12, y, 11, trunk);
+        put(12, y, 4, trunk);
     for (int x = 10; x < 15; ++x)
         for (int y = 5; y < 8; ++y)
-            for (int z = 9; z < 14; ++z) {
-                const int d = (x - 12) * (x - 12) + (y - 6) * (y - 6) + (z - 11) * (z - 11);
+            for (int z = 2; z < 7; ++z) {
+                const int d = (x - 12) * (x - 12) + (y - 6) * (y - 6) + (z - 4) * (z - 4);
                 if (d <= 5)
                     put(x, y, z, leaves);
             }

@@ -67,6 +67,13 @@ struct CViewState {
     double m_sightLineWidth = 5.0;
     double m_axisLineWidth = 5.0;
 
+    // Display-list names of the frame, unit cube, canvas and ground; 0 when not
+    // built. They are built together for one grid size and canvas axis.
+    std::uint32_t m_listFrame = 0;
+    std::uint32_t m_listCube = 0;
+    std::uint32_t m_listCanvas = 0;
+    std::uint32_t m_listGround = 0;
+
     // Client size in logical pixels, taken at every paint.
     std::int32_t m_viewWidth = 0, m_viewHeight = 0;
 

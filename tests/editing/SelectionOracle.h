@@ -1,0 +1,41 @@
+#pragma once
+
+// Picking the way fixed-function GL does it: draw the candidates under names
+// in selection mode through a pick matrix and take the hit with the smallest
+// depth, the later hit winning a tie. The editor does not pick like this (it
+// is slow and its hit buffer overflows on long rows of cubes); the tests use
+// it as an independent reference for the editor's ray-cast picking.
+#include "model/CMiravelDoc.h"
+#include "view/ViewState.h"
+
+#include <vector>
+
+struct OracleResult {
+    CUBEPOS cell{-1, -1, -1};
+    float depth = 0;
+    bool overflow = false;
+    int hits = 0;
+    struct Hit {
+        CUBEPOS cell;
+        float depth;
+    };
+    std::vector<Hit> all;
+
+    // GL computes depths in single precision from large coordinates, so two
+    // candidates closer than about a millionth of the depth range are a tie
+    // it cannot resolve reliably. True when cell is such a near tie of the best.
+    bool NearTie(const CUBEPOS& other, float tolerance = 1e-6f) const
+    {
+        for (const Hit& h : all)
+            if (h.cell == other && h.depth - depth <= tolerance)
+                return true;
+        return false;
+    }
+};
+
+// wx, wy: the window point (origin bottom left); box: the pick square's side
+// in pixels. The context must be current and view.m_listCube built.
+OracleResult OraclePickSight(const CViewState& view, const CMiravelDoc& doc, double wx, double wy,
+                             double box);
+OracleResult OraclePickAttach(const CViewState& view, const CMiravelDoc& doc, double wx, double wy,
+                              double box);

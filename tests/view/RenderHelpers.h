@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/CMiravelDoc.h"
+#include "tests/support/OffscreenGL.h"
+#include "view/SceneRenderer.h"
+#include "view/ViewState.h"
+
+#include <QColor>
+#include <QImage>
+
+// Draws the scene the way the view does, into an offscreen framebuffer.
+inline QImage RenderScene(OffscreenGL& gl, CViewState& view, const CMiravelDoc& doc)
+{
+    gl.MakeCurrent();
+    view.m_viewWidth = gl.Width();
+    view.m_viewHeight = gl.Height();
+    SceneRenderer::BuildLists(view, doc);
+    SceneRenderer::DrawScene(view, doc, {gl.Width(), gl.Height(), 1.0});
+    QImage img = gl.Read();
+    SceneRenderer::DeleteLists(view);
+    gl.DoneCurrent();
+    return img;
+}
+
+inline QRgb Rgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+// Channels within tol of each other.
+inline bool Near(QRgb a, QRgb b, int tol = 2)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tol && std::abs(qGreen(a) - qGreen(b)) <= tol &&
+           std::abs(qBlue(a) - qBlue(b)) <= tol;
+}
+
+inline int CountPixels(const QImage& img, QRgb color, int tol = 2)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (Near(img.pixel(x, y), color, tol))
+                ++n;
+    return n;
+}

@@ -1,0 +1,353 @@
+#include "view/SceneRenderer.h"
+
+#include "model/CMiravelDoc.h"
+#include "view/Camera.h"
+#include "view/SceneGeometry.h"
+#include "view/ViewState.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+
+namespace SceneRenderer {
+
+namespace {
+
+// Directions the light shines from, toward the origin; fixed relative to the
+// camera. Entry 3 lies in the plane of the screen.
+const double kLightTable[8][3] = {
+    {-0.5, 0.5, 0.5},  {0.5, 0.5, 0.5},   {0.5, 0.5, -0.5},  {-0.5, 0.5, 0.0},
+    {-0.5, -0.5, 0.5}, {0.5, -0.5, 0.5},  {0.5, -0.5, -0.5}, {-0.5, -0.5, -0.5},
+};
+
+constexpr GLubyte kFrameAlpha = 120;
+constexpr GLubyte kSightAlpha = 50;
+constexpr GLubyte kAttachAlpha = 100;
+constexpr GLubyte kGroundAlpha = 170;
+
+void Color(COLORREF c) { glColor3ub(GetRValue(c), GetGValue(c), GetBValue(c)); }
+void Color(COLORREF c, GLubyte alpha) { glColor4ub(GetRValue(c), GetGValue(c), GetBValue(c), alpha); }
+
+void Vertex(const SceneGeometry::Vec3& v) { glVertex3d(v.x, v.y, v.z); }
+
+void CompileLines(const SceneGeometry::Lines& lines)
+{
+    glBegin(GL_LINES);
+    for (const auto& [a, b] : lines) {
+        Vertex(a);
+        Vertex(b);
+    }
+    glEnd();
+}
+
+void CompileCube()
+{
+    glBegin(GL_QUADS);
+    for (const SceneGeometry::Face& face : SceneGeometry::CubeFaces()) {
+        if (face.hasNormal)
+            glNormal3d(face.normal.x, face.normal.y, face.normal.z);
+        for (const auto& corner : face.corners)
+            Vertex(corner);
+    }
+    glEnd();
+}
+
+void CompileGround(int sx, int sz)
+{
+    glBegin(GL_QUADS);
+    for (const auto& corner : SceneGeometry::GroundQuad(sx, sz))
+        Vertex(corner);
+    glEnd();
+}
+
+bool Compile(std::uint32_t& name, auto&& body)
+{
+    name = glGenLists(1);
+    if (name == 0)
+        return false;
+    glNewList(name, GL_COMPILE);
+    body();
+    glEndList();
+    return true;
+}
+
+void LineWidth(double width, const Target& t) { glLineWidth(GLfloat(width * t.devicePixelRatio)); }
+
+// Translation by pos along the canvas axis.
+void TranslateAlongAxis(int axis, double pos)
+{
+    glTranslated(axis == 0 ? pos : 0.0, axis == 1 ? pos : 0.0, axis == 2 ? pos : 0.0);
+}
+
+void DrawCubes(const CViewState& v, const CMiravelDoc& doc, const Target& t)
+{
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glPushMatrix();
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    LineWidth(v.m_cubeLineWidth, t);
+    for (int x = 0; x < doc.m_sizeX; ++x)
+        for (int y = 0; y < doc.m_sizeY; ++y)
+            for (int z = 0; z < doc.m_sizeZ; ++z) {
+                const COLORREF c = doc.GetCube(x, y, z);
+                if (c == CLR_NONE)
+                    continue;
+                GLenum front = GL_FILL;
+                if (v.m_wireFrame == 2) {
+                    const int along = v.m_canvasAxis == 0 ? x : v.m_canvasAxis == 1 ? y : z;
+                    front = v.m_showCanvas && along == v.m_canvasPos ? GL_FILL : GL_LINE;
+                }
+                glPolygonMode(GL_FRONT, front);
+                glPushMatrix();
+                glTranslated(x, y, z);
+                Color(c);
+                glCallList(v.m_listCube);
+                if (v.m_wireFrame == 0) {
+                    glPolygonMode(GL_FRONT, GL_LINE);
+                    glColor3ub(0, 0, 0);
+                    glCallList(v.m_listCube);
+                }
+                glPopMatrix();
+            }
+    glDisable(GL_CULL_FACE);
+    glPopMatrix();
+}
+
+void DrawFrame(const CViewState& v, const Target& t)
+{
+    if (!v.m_showFrame)
+        return;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glPushMatrix();
+    glEnable(GL_BLEND);
+    Color(v.m_frameColor, kFrameAlpha);
+    LineWidth(v.m_frameLineWidth, t);
+    glCallList(v.m_listFrame);
+    glDisable(GL_BLEND);
+    glPopMatrix();
+}
+
+void DrawLayerLattice(const CViewState& v, int layer, COLORREF color, const Target& t)
+{
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glPushMatrix();
+    TranslateAlongAxis(v.m_canvasAxis, layer);
+    LineWidth(v.m_canvasLineWidth, t);
+    Color(color);
+    glCallList(v.m_listCanvas);
+    glPopMatrix();
+}
+
+void DrawCanvas(const CViewState& v, const Target& t)
+{
+    if (v.m_showCanvas)
+        DrawLayerLattice(v, v.m_canvasPos, v.m_canvasColor, t);
+}
+
+void DrawCopiedLayer(const CViewState& v, const Target& t)
+{
+    if (v.m_copyLayer == -1)
+        return;
+    const COLORREF c = v.m_canvasColor;
+    DrawLayerLattice(v, v.m_copyLayer, RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)),
+                     t);
+}
+
+void DrawAxes(const CViewState& v, const CMiravelDoc& doc, const Target& t)
+{
+    if (!v.m_showAxis)
+        return;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glPushMatrix();
+    LineWidth(v.m_axisLineWidth, t);
+    glBegin(GL_LINES);
+    glColor3ub(255, 0, 0);
+    glVertex3d(0, 0, 0);
+    glVertex3d(doc.m_sizeX + 1, 0, 0);
+    glColor3ub(0, 255, 0);
+    glVertex3d(0, 0, 0);
+    glVertex3d(0, doc.m_sizeY + 1, 0);
+    glColor3ub(0, 0, 255);
+    glVertex3d(0, 0, 0);
+    glVertex3d(0, 0, doc.m_sizeZ + 1);
+    glEnd();
+    glPopMatrix();
+}
+
+void DrawSight(const CViewState& v, const CMiravelDoc& doc, const Target& t)
+{
+    if (!v.HasSight())
+        return;
+    const double sx = v.m_sightX, sy = v.m_sightY, sz = v.m_sightZ;
+    const double X = doc.m_sizeX, Y = doc.m_sizeY, Z = doc.m_sizeZ;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glPushMatrix();
+    glTranslated(sx, sy, sz);
+    Color(v.m_sightColor);
+    glCallList(v.m_listCube);
+    glPopMatrix();
+    if (!v.m_showSight)
+        return;
+
+    glEnable(GL_BLEND);
+    Color(v.m_sightColor, kSightAlpha);
+    // Translucent copies just outside each face of the grid, half a unit away.
+    const double copies[6][3] = {
+        {X + 0.5, sy, sz}, {-1.5, sy, sz}, {sx, Y + 0.5, sz},
+        {sx, -1.5, sz},    {sx, sy, Z + 0.5}, {sx, sy, -1.5},
+    };
+    for (const auto& p : copies) {
+        glPushMatrix();
+        glTranslated(p[0], p[1], p[2]);
+        glCallList(v.m_listCube);
+        glPopMatrix();
+    }
+    // Guide lines through the sight cube between the inner faces of the copies.
+    glPushMatrix();
+    glTranslated(sx + 0.5, sy + 0.5, sz + 0.5);
+    LineWidth(v.m_sightLineWidth, t);
+    glBegin(GL_LINES);
+    glVertex3d(-1 - sx, 0, 0);
+    glVertex3d(X - sx, 0, 0);
+    glVertex3d(0, -1 - sy, 0);
+    glVertex3d(0, Y - sy, 0);
+    glVertex3d(0, 0, -1 - sz);
+    glVertex3d(0, 0, Z - sz);
+    glEnd();
+    glPopMatrix();
+    glDisable(GL_BLEND);
+}
+
+void DrawAttachPreview(const CViewState& v, const Target& t)
+{
+    if (v.m_drawMode != 1 || !v.HasAttach())
+        return;
+    glEnable(GL_BLEND);
+    glPushMatrix();
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    LineWidth(std::max({v.m_cubeLineWidth, v.m_frameLineWidth, v.m_canvasLineWidth}), t);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glTranslated(v.m_attachX, v.m_attachY, v.m_attachZ);
+    Color(v.m_cubeColor, kAttachAlpha);
+    glCallList(v.m_listCube);
+    glPolygonMode(GL_FRONT, GL_LINE);
+    glColor4ub(0, 0, 0, kAttachAlpha);
+    glCallList(v.m_listCube);
+    glDisable(GL_CULL_FACE);
+    glPopMatrix();
+    glDisable(GL_BLEND);
+}
+
+void DrawGround(const CViewState& v)
+{
+    if (!v.m_showGround)
+        return;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glPushMatrix();
+    glEnable(GL_BLEND);
+    Color(v.m_groundColor, kGroundAlpha);
+    glCallList(v.m_listGround);
+    glDisable(GL_BLEND);
+    glPopMatrix();
+}
+
+} // namespace
+
+const double* LightDirection(int lightPos)
+{
+    return kLightTable[lightPos >= 0 && lightPos < 8 ? lightPos : 0];
+}
+
+void DeleteLists(CViewState& v)
+{
+    for (std::uint32_t* name : {&v.m_listFrame, &v.m_listCanvas, &v.m_listCube, &v.m_listGround})
+        if (*name != 0) {
+            glDeleteLists(*name, 1);
+            *name = 0;
+        }
+}
+
+bool BuildLists(CViewState& v, const CMiravelDoc& doc)
+{
+    DeleteLists(v);
+    const int sx = doc.m_sizeX, sy = doc.m_sizeY, sz = doc.m_sizeZ;
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    const bool ok =
+        Compile(v.m_listFrame, [&] { CompileLines(SceneGeometry::FrameLines(sx, sy, sz)); }) &&
+        Compile(v.m_listCanvas,
+                [&] { CompileLines(SceneGeometry::CanvasLines(v.m_canvasAxis, sx, sy, sz)); }) &&
+        Compile(v.m_listCube, [] { CompileCube(); }) &&
+        Compile(v.m_listGround, [&] { CompileGround(sx, sz); });
+    glPopMatrix();
+    return ok;
+}
+
+void DrawScene(const CViewState& v, const CMiravelDoc& doc, const Target& t)
+{
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);  // later elements win at equal depth: the sight over a cube
+    glViewport(0, 0, t.deviceWidth, t.deviceHeight);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(Camera::Projection(v.m_viewWidth, v.m_viewHeight).m.data());
+
+    glClearColor(GetRValue(v.m_backColor) / 255.0f, GetGValue(v.m_backColor) / 255.0f,
+                 GetBValue(v.m_backColor) / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The picture is opaque: blending must not eat into the framebuffer's
+    // alpha, or the compositor and a read-back would see it as translucent.
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(Camera::LookAtMatrix(v).m.data());
+
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_NORMALIZE);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
+    const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+    const GLfloat diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+    const double* dir = LightDirection(v.m_lightPos);
+    // Set while the model-view holds only the look-at: the light stays put
+    // relative to the camera and does not turn with the model.
+    const GLfloat position[4] = {GLfloat(dir[0]), GLfloat(dir[1]), GLfloat(dir[2]), 0.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glEnable(GL_LIGHT0);
+    glShadeModel(GL_FLAT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+
+    glMatrixMode(GL_MODELVIEW);
+    glMultMatrixd(Camera::ModelMatrix(v, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ).m.data());
+
+    if (v.m_lightEnable)
+        glEnable(GL_LIGHTING);
+    if (v.m_listCube)
+        DrawCubes(v, doc, t);
+    glDisable(GL_LIGHTING);  // only the cubes are ever lit
+
+    if (v.m_listFrame)
+        DrawFrame(v, t);
+    if (v.m_listCanvas) {
+        DrawCanvas(v, t);
+        DrawCopiedLayer(v, t);
+    }
+    DrawAxes(v, doc, t);
+    if (v.m_listCube) {
+        DrawSight(v, doc, t);
+        DrawAttachPreview(v, t);
+    }
+    if (v.m_listGround)
+        DrawGround(v);
+
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_NORMALIZE);
+    glDisable(GL_DEPTH_TEST);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glLineWidth(1.0f);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+} // namespace SceneRenderer

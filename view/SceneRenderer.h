@@ -1,0 +1,39 @@
+#pragma once
+
+class CMiravelDoc;
+struct CViewState;
+
+// Draws the scene with fixed-function OpenGL into whatever framebuffer is
+// bound, on the context that is current. It keeps no state of its own: the
+// display-list names live in the view state, everything else is read from the
+// view state and the document at each frame.
+//
+// This is the literal drawing: every cell of the grid is looked up and every
+// cube is one display-list call. It is kept simple on purpose, as the
+// reference picture.
+namespace SceneRenderer {
+
+// The framebuffer to draw into: its size in device pixels and how many device
+// pixels make one logical pixel. The camera works in logical pixels, so a
+// high-density screen shows the same picture, only sharper; line widths are
+// scaled to match.
+struct Target {
+    int deviceWidth = 0;
+    int deviceHeight = 0;
+    double devicePixelRatio = 1.0;
+};
+
+// Deletes any lists and builds the four lists for the document's grid size
+// and the view's canvas axis. Returns false if a list name could not be had;
+// the lists built so far stay and the scene is drawn without the others.
+bool BuildLists(CViewState& view, const CMiravelDoc& doc);
+void DeleteLists(CViewState& view);
+
+// One whole frame: clear, light, transforms, the eight elements in order.
+// Leaves no GL state behind that a later frame relies on.
+void DrawScene(const CViewState& view, const CMiravelDoc& doc, const Target& target);
+
+// The light direction for a light position; positions outside 0..7 use 0.
+const double* LightDirection(int lightPos);
+
+} // namespace SceneRenderer
