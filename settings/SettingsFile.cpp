@@ -1,0 +1,211 @@
+#include "settings/SettingsFile.h"
+
+#include "settings/SettingsNumbers.h"
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextStream>
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+// One value of the file and the view field it mirrors. Exactly one of the
+// three field pointers is set; the kind decides which.
+struct SettingsValue {
+    enum Kind { Int, LightIndex, Color, Width };
+
+    const char* section;
+    const char* name;
+    Kind kind;
+    std::int32_t CViewState::*intField = nullptr;
+    COLORREF CViewState::*colorField = nullptr;
+    double CViewState::*widthField = nullptr;
+};
+
+constexpr SettingsValue IntValue(const char* s, const char* n, std::int32_t CViewState::*f)
+{
+    return {s, n, SettingsValue::Int, f, nullptr, nullptr};
+}
+constexpr SettingsValue ColorValue(const char* s, const char* n, COLORREF CViewState::*f)
+{
+    return {s, n, SettingsValue::Color, nullptr, f, nullptr};
+}
+constexpr SettingsValue WidthValue(const char* s, const char* n, double CViewState::*f)
+{
+    return {s, n, SettingsValue::Width, nullptr, nullptr, f};
+}
+
+// The file's sections and values in file order. Rows of one section follow
+// each other; a reader looks a section up when its name changes.
+const std::array<SettingsValue, kSettingsValueCount> kValues = {{
+    IntValue("Control", "Show", &CViewState::m_showControl),
+    IntValue("Control", "Pos", &CViewState::m_controlPos),
+    IntValue("Color", "Show", &CViewState::m_showColor),
+    IntValue("Color", "Pos", &CViewState::m_colorPos),
+    IntValue("Axis", "Show", &CViewState::m_showAxis),
+    WidthValue("Axis", "Width", &CViewState::m_axisLineWidth),
+    ColorValue("BackGround", "Color", &CViewState::m_backColor),
+    IntValue("Sight", "Show", &CViewState::m_showSight),
+    ColorValue("Sight", "Color", &CViewState::m_sightColor),
+    WidthValue("Sight", "Width", &CViewState::m_sightLineWidth),
+    IntValue("Ground", "Show", &CViewState::m_showGround),
+    ColorValue("Ground", "Color", &CViewState::m_groundColor),
+    IntValue("Frame", "Show", &CViewState::m_showFrame),
+    ColorValue("Frame", "Color", &CViewState::m_frameColor),
+    WidthValue("Frame", "Width", &CViewState::m_frameLineWidth),
+    IntValue("Canvas", "Show", &CViewState::m_showCanvas),
+    ColorValue("Canvas", "Color", &CViewState::m_canvasColor),
+    WidthValue("Canvas", "Width", &CViewState::m_canvasLineWidth),
+    IntValue("Cube", "WireFrame", &CViewState::m_wireFrame),
+    IntValue("Light", "Enable", &CViewState::m_lightEnable),
+    {"Light", "Position", SettingsValue::LightIndex, &CViewState::m_lightPos, nullptr, nullptr},
+}};
+
+// The light directions are an eight-entry table.
+constexpr std::int32_t kLightDirections = 8;
+
+// The document every save starts from. The declaration is written out as it
+// stands here, because the DOM library rewrites it (single quotes) and cannot
+// encode to the declared Shift_JIS; every character the file holds is ASCII,
+// so the bytes are the same in Shift_JIS.
+constexpr char kDeclaration[] = R"(<?xml version="1.0" encoding="Shift_JIS" ?>)";
+constexpr char kRootTemplate[] = "<MIRA-VEL/>";
+
+void StoreValue(CViewState& view, const SettingsValue& value, const QString& text)
+{
+    switch (value.kind) {
+    case SettingsValue::Int:
+        view.*value.intField = SettingsNumbers::ParseInt(text);
+        break;
+    case SettingsValue::LightIndex: {
+        const std::int32_t index = SettingsNumbers::ParseInt(text);
+        view.*value.intField = index >= 0 && index < kLightDirections ? index : 0;
+        break;
+    }
+    case SettingsValue::Color:
+        // The colour word was written as a signed decimal; the cast restores
+        // its bits, whatever the top byte holds.
+        view.*value.colorField = COLORREF(SettingsNumbers::ParseInt(text));
+        break;
+    case SettingsValue::Width:
+        view.*value.widthField = SettingsNumbers::ParseDouble(text);
+        break;
+    }
+}
+
+QString FormatValue(const CViewState& view, const SettingsValue& value)
+{
+    switch (value.kind) {
+    case SettingsValue::Int:
+    case SettingsValue::LightIndex:
+        return SettingsNumbers::FormatInt(view.*value.intField);
+    case SettingsValue::Color:
+        return SettingsNumbers::FormatInt(std::int32_t(view.*value.colorField));
+    case SettingsValue::Width:
+        return SettingsNumbers::FormatDouble(view.*value.widthField);
+    }
+    return {};
+}
+
+} // namespace
+
+QString SettingsFolderPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Orvendale/MIRA-VEL");
+}
+
+QString SettingsFilePath()
+{
+    return SettingsFolderPath() + QStringLiteral("/MIRA-VEL.xml");
+}
+
+SettingsLoadResult LoadSettings(CViewState& view, const QString& path)
+{
+    SettingsLoadResult result;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return result;
+    QDomDocument doc;
+    if (!doc.setContent(&file))
+        return result;
+
+    result.status = SettingsLoadStatus::Stopped;
+    QDomElement section;
+    std::string_view sectionName;
+    for (const SettingsValue& value : kValues) {
+        if (sectionName != value.section) {
+            // Sections are found by name anywhere in the document, not as
+            // children of the root: the root's name and the order of the
+            // sections do not matter, and the first element of that name in
+            // document order wins even when it sits inside another section.
+            sectionName = value.section;
+            section = doc.elementsByTagName(QString::fromLatin1(value.section)).item(0).toElement();
+            if (section.isNull())
+                return result;
+        }
+        const QDomElement element =
+            section.elementsByTagName(QString::fromLatin1(value.name)).item(0).toElement();
+        if (element.isNull())
+            return result;
+        StoreValue(view, value, element.text());
+        ++result.valuesStored;
+    }
+    result.status = SettingsLoadStatus::Complete;
+    return result;
+}
+
+bool SaveSettings(const CViewState& view, const QString& path)
+{
+    QDomDocument doc;
+    doc.setContent(QString::fromLatin1(kDeclaration) + u'\n' + QString::fromLatin1(kRootTemplate));
+    QDomElement root = doc.documentElement();
+    if (root.isNull())
+        return false;
+
+    QDomElement section;
+    std::string_view sectionName;
+    for (const SettingsValue& value : kValues) {
+        if (sectionName != value.section) {
+            sectionName = value.section;
+            section = doc.createElement(QString::fromLatin1(value.section));
+            root.appendChild(section);
+        }
+        QDomElement element = doc.createElement(QString::fromLatin1(value.name));
+        section.appendChild(element);
+        element.appendChild(doc.createTextNode(FormatValue(view, value)));
+    }
+
+    // No indentation at all: the whole tree stands on the line after the
+    // declaration, with no white-space text between elements.
+    QString tree;
+    {
+        QTextStream stream(&tree);
+        root.save(stream, -1);
+    }
+    const QByteArray bytes = QByteArray(kDeclaration) + '\n' + tree.toUtf8();
+
+    // A missing folder is created here; if that fails, opening the file does
+    // too, which is the failure reported.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+
+    // Written beside the target and renamed over it, so a failed or partial
+    // write never damages the file of the previous run.
+    // Unbuffered, because a write that fails only when the buffer is flushed
+    // at commit (a full disk, a size limit) is not noticed by the save file,
+    // which would then rename the truncated temporary over the good file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(bytes) != bytes.size())
+        return false; // the unfinished temporary goes with the object
+    return file.commit();
+}

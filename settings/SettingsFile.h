@@ -1,0 +1,49 @@
+#pragma once
+
+#include "view/ViewState.h"
+
+#include <QString>
+
+// The per-user settings file: the display preferences of the 3D view (which
+// scene elements are shown, their colours and line widths, where the two
+// button groups sit, the wire-frame mode and the light) kept between runs in
+// one small XML file. It is read once after the main window is first shown and
+// written once when it closes. Camera, cube ratio, drawing colour and cube
+// line width are never kept: they always start from their defaults.
+//
+// Both operations are silent: a file that cannot be read or written simply
+// leaves things as they are; the user is never told.
+
+enum class SettingsLoadStatus {
+    NotLoaded, // no file, unreadable, or not well-formed XML: nothing changed
+    Stopped,   // a section or value was missing: the values before it were stored
+    Complete,  // all values stored: refresh the buttons and repaint the view
+};
+
+struct SettingsLoadResult {
+    SettingsLoadStatus status = SettingsLoadStatus::NotLoaded;
+    int valuesStored = 0; // how many of the kSettingsValueCount values were stored
+
+    // Only a complete load has to be followed by the view's RefreshButtons
+    // and a repaint of the whole view.
+    bool NeedsRefresh() const { return status == SettingsLoadStatus::Complete; }
+};
+
+inline constexpr int kSettingsValueCount = 21;
+
+// The folder and the file under the user's configuration folder
+// ($XDG_CONFIG_HOME or ~/.config): ".../Orvendale/MIRA-VEL" and
+// ".../Orvendale/MIRA-VEL/MIRA-VEL.xml".
+QString SettingsFolderPath();
+QString SettingsFilePath();
+
+// Reads the file at path into the view's saved fields. Each value is stored as
+// soon as it is read, without range checks (a light position outside 0..7
+// becomes 0, since it indexes the eight light directions), so a load that
+// stops at a missing section or value keeps what it stored before.
+SettingsLoadResult LoadSettings(CViewState& view, const QString& path);
+
+// Writes the view's saved fields to path, creating the missing folders first.
+// The file is replaced whole or not at all: on failure any earlier file stays
+// as it was and false is returned.
+bool SaveSettings(const CViewState& view, const QString& path);
