@@ -127,12 +127,10 @@ TEST(ScreenshotExport, OddSizesComeOutExactly)
         const char* name;
     };
     for (const Size& s : {Size{803, 600, ImageFormat::BMP, "a.bmp"},
-                          Size{803, 600, ImageFormat::PNG, "a.png"},
-                          Size{1, 1, ImageFormat::BMP, "b.bmp"},
+                          Size{1, 1, ImageFormat::PNG, "b.png"},
                           Size{641, 3, ImageFormat::GIF, "c.gif"},
                           Size{3, 641, ImageFormat::TIFF, "d.tiff"},
-                          Size{101, 77, ImageFormat::JPEG, "e.jpg"},
-                          Size{31, 17, ImageFormat::Icon, "f.ico"}}) {
+                          Size{101, 77, ImageFormat::JPEG, "e.jpg"}}) {
         SCOPED_TRACE(s.name);
         const QString path = dir.filePath(QLatin1String(s.name));
         RecordingProgress progress;
