@@ -1,0 +1,47 @@
+#include "images/ScreenshotFormats.h"
+
+#include <QFileInfo>
+
+#include <array>
+
+namespace {
+
+constexpr std::array<ScreenshotFormat, 7> kFormats{{
+    {"Image:BMP", "bmp", "BMP File(*.bmp)", ImageFormat::BMP},
+    {"Image:PNG", "png", "PNG File(*.png)", ImageFormat::PNG},
+    {"Image:GIF", "gif", "GIF File(*.gif)", ImageFormat::GIF},
+    {"Image:TIFF", "tiff", "TIFF File(*.tiff)", ImageFormat::TIFF},
+    {"Image:EXIF", "exif", "EXIF File(*.exif)", ImageFormat::EXIF},
+    {"Image:JPEG", "jpg", "JPEG File(*.jpg)", ImageFormat::JPEG},
+    {"Image:ICON", "ico", "ICON File(*.ico)", ImageFormat::Icon},
+}};
+
+} // namespace
+
+std::span<const ScreenshotFormat> ScreenshotFormats()
+{
+    return kFormats;
+}
+
+const ScreenshotFormat* FindScreenshotFormat(const QString& command)
+{
+    for (const ScreenshotFormat& f : kFormats)
+        if (command == QLatin1String(f.command))
+            return &f;
+    return nullptr;
+}
+
+QString WithDefaultExtension(const QString& path, const ScreenshotFormat& format)
+{
+    if (path.isEmpty())
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    // "shot." and ".hidden" count as names without an extension.
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0 && dot < name.size() - 1)
+        return path;
+    QString result = path;
+    if (!result.endsWith(QLatin1Char('.')))
+        result += QLatin1Char('.');
+    return result + QLatin1String(format.extension);
+}
