@@ -183,3 +183,17 @@ void CMiravelView::paintGL()
     target.devicePixelRatio = dpr;
     SceneRenderer::DrawScene(*this, *m_doc, target);
 }
+
+bool CMiravelView::ExecuteCommand(const QString& name)
+{
+    if (name == QLatin1String("Setting:Default")) {
+        ResetCamera();
+        return true;
+    }
+    return false;
+}
+
+void CMiravelView::RefreshButtons()
+{
+    update();
+}

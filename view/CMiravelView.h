@@ -44,6 +44,14 @@ public:
     // Rotation, look-at and zoom back to their defaults.
     void ResetCamera();
 
+    // Performs a named command ("Canvas:Up", "Setting:Default", ...). Returns
+    // false for an empty or unknown name.
+    bool ExecuteCommand(const QString& name);
+
+    // After the settings file has been read: recolour, show or hide and lay
+    // out the on-view buttons, then repaint.
+    void RefreshButtons();
+
     // Whether the context exists and the display lists are built.
     bool HasDisplayLists() const { return m_listCube != 0; }
 
