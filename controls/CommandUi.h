@@ -1,0 +1,53 @@
+#pragma once
+
+#include "images/ImageFormat.h"
+#include "model/CubeTypes.h"
+
+#include <QString>
+
+// What commands need from the window they run in: repainting, the on-view
+// buttons' swatches and groups, dialogs, menus, message boxes, export. The 3D
+// view implements it; tests implement it with recorded answers, so that the
+// whole command table runs without a window.
+class ICommandUi {
+public:
+    virtual ~ICommandUi() = default;
+
+    // Repaint requests: the view without erasing, one button with erasing,
+    // every child window of the view.
+    virtual void InvalidateView() = 0;
+    virtual void InvalidateButton(int buttonId) = 0;
+    virtual void InvalidateChildren() = 0;
+
+    // The colour a button paints under its image; CLR_NONE for none.
+    virtual COLORREF Swatch(int buttonId) const = 0;
+    virtual void SetSwatch(int buttonId, COLORREF color) = 0;
+
+    // Button groups: store the flag in the view state and show or hide them.
+    virtual void ShowControlButtons(bool show) = 0;
+    virtual void ShowColorButtons(bool show) = 0;
+    virtual void LayoutButtons() = 0;
+
+    // The grid size or canvas axis changed.
+    virtual void RebuildDisplayLists() = 0;
+    // Fits the zoom to the grid in the client area as it is now (or, before
+    // the window is first shown, as it will be).
+    virtual void FitZoom() = 0;
+
+    // Modal interaction. Each returns true when the user confirmed.
+    virtual bool PickColor(COLORREF& color) = 0;
+    virtual bool Confirm(const QString& question) = 0;  // OK / Cancel, question icon
+    virtual void Warn(const QString& message) = 0;      // OK, exclamation icon
+    virtual bool RunCubeSizeDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z) = 0;
+    virtual bool RunCubeRateDialog(double& x, double& y, double& z) = 0;
+    virtual bool RunLineWidthDialog(const QString& title, double& width) = 0;
+    virtual bool PromptImagePath(QString& path, const QString& filter, const QString& defaultExt) = 0;
+
+    // The two pop-up menus; each returns after the chosen command has run.
+    virtual void ShowSettingMenu() = 0;
+    virtual void ShowScreenShotMenu() = 0;
+
+    // Writes a fresh frame of the view to path; false on failure.
+    virtual bool ExportImage(const QString& path, ImageFormat format) = 0;
+    virtual void OpenUrl(const QString& url) = 0;
+};
