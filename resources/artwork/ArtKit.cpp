@@ -5,6 +5,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Art {
 

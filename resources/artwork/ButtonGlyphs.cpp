@@ -11,6 +11,8 @@
 #include <QFontMetricsF>
 #include <QtMath>
 
+#include <cmath>
+
 namespace Art {
 
 namespace {
@@ -206,31 +208,29 @@ void PasteLayer(QPainter& p, const Ink& ink)
 // the canvas turns to the next axis.
 void CanvasSwitch(QPainter& p, const Ink& ink)
 {
-    const IsoView iso{QPointF(15, 6.0), 9.0};
+    const IsoView iso{QPointF(15, 15), 9.0}; // the unit cube projects around the origin
     auto P = [&](qreal x, qreal y, qreal z) { return iso.Project(x, y, z); };
     const QPolygonF top{P(0, 1, 0), P(1, 1, 0), P(1, 1, 1), P(0, 1, 1)};
     const QPolygonF left{P(0, 1, 1), P(1, 1, 1), P(1, 0, 1), P(0, 0, 1)};
     const QPolygonF right{P(1, 1, 0), P(1, 1, 1), P(1, 0, 1), P(1, 0, 0)};
-    const QPointF shift(0, 9.0); // y = 1 is the top; move the box down into the frame
 
     QPainterPath faces;
-    faces.addPolygon(top.translated(shift));
-    faces.addPolygon(left.translated(shift));
-    faces.addPolygon(right.translated(shift));
+    faces.addPolygon(top);
+    faces.addPolygon(left);
+    faces.addPolygon(right);
     p.setPen(QPen(ink.dark, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(faces);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(20, 26, 34, 210));
-    p.drawPolygon(left.translated(shift));
-    p.drawPolygon(right.translated(shift));
-    p.setBrush(AccentBrush(ink, top.translated(shift).boundingRect().topLeft(),
-                           top.translated(shift).boundingRect().bottomRight()));
-    p.drawPolygon(top.translated(shift));
+    p.drawPolygon(left);
+    p.drawPolygon(right);
+    p.setBrush(AccentBrush(ink, top.boundingRect().topLeft(), top.boundingRect().bottomRight()));
+    p.drawPolygon(top);
     p.setPen(QPen(ink.light, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPolygon(left.translated(shift));
-    p.drawPolygon(right.translated(shift));
+    p.drawPolygon(left);
+    p.drawPolygon(right);
 
     // The cycle arrow hugs the lower right of the box.
     QPainterPath curve;

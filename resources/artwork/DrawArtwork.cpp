@@ -23,6 +23,7 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -122,6 +123,11 @@ int main(int argc, char** argv)
     // Text needs a font database, which needs an application; painting into
     // images needs no display, and a build machine may have none.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Build environments often have no session runtime folder; a private one
+    // keeps the platform from warning on every build.
+    QTemporaryDir runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     QGuiApplication app(argc, argv);
 
     const QStringList args = app.arguments();

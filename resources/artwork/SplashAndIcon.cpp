@@ -229,6 +229,8 @@ QString AppIconSvg()
                           "stroke-linejoin=\"round\">\n")
                       .arg(kSize)
                       .arg(outline / 2, 0, 'f', 2);
+    const QString silhouette = SvgPathData(IconSilhouette(), scale);
+    svg += QString("    <path d=\"%1\" fill=\"%2\"/>\n").arg(silhouette, kIconOutline.name());
     for (const IconFace& f : IconFaces()) {
         QPainterPath face;
         face.addPolygon(f.polygon);
@@ -239,7 +241,7 @@ QString AppIconSvg()
                    .arg(kSize / 90.0, 0, 'f', 2);
     }
     svg += QString("    <path d=\"%1\" fill=\"none\" stroke=\"%2\" stroke-width=\"%3\"/>\n")
-               .arg(SvgPathData(IconSilhouette(), scale), kIconOutline.name())
+               .arg(silhouette, kIconOutline.name())
                .arg(outline, 0, 'f', 2);
     svg += "  </g>\n</svg>\n";
     return svg;
