@@ -1,0 +1,321 @@
+// The compiled-in artwork: every button strip, the splash and the icon must
+// be there with the sizes and alpha use the buttons and windows rely on.
+
+#include "resources/MiravelResources.h"
+
+#include <QFile>
+#include <QImage>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const std::vector<int> kStrips = {311, 312, 314, 315, 316, 317, 319, 320, 321, 322,
+                                  324, 325, 327, 328, 329, 330, 337, 338, 339, 340,
+                                  341, 342, 343, 346, 360, 361, 362, 363, 364, 365};
+// Buttons that paint a colour swatch under their image.
+const std::vector<int> kSwatchStrips = {322, 324, 325, 327, 328, 329, 341, 346, 360, 365};
+constexpr int kHelpStrip = 342;
+constexpr int kOpaqueStrip = 311;
+constexpr int kFrames = 5;
+
+bool IsSwatchStrip(int n)
+{
+    return std::find(kSwatchStrips.begin(), kSwatchStrips.end(), n) != kSwatchStrips.end();
+}
+
+QImage Load(const QString& path)
+{
+    InitMiravelResources();
+    QImage image(path);
+    return image;
+}
+
+QImage Strip(int n)
+{
+    return Load(MiravelButtonStripPath(n));
+}
+
+QImage Frame(const QImage& strip, int k)
+{
+    const int h = strip.height() / kFrames;
+    return strip.copy(0, k * h, strip.width(), h).convertToFormat(QImage::Format_ARGB32);
+}
+
+template <typename Pred>
+int Count(const QImage& image, Pred pred)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += pred(image.pixel(x, y)) ? 1 : 0;
+    return n;
+}
+
+// How much of the background shows through, in whole pixels: a clear pixel
+// counts one, a half-transparent one half.
+double SeeThrough(const QImage& image)
+{
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            sum += (255 - qAlpha(image.pixel(x, y))) / 255.0;
+    return sum;
+}
+
+// Pixels that differ visibly (more than a rounding step in some channel).
+int DifferingPixels(const QImage& a, const QImage& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            n += d > 24 ? 1 : 0;
+        }
+    return n;
+}
+
+// Opaque, strongly coloured pixels: the accent-coloured part of a symbol
+// (the plates and outlines are near-grey).
+bool IsAccent(QRgb p)
+{
+    const int hi = std::max({qRed(p), qGreen(p), qBlue(p)});
+    const int lo = std::min({qRed(p), qGreen(p), qBlue(p)});
+    return qAlpha(p) > 200 && hi - lo > 70;
+}
+
+enum class Way { Up, Down, Left, Right };
+
+// Where the widest cross-section of the coloured symbol lies: for an arrow,
+// the base of its head, which sits on the side it points to.
+int WidestAt(const QImage& frame, Way way)
+{
+    const bool rows = way == Way::Up || way == Way::Down;
+    const int lines = rows ? frame.height() : frame.width();
+    int best = -1, bestCount = -1;
+    for (int i = 0; i < lines; ++i) {
+        int count = 0;
+        const int across = rows ? frame.width() : frame.height();
+        for (int j = 0; j < across; ++j)
+            count += IsAccent(rows ? frame.pixel(j, i) : frame.pixel(i, j)) ? 1 : 0;
+        if (count > bestCount)
+            best = i, bestCount = count;
+    }
+    return best;
+}
+
+} // namespace
+
+TEST(ButtonStrips, EveryStripLoadsWithFiveFramesOfItsButtonSize)
+{
+    for (const int n : kStrips) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(MiravelButtonStripPath(n), QString(":/png/%1.png").arg(n));
+        ASSERT_TRUE(QFile::exists(MiravelButtonStripPath(n)));
+        const QImage strip = Strip(n);
+        ASSERT_FALSE(strip.isNull());
+        EXPECT_EQ(strip.width(), n == kHelpStrip ? 200 : 30);
+        EXPECT_EQ(strip.height(), 150);
+    }
+    EXPECT_FALSE(QFile::exists(MiravelButtonStripPath(313)));
+}
+
+TEST(ButtonStrips, ZoomInIsOpaqueAndEveryOtherStripUsesItsAlpha)
+{
+    const QImage zoomIn = Strip(kOpaqueStrip);
+    ASSERT_FALSE(zoomIn.isNull());
+    EXPECT_FALSE(zoomIn.hasAlphaChannel());
+
+    for (const int n : kStrips) {
+        if (n == kOpaqueStrip)
+            continue;
+        SCOPED_TRACE(n);
+        const QImage strip = Strip(n);
+        ASSERT_TRUE(strip.hasAlphaChannel());
+        for (int k = 0; k < kFrames; ++k) {
+            SCOPED_TRACE(k);
+            const QImage frame = Frame(strip, k);
+            // Some of the frame lets the background through, some covers it.
+            EXPECT_GT(Count(frame, [](QRgb p) { return qAlpha(p) == 0; }), 0);
+            EXPECT_GT(Count(frame, [](QRgb p) { return qAlpha(p) == 255; }), 100);
+        }
+    }
+}
+
+TEST(ButtonStrips, TheFiveStatesLookDifferent)
+{
+    for (const int n : kStrips) {
+        SCOPED_TRACE(n);
+        const QImage strip = Strip(n);
+        ASSERT_FALSE(strip.isNull());
+        for (int i = 0; i < kFrames; ++i)
+            for (int j = i + 1; j < kFrames; ++j)
+                EXPECT_GE(DifferingPixels(Frame(strip, i), Frame(strip, j)), 20)
+                    << "frames " << i << " and " << j;
+    }
+}
+
+TEST(ButtonStrips, NoTwoButtonsShareAPicture)
+{
+    for (size_t a = 0; a < kStrips.size(); ++a)
+        for (size_t b = a + 1; b < kStrips.size(); ++b) {
+            if (kStrips[a] == kHelpStrip || kStrips[b] == kHelpStrip)
+                continue;
+            EXPECT_GE(DifferingPixels(Frame(Strip(kStrips[a]), 0), Frame(Strip(kStrips[b]), 0)), 40)
+                << kStrips[a] << " and " << kStrips[b];
+        }
+}
+
+TEST(ButtonStrips, SwatchButtonsLetTheirColourFillTheFace)
+{
+    for (const int n : kSwatchStrips) {
+        SCOPED_TRACE(n);
+        const QImage strip = Strip(n);
+        ASSERT_FALSE(strip.isNull());
+        for (int k = 0; k < kFrames; ++k) {
+            SCOPED_TRACE(k);
+            const QImage frame = Frame(strip, k);
+            // A fifth of the button or more shows the colour, so it reads.
+            EXPECT_GE(SeeThrough(frame), 180.0);
+            // Also in the middle of the face, not only round the symbol.
+            EXPECT_GE(SeeThrough(frame.copy(8, 8, 14, 14)), 14 * 14 / 4);
+            // The swatch fills the whole button rectangle: the corners are
+            // covered so it does not show outside the rim.
+            for (const QPoint corner : {QPoint(0, 0), QPoint(29, 0), QPoint(0, 29), QPoint(29, 29)})
+                EXPECT_EQ(qAlpha(frame.pixel(corner)), 255);
+        }
+    }
+    // The palette button is nearly all colour.
+    EXPECT_GE(SeeThrough(Frame(Strip(322), 0)), 400.0);
+}
+
+TEST(ButtonStrips, ButtonsWithoutSwatchShowTheSceneAtTheirCorners)
+{
+    for (const int n : kStrips) {
+        if (IsSwatchStrip(n) || n == kOpaqueStrip)
+            continue;
+        SCOPED_TRACE(n);
+        const QImage strip = Strip(n);
+        for (int k = 0; k < kFrames; ++k) {
+            const QImage frame = Frame(strip, k);
+            const int right = frame.width() - 1;
+            for (const QPoint corner : {QPoint(0, 0), QPoint(right, 0), QPoint(0, 29), QPoint(right, 29)})
+                EXPECT_EQ(qAlpha(frame.pixel(corner)), 0) << "frame " << k;
+        }
+    }
+}
+
+TEST(ButtonStrips, ArrowsPointTheWayTheirButtonsGo)
+{
+    struct Case {
+        int strip;
+        Way way;
+    };
+    const Case cases[] = {
+        {314, Way::Up},   {315, Way::Down},  {316, Way::Left},  {317, Way::Right}, // move
+        {361, Way::Up},   {362, Way::Down},  {363, Way::Left},  {364, Way::Right}, // rotate
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.strip);
+        const QImage frame = Frame(Strip(c.strip), 0);
+        ASSERT_FALSE(frame.isNull());
+        const int widest = WidestAt(frame, c.way);
+        if (c.way == Way::Up || c.way == Way::Left)
+            EXPECT_LT(widest, 14);
+        else
+            EXPECT_GT(widest, 15);
+    }
+}
+
+TEST(HelpStrip, CarriesACaptionAcrossItsWidth)
+{
+    const QImage frame = Frame(Strip(kHelpStrip), 0);
+    ASSERT_EQ(frame.width(), 200);
+    // Light caption pixels between the globe at the left and the tag at the right.
+    int first = frame.width(), last = -1, light = 0;
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 40; x < 160; ++x) {
+            const QRgb p = frame.pixel(x, y);
+            if (qAlpha(p) == 255 && qGray(p) > 200) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+                ++light;
+            }
+        }
+    EXPECT_GT(last - first, 80);
+    EXPECT_GT(light, 150);
+}
+
+TEST(Splash, IsA393By150PictureWithAnAlphaChannel)
+{
+    ASSERT_TRUE(QFile::exists(kMiravelSplashPath));
+    const QImage splash = Load(kMiravelSplashPath);
+    ASSERT_FALSE(splash.isNull());
+    EXPECT_EQ(splash.size(), QSize(393, 150));
+    EXPECT_TRUE(splash.hasAlphaChannel());
+    const QImage argb = splash.convertToFormat(QImage::Format_ARGB32);
+    // A window picture: fully opaque, and a picture rather than a flat fill.
+    EXPECT_EQ(Count(argb, [](QRgb p) { return qAlpha(p) != 255; }), 0);
+    EXPECT_GT(Count(argb, [](QRgb p) { return qGray(p) > 200; }), 500); // the light title
+    EXPECT_GT(Count(argb, [](QRgb p) { return qGray(p) < 60; }), 10000); // the dark ground
+}
+
+namespace {
+
+void ExpectIconShape(const QImage& icon, int size)
+{
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.size(), QSize(size, size));
+    ASSERT_TRUE(icon.hasAlphaChannel());
+    const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
+    // A cube standing in a clear square: see-through corners, solid middle.
+    EXPECT_EQ(qAlpha(argb.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(argb.pixel(size - 1, 0)), 0);
+    EXPECT_EQ(qAlpha(argb.pixel(0, size - 1)), 0);
+    EXPECT_EQ(qAlpha(argb.pixel(size - 1, size - 1)), 0);
+    EXPECT_EQ(qAlpha(argb.pixel(size / 2, size / 4)), 255);
+    EXPECT_EQ(qAlpha(argb.pixel(size / 4 + 1, size / 2)), 255);
+    EXPECT_EQ(qAlpha(argb.pixel(size * 3 / 4 - 1, size * 3 / 4 - 1)), 255);
+}
+
+} // namespace
+
+TEST(AppIcon, IsCompiledInAt256Pixels)
+{
+    ASSERT_TRUE(QFile::exists(kMiravelIconPath));
+    ExpectIconShape(Load(kMiravelIconPath), 256);
+}
+
+TEST(AppIcon, InstallableSizesAndScalableFileAreBuilt)
+{
+    const QString themeDir = QStringLiteral(MIRAVEL_ICON_THEME_DIR);
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const QString path = QString("%1/%2x%2/apps/miravel.png").arg(themeDir).arg(size);
+        ASSERT_TRUE(QFile::exists(path)) << path.toStdString();
+        ExpectIconShape(QImage(path), size);
+    }
+
+    QFile svg(themeDir + "/scalable/apps/miravel.svg");
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    int paths = 0;
+    bool root = false;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"svg")
+            root = xml.attributes().value("viewBox") == u"0 0 256 256";
+        if (xml.name() == u"path")
+            ++paths;
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_TRUE(root);
+    EXPECT_GE(paths, 10);
+}
