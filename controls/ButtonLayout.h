@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+#include <map>
+
+// Window rectangles of the on-view buttons, keyed by button id. A button
+// missing from the map has no window: it is neither placed nor measured.
+using ButtonRects = std::map<int, QRect>;
+
+// Side length of one layout cell, and the width of the control column that
+// other blocks step aside from.
+inline constexpr int kButtonCell = 30;
+inline constexpr int kControlColumnWidth = 95;
+
+struct ButtonLayoutInput {
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int controlPos = 3;  // 2 left edge, 3 right edge, anything else: not placed
+    int colorPos = 3;    // 0 TL, 1 BL, 2 BR, 3 TR, anything else: not placed
+    QSize helpFrameSize; // the help button keeps the size of one frame of its image
+};
+
+// Places every block for the client size and the two position fields and
+// returns the rectangles of all buttons in `current`: placed ones moved,
+// the rest (blocks with a position outside the tables) left as they were.
+// Holds no state: every call recomputes everything from its arguments.
+ButtonRects ComputeButtonLayout(const ButtonLayoutInput& input, const ButtonRects& current);

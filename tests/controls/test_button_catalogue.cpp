@@ -1,0 +1,216 @@
+// The catalogue of on-view buttons: identities, commands, timings, swatches
+// and groups.
+#include "controls/ButtonCatalogue.h"
+#include "view/ViewState.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+const ButtonSpec& Spec(int id)
+{
+    const ButtonSpec* spec = FindButtonSpec(id);
+    EXPECT_NE(spec, nullptr) << id;
+    static const ButtonSpec none;
+    return spec ? *spec : none;
+}
+
+TEST(ButtonCatalogue, FortyFiveRowsWithConsecutiveIds)
+{
+    const auto& rows = ButtonCatalogue();
+    ASSERT_EQ(rows.size(), 45u);
+    std::set<QString> members;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].id, 10001 + int(i));
+        EXPECT_EQ(FindButtonSpec(rows[i].id), &rows[i]);
+        EXPECT_FALSE(rows[i].command.isEmpty()) << rows[i].id;
+        EXPECT_FALSE(rows[i].tooltip.isEmpty()) << rows[i].id;
+        members.insert(rows[i].member);
+    }
+    EXPECT_EQ(members.size(), 45u);
+    EXPECT_EQ(FindButtonSpec(10000), nullptr);
+    EXPECT_EQ(FindButtonSpec(10046), nullptr);
+    EXPECT_EQ(Spec(ButtonFrame).member, "m_btnFrame");
+    EXPECT_EQ(Spec(ButtonColor1 + 4).member, "m_btnColor[4]");
+    EXPECT_EQ(Spec(ButtonLight).member, "m_btnLight");
+}
+
+TEST(ButtonCatalogue, PaletteButtonsFormatTheirCommands)
+{
+    const CViewState state;  // palette not filled yet: the start-up colours
+    for (int n = 1; n <= 16; ++n) {
+        const ButtonSpec& s = Spec(ButtonColor1 + n - 1);
+        EXPECT_EQ(s.command, QStringLiteral("Cube:Color") + QString::number(n));
+        EXPECT_EQ(s.command2, QStringLiteral("Cube:ChangeColor") + QString::number(n));
+        EXPECT_EQ(s.pngResource, 322);
+        EXPECT_EQ(s.repeatInterval, 0);
+        EXPECT_EQ(s.clickWait, 0);
+        EXPECT_EQ(s.tooltip, QString::fromUtf8("[ キューブ ]\n左クリック - 色選択\n左ダブルクリック - 色変更\n右クリック - 色変更"));
+        EXPECT_EQ(InitialSwatch(s, state), kInitialPalette[std::size_t(n - 1)]);
+    }
+    EXPECT_EQ(Spec(ButtonColor1).command, "Cube:Color1");
+    EXPECT_EQ(InitialSwatch(Spec(ButtonColor1), state), 0x000000u);
+    EXPECT_EQ(Spec(ButtonColor16).command2, "Cube:ChangeColor16");
+    EXPECT_EQ(InitialSwatch(Spec(ButtonColor16), state), 0x0000FFu);
+
+    // Once the view holds its palette, the buttons take its entries.
+    CViewState custom;
+    custom.m_palette.assign(kInitialPalette.begin(), kInitialPalette.end());
+    custom.m_palette[15] = 0x123456;
+    EXPECT_EQ(InitialSwatch(Spec(ButtonColor16), custom), 0x123456u);
+}
+
+TEST(ButtonCatalogue, RepeatAndWaitTimings)
+{
+    struct Row {
+        int id;
+        int repeat;
+        int wait;
+    };
+    const Row rows[] = {
+        {ButtonRotateXBack, 50, 0}, {ButtonRotateXForward, 50, 0}, {ButtonRotateYBack, 50, 0},
+        {ButtonRotateYForward, 50, 0}, {ButtonMoveUp, 100, 0}, {ButtonMoveDown, 100, 0},
+        {ButtonMoveLeft, 100, 0}, {ButtonMoveRight, 100, 0}, {ButtonScaleUp, 30, 0},
+        {ButtonScaleDown, 10, 0}, {ButtonCubeBack, 10, 0}, {ButtonCubeForward, 10, 0},
+        {ButtonCanvasSwitch, 500, 0}, {ButtonCanvasUp, 20, 0}, {ButtonCanvasDown, 20, 0},
+        {ButtonAxis, 0, 0}, {ButtonSetting, 0, 0}, {ButtonHelp, 0, 0}, {ButtonScreenShot, 0, 0},
+        {ButtonDrawSwitch, 0, 0}, {ButtonSight, 0, 400}, {ButtonLight, 0, 400},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(Spec(row.id).repeatInterval, row.repeat) << row.id;
+        EXPECT_EQ(Spec(row.id).clickWait, row.wait) << row.id;
+    }
+
+    // Buttons with a second command that wait for a double-click: rows 13,
+    // 15 to 21 and 45 exactly. No button both repeats and waits.
+    std::set<int> waiting;
+    for (const ButtonSpec& s : ButtonCatalogue()) {
+        EXPECT_FALSE(s.repeatInterval > 0 && s.clickWait > 0) << s.id;
+        if (s.clickWait > 0) {
+            EXPECT_EQ(s.clickWait, 400) << s.id;
+            EXPECT_FALSE(s.command2.isEmpty()) << s.id;
+            waiting.insert(s.id - kFirstButtonId + 1);
+        }
+    }
+    EXPECT_EQ(waiting, (std::set<int>{13, 15, 16, 17, 18, 19, 20, 21, 45}));
+    EXPECT_TRUE(Spec(ButtonAxis).command2.isEmpty());
+}
+
+TEST(ButtonCatalogue, CommandsOfTheSingleButtons)
+{
+    struct Row {
+        int id;
+        const char* command;
+        const char* command2;
+    };
+    const Row rows[] = {
+        {ButtonRotateXBack, "RotateX:Back", ""}, {ButtonRotateYForward, "RotateY:Forward", ""},
+        {ButtonMoveRight, "Move:Right", ""}, {ButtonScaleDown, "Scale:Down", ""},
+        {ButtonCubeBack, "Cube:Back", ""}, {ButtonCubeForward, "Cube:Forward", ""},
+        {ButtonSight, "Focus:Show", "Focus:Color"}, {ButtonAxis, "Axis:Show", ""},
+        {ButtonGround, "Ground:Show", "Ground:Color"}, {ButtonFrame, "Frame:Show", "Frame:Color"},
+        {ButtonBack, "Back:Show", "Back:Color"}, {ButtonCanvas, "Canvas:Show", "Canvas:Color"},
+        {ButtonCopy, "Canvas:Copy", "Canvas:ClearCopy"}, {ButtonPaste, "Canvas:Paste", "Canvas:PasteAll"},
+        {ButtonCube, "Cube:Polygon", "Cube:Color"}, {ButtonCanvasSwitch, "Canvas:Switch", ""},
+        {ButtonCanvasUp, "Canvas:Up", ""}, {ButtonCanvasDown, "Canvas:Down", ""},
+        {ButtonSetting, "Setting", ""}, {ButtonHelp, "Orvendale", ""},
+        {ButtonScreenShot, "ScreenShot", ""}, {ButtonDrawSwitch, "Draw:Switch", ""},
+        {ButtonLight, "Light:Switch", "Light:Position"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(Spec(row.id).command, QLatin1String(row.command)) << row.id;
+        EXPECT_EQ(Spec(row.id).command2, QLatin1String(row.command2)) << row.id;
+    }
+}
+
+TEST(ButtonCatalogue, TooltipsKeepTheirExactText)
+{
+    EXPECT_EQ(Spec(ButtonHelp).tooltip, QString::fromUtf8("  オルヴェンデイル  "));
+    EXPECT_EQ(Spec(ButtonRotateXBack).tooltip, QString::fromUtf8("[ 上に回転 ]"));
+    EXPECT_EQ(Spec(ButtonSight).tooltip,
+              QString::fromUtf8("[ 照準 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"));
+    EXPECT_EQ(Spec(ButtonCanvas).tooltip,
+              QString::fromUtf8("[ キャンバス ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"));
+    EXPECT_EQ(Spec(ButtonAxis).tooltip, QString::fromUtf8("[ 座標軸 ]\n左クリック - 表示・非表示切替"));
+    EXPECT_EQ(Spec(ButtonDrawSwitch).tooltip,
+              QString::fromUtf8("[ 描画モード切替 ]\nキャンバスモード⇔アタッチモード\n\n"
+                                "キャンバスモード：絵をキャンバスに描くようにキューブを配置\n"
+                                "アタッチモード：キューブ同士をくっつけてキューブを配置"));
+    EXPECT_EQ(Spec(ButtonLight).tooltip,
+              QString::fromUtf8("[ 照明 ]\n左クリック - 照明ON/OFF\n左ダブルクリック - 照明位置切り替え\n右クリック - 照明位置切り替え"));
+    EXPECT_EQ(Spec(ButtonCanvasDown).tooltip, QString::fromUtf8("[ キャンバス ]\n左クリック - 奥に移動"));
+    EXPECT_EQ(Spec(ButtonScreenShot).tooltip, QString::fromUtf8("[ スクリーンショット ]"));
+}
+
+TEST(ButtonCatalogue, ImageStripNumbers)
+{
+    std::set<int> strips;
+    for (const ButtonSpec& s : ButtonCatalogue())
+        strips.insert(s.pngResource);
+    const std::set<int> expected = {311, 312, 314, 315, 316, 317, 319, 320, 321, 322,
+                                    324, 325, 327, 328, 329, 330, 337, 338, 339, 340,
+                                    341, 342, 343, 346, 360, 361, 362, 363, 364, 365};
+    EXPECT_EQ(strips, expected);
+    EXPECT_EQ(Spec(ButtonScaleUp).pngResource, 311);
+    EXPECT_EQ(Spec(ButtonHelp).pngResource, 342);
+    EXPECT_EQ(Spec(ButtonLight).pngResource, 365);
+}
+
+TEST(ButtonCatalogue, InitialSwatchesFollowTheStateAtCreation)
+{
+    CViewState state;
+    EXPECT_EQ(InitialSwatch(Spec(ButtonSight), state), 0x00FFFF00u);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonGround), state), 0x0080FF57u);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonFrame), state), 0x0000FFFFu);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonBack), state), 0x00000000u);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonCanvas), state), 0x000000FFu);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonCube), state), 0x0000FFFFu);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonLight), state), 0x0000FFFFu);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonDrawSwitch), state), 0x0000FFFFu);
+    for (int id : {int(ButtonAxis), int(ButtonRotateXBack), int(ButtonCopy), int(ButtonPaste),
+                   int(ButtonSetting), int(ButtonHelp), int(ButtonCanvasSwitch)})
+        EXPECT_EQ(InitialSwatch(Spec(id), state), CLR_NONE) << id;
+
+    // Field swatches read the value present when the buttons are made.
+    state.m_cubeColor = 0x00102030;
+    state.m_sightColor = 0x00405060;
+    state.m_backColor = 0x00ABCDEF;
+    EXPECT_EQ(InitialSwatch(Spec(ButtonCube), state), 0x00102030u);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonLight), state), 0x00102030u);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonSight), state), 0x00405060u);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonBack), state), 0x00ABCDEFu);
+    EXPECT_EQ(InitialSwatch(Spec(ButtonDrawSwitch), state), 0x0000FFFFu);
+}
+
+TEST(ButtonCatalogue, GroupsCoverEveryButtonOnce)
+{
+    std::set<int> control, color, always;
+    for (const ButtonSpec& s : ButtonCatalogue()) {
+        EXPECT_EQ(int(s.controlGroup) + int(s.colorGroup) + int(s.alwaysShown), 1) << s.id;
+        if (s.controlGroup)
+            control.insert(s.id);
+        if (s.colorGroup)
+            color.insert(s.id);
+        if (s.alwaysShown)
+            always.insert(s.id);
+    }
+    EXPECT_EQ(always, (std::set<int>{ButtonSetting, ButtonHelp, ButtonScreenShot}));
+    EXPECT_EQ(color.size(), 16u);
+    EXPECT_EQ(*color.begin(), int(ButtonColor1));
+    EXPECT_EQ(*color.rbegin(), int(ButtonColor16));
+
+    // The show / hide order names the control group, each button once.
+    const auto& order = ShowControlButtonOrder();
+    const std::set<int> ordered(order.begin(), order.end());
+    EXPECT_EQ(ordered.size(), order.size());
+    EXPECT_EQ(ordered, control);
+    EXPECT_EQ(order.front(), int(ButtonCube));
+    EXPECT_EQ(order[1], int(ButtonCanvasSwitch));
+    EXPECT_EQ(order[4], int(ButtonRotateXBack));
+    EXPECT_EQ(order[23], int(ButtonAxis));
+    EXPECT_EQ(order.back(), int(ButtonLight));
+}
+
+} // namespace
