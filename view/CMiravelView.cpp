@@ -1,23 +1,91 @@
 #include "view/CMiravelView.h"
 
+#include "controls/CommandDispatcher.h"
+#include "controls/ContextMenus.h"
+#include "controls/KeyMap.h"
+#include "dialogs/CCubeRateDlg.h"
+#include "dialogs/CCubeSizeDlg.h"
+#include "dialogs/CLineWidthDlg.h"
+#include "dialogs/CProgressWindow.h"
+#include "editing/CanvasLayer.h"
 #include "editing/Picker.h"
+#include "images/ScreenshotExport.h"
 #include "model/CMiravelDoc.h"
+#include "resources/MiravelResources.h"
 #include "view/Camera.h"
 #include "view/SceneRenderer.h"
 
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
 #include <QOpenGLContext>
+#include <QUrl>
 #include <GL/gl.h>
 #include <algorithm>
+#include <cstring>
+
+namespace {
+
+const QString kMessageTitle = QStringLiteral("MIRA-VEL");
+
+// Builds a real menu from its description, runs it at the pointer and
+// returns the chosen identifier; 0 when the menu is dismissed.
+int RunMenu(const std::vector<ContextMenus::MenuEntry>& entries, QWidget* owner)
+{
+    QMenu menu(owner);
+    std::function<void(QMenu&, const std::vector<ContextMenus::MenuEntry>&)> fill =
+        [&fill](QMenu& m, const std::vector<ContextMenus::MenuEntry>& list) {
+            for (const auto& e : list) {
+                switch (e.kind) {
+                case ContextMenus::MenuEntry::Separator:
+                    m.addSeparator();
+                    break;
+                case ContextMenus::MenuEntry::Submenu:
+                    fill(*m.addMenu(e.text), e.children);
+                    break;
+                case ContextMenus::MenuEntry::Item: {
+                    QAction* a = m.addAction(e.text);
+                    a->setData(e.id);
+                    if (e.checked) {
+                        a->setCheckable(true);
+                        a->setChecked(true);
+                    }
+                    break;
+                }
+                }
+            }
+        };
+    fill(menu, entries);
+    const QAction* chosen = menu.exec(QCursor::pos());
+    return chosen ? chosen->data().toInt() : 0;
+}
+
+} // namespace
 
 CMiravelView::CMiravelView(QWidget* parent) : QOpenGLWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    m_openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+
+    // The palette, then the buttons with their images, tooltips, commands
+    // and the swatches the defaults give.
     m_palette.assign(kInitialPalette.begin(), kInitialPalette.end());
+    InitMiravelResources();
+    CreateButtons(this, this, *this);
+
+    // Keys reach the view before anything else handles them, also while one
+    // of its buttons has the focus; they are never consumed here.
+    qApp->installEventFilter(this);
 }
 
 CMiravelView::~CMiravelView()
 {
+    qApp->removeEventFilter(this);
     if (m_doc)
         m_doc->RemoveView(this);
     ReleaseGL();
@@ -25,22 +93,22 @@ CMiravelView::~CMiravelView()
 
 void CMiravelView::SetDocument(CMiravelDoc* doc)
 {
-    if (m_doc == doc) {
-        OnInitialUpdate();
-        return;
+    if (m_doc != doc) {
+        if (m_doc)
+            m_doc->RemoveView(this);
+        m_doc = doc;
+        if (m_doc)
+            m_doc->AddView(this);
     }
-    if (m_doc)
-        m_doc->RemoveView(this);
-    m_doc = doc;
-    if (m_doc)
-        m_doc->AddView(this);
     OnInitialUpdate();
 }
 
 void CMiravelView::OnInitialUpdate()
 {
+    if (m_doc)
+        CanvasLayer::KeepInsideGrid(*this, *m_doc);
     RebuildDisplayLists();
-    ResetCamera();
+    ExecuteCommand(QStringLiteral("Setting:Default"));
 }
 
 void CMiravelView::OnUpdate(CDocView*, long)
@@ -50,8 +118,26 @@ void CMiravelView::OnUpdate(CDocView*, long)
 
 void CMiravelView::OnModelReset()
 {
-    // A new grid size needs new lists; the next paint checks and rebuilds.
+    // Another grid size: lattices and positions follow on the next paint.
+    if (m_doc)
+        CanvasLayer::KeepInsideGrid(*this, *m_doc);
     update();
+}
+
+bool CMiravelView::ExecuteCommand(const QString& name)
+{
+    CommandContext ctx{*this, m_doc, *this};
+    return CCommandDispatcher::Execute(name, ctx);
+}
+
+void CMiravelView::RefreshButtons()
+{
+    CommandContext ctx{*this, m_doc, *this};
+    CCommandDispatcher::RefreshSwatches(ctx);
+    ShowControlButtons(m_showControl);
+    ShowColorButtons(m_showColor);
+    LayoutButtons();
+    InvalidateChildren();
 }
 
 bool CMiravelView::SetProjection()
@@ -66,17 +152,7 @@ bool CMiravelView::SetLookAt()
     return true;
 }
 
-void CMiravelView::RebuildDisplayLists()
-{
-    m_listsDirty = true;
-    update();
-}
-
-bool CMiravelView::ListsMatchModel() const
-{
-    return m_doc && m_listsSizeX == m_doc->m_sizeX && m_listsSizeY == m_doc->m_sizeY &&
-           m_listsSizeZ == m_doc->m_sizeZ && m_listsAxis == m_canvasAxis;
-}
+// ---- Picking --------------------------------------------------------------
 
 void CMiravelView::PickSight(int x, int y)
 {
@@ -104,6 +180,64 @@ void CMiravelView::PickAttach(int x, int y)
     m_attachZ = c.z;
 }
 
+// ---- Commands' window services --------------------------------------------
+
+void CMiravelView::InvalidateView() { update(); }
+
+void CMiravelView::InvalidateButton(int buttonId)
+{
+    if (CCommandButton* b = ButtonById(buttonId))
+        b->update();
+}
+
+void CMiravelView::InvalidateChildren()
+{
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->update();
+}
+
+COLORREF CMiravelView::Swatch(int buttonId) const
+{
+    const CCommandButton* b = ButtonById(buttonId);
+    return b ? b->m_crColor : CLR_NONE;
+}
+
+void CMiravelView::SetSwatch(int buttonId, COLORREF color)
+{
+    if (CCommandButton* b = ButtonById(buttonId))
+        b->SetSwatch(color);
+}
+
+void CMiravelView::ShowControlButtons(bool show)
+{
+    m_showControl = show;
+    ShowControlGroup(show);
+}
+
+void CMiravelView::ShowColorButtons(bool show)
+{
+    m_showColor = show;
+    ShowColorGroup(show);
+}
+
+void CMiravelView::LayoutButtons()
+{
+    LayoutButtonWidgets(width(), height(), m_controlPos, m_colorPos);
+    InvalidateChildren();
+}
+
+void CMiravelView::RebuildDisplayLists()
+{
+    m_listsDirty = true;
+    update();
+}
+
+bool CMiravelView::ListsMatchModel() const
+{
+    return m_doc && m_listsSizeX == m_doc->m_sizeX && m_listsSizeY == m_doc->m_sizeY &&
+           m_listsSizeZ == m_doc->m_sizeZ && m_listsAxis == m_canvasAxis;
+}
+
 void CMiravelView::FitZoom()
 {
     if (!m_doc)
@@ -123,13 +257,224 @@ void CMiravelView::ApplyFit()
                                height());
 }
 
-void CMiravelView::ResetCamera()
+bool CMiravelView::PickColor(COLORREF& color)
 {
-    FitZoom();
-    Camera::ResetRotation(*this);
-    Camera::ResetLookAt(*this);
-    update();
+    const QColor chosen = QColorDialog::getColor(
+        QColor(GetRValue(color), GetGValue(color), GetBValue(color)), window());
+    if (!chosen.isValid())
+        return false;
+    color = RGB(std::uint8_t(chosen.red()), std::uint8_t(chosen.green()), std::uint8_t(chosen.blue()));
+    return true;
 }
+
+bool CMiravelView::Confirm(const QString& question)
+{
+    QMessageBox box(QMessageBox::Question, kMessageTitle, question,
+                    QMessageBox::Ok | QMessageBox::Cancel, window());
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void CMiravelView::Warn(const QString& message)
+{
+    QMessageBox box(QMessageBox::Warning, kMessageTitle, message, QMessageBox::Ok, window());
+    box.exec();
+}
+
+bool CMiravelView::RunCubeSizeDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z)
+{
+    CCubeSizeDlg dlg(window());
+    dlg.m_sizeX = x;
+    dlg.m_sizeY = y;
+    dlg.m_sizeZ = z;
+    if (dlg.DoModal() != IDOK)
+        return false;
+    x = dlg.m_sizeX;
+    y = dlg.m_sizeY;
+    z = dlg.m_sizeZ;
+    return true;
+}
+
+bool CMiravelView::RunCubeRateDialog(double& x, double& y, double& z)
+{
+    CCubeRateDlg dlg(window());
+    if (dlg.DoModal() != IDOK)
+        return false;
+    x = dlg.m_rateX;
+    y = dlg.m_rateY;
+    z = dlg.m_rateZ;
+    return true;
+}
+
+bool CMiravelView::RunLineWidthDialog(const QString& title, double& width)
+{
+    CLineWidthDlg dlg(window());
+    dlg.m_width = width;
+    dlg.m_title = title;
+    if (dlg.DoModal() != IDOK)
+        return false;
+    width = dlg.m_width;
+    return true;
+}
+
+bool CMiravelView::PromptImagePath(QString& path, const QString& filter, const QString& defaultExt)
+{
+    QFileDialog dlg(window());
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setNameFilter(filter);
+    dlg.setDefaultSuffix(defaultExt);  // a name typed without one gets it
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return false;
+    path = dlg.selectedFiles().constFirst();
+    return true;
+}
+
+void CMiravelView::ShowSettingMenu()
+{
+    const QString command = ContextMenus::SettingCommand(RunMenu(ContextMenus::SettingMenu(*this), this));
+    if (!command.isEmpty())
+        ExecuteCommand(command);
+}
+
+void CMiravelView::ShowScreenShotMenu()
+{
+    const QString command = ContextMenus::ScreenShotCommand(RunMenu(ContextMenus::ScreenShotMenu(), this));
+    if (!command.isEmpty())
+        ExecuteCommand(command);
+}
+
+bool CMiravelView::ExportImage(const QString& path, ImageFormat format)
+{
+    // The picture is the scene alone, at the framebuffer's full resolution:
+    // on a high-density screen that is more pixels than the logical size.
+    CProgressWindow progress(window(), m_exportPauseScale);
+    QImage frame;
+    const double dpr = devicePixelRatioF();
+    const int w = int(width() * dpr + 0.5), h = int(height() * dpr + 0.5);
+    const ReadFramePixels read = [&](std::vector<std::uint8_t>& buffer) {
+        frame = grabFramebuffer().convertToFormat(QImage::Format_RGB888);
+        if (frame.width() != w || frame.height() != h)
+            return false;
+        // Rows bottom up, as GL reads them.
+        for (int y = 0; y < h; ++y)
+            std::memcpy(buffer.data() + size_t(3) * size_t(w) * size_t(h - 1 - y), frame.constScanLine(y),
+                        size_t(3) * size_t(w));
+        return true;
+    };
+    return ExportScreenshot(progress, read, w, h, path, format);
+}
+
+void CMiravelView::OpenUrl(const QString& url)
+{
+    if (m_openUrl)
+        m_openUrl(url);
+}
+
+// ---- Mouse ----------------------------------------------------------------
+
+void CMiravelView::TakeFocus() { setFocus(Qt::MouseFocusReason); }
+void CMiravelView::CaptureMouse() { grabMouse(); }
+void CMiravelView::ReleaseMouse()
+{
+    if (QWidget::mouseGrabber() == this)
+        releaseMouse();
+}
+
+void CMiravelView::Pick(int x, int y)
+{
+    PickSight(x, y);
+    PickAttach(x, y);
+}
+
+void CMiravelView::Invalidate() { update(); }
+
+void CMiravelView::mousePressEvent(QMouseEvent* e)
+{
+    const QPoint p = e->position().toPoint();
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
+    if (!m_doc)
+        return;
+    switch (e->button()) {
+    case Qt::LeftButton:
+        m_mouse.LButtonDown(*this, *m_doc, *this, shift, p.x(), p.y());
+        break;
+    case Qt::RightButton:
+        m_mouse.RButtonDown(*this, *m_doc, *this, shift, p.x(), p.y());
+        break;
+    case Qt::MiddleButton:
+        m_mouse.MButtonDown(*this, *this, p.x(), p.y());
+        break;
+    default:
+        break;
+    }
+}
+
+void CMiravelView::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    // A second press in quick succession is a press like any other.
+    mousePressEvent(e);
+}
+
+void CMiravelView::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton ||
+        e->button() == Qt::MiddleButton)
+        m_mouse.ButtonUp(*this, *this);
+}
+
+void CMiravelView::mouseMoveEvent(QMouseEvent* e)
+{
+    if (!m_doc)
+        return;
+    const QPoint p = e->position().toPoint();
+    CMouseInteraction::Buttons b;
+    b.left = e->buttons() & Qt::LeftButton;
+    b.right = e->buttons() & Qt::RightButton;
+    b.shift = e->modifiers() & Qt::ShiftModifier;
+    m_mouse.MouseMove(*this, *m_doc, *this, b, p.x(), p.y());
+}
+
+void CMiravelView::wheelEvent(QWheelEvent* e)
+{
+    if (!m_doc)
+        return;
+    const int delta = e->angleDelta().y() != 0 ? e->angleDelta().y() : e->angleDelta().x();
+    m_mouse.Wheel(*this, *m_doc, *this, delta >= 0, e->modifiers() & Qt::ControlModifier,
+                  e->buttons() & Qt::RightButton);
+    e->accept();
+}
+
+void CMiravelView::contextMenuEvent(QContextMenuEvent* e)
+{
+    // No menu of its own: the right button edits and zooms.
+    e->accept();
+}
+
+// ---- Keys -----------------------------------------------------------------
+
+bool CMiravelView::eventFilter(QObject* watched, QEvent* event)
+{
+    // A key press is first delivered to the focus widget and, if that ignores
+    // it, handed on to its parents. The command runs once, on the first
+    // delivery to the view or one of its buttons, and the press goes on to
+    // its normal handling (shortcuts, the button, the frame).
+    if (event->type() == QEvent::KeyPress) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        const auto ours = [this](const QWidget* x) { return x && (x == this || isAncestorOf(x)); };
+        QWidget* focus = QApplication::focusWidget();
+        if (ours(w) && (w == focus || !ours(focus))) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QString command = KeyMap::CommandForKey(key->key(), key->modifiers());
+            if (!command.isEmpty())
+                ExecuteCommand(command);
+        }
+    }
+    return QOpenGLWidget::eventFilter(watched, event);
+}
+
+// ---- GL -------------------------------------------------------------------
 
 void CMiravelView::initializeGL()
 {
@@ -154,6 +499,14 @@ void CMiravelView::ReleaseGL()
 void CMiravelView::resizeGL(int, int)
 {
     // Nothing to do: every paint takes the client size afresh.
+}
+
+void CMiravelView::resizeEvent(QResizeEvent* e)
+{
+    QOpenGLWidget::resizeEvent(e);
+    // A minimised window has no client area: nothing to lay out.
+    if (width() > 0 && height() > 0)
+        LayoutButtons();
 }
 
 void CMiravelView::paintGL()
@@ -182,18 +535,4 @@ void CMiravelView::paintGL()
     target.deviceHeight = int(m_viewHeight * dpr + 0.5);
     target.devicePixelRatio = dpr;
     SceneRenderer::DrawScene(*this, *m_doc, target);
-}
-
-bool CMiravelView::ExecuteCommand(const QString& name)
-{
-    if (name == QLatin1String("Setting:Default")) {
-        ResetCamera();
-        return true;
-    }
-    return false;
-}
-
-void CMiravelView::RefreshButtons()
-{
-    update();
 }
