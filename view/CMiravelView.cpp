@@ -89,6 +89,10 @@ CMiravelView::~CMiravelView()
     if (m_doc)
         m_doc->RemoveView(this);
     ReleaseGL();
+    // The base class destroys the context later, when this is no longer a
+    // view: its last signal must not reach us.
+    if (context())
+        disconnect(context(), nullptr, this, nullptr);
 }
 
 void CMiravelView::SetDocument(CMiravelDoc* doc)

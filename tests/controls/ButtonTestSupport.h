@@ -13,9 +13,7 @@
 #include <QWidget>
 
 #include <cstring>
-#include <dlfcn.h>
 #include <functional>
-#include <link.h>
 #include <vector>
 
 struct RecordingOwner : ICommandOwner {
@@ -101,17 +99,3 @@ inline bool SameRgb(QRgb a, QRgb b, int tolerance = 0)
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
-// The GL driver keeps a few allocations until the process ends and unloads
-// itself after main() returns, before the leak checker looks; the checker
-// then cannot name the driver in their stacks and its suppression misses.
-// Pinning the loaded driver keeps it named. Call once a GL context exists.
-inline void PinGlDriverForLeakReports()
-{
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, std::size_t, void*) {
-            if (info->dlpi_name && std::strstr(info->dlpi_name, "/dri/"))
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}

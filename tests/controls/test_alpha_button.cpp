@@ -266,7 +266,6 @@ TEST(AlphaButtonOverScene, ImageBlendsOverTheGlScene)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_TRUE(WaitFor([&] { return scene->isValid(); }));
-    PinGlDriverForLeakReports();
     QTest::qWait(50);
 
     const QImage shot = window.grab().toImage();
