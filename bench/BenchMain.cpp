@@ -3,16 +3,11 @@
 #include "bench/BenchUtil.h"
 
 #include <QGuiApplication>
-#include <QSurfaceFormat>
+#include "view/GLFormat.h"
 
 int main(int argc, char** argv)
 {
-    QSurfaceFormat format;
-    format.setVersion(2, 1);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setSamples(0);
-    QSurfaceFormat::setDefaultFormat(format);
+    SetDefaultGLFormat();
     QGuiApplication app(argc, argv);
     for (const bench::Entry& e : bench::Registry()) {
         bool wanted = argc < 2;

@@ -1,5 +1,7 @@
 #include "controls/CAlphaButton.h"
 
+#include "images/AlphaBlend.h"
+
 #include <QEnterEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>

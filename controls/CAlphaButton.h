@@ -56,12 +56,6 @@ public:
 
     // Frame index for a button state: disabled wins, then pressed, hover, focus.
     static int ChooseFrame(bool enabled, bool pressed, bool hover, bool focus);
-    // One colour channel of an image pixel with straight alpha over a background.
-    static constexpr std::uint8_t BlendAlphaChannel(std::uint8_t image, std::uint8_t alpha,
-                                                    std::uint8_t back)
-    {
-        return std::uint8_t((unsigned(image) * alpha + unsigned(back) * (255u - alpha)) / 255u);
-    }
     // Frame `frame` of a strip (frames frameWidth x frameHeight) blended over
     // a solid colour, as an opaque image of one frame. A strip without alpha
     // is copied unchanged.

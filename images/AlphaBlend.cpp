@@ -5,8 +5,7 @@ void BlendStraightAlpha(std::uint8_t* dstBGRA, const std::uint8_t* srcBGRA, int 
     if (!dstBGRA || !srcBGRA)
         return;
     for (int i = 0; i < pixels; ++i, dstBGRA += 4, srcBGRA += 4) {
-        const unsigned a = srcBGRA[3];
         for (int c = 0; c < 3; ++c)
-            dstBGRA[c] = std::uint8_t((srcBGRA[c] * a + dstBGRA[c] * (255u - a)) / 255u);
+            dstBGRA[c] = BlendAlphaChannel(srcBGRA[c], srcBGRA[3], dstBGRA[c]);
     }
 }

@@ -34,17 +34,6 @@ TEST(AlphaButtonDrawing, FrameChoiceByState)
             << r.enabled << r.pressed << r.hover << r.focus;
 }
 
-TEST(AlphaButtonDrawing, StraightAlphaChannelArithmetic)
-{
-    EXPECT_EQ(CAlphaButton::BlendAlphaChannel(200, 0, 77), 77);     // transparent: background
-    EXPECT_EQ(CAlphaButton::BlendAlphaChannel(200, 255, 77), 200);  // opaque: image
-    EXPECT_EQ(CAlphaButton::BlendAlphaChannel(255, 128, 0), 128);   // 255 x 128 / 255
-    EXPECT_EQ(CAlphaButton::BlendAlphaChannel(0, 128, 255), 127);   // 255 x 127 / 255
-    EXPECT_EQ(CAlphaButton::BlendAlphaChannel(100, 51, 200), 180);  // (5100 + 40800) / 255, truncated
-    EXPECT_EQ(CAlphaButton::BlendAlphaChannel(255, 255, 255), 255); // no overflow at the top
-    EXPECT_EQ(CAlphaButton::BlendAlphaChannel(1, 1, 0), 0);         // integer division truncates
-}
-
 TEST(AlphaButtonDrawing, FrameBlendedOverAColour)
 {
     // Frames of 2 x 2; each frame's pixel (1, 1) is half transparent.

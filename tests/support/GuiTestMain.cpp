@@ -4,7 +4,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <link.h>
-#include <QSurfaceFormat>
+#include "view/GLFormat.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,14 +28,7 @@ void PinGlDriverForLeakReports()
 
 int main(int argc, char** argv)
 {
-    // Fixed-function GL (display lists, lighting, GLU) needs a compatibility
-    // context; it must be the default before the application exists.
-    QSurfaceFormat format;
-    format.setVersion(2, 1);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setSamples(0);
-    QSurfaceFormat::setDefaultFormat(format);
+    SetDefaultGLFormat();
 
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

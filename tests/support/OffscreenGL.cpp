@@ -1,14 +1,12 @@
 #include "tests/support/OffscreenGL.h"
 
+#include "view/GLFormat.h"
+
 #include <QDir>
 
 OffscreenGL::OffscreenGL(int width, int height) : m_width(width), m_height(height)
 {
-    QSurfaceFormat format;
-    format.setVersion(2, 1);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setSamples(0);
+    const QSurfaceFormat format = MiravelGLFormat();
     m_surface.setFormat(format);
     m_surface.create();
     m_context.setFormat(format);
