@@ -1,11 +1,13 @@
 // Drawing and picking: one frame at 800 x 600 for an empty grid, a half
-// filled 16 x 16 x 16 model and a full 40 x 40 x 40 model; picks on the full
-// grid in both modes.
+// filled 16 x 16 x 16 model and a full 40 x 40 x 40 model, with the literal
+// drawing (reference) and the fast one side by side; an edit and a canvas
+// sweep step on the full grid; picks in both modes.
 #include "bench/BenchUtil.h"
 #include "editing/Picker.h"
 #include "model/CMiravelDoc.h"
 #include "tests/support/OffscreenGL.h"
 #include "view/Camera.h"
+#include "view/FastCubeRenderer.h"
 #include "view/SceneRenderer.h"
 #include "view/ViewState.h"
 
@@ -25,20 +27,33 @@ void Fill(CMiravelDoc& doc, int n, int percent)
                     doc.m_cubes[{x, y, z}] = RGB(x * 6, y * 6, z * 6);
 }
 
-double FrameMs(OffscreenGL& gl, CViewState& v, const CMiravelDoc& doc, int reps)
+// Keeps a fast drawer in step with the document, as the view does.
+struct FastView : CDocView {
+    CFastCubeRenderer fast;
+    const CMiravelDoc* doc = nullptr;
+    void OnUpdate(CDocView*, long) override {}
+    void OnCubeChanged(const CUBEPOS& p) override { fast.CellChanged(*doc, p); }
+    void OnModelReset() override { fast.Reset(); }
+};
+
+void Frame(OffscreenGL& gl, const CViewState& v, const CMiravelDoc& doc, SceneRenderer::ICubeDrawer* cubes)
 {
-    gl.MakeCurrent();
+    SceneRenderer::DrawScene(v, doc, {gl.Width(), gl.Height(), 1.0}, cubes);
+    glFinish();
+}
+
+double FrameMs(OffscreenGL& gl, CViewState& v, const CMiravelDoc& doc, SceneRenderer::ICubeDrawer* cubes, int reps)
+{
+    Frame(gl, v, doc, cubes);  // warm up: caches filled, driver ready
+    return bench::MedianMs(reps, nullptr, [&] { Frame(gl, v, doc, cubes); });
+}
+
+void Setup(OffscreenGL& gl, CViewState& v, const CMiravelDoc& doc)
+{
     v.m_viewWidth = gl.Width();
     v.m_viewHeight = gl.Height();
     v.m_scale = Camera::FitScale(std::max({doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}), gl.Width(), gl.Height());
     SceneRenderer::BuildLists(v, doc);
-    const double ms = bench::MedianMs(reps, nullptr, [&] {
-        SceneRenderer::DrawScene(v, doc, {gl.Width(), gl.Height(), 1.0});
-        glFinish();
-    });
-    SceneRenderer::DeleteLists(v);
-    gl.DoneCurrent();
-    return ms;
 }
 
 const bench::Register reg("view", [] {
@@ -47,32 +62,90 @@ const bench::Register reg("view", [] {
         std::printf("view: no GL context\n");
         return;
     }
-    CViewState v;
-    CMiravelDoc empty;
-    bench::Report("frame_empty16_ms", FrameMs(gl, v, empty, 21), "ms");
-    CMiravelDoc half;
-    Fill(half, 16, 50);
-    bench::Report("frame_half16_ms", FrameMs(gl, v, half, 15), "ms");
+    gl.MakeCurrent();
+    {
+        CViewState v;
+        CMiravelDoc empty;
+        Setup(gl, v, empty);
+        bench::Report("frame_empty16_reference_ms", FrameMs(gl, v, empty, nullptr, 21), "ms");
+        SceneRenderer::DeleteLists(v);
+
+        CMiravelDoc half;
+        Fill(half, 16, 50);
+        Setup(gl, v, half);
+        CFastCubeRenderer fast;
+        bench::Report("frame_half16_reference_ms", FrameMs(gl, v, half, nullptr, 15), "ms");
+        bench::Report("frame_half16_fast_ms", FrameMs(gl, v, half, &fast, 15), "ms");
+        SceneRenderer::DeleteLists(v);
+    }
+
     CMiravelDoc full;
     Fill(full, 40, 100);
+    FastView fv;
+    fv.doc = &full;
+    full.AddView(&fv);
+    CViewState v;
+    Setup(gl, v, full);
     for (int mode : {1, 0, 2}) {
         v.m_wireFrame = mode;
-        bench::Report("frame_full40_mode" + std::to_string(mode) + "_reference_ms", FrameMs(gl, v, full, 7), "ms");
+        const std::string name = "frame_full40_mode" + std::to_string(mode);
+        bench::Report(name + "_reference_ms", FrameMs(gl, v, full, nullptr, 5), "ms");
+        bench::Report(name + "_fast_ms", FrameMs(gl, v, full, &fv.fast, 15), "ms");
     }
     v.m_wireFrame = 1;
+    fv.fast.Prepare(v, full);
+    bench::Report("mesh_memory_full40_kib", double(fv.fast.MemoryBytes()) / 1024.0, "KiB");
+
+    // One cell edited, until the geometry of the next frame is ready; then
+    // the same with the frame drawn.
+    std::mt19937 rng(11);
+    const double edit = bench::MedianMs(41, nullptr, [&] {
+        const int x = int(rng() % 40), y = int(rng() % 40), z = int(rng() % 40);
+        if (full.GetCube(x, y, z) == CLR_NONE)
+            full.SetCube(x, y, z, RGB(200, 10, 10));
+        else
+            full.RemoveCube(x, y, z);
+        fv.fast.Prepare(v, full);
+    });
+    bench::Report("edit_to_frame_ms", edit, "ms");
+    const double editFrame = bench::MedianMs(21, nullptr, [&] {
+        const int x = int(rng() % 40), y = int(rng() % 40), z = int(rng() % 40);
+        full.RemoveCube(x, y, z);
+        Frame(gl, v, full, &fv.fast);
+    });
+    bench::Report("edit_and_frame_ms", editFrame, "ms");
+    const double paste = bench::MedianMs(11, nullptr, [&] {
+        // A layer of 1600 cells pasted: one record per cell, as the paste does.
+        const COLORREF c = RGB(rng() % 256, 0, 0);
+        for (int x = 0; x < 40; ++x)
+            for (int z = 0; z < 40; ++z)
+                full.SetCube(x, 20, z, c);
+        fv.fast.Prepare(v, full);
+    });
+    bench::Report("edit_paste_layer_ms", paste, "ms");
+
+    // A canvas sweep: each mouse move picks, paints one cell and redraws.
+    v.m_canvasPos = 39;
+    const double sweep = bench::MedianMs(41, nullptr, [&] {
+        const double wx = 300 + rng() % 200 + 0.5, wy = 200 + rng() % 200 + 0.5;
+        const CUBEPOS s = Picker::PickSight(v, full, wx, wy);
+        if (s.x != -1)
+            full.SetCube(s.x, s.y, s.z, RGB(rng() % 256, 200, 0));
+        Frame(gl, v, full, &fv.fast);
+    });
+    bench::Report("sweep_move_ms", sweep, "ms");
+    SceneRenderer::DeleteLists(v);
+    gl.DoneCurrent();
 
     // Picks at random points over the picture of the full grid.
-    v.m_viewWidth = 800;
-    v.m_viewHeight = 600;
     v.m_scale = Camera::FitScale(40, 800, 600);
-    std::mt19937 rng(3);
     std::vector<std::pair<double, double>> points;
     for (int i = 0; i < 400; ++i)
         points.push_back({200 + rng() % 400 + 0.5, 100 + rng() % 400 + 0.5});
     for (int mode : {0, 1}) {
         v.m_drawMode = mode;
         std::vector<double> times;
-        for (const auto& [x, y] : points) {
+        for (const auto& [x, y] : points)
             times.push_back(bench::MedianMs(1, nullptr, [&, x = x, y = y] {
                 const CUBEPOS s = Picker::PickSight(v, full, x, y);
                 v.m_sightX = s.x;
@@ -80,9 +153,9 @@ const bench::Register reg("view", [] {
                 v.m_sightZ = s.z;
                 Picker::PickAttach(v, full, x, y);
             }));
-        }
         bench::Report(mode == 0 ? "pick_full40_canvas_ms" : "pick_full40_attach_ms", bench::Median(times), "ms");
     }
+    full.RemoveView(&fv);
 });
 
 } // namespace

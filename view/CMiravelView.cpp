@@ -71,6 +71,7 @@ CMiravelView::CMiravelView(QWidget* parent) : QOpenGLWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     m_openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+    m_referenceRenderer = qEnvironmentVariable("MIRAVEL_RENDERER") == QLatin1String("reference");
 
     // The palette, then the buttons with their images, tooltips, commands
     // and the swatches the defaults give.
@@ -109,6 +110,7 @@ void CMiravelView::SetDocument(CMiravelDoc* doc)
 
 void CMiravelView::OnInitialUpdate()
 {
+    m_fastCubes.Reset();
     if (m_doc)
         CanvasLayer::KeepInsideGrid(*this, *m_doc);
     RebuildDisplayLists();
@@ -120,8 +122,15 @@ void CMiravelView::OnUpdate(CDocView*, long)
     update();
 }
 
+void CMiravelView::OnCubeChanged(const CUBEPOS& pos)
+{
+    if (m_doc)
+        m_fastCubes.CellChanged(*m_doc, pos);
+}
+
 void CMiravelView::OnModelReset()
 {
+    m_fastCubes.Reset();
     // Another grid size: lattices and positions follow on the next paint.
     if (m_doc)
         CanvasLayer::KeepInsideGrid(*this, *m_doc);
@@ -538,5 +547,5 @@ void CMiravelView::paintGL()
     target.deviceWidth = int(m_viewWidth * dpr + 0.5);
     target.deviceHeight = int(m_viewHeight * dpr + 0.5);
     target.devicePixelRatio = dpr;
-    SceneRenderer::DrawScene(*this, *m_doc, target);
+    SceneRenderer::DrawScene(*this, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes);
 }

@@ -5,6 +5,7 @@
 #include "controls/ICommandOwner.h"
 #include "editing/MouseInteraction.h"
 #include "model/Document.h"
+#include "view/FastCubeRenderer.h"
 #include "view/ViewState.h"
 
 #include <QOpenGLWidget>
@@ -40,6 +41,7 @@ public:
     // the display lists and sends "Setting:Default".
     virtual void OnInitialUpdate();
     void OnUpdate(CDocView* sender, long hint) override;
+    void OnCubeChanged(const CUBEPOS& pos) override;
     void OnModelReset() override;
 
     // Performs a named command ("Canvas:Up", "Setting:Default", ...). Returns
@@ -90,6 +92,10 @@ public:
     std::function<void(const QString&)> m_openUrl;
     // Scales the export's two one-second pauses (tests shorten them).
     double m_exportPauseScale = 1.0;
+    // Draw the cubes the literal way, one display-list call per cube, instead
+    // of from cached geometry. Slow; kept as the reference picture. Also
+    // chosen by MIRAVEL_RENDERER=reference in the environment.
+    bool m_referenceRenderer = false;
 
 protected:
     void initializeGL() override;
@@ -118,6 +124,7 @@ private:
 
     CMiravelDoc* m_doc = nullptr;
     CMouseInteraction m_mouse;
+    CFastCubeRenderer m_fastCubes;
     bool m_listsDirty = true;
     // The zoom is fitted to the client area; before the window has its real
     // size, the fit waits for the first paint.

@@ -70,7 +70,7 @@ bool Compile(std::uint32_t& name, auto&& body)
     return true;
 }
 
-void LineWidth(double width, const Target& t) { glLineWidth(GLfloat(width * t.devicePixelRatio)); }
+void LineWidth(double width, const Target& t) { glLineWidth(DeviceLineWidth(width, t)); }
 
 // Translation by pos along the canvas axis.
 void TranslateAlongAxis(int axis, double pos)
@@ -253,6 +253,11 @@ void DrawGround(const CViewState& v)
 
 } // namespace
 
+float DeviceLineWidth(double width, const Target& t)
+{
+    return GLfloat(width * t.devicePixelRatio);
+}
+
 const double* LightDirection(int lightPos)
 {
     return kLightTable[lightPos >= 0 && lightPos < 8 ? lightPos : 0];
@@ -283,7 +288,7 @@ bool BuildLists(CViewState& v, const CMiravelDoc& doc)
     return ok;
 }
 
-void DrawScene(const CViewState& v, const CMiravelDoc& doc, const Target& t)
+void DrawScene(const CViewState& v, const CMiravelDoc& doc, const Target& t, ICubeDrawer* cubes)
 {
     glClearDepth(1.0);
     glDepthFunc(GL_LEQUAL);  // later elements win at equal depth: the sight over a cube
@@ -324,7 +329,9 @@ void DrawScene(const CViewState& v, const CMiravelDoc& doc, const Target& t)
 
     if (v.m_lightEnable)
         glEnable(GL_LIGHTING);
-    if (v.m_listCube)
+    if (cubes)
+        cubes->DrawCubes(v, doc, t);
+    else if (v.m_listCube)
         DrawCubes(v, doc, t);
     glDisable(GL_LIGHTING);  // only the cubes are ever lit
 

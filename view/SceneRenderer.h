@@ -23,6 +23,17 @@ struct Target {
     double devicePixelRatio = 1.0;
 };
 
+// Draws the cubes element. The literal drawing looks up every cell and calls
+// the cube list once per cube; a faster drawer may stand in for it, as long as
+// the picture stays the same.
+class ICubeDrawer {
+public:
+    virtual ~ICubeDrawer() = default;
+    // Called with the model transform in place, lighting set as for the cubes,
+    // polygon mode fill; must leave culling off and the matrix as it was.
+    virtual void DrawCubes(const CViewState& view, const CMiravelDoc& doc, const Target& target) = 0;
+};
+
 // Deletes any lists and builds the four lists for the document's grid size
 // and the view's canvas axis. Returns false if a list name could not be had;
 // the lists built so far stay and the scene is drawn without the others.
@@ -31,7 +42,12 @@ void DeleteLists(CViewState& view);
 
 // One whole frame: clear, light, transforms, the eight elements in order.
 // Leaves no GL state behind that a later frame relies on.
-void DrawScene(const CViewState& view, const CMiravelDoc& doc, const Target& target);
+// cubes: null for the literal drawing of the cubes.
+void DrawScene(const CViewState& view, const CMiravelDoc& doc, const Target& target,
+               ICubeDrawer* cubes = nullptr);
+
+// Line widths are given in logical pixels; this is what GL gets.
+float DeviceLineWidth(double width, const Target& target);
 
 // The light direction for a light position; positions outside 0..7 use 0.
 const double* LightDirection(int lightPos);

@@ -107,6 +107,32 @@ TEST_F(ViewWidgetTest, AnotherTopLevelWindowGivesANewContextAndTheSamePicture)
     window.setCentralWidget(view);
 }
 
+TEST_F(ViewWidgetTest, TheFastDrawingFollowsEditsAndMatchesTheReference)
+{
+    ASSERT_FALSE(view->m_referenceRenderer);
+    for (int x = 0; x < 16; ++x)
+        for (int z = 0; z < 16; ++z)
+            doc.SetCube(x, 0, z, RGB(16 * x, 200, 16 * z));
+    doc.SetCube(5, 1, 5, RGB(255, 0, 255));
+    const QImage fast = Grab(*view);
+    view->m_referenceRenderer = true;
+    const QImage reference = Grab(*view);
+    view->m_referenceRenderer = false;
+    int differ = 0;
+    for (int y = 0; y < fast.height(); ++y)
+        for (int x = 0; x < fast.width(); ++x) {
+            const QRgb a = fast.pixel(x, y), b = reference.pixel(x, y);
+            differ += std::abs(qRed(a) - qRed(b)) > 1 || std::abs(qGreen(a) - qGreen(b)) > 1 ||
+                      std::abs(qBlue(a) - qBlue(b)) > 1;
+        }
+    EXPECT_LT(differ, fast.width() * fast.height() / 100);
+    // An undo shows at once: the magenta cube is gone from the next frame.
+    view->m_lightEnable = 0;
+    EXPECT_GT(CountColour(Grab(*view), qRgb(255, 0, 255)), 20);
+    view->ExecuteCommand(QStringLiteral("Cube:Back"));
+    EXPECT_EQ(CountColour(Grab(*view), qRgb(255, 0, 255)), 0);
+}
+
 TEST_F(ViewWidgetTest, PickingUsesTheClientPixelUnderThePointer)
 {
     view->m_rotX = 90;  // straight down onto the canvas layer y = 0
