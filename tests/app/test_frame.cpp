@@ -1,4 +1,4 @@
-// The main window: its menu, about box, printing and the menu bar switch.
+// The main window: about box, printing and the menu bar switch.
 #include "ShellTestSupport.h"
 
 #include "app/CAboutDlg.h"
@@ -9,98 +9,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-
-// The menu as text, one line per entry, submenus indented, separators "-".
-void Describe(const QMenu* menu, const QString& indent, QStringList& out)
-{
-    for (const QAction* a : menu->actions()) {
-        if (a->isSeparator()) {
-            out << indent + QStringLiteral("-");
-            continue;
-        }
-        out << indent + a->text();
-        if (a->menu())
-            Describe(a->menu(), indent + QStringLiteral("  "), out);
-    }
-}
-
-} // namespace
-
-TEST_F(ShellTest, TheMenuBarHoldsTheFileViewAndHelpMenus)
-{
-    ASSERT_TRUE(StartApp());
-    QStringList lines;
-    for (const QAction* top : Frame().menuBar()->actions()) {
-        lines << top->text();
-        Describe(top->menu(), QStringLiteral("  "), lines);
-    }
-    const QStringList expected = {
-        QStringLiteral("ファイル(&F)"),
-        QStringLiteral("  新規作成(&N)\tCtrl+N"),
-        QStringLiteral("  開く(&O)...\tCtrl+O"),
-        QStringLiteral("  上書き保存(&S)\tCtrl+S"),
-        QStringLiteral("  名前を付けて保存(&A)..."),
-        QStringLiteral("  -"),
-        QStringLiteral("  最近使ったファイル"),
-        QStringLiteral("  -"),
-        QStringLiteral("  アプリケーションの終了(&X)"),
-        QStringLiteral("表示(&V)"),
-        QStringLiteral("  ツール バーとドッキング ウィンドウ(&T)"),
-        QStringLiteral("    メニュー バー(&M)"),
-        QStringLiteral("  アプリケーションの外観(&A)"),
-        QStringLiteral("    Windows 2000(&2)"),
-        QStringLiteral("    Office XP(&X)"),
-        QStringLiteral("    Windows XP(&W)"),
-        QStringLiteral("    Office 2003(&3)"),
-        QStringLiteral("    Visual Studio 200&5"),
-        QStringLiteral("    Visual Studio 200&8"),
-        QStringLiteral("    Office 2007(&7)"),
-        QStringLiteral("      ブルー スタイル(&B)"),
-        QStringLiteral("      ブラック スタイル(&L)"),
-        QStringLiteral("      シルバー スタイル(&S)"),
-        QStringLiteral("      アクア スタイル(&A)"),
-        QStringLiteral("ヘルプ(&H)"),
-        QStringLiteral("  バージョン情報 Miravel(&A)..."),
-        QStringLiteral("  ヘルプ (オルヴェンデイル HPへ)"),
-    };
-    EXPECT_EQ(lines, expected);
-
-    EXPECT_EQ(Frame().CommandAction(ID_FILE_NEW)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    EXPECT_EQ(Frame().CommandAction(ID_FILE_OPEN)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
-    EXPECT_EQ(Frame().CommandAction(ID_FILE_SAVE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-    EXPECT_EQ(Frame().CommandAction(ID_FILE_PRINT)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    EXPECT_FALSE(Frame().RecentFileActions().front()->isEnabled());
-}
-
-TEST_F(ShellTest, ExitClosesTheWindowAfterTheSaveQuestion)
-{
-    ASSERT_TRUE(StartApp());
-    bool closed = false;
-    QObject::connect(&App(), &CMiravelApp::mainFrameClosed, [&] { closed = true; });
-    Doc().SetCube(0, 0, 0, RGB(9, 9, 9));
-    prompts.saveAnswers = {SaveChangesAnswer::Cancel};
-    Frame().CommandAction(ID_APP_EXIT)->trigger();
-    EXPECT_TRUE(Frame().isVisible());
-    EXPECT_FALSE(closed);
-
-    const QString path = TempPath(QStringLiteral("kept.mvf"));
-    prompts.saveAnswers = {SaveChangesAnswer::Yes};
-    prompts.savePaths = {path};
-    Frame().CommandAction(ID_APP_EXIT)->trigger();
-    EXPECT_FALSE(Frame().isVisible());
-    EXPECT_TRUE(closed);
-    CMiravelDoc check;
-    ASSERT_TRUE(check.OnOpenDocument(path).ok);
-    EXPECT_EQ(check.GetCube(0, 0, 0), RGB(9, 9, 9));
-}
 
 TEST_F(ShellTest, AboutBoxShowsNameVersionAndClosesWithOk)
 {

@@ -2,10 +2,12 @@
 #include "ShellTestSupport.h"
 
 #include "app/CSplashDlg.h"
+#include "app/ShellIds.h"
 #include "settings/SettingsFile.h"
 #include "view/CMiravelView.h"
 #include "view/ViewState.h"
 
+#include <QAction>
 #include <QFile>
 #include <QImage>
 #include <QTest>
@@ -144,8 +146,9 @@ TEST_F(ShellTest, ClosingSavesTheDisplaySettingsOnlyOnceTheCloseIsCertain)
     EXPECT_FALSE(QFile::exists(SettingsFilePath()));
     EXPECT_EQ(closedSignals, 0);
 
+    // The exit command closes the same way.
     prompts.saveAnswers = {SaveChangesAnswer::No};
-    EXPECT_TRUE(Frame().close());
+    Frame().CommandAction(ID_APP_EXIT)->trigger();
     EXPECT_FALSE(Frame().isVisible());
     EXPECT_EQ(closedSignals, 1);
     EXPECT_EQ(prompts.saveQuestions, QStringList({QStringLiteral("ミラヴェル"), QStringLiteral("ミラヴェル")}));
