@@ -38,6 +38,9 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
                     .toInt()),
       m_office2007Colour(ID_VIEW_APPLOOK_OFF_2007_BLUE)
 {
+    // A hand-edited or foreign value that names no look is not kept.
+    if (!IsAppLookId(m_appLook))
+        m_appLook = kDefaultAppLook;
     setWindowTitle(FrameTitle(ShellTexts::DefaultDocumentName(), false));
     m_view = new CMiravelView(this);
     setCentralWidget(m_view);

@@ -78,10 +78,12 @@ TEST_F(ShellTest, LooksWithoutAMenuItemStillStartInALookOfTheirOwn)
     EXPECT_EQ(Store().value(QStringLiteral("ApplicationLook")).toInt(), 214);
     StopApp();
 
-    // A stored number that names no look gives the default.
+    // A stored number that names no look gives the default, marked and kept.
     Store().setValue(QStringLiteral("ApplicationLook"), 4711);
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(AppliedWindowColour(), LookWindowColour(ID_VIEW_APPLOOK_VS_2008));
+    EXPECT_EQ(CheckedLooks(Frame()), std::vector<int>{ID_VIEW_APPLOOK_VS_2008});
+    EXPECT_EQ(Store().value(QStringLiteral("ApplicationLook")).toInt(), ID_VIEW_APPLOOK_VS_2008);
 }
 
 TEST_F(ShellTest, EveryLookLooksDifferent)
