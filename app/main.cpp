@@ -1,35 +1,26 @@
-#include "model/CMiravelDoc.h"
-#include "view/CMiravelView.h"
+#include "app/CMiravelApp.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QMessageBox>
-#include <QSurfaceFormat>
 
 int main(int argc, char** argv)
 {
-    QSurfaceFormat format;
-    format.setVersion(2, 1);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    QSurfaceFormat::setDefaultFormat(format);
+    CMiravelApp::PrepareSurfaceFormat();
+    QApplication qtApp(argc, argv);
+    // The event loop ends when the main window has closed, not when the last
+    // window of any kind (a splash, a dialog) goes.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    QApplication app(argc, argv);
-    CMiravelDoc doc;
-    doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
-    doc.OnNewDocument();
-    const QStringList args = app.arguments();
-    if (args.size() > 1) {
-        const DocResult r = doc.OnOpenDocument(args[1]);
-        if (!r.ok)
-            QMessageBox::warning(nullptr, QStringLiteral("MIRA-VEL"), r.message);
+    int exitCode = 1;
+    {
+        CMiravelApp theApp;
+        QObject::connect(&theApp, &CMiravelApp::mainFrameClosed, &qtApp, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
+        if (theApp.InitInstance(QApplication::arguments())) {
+            QApplication::exec();
+            exitCode = theApp.ExitInstance();
+        } else {
+            theApp.ExitInstance();
+        }
     }
-    QMainWindow window;
-    window.setWindowTitle(doc.GetTitle() + QStringLiteral(" - MIRA-VEL    Powered by Orvendale"));
-    auto* view = new CMiravelView;
-    window.setCentralWidget(view);
-    window.resize(800, 600);
-    view->SetDocument(&doc);
-    window.show();
-    return app.exec();
+    return exitCode;
 }

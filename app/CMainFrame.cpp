@@ -1,0 +1,351 @@
+#include "app/CMainFrame.h"
+
+#include "app/AppLooks.h"
+#include "app/CFrameOwner.h"
+#include "app/RecentFileList.h"
+#include "app/ShellIds.h"
+#include "app/ShellPrompts.h"
+#include "app/ShellTexts.h"
+#include "model/CMiravelDoc.h"
+#include "settings/SettingsFile.h"
+#include "view/CMiravelView.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QOpenGLContext>
+#include <QPainter>
+#include <QPrinter>
+#include <QScreen>
+#include <QSettings>
+#include <QWindow>
+
+namespace {
+
+const QString kWorkspaceGroup = QStringLiteral("Workspace");
+
+QString PrintFailedMessage() { return QStringLiteral("印刷を開始できませんでした。"); }
+
+} // namespace
+
+CMainFrame::CMainFrame(CFrameOwner& owner)
+    : m_owner(owner),
+      m_appLook(QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication())
+                    .value(ShellTexts::AppLookKey(), kDefaultAppLook)
+                    .toInt()),
+      m_office2007Colour(ID_VIEW_APPLOOK_OFF_2007_BLUE)
+{
+    // A hand-edited or foreign value that names no look is not kept.
+    if (!IsAppLookId(m_appLook))
+        m_appLook = kDefaultAppLook;
+    setWindowTitle(FrameTitle(ShellTexts::DefaultDocumentName(), false));
+    m_view = new CMiravelView(this);
+    setCentralWidget(m_view);
+    CreateMenus();
+    OnApplicationLook(m_appLook);
+
+    // Without a stored placement the window takes a good part of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        QRect r(0, 0, qMax(640, avail.width() * 3 / 4), qMax(480, avail.height() * 3 / 4));
+        r = r.intersected(QRect(QPoint(0, 0), avail.size()));
+        r.moveCenter(avail.center());
+        setGeometry(r);
+    }
+    m_view->setFocus();
+    // A hidden menu bar comes back with a lone Alt key (watched in eventFilter).
+    qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    if (m_doc)
+        m_doc->RemoveView(this);
+    // The GL base class destroys the view's context only after the view's own
+    // part is gone; a context-destruction handler of the view would then run
+    // on a half-destroyed object. The view frees its GL objects in its
+    // destructor anyway, so the handler is taken off before it goes.
+    if (QOpenGLContext* context = m_view->context())
+        QObject::disconnect(context, &QOpenGLContext::aboutToBeDestroyed, m_view, nullptr);
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key)
+{
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    if (!key.isEmpty())
+        action->setShortcut(key);
+    if (menu)
+        menu->addAction(action);
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CMainFrame::CreateMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    m_fileMenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    connect(AddCommand(m_fileMenu, ID_FILE_NEW, QStringLiteral("新規作成(&N)\tCtrl+N"),
+                       QKeySequence(Qt::CTRL | Qt::Key_N)),
+            &QAction::triggered, this, [this] { m_owner.OnFileNew(); });
+    connect(AddCommand(m_fileMenu, ID_FILE_OPEN, QStringLiteral("開く(&O)...\tCtrl+O"),
+                       QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, [this] { m_owner.OnFileOpen(); });
+    connect(AddCommand(m_fileMenu, ID_FILE_SAVE, QStringLiteral("上書き保存(&S)\tCtrl+S"),
+                       QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, [this] { m_owner.OnFileSave(); });
+    connect(AddCommand(m_fileMenu, ID_FILE_SAVE_AS, QStringLiteral("名前を付けて保存(&A)...")),
+            &QAction::triggered, this, [this] { m_owner.OnFileSaveAs(); });
+    m_fileMenu->addSeparator();
+    m_recentEnd = m_fileMenu->addSeparator();
+    connect(AddCommand(m_fileMenu, ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)")),
+            &QAction::triggered, this, &QWidget::close);
+    SetRecentFiles({});
+
+    // Printing has a key but no menu item; the action lives on the window so
+    // that the key works wherever the focus is inside it.
+    QAction* print = AddCommand(nullptr, ID_FILE_PRINT, QStringLiteral("印刷(&P)...\tCtrl+P"),
+                                QKeySequence(Qt::CTRL | Qt::Key_P));
+    addAction(print);
+    connect(print, &QAction::triggered, this, &CMainFrame::OnFilePrint);
+
+    QMenu* viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
+    QMenu* bars = viewMenu->addMenu(QStringLiteral("ツール バーとドッキング ウィンドウ(&T)"));
+    m_menuBarToggle = AddCommand(bars, ID_VIEW_BARS, QStringLiteral("メニュー バー(&M)"));
+    m_menuBarToggle->setCheckable(true);
+    m_menuBarToggle->setChecked(true);
+    connect(m_menuBarToggle, &QAction::toggled, this, &CMainFrame::SetMenuBarShown);
+
+    QMenu* looks = viewMenu->addMenu(QStringLiteral("アプリケーションの外観(&A)"));
+    m_lookGroup = new QActionGroup(this);
+    m_lookGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    const auto addLook = [this](QMenu* menu, int id, const QString& text) {
+        QAction* a = AddCommand(menu, id, text);
+        a->setCheckable(true);
+        m_lookGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, id] { OnApplicationLook(id); });
+    };
+    addLook(looks, ID_VIEW_APPLOOK_WIN_2000, QStringLiteral("Windows 2000(&2)"));
+    addLook(looks, ID_VIEW_APPLOOK_OFF_XP, QStringLiteral("Office XP(&X)"));
+    addLook(looks, ID_VIEW_APPLOOK_WIN_XP, QStringLiteral("Windows XP(&W)"));
+    addLook(looks, ID_VIEW_APPLOOK_OFF_2003, QStringLiteral("Office 2003(&3)"));
+    addLook(looks, ID_VIEW_APPLOOK_VS_2005, QStringLiteral("Visual Studio 200&5"));
+    addLook(looks, ID_VIEW_APPLOOK_VS_2008, QStringLiteral("Visual Studio 200&8"));
+    QMenu* office2007 = looks->addMenu(QStringLiteral("Office 2007(&7)"));
+    addLook(office2007, ID_VIEW_APPLOOK_OFF_2007_BLUE, QStringLiteral("ブルー スタイル(&B)"));
+    addLook(office2007, ID_VIEW_APPLOOK_OFF_2007_BLACK, QStringLiteral("ブラック スタイル(&L)"));
+    addLook(office2007, ID_VIEW_APPLOOK_OFF_2007_SILVER, QStringLiteral("シルバー スタイル(&S)"));
+    addLook(office2007, ID_VIEW_APPLOOK_OFF_2007_AQUA, QStringLiteral("アクア スタイル(&A)"));
+
+    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    connect(AddCommand(help, ID_APP_ABOUT, QStringLiteral("バージョン情報 Miravel(&A)...")),
+            &QAction::triggered, this, [this] { m_owner.OnAppAbout(); });
+    connect(AddCommand(help, ID_HELP_PAGE, QStringLiteral("ヘルプ (オルヴェンデイル HPへ)")),
+            &QAction::triggered, this, &CMainFrame::OnHelpPage);
+}
+
+void CMainFrame::SetRecentFiles(const QStringList& files)
+{
+    for (QAction* a : std::as_const(m_recentActions)) {
+        m_fileMenu->removeAction(a);
+        delete a;
+    }
+    m_recentActions.clear();
+
+    if (files.isEmpty()) {
+        // The place of the list shows its name, greyed, while it is empty.
+        auto* placeholder = new QAction(QStringLiteral("最近使ったファイル"), this);
+        placeholder->setEnabled(false);
+        m_fileMenu->insertAction(m_recentEnd, placeholder);
+        m_recentActions.append(placeholder);
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        auto* a = new QAction(CRecentFileList::MenuText(i, files[i]), this);
+        a->setData(ID_FILE_MRU_FILE1 + i);
+        const QString path = files[i];
+        connect(a, &QAction::triggered, this, [this, path] { m_owner.OnOpenRecentFile(path); });
+        m_fileMenu->insertAction(m_recentEnd, a);
+        m_recentActions.append(a);
+    }
+}
+
+void CMainFrame::AttachDocument(CMiravelDoc* doc)
+{
+    if (m_doc != doc) {
+        if (m_doc)
+            m_doc->RemoveView(this);
+        m_doc = doc;
+        if (m_doc)
+            m_doc->AddView(this);
+    }
+    m_view->SetDocument(doc);
+    UpdateFrameTitle();
+}
+
+QString CMainFrame::FrameTitle(const QString& documentTitle, bool modified)
+{
+    return documentTitle + (modified ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") +
+           ShellTexts::AppTitle();
+}
+
+void CMainFrame::UpdateFrameTitle()
+{
+    const QString title = m_doc ? FrameTitle(m_doc->GetTitle(), m_doc->IsModified())
+                                : FrameTitle(ShellTexts::DefaultDocumentName(), false);
+    if (title != windowTitle())
+        setWindowTitle(title);
+}
+
+void CMainFrame::OnUpdate(CDocView*, long)
+{
+    UpdateFrameTitle();
+}
+
+void CMainFrame::OnModelReset()
+{
+    UpdateFrameTitle();
+}
+
+void CMainFrame::LoadSettings()
+{
+    CMiravelView* view = GetActiveView();
+    if (!view)
+        return;
+    if (::LoadSettings(*view, SettingsFilePath()).NeedsRefresh()) {
+        view->RefreshButtons();
+        view->update();
+    }
+}
+
+void CMainFrame::SaveSettings()
+{
+    if (const CMiravelView* view = GetActiveView())
+        ::SaveSettings(*view, SettingsFilePath());
+}
+
+void CMainFrame::OnApplicationLook(int id)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_appLook = id;
+    if (IsOffice2007ColourId(id))
+        m_office2007Colour = id;
+    ApplyAppLook(AppLookFor(id, m_office2007Colour));
+    OnUpdateApplicationLook();
+    if (isVisible())
+        repaint();
+    QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication())
+        .setValue(ShellTexts::AppLookKey(), id);
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void CMainFrame::OnUpdateApplicationLook()
+{
+    for (QAction* a : m_lookGroup->actions())
+        a->setChecked(a->data().toInt() == m_appLook);
+}
+
+void CMainFrame::OnHelpPage()
+{
+    if (CMiravelView* view = GetActiveView())
+        view->ExecuteCommand(QStringLiteral("Orvendale"));
+}
+
+QRect CMainFrame::FitPictureRect(const QSize& picture, const QRect& page)
+{
+    if (picture.isEmpty() || page.isEmpty())
+        return {};
+    const QSize fitted = picture.scaled(page.size(), Qt::KeepAspectRatio);
+    QRect r(QPoint(0, 0), fitted);
+    r.moveCenter(page.center());
+    return r;
+}
+
+void CMainFrame::OnFilePrint()
+{
+    CMiravelView* view = GetActiveView();
+    if (!view)
+        return;
+    // The picture is taken before the print dialog covers the view.
+    const QImage picture = view->grabFramebuffer();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(m_doc ? m_doc->GetTitle() : ShellTexts::DefaultDocumentName());
+    if (!m_owner.Prompts().askPrinter(this, printer))
+        return;
+    QPainter painter;
+    if (picture.isNull() || !painter.begin(&printer)) {
+        m_owner.Prompts().showError(this, PrintFailedMessage());
+        return;
+    }
+    const QRect page = painter.viewport();
+    painter.drawImage(FitPictureRect(picture.size(), page), picture);
+    painter.end();
+}
+
+void CMainFrame::SaveWorkspace(QSettings& store) const
+{
+    store.beginGroup(kWorkspaceGroup);
+    store.setValue(QStringLiteral("Geometry"), saveGeometry());
+    store.setValue(QStringLiteral("MenuBar"), m_menuBarToggle->isChecked());
+    store.endGroup();
+}
+
+void CMainFrame::RestoreWorkspace(QSettings& store)
+{
+    store.beginGroup(kWorkspaceGroup);
+    const QByteArray geometry = store.value(QStringLiteral("Geometry")).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    m_menuBarToggle->setChecked(store.value(QStringLiteral("MenuBar"), true).toBool());
+    store.endGroup();
+}
+
+void CMainFrame::SetMenuBarShown(bool shown)
+{
+    menuBar()->setVisible(shown);
+    if (m_menuBarToggle->isChecked() != shown)
+        m_menuBarToggle->setChecked(shown);
+    m_altAlone = false;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // Key events reach the window object before any widget in it; watching
+    // them there sees each key once, whichever widget has the focus.
+    if (menuBar()->isVisible() || watched != windowHandle())
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat())
+            m_altAlone = key->key() == Qt::Key_Alt && (key->modifiers() & ~Qt::AltModifier) == 0;
+    } else if (event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Alt && m_altAlone && !key->isAutoRepeat())
+            SetMenuBarShown(true);
+        m_altAlone = false;
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        m_altAlone = false;
+    }
+    return false;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    if (!m_owner.CanCloseFrame()) {
+        event->ignore();
+        return;
+    }
+    m_closed = true;
+    m_owner.OnFrameClosing();
+    event->accept();
+    emit closed();
+}

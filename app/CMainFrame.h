@@ -1,0 +1,96 @@
+#pragma once
+
+#include "model/Document.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+class CFrameOwner;
+class CMiravelDoc;
+class CMiravelView;
+class QActionGroup;
+class QMenu;
+class QPrinter;
+class QSettings;
+
+// The program's one top-level window: the 3D view as its client area, and a
+// menu bar with the file commands, the choice of visual style and help.
+// It follows the document (a view of it in the document's sense) to keep its
+// title in step with the document's name and modified state.
+class CMainFrame : public QMainWindow, private CDocView {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(CFrameOwner& owner);
+    ~CMainFrame() override;
+
+    CMiravelView* GetActiveView() const { return m_view; }
+
+    // Attaches the document to the view, which runs the view's initial update
+    // (display lists, default camera), and takes the document's title.
+    void AttachDocument(CMiravelDoc* doc);
+    void UpdateFrameTitle();
+    // "<document>[*] - MIRA-VEL    Powered by Orvendale"; the star marks
+    // unsaved changes.
+    static QString FrameTitle(const QString& documentTitle, bool modified);
+
+    // The display preferences of the view, kept in the per-user settings file.
+    // Loading refreshes the buttons and repaints only after a complete read.
+    void LoadSettings();
+    void SaveSettings();
+
+    // The visual style: read from the per-user store when the frame is built
+    // (the default when there is none), applied at once and stored on change.
+    int AppLook() const { return m_appLook; }
+    void OnApplicationLook(int id);
+
+    // The action of a menu or key command by its id (ID_FILE_NEW, look ids...).
+    QAction* CommandAction(int id) const { return m_actions.value(id); }
+    QAction* MenuBarToggle() const { return m_menuBarToggle; }
+    // Rebuilds the recent-file entries of the file menu.
+    void SetRecentFiles(const QStringList& files);
+    QList<QAction*> RecentFileActions() const { return m_recentActions; }
+
+    // Sends "Orvendale" to the view, which opens the maker's web page.
+    void OnHelpPage();
+    // Prints the current picture of the view on one page.
+    void OnFilePrint();
+    // The picture scaled to fit the page, keeping its proportions, centred.
+    static QRect FitPictureRect(const QSize& picture, const QRect& page);
+
+    // Window placement and whether the menu bar shows.
+    void SaveWorkspace(QSettings& store) const;
+    void RestoreWorkspace(QSettings& store);
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnUpdate(CDocView* sender, long hint) override;
+    void OnModelReset() override;
+
+    void CreateMenus();
+    QAction* AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key = {});
+    void OnUpdateApplicationLook();
+    void SetMenuBarShown(bool shown);
+
+    CFrameOwner& m_owner;
+    CMiravelView* m_view = nullptr;
+    CMiravelDoc* m_doc = nullptr;
+    int m_appLook;
+    // The Office 2007 colour that the looks without a colour of their own keep.
+    int m_office2007Colour;
+    QHash<int, QAction*> m_actions;
+    QActionGroup* m_lookGroup = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentEnd = nullptr; // the separator after the recent files
+    QList<QAction*> m_recentActions;
+    QAction* m_menuBarToggle = nullptr;
+    bool m_altAlone = false;
+    bool m_closed = false;
+};

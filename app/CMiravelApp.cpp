@@ -1,0 +1,302 @@
+#include "app/CMiravelApp.h"
+
+#include "app/AppResources.h"
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CSplashDlg.h"
+#include "app/ShellIds.h"
+#include "app/ShellTexts.h"
+#include "app/WindowPaint.h"
+#include "model/CMiravelDoc.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSettings>
+#include <QSurfaceFormat>
+
+#include <clocale>
+
+namespace {
+
+QSettings UserStore()
+{
+    return QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication());
+}
+
+} // namespace
+
+void CMiravelApp::PrepareSurfaceFormat()
+{
+    QSurfaceFormat format;
+    format.setVersion(2, 1);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    format.setSamples(0);
+    QSurfaceFormat::setDefaultFormat(format);
+}
+
+CMiravelApp::CMiravelApp() : m_prompts(CShellPrompts::Interactive()), m_recentFiles(kRecentFileCount) {}
+
+CMiravelApp::~CMiravelApp()
+{
+    // A splash hidden by its own input filter is only scheduled for deletion;
+    // without a running event loop that would never happen.
+    delete m_splash.data();
+    m_pMainWnd.reset();
+    m_doc.reset();
+}
+
+bool CMiravelApp::InitInstance(const QStringList& arguments)
+{
+    // Number formatting of the settings file follows the user's locale.
+    std::setlocale(LC_ALL, "");
+    emit startupStep(StepLocale);
+
+    // The splash picture and the icon are compiled-in resources.
+    InitAppResources();
+
+    m_splash = new CSplashDlg;
+    connect(m_splash, &CSplashDlg::hidden, this, &CMiravelApp::OnSplashHidden);
+    m_splash->ShowSplashScreen();
+    emit startupStep(StepSplash);
+    m_splash->StartTimer();
+    emit startupStep(StepSplashTimer);
+
+    QCoreApplication::setOrganizationName(ShellTexts::StoreOrganization());
+    QCoreApplication::setApplicationName(ShellTexts::StoreApplication());
+    emit startupStep(StepUserStore);
+
+    {
+        QSettings store = UserStore();
+        m_recentFiles.ReadList(store);
+    }
+    emit startupStep(StepRecentFiles);
+
+    m_doc = std::make_unique<CMiravelDoc>();
+    m_doc->SetDefaultTitle(ShellTexts::DefaultDocumentName());
+    emit startupStep(StepDocument);
+
+    // The main window and its view exist before the model is read, as the
+    // view is attached to it right after.
+    m_pMainWnd = std::make_unique<CMainFrame>(*this);
+    {
+        QSettings store = UserStore();
+        m_pMainWnd->RestoreWorkspace(store);
+    }
+    m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
+    if (arguments.size() > 1) {
+        // Kept absolute, so that a later save goes to the same file even if
+        // the working folder changes.
+        const QString path = QFileInfo(arguments.at(1)).absoluteFilePath();
+        const DocResult result = m_doc->OnOpenDocument(path);
+        if (!result.ok) {
+            // The splash stays above every window; the message must not hide
+            // behind it.
+            HideSplash();
+            m_prompts.showError(nullptr, result.message);
+            m_pMainWnd.reset();
+            return false;
+        }
+        AddToRecentFiles(path);
+    } else if (!m_doc->OnNewDocument()) {
+        m_pMainWnd.reset();
+        return false;
+    }
+    m_pMainWnd->AttachDocument(m_doc.get());
+    emit startupStep(StepCommandLine);
+
+    // The splash's three seconds count from the moment the main window exists.
+    if (m_splash)
+        m_splash->StartTimer();
+    emit startupStep(StepSplashTimerAgain);
+
+    ShowAndPaintNow(m_pMainWnd.get());
+    m_pMainWnd->activateWindow();
+    // Without a window manager nothing keeps the splash above the window
+    // mapped after it.
+    if (m_splash)
+        m_splash->raise();
+    emit startupStep(StepMainWindowShown);
+
+    m_pMainWnd->LoadSettings();
+    emit startupStep(StepSettingsLoaded);
+    return true;
+}
+
+int CMiravelApp::ExitInstance()
+{
+    WriteRecentFiles();
+    delete m_splash.data();
+    m_pMainWnd.reset();
+    m_doc.reset();
+    return 0;
+}
+
+CSplashDlg* CMiravelApp::Splash() const
+{
+    return m_splash.data();
+}
+
+void CMiravelApp::HideSplash()
+{
+    if (m_splash)
+        m_splash->HideSplash();
+}
+
+void CMiravelApp::OnSplashHidden()
+{
+    CSplashDlg* splash = m_splash.data();
+    m_splash.clear();
+    if (splash)
+        splash->deleteLater();
+    // The place where the splash stood is the main window's again.
+    if (m_pMainWnd && m_pMainWnd->isVisible())
+        m_pMainWnd->repaint();
+}
+
+// ---- the document's file commands ----------------------------------------
+
+bool CMiravelApp::SaveModified()
+{
+    if (!m_doc || !m_doc->IsModified())
+        return true;
+    switch (m_prompts.askSaveChanges(m_pMainWnd.get(), m_doc->GetTitle())) {
+    case SaveChangesAnswer::Yes:
+        return OnFileSave();
+    case SaveChangesAnswer::No:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CMiravelApp::OnFileNew()
+{
+    if (!SaveModified())
+        return;
+    if (!m_doc->OnNewDocument())
+        return;
+    m_pMainWnd->AttachDocument(m_doc.get());
+}
+
+void CMiravelApp::OnFileOpen()
+{
+    const QString path = m_prompts.askOpenPath(m_pMainWnd.get());
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+bool CMiravelApp::OpenDocumentFile(const QString& path)
+{
+    return OpenFile(path) == OpenResult::Opened;
+}
+
+CMiravelApp::OpenResult CMiravelApp::OpenFile(const QString& path)
+{
+    if (!SaveModified())
+        return OpenResult::Cancelled;
+    const DocResult result = m_doc->OnOpenDocument(path);
+    if (!result.ok) {
+        // The document is as it was, path and title included.
+        m_prompts.showError(m_pMainWnd.get(), result.message);
+        return OpenResult::Failed;
+    }
+    AddToRecentFiles(path);
+    m_pMainWnd->AttachDocument(m_doc.get());
+    return OpenResult::Opened;
+}
+
+void CMiravelApp::OnOpenRecentFile(const QString& path)
+{
+    // An entry that no longer opens (moved, deleted, damaged) leaves the list.
+    if (OpenFile(path) == OpenResult::Failed)
+        RemoveFromRecentFiles(path);
+}
+
+bool CMiravelApp::OnFileSave()
+{
+    if (m_doc->GetPathName().isEmpty())
+        return OnFileSaveAs();
+    return DoSave(m_doc->GetPathName());
+}
+
+bool CMiravelApp::OnFileSaveAs()
+{
+    const QString suggested = m_doc->GetPathName().isEmpty()
+                                  ? m_doc->GetTitle() + QLatin1Char('.') + ShellTexts::FileSuffix()
+                                  : m_doc->GetPathName();
+    QString path = m_prompts.askSavePath(m_pMainWnd.get(), suggested);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + ShellTexts::FileSuffix();
+    return DoSave(path);
+}
+
+bool CMiravelApp::DoSave(const QString& path)
+{
+    const DocResult result = m_doc->OnSaveDocument(path);
+    if (!result.ok) {
+        m_prompts.showError(m_pMainWnd.get(), result.message);
+        return false;
+    }
+    AddToRecentFiles(path);
+    m_pMainWnd->UpdateFrameTitle();
+    return true;
+}
+
+void CMiravelApp::OnAppAbout()
+{
+    CAboutDlg about(m_pMainWnd.get());
+    about.exec();
+}
+
+// ---- closing ---------------------------------------------------------------
+
+bool CMiravelApp::CanCloseFrame()
+{
+    return SaveModified();
+}
+
+void CMiravelApp::OnFrameClosing()
+{
+    HideSplash();
+    SaveCustomState();
+    emit mainFrameClosed();
+}
+
+void CMiravelApp::SaveCustomState()
+{
+    if (!m_pMainWnd)
+        return;
+    {
+        QSettings store = UserStore();
+        m_pMainWnd->SaveWorkspace(store);
+    }
+    m_pMainWnd->SaveSettings();
+}
+
+// ---- the recent-file list --------------------------------------------------
+
+void CMiravelApp::AddToRecentFiles(const QString& path)
+{
+    m_recentFiles.Add(path);
+    WriteRecentFiles();
+    if (m_pMainWnd)
+        m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
+}
+
+void CMiravelApp::RemoveFromRecentFiles(const QString& path)
+{
+    m_recentFiles.Remove(path);
+    WriteRecentFiles();
+    if (m_pMainWnd)
+        m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
+}
+
+void CMiravelApp::WriteRecentFiles() const
+{
+    QSettings store = UserStore();
+    m_recentFiles.WriteList(store);
+}

@@ -1,0 +1,68 @@
+#include "app/ShellPrompts.h"
+
+#include "app/ShellTexts.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title)
+{
+    QMessageBox box(QMessageBox::Question, ShellTexts::MessageCaption(),
+                    ShellTexts::SaveChangesQuestion(title),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Yes)->setText(ShellTexts::AnswerYes());
+    box.button(QMessageBox::No)->setText(ShellTexts::AnswerNo());
+    box.button(QMessageBox::Cancel)->setText(ShellTexts::AnswerCancel());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return SaveChangesAnswer::Yes;
+    case QMessageBox::No:
+        return SaveChangesAnswer::No;
+    default:
+        return SaveChangesAnswer::Cancel;
+    }
+}
+
+QString AskPath(QWidget* parent, QFileDialog::AcceptMode mode, const QString& suggested)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setWindowTitle(mode == QFileDialog::AcceptOpen ? ShellTexts::OpenDialogTitle()
+                                                          : ShellTexts::SaveDialogTitle());
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilter(ShellTexts::FileFilter());
+    dialog.setDefaultSuffix(ShellTexts::FileSuffix());
+    if (!suggested.isEmpty())
+        dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+CShellPrompts CShellPrompts::Interactive()
+{
+    CShellPrompts p;
+    p.askSaveChanges = AskSaveChanges;
+    p.askOpenPath = [](QWidget* parent) { return AskPath(parent, QFileDialog::AcceptOpen, {}); };
+    p.askSavePath = [](QWidget* parent, const QString& suggested) {
+        return AskPath(parent, QFileDialog::AcceptSave, suggested);
+    };
+    p.showError = [](QWidget* parent, const QString& message) {
+        QMessageBox::warning(parent, ShellTexts::MessageCaption(), message);
+    };
+    p.askPrinter = [](QWidget* parent, QPrinter& printer) {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    return p;
+}

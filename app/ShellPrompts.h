@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+enum class SaveChangesAnswer { Yes, No, Cancel };
+
+// Every question the shell asks the user, as replaceable function objects.
+// The program uses Interactive(); tests put their own answers in, so that the
+// code paths behind each answer run without anybody at the keyboard.
+struct CShellPrompts {
+    // "Save the changes to <title>?" with Yes, No and Cancel.
+    std::function<SaveChangesAnswer(QWidget* parent, const QString& documentTitle)> askSaveChanges;
+    // The model file to open; empty when the user cancels.
+    std::function<QString(QWidget* parent)> askOpenPath;
+    // Where to save; suggested is the current path or the document title.
+    // Empty when the user cancels.
+    std::function<QString(QWidget* parent, const QString& suggested)> askSavePath;
+    // A failure the user has to know about (an open or save that did not work).
+    std::function<void(QWidget* parent, const QString& message)> showError;
+    // Lets the user pick and set up the printer; false when cancelled.
+    std::function<bool(QWidget* parent, QPrinter& printer)> askPrinter;
+
+    // Message boxes and the standard file and print dialogs.
+    static CShellPrompts Interactive();
+};

@@ -1,0 +1,229 @@
+// The built program itself, in a real X window, driven by real X input:
+// start on a model, turn the view with a key, save with Ctrl+S and quit
+// through the file menu.
+#include "model/CMiravelDoc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+const COLORREF kMagenta = RGB(255, 0, 255);
+const COLORREF kBlue = RGB(0, 0, 255);
+
+struct ToolResult {
+    bool finished = false;
+    int exitCode = -1;
+    QString output;
+};
+
+// Runs a helper program and waits for it, killing it at the deadline.
+ToolResult RunTool(const QStringList& command, int timeoutMs = 20000)
+{
+    QProcess p;
+    p.start(command.front(), command.mid(1));
+    ToolResult r;
+    if (!p.waitForStarted(5000))
+        return r;
+    r.finished = p.waitForFinished(timeoutMs);
+    if (!r.finished) {
+        p.kill();
+        p.waitForFinished(5000);
+        return r;
+    }
+    r.exitCode = p.exitCode();
+    r.output = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    return r;
+}
+
+// Polls until the condition holds or the deadline passes; the deadline only
+// bounds a wait for something that must happen, it measures nothing.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(100);
+    }
+    return true;
+}
+
+struct ColourCount {
+    int magenta = 0;
+    int blue = 0;
+};
+
+// Lit faces are darker or lighter versions of a cube's colour; what stays is
+// the balance of the channels.
+ColourCount CountCubeColours(const QImage& image)
+{
+    ColourCount c;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const int r = qRed(p), g = qGreen(p), b = qBlue(p);
+            if (r > 60 && b > 60 && g * 3 < std::min(r, b) && std::abs(r - b) * 4 < std::max(r, b))
+                ++c.magenta;
+            else if (b > 60 && r * 3 < b && g * 3 < b)
+                ++c.blue;
+        }
+    return c;
+}
+
+class RealWindowTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (m_program.state() != QProcess::NotRunning) {
+            m_program.kill();
+            m_program.waitForFinished(5000);
+        }
+    }
+
+    QImage Grab() const
+    {
+        return QGuiApplication::primaryScreen()->grabWindow(m_window).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Keeps an image for a human to look at when a check failed.
+    static void Keep(const QImage& image, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("MIRAVEL_TEST_OUTPUT");
+        if (folder.isEmpty() || image.isNull())
+            return;
+        QDir().mkpath(folder);
+        image.save(folder + QStringLiteral("/real_window_") + name + QStringLiteral(".png"));
+    }
+
+    bool Key(const QString& keys)
+    {
+        return RunTool({QStringLiteral("xdotool"), QStringLiteral("key"), keys}).exitCode == 0;
+    }
+
+    QTemporaryDir m_dir;
+    QProcess m_program;
+    WId m_window = 0;
+};
+
+TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
+{
+    ASSERT_TRUE(m_dir.isValid());
+    const QString model = m_dir.filePath(QStringLiteral("cubes.mvf"));
+    std::map<CUBEPOS, COLORREF> cubes;
+    {
+        CMiravelDoc doc;
+        doc.SetGridSize(4, 4, 4);
+        for (int x = 0; x < 2; ++x)
+            for (int y = 0; y < 2; ++y)
+                for (int z = 0; z < 2; ++z) {
+                    doc.SetCube(x, y, z, kMagenta);
+                    doc.SetCube(x + 2, y, z + 2, kBlue);
+                }
+        cubes = doc.m_cubes;
+        ASSERT_TRUE(doc.OnSaveDocument(model).ok);
+    }
+
+    const QString config = m_dir.filePath(QStringLiteral("config"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    m_program.setProcessEnvironment(env);
+    m_program.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_program.start(QStringLiteral(MIRAVEL_EXECUTABLE), {model});
+    ASSERT_TRUE(m_program.waitForStarted(10000));
+
+    const ToolResult found = RunTool({QStringLiteral("xdotool"), QStringLiteral("search"), QStringLiteral("--sync"),
+                                      QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                      QStringLiteral("^cubes\\.mvf - MIRA-VEL    Powered by Orvendale$")},
+                                     60000);
+    ASSERT_TRUE(found.finished) << "the main window never appeared";
+    m_window = WId(found.output.split(QLatin1Char('\n')).front().toULongLong());
+    ASSERT_NE(m_window, WId(0));
+    ASSERT_EQ(RunTool({QStringLiteral("xdotool"), QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+                       QString::number(m_window)})
+                  .exitCode,
+              0);
+
+    // The splash uses up the first key; a harmless one.
+    ASSERT_TRUE(Key(QStringLiteral("shift")));
+    EXPECT_TRUE(WaitFor(
+        [] {
+            return RunTool({QStringLiteral("xdotool"), QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                            QStringLiteral("--name"), QStringLiteral("^MIRA-VEL$")})
+                       .exitCode == 1;
+        },
+        20000))
+        << "the splash did not go";
+
+    // Both colours on screen, and the picture settled.
+    QImage before;
+    QImage previous;
+    const bool settled = WaitFor(
+        [&] {
+            before = Grab();
+            const ColourCount c = CountCubeColours(before);
+            const bool ok = c.magenta > 200 && c.blue > 200 && before == previous;
+            previous = before;
+            return ok;
+        },
+        30000);
+    if (!settled)
+        Keep(before, QStringLiteral("start"));
+    ASSERT_TRUE(settled) << "magenta " << CountCubeColours(before).magenta << ", blue "
+                         << CountCubeColours(before).blue;
+
+    // A key that turns the view changes the picture.
+    ASSERT_TRUE(Key(QStringLiteral("Right")));
+    QImage after;
+    const bool turned = WaitFor(
+        [&] {
+            after = Grab();
+            return !after.isNull() && after != before;
+        },
+        15000);
+    if (!turned) {
+        Keep(before, QStringLiteral("before_right"));
+        Keep(after, QStringLiteral("after_right"));
+    }
+    EXPECT_TRUE(turned) << "the Right key did not turn the view";
+
+    // Ctrl+S writes the model back to its file.
+    ASSERT_TRUE(QFile::remove(model));
+    ASSERT_TRUE(Key(QStringLiteral("ctrl+s")));
+    ASSERT_TRUE(WaitFor([&] { return QFile::exists(model); }, 20000)) << "Ctrl+S saved nothing";
+
+    // Quit through the file menu: no window manager closes windows here.
+    ASSERT_TRUE(Key(QStringLiteral("alt+f")));
+    QTest::qWait(500);
+    ASSERT_TRUE(Key(QStringLiteral("x")));
+    ASSERT_TRUE(m_program.waitForFinished(60000)) << "the program did not end";
+    EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_program.exitCode(), 0);
+
+    CMiravelDoc saved;
+    ASSERT_TRUE(saved.OnOpenDocument(model).ok);
+    EXPECT_EQ(saved.m_cubes, cubes);
+    EXPECT_EQ(saved.m_sizeX, 4);
+    EXPECT_EQ(saved.m_sizeY, 4);
+    EXPECT_EQ(saved.m_sizeZ, 4);
+
+    // What outlives the run: the display settings and the per-user store.
+    EXPECT_TRUE(QFile::exists(config + QStringLiteral("/Orvendale/MIRA-VEL/MIRA-VEL.xml")));
+    QSettings store(config + QStringLiteral("/Orvendale/MIRA-VEL.conf"), QSettings::IniFormat);
+    EXPECT_EQ(store.value(QStringLiteral("ApplicationLook")).toInt(), 210);
+    EXPECT_EQ(store.value(QStringLiteral("Recent File List/File1")).toString(), model);
+}
+
+} // namespace
