@@ -1,5 +1,5 @@
 #pragma once
 
-// Registers the program's compiled-in images (splash, icon, buttons) when the
-// build has them; without them the shell draws plain stand-ins.
+// Registers the program's compiled-in images (splash, icon, buttons) and
+// makes the icon the windows' icon.
 void InitAppResources();

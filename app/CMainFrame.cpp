@@ -16,7 +16,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QOpenGLContext>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
@@ -65,12 +64,6 @@ CMainFrame::~CMainFrame()
     qApp->removeEventFilter(this);
     if (m_doc)
         m_doc->RemoveView(this);
-    // The GL base class destroys the view's context only after the view's own
-    // part is gone; a context-destruction handler of the view would then run
-    // on a half-destroyed object. The view frees its GL objects in its
-    // destructor anyway, so the handler is taken off before it goes.
-    if (QOpenGLContext* context = m_view->context())
-        QObject::disconnect(context, &QOpenGLContext::aboutToBeDestroyed, m_view, nullptr);
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key)

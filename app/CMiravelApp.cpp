@@ -1,5 +1,7 @@
 #include "app/CMiravelApp.h"
 
+#include "view/GLFormat.h"
+
 #include "app/AppResources.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
@@ -27,12 +29,7 @@ QSettings UserStore()
 
 void CMiravelApp::PrepareSurfaceFormat()
 {
-    QSurfaceFormat format;
-    format.setVersion(2, 1);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setSamples(0);
-    QSurfaceFormat::setDefaultFormat(format);
+    SetDefaultGLFormat();
 }
 
 CMiravelApp::CMiravelApp() : m_prompts(CShellPrompts::Interactive()), m_recentFiles(kRecentFileCount) {}

@@ -231,6 +231,18 @@ void CFastCubeRenderer::DrawCubes(const CViewState& v, const CMiravelDoc& doc, c
     glPopMatrix();
 }
 
+void CFastCubeRenderer::DrawCellCube(int x, int y, int z)
+{
+    // Corners at whole grid positions, as in the cached faces.
+    glBegin(GL_QUADS);
+    for (const auto& face : kFaces) {
+        glNormal3d(face.normal.x, face.normal.y, face.normal.z);
+        for (const auto& c : face.corners)
+            glVertex3f(float(x + int(c.x)), float(y + int(c.y)), float(z + int(c.z)));
+    }
+    glEnd();
+}
+
 void CFastCubeRenderer::DrawFilled(const CViewState& v)
 {
     // Layer by layer, as the literal drawing goes: the faces in their

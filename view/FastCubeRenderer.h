@@ -29,6 +29,7 @@ public:
 
     void DrawCubes(const CViewState& view, const CMiravelDoc& doc,
                    const SceneRenderer::Target& target) override;
+    void DrawCellCube(int x, int y, int z) override;
 
     // Brings the geometry for the view's polygon mode up to date without
     // drawing (the view's m_viewWidth and m_viewHeight must be set).

@@ -173,18 +173,24 @@ void DrawAxes(const CViewState& v, const CMiravelDoc& doc, const Target& t)
     glPopMatrix();
 }
 
-void DrawSight(const CViewState& v, const CMiravelDoc& doc, const Target& t)
+void DrawSight(const CViewState& v, const CMiravelDoc& doc, const Target& t, ICubeDrawer* cubes)
 {
     if (!v.HasSight())
         return;
     const double sx = v.m_sightX, sy = v.m_sightY, sz = v.m_sightZ;
     const double X = doc.m_sizeX, Y = doc.m_sizeY, Z = doc.m_sizeZ;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glPushMatrix();
-    glTranslated(sx, sy, sz);
     Color(v.m_sightColor);
-    glCallList(v.m_listCube);
-    glPopMatrix();
+    // Over a cube in the same cell the sight wins the depth test at equal
+    // depth, which needs the depth computed the same way for both.
+    if (cubes) {
+        cubes->DrawCellCube(v.m_sightX, v.m_sightY, v.m_sightZ);
+    } else {
+        glPushMatrix();
+        glTranslated(sx, sy, sz);
+        glCallList(v.m_listCube);
+        glPopMatrix();
+    }
     if (!v.m_showSight)
         return;
 
@@ -343,7 +349,7 @@ void DrawScene(const CViewState& v, const CMiravelDoc& doc, const Target& t, ICu
     }
     DrawAxes(v, doc, t);
     if (v.m_listCube) {
-        DrawSight(v, doc, t);
+        DrawSight(v, doc, t, cubes);
         DrawAttachPreview(v, t);
     }
     if (v.m_listGround)

@@ -32,6 +32,9 @@ public:
     // Called with the model transform in place, lighting set as for the cubes,
     // polygon mode fill; must leave culling off and the matrix as it was.
     virtual void DrawCubes(const CViewState& view, const CMiravelDoc& doc, const Target& target) = 0;
+    // One unit cube at a cell, computed exactly as the cubes are, so that a
+    // cube drawn over one of them (the sight) meets it at exactly its depth.
+    virtual void DrawCellCube(int x, int y, int z) = 0;
 };
 
 // Deletes any lists and builds the four lists for the document's grid size

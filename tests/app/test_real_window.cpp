@@ -1,6 +1,7 @@
 // The built program itself, in a real X window, driven by real X input:
-// start on a model, turn the view with a key, save with Ctrl+S and quit
-// through the file menu.
+// start on a model, turn the view with a key, pick a colour from the palette
+// and hide the frame with clicks on the on-view buttons, save with Ctrl+S and
+// quit through the file menu.
 #include "model/CMiravelDoc.h"
 
 #include <QDir>
@@ -66,6 +67,29 @@ struct ColourCount {
     int blue = 0;
 };
 
+// The frame is drawn yellow at alpha 120: a dark yellow. Counted left of
+// the on-view buttons, some of which are yellow themselves.
+int CountFrameYellow(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width() - 360; ++x) {
+            const QRgb p = image.pixel(x, y);
+            n += qRed(p) > 80 && std::abs(qRed(p) - qGreen(p)) < 12 && qBlue(p) < 30;
+        }
+    return n;
+}
+
+// The first row of the window that shows the scene's black background: the
+// view starts there, below the menu bar.
+int ViewTop(const QImage& window)
+{
+    for (int y = 0; y < window.height() / 2; ++y)
+        if (window.pixel(2, y) == qRgb(0, 0, 0))
+            return y;
+    return -1;
+}
+
 // Lit faces are darker or lighter versions of a cube's colour; what stays is
 // the balance of the channels.
 ColourCount CountCubeColours(const QImage& image)
@@ -111,6 +135,15 @@ protected:
     bool Key(const QString& keys)
     {
         return RunTool({QStringLiteral("xdotool"), QStringLiteral("key"), keys}).exitCode == 0;
+    }
+
+    // A left click at a point of the window.
+    bool Click(QPoint p)
+    {
+        return RunTool({QStringLiteral("xdotool"), QStringLiteral("mousemove"), QStringLiteral("--window"),
+                        QString::number(m_window), QString::number(p.x()), QString::number(p.y()),
+                        QStringLiteral("click"), QStringLiteral("1")})
+                   .exitCode == 0;
     }
 
     QTemporaryDir m_dir;
@@ -198,6 +231,37 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
         Keep(after, QStringLiteral("after_right"));
     }
     EXPECT_TRUE(turned) << "the Right key did not turn the view";
+
+    // The on-view buttons, clicked with the mouse. Their places follow from
+    // the default layout: control column at the right edge, palette at the
+    // top right beside it.
+    const int top = ViewTop(after);
+    ASSERT_GE(top, 0);
+    const int width = after.width();
+    // Palette button 14 (magenta) is in the palette's second row, sixth column.
+    const QPoint magentaButton(width - 340 + 5 * 30 + 15, top + 5 + 30 + 15);
+    // The cube button sits at the start of the canvas block's second row and
+    // shows the current colour through its window.
+    const QRect cubeButton(width - 95, top + 5 + 30, 30, 30);
+    ASSERT_TRUE(Click(magentaButton));
+    const bool picked = WaitFor(
+        [&] {
+            const QImage shot = Grab().copy(cubeButton);
+            return CountCubeColours(shot).magenta > 50;
+        },
+        15000);
+    if (!picked)
+        Keep(Grab(), QStringLiteral("palette"));
+    EXPECT_TRUE(picked) << "the cube button did not take the palette colour";
+
+    // The frame button hides the frame, after its wait for a double-click.
+    const int yellowBefore = CountFrameYellow(Grab());
+    EXPECT_GT(yellowBefore, 300);
+    ASSERT_TRUE(Click(QPoint(width - 65 + 15, top + 65 + 15)));
+    const bool hidden = WaitFor([&] { return CountFrameYellow(Grab()) < yellowBefore / 10; }, 15000);
+    if (!hidden)
+        Keep(Grab(), QStringLiteral("frame"));
+    EXPECT_TRUE(hidden) << "the frame button did not hide the frame";
 
     // Ctrl+S writes the model back to its file.
     ASSERT_TRUE(QFile::remove(model));

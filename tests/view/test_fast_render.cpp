@@ -168,6 +168,42 @@ TEST_F(FastRender, EdgeOnViewsOfAWireframe)
     }
 }
 
+TEST_F(FastRender, TheSightCoversTheCubeInItsCellCompletely)
+{
+    // Both are drawn at exactly the same depth; the sight, drawn later, wins
+    // everywhere, with no speckles of the cube showing through.
+    for (int mode = 0; mode < 2; ++mode) {
+        CMiravelDoc doc;
+        doc.SetGridSize(8, 8, 8);
+        for (int x = 2; x <= 4; ++x)
+            doc.m_cubes[{x, 3, 3}] = RGB(255, 0, 255);
+        CFastCubeRenderer fast;
+        CViewState v;
+        v.m_wireFrame = mode;
+        v.m_lightEnable = 0;
+        v.m_showFrame = v.m_showCanvas = v.m_showGround = 0;
+        v.m_scale = 4;
+        v.m_rotX = 31.7;
+        v.m_rotY = -52.3;
+        v.m_sightX = 3;
+        v.m_sightY = 3;
+        v.m_sightZ = 3;
+        const QImage img = Draw(gl, v, doc, &fast);
+        // The middle cube's top face, well inside its edges.
+        const auto mvp = Camera::Projection(W, H) * Camera::ModelView(v, 8, 8, 8);
+        int magenta = 0, cyan = 0;
+        for (double u = 0.2; u <= 0.8; u += 0.05)
+            for (double w = 0.2; w <= 0.8; w += 0.05) {
+                const auto c = mvp.Apply(3 + u, 4, 3 + w);
+                const QRgb p = img.pixel(int((c[0] / c[3] + 1) * 0.5 * W), int(H - (c[1] / c[3] + 1) * 0.5 * H));
+                magenta += p == qRgb(255, 0, 255);
+                cyan += p == Rgb(v.m_sightColor);
+            }
+        EXPECT_EQ(magenta, 0) << "mode " << mode;
+        EXPECT_GT(cyan, 100) << "mode " << mode;
+    }
+}
+
 TEST_F(FastRender, RemovingACubeUncoversItsNeighboursFaces)
 {
     for (int mode = 0; mode < 3; ++mode) {
