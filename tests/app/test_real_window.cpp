@@ -172,6 +172,14 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
     const QString config = m_dir.filePath(QStringLiteral("config"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+#ifdef __SANITIZE_ADDRESS__
+    // The GL driver unloads itself at exit before the leak check runs, which
+    // then cannot name (and so cannot forgive) the driver's own leftovers.
+    // The same program runs in-process in the shell tests with the leak check
+    // on; here only its behaviour counts.
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+#endif
     m_program.setProcessEnvironment(env);
     m_program.setProcessChannelMode(QProcess::ForwardedChannels);
     m_program.start(QStringLiteral(MIRAVEL_EXECUTABLE), {model});
