@@ -92,6 +92,12 @@ const bench::Register reg("view", [] {
         bench::Report(name + "_reference_ms", FrameMs(gl, v, full, nullptr, 5), "ms");
         bench::Report(name + "_fast_ms", FrameMs(gl, v, full, &fv.fast, 15), "ms");
     }
+    // The cached geometry: faces for filled cubes; edges while a wireframe
+    // is shown (the filled faces are dropped then, and the other way round).
+    v.m_wireFrame = 2;
+    fv.fast.Prepare(v, full);
+    bench::Report("wire_prepare_unchanged_ms", bench::MedianMs(11, nullptr, [&] { fv.fast.Prepare(v, full); }), "ms");
+    bench::Report("mesh_memory_full40_wireframe_kib", double(fv.fast.MemoryBytes()) / 1024.0, "KiB");
     v.m_wireFrame = 1;
     fv.fast.Prepare(v, full);
     bench::Report("mesh_memory_full40_kib", double(fv.fast.MemoryBytes()) / 1024.0, "KiB");
