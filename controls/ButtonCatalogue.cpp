@@ -86,21 +86,21 @@ const Row kTail[] = {
 
 ButtonSpec FromRow(const Row& row)
 {
-    ButtonSpec spec;
-    spec.id = row.id;
-    spec.member = QString::fromLatin1(row.member);
-    spec.pngResource = row.png;
-    spec.tooltip = QString::fromUtf8(row.tooltip);
-    spec.command = QString::fromLatin1(row.command);
-    spec.command2 = QString::fromLatin1(row.command2);
-    spec.repeatInterval = row.repeat;
-    spec.clickWait = row.wait;
-    spec.swatch = row.swatch;
-    spec.fixedSwatch = row.fixed;
-    spec.swatchField = row.field;
-    spec.controlGroup = row.controlGroup;
-    spec.alwaysShown = !row.controlGroup;
-    return spec;
+    ButtonSpec entry;
+    entry.id = row.id;
+    entry.member = QString::fromLatin1(row.member);
+    entry.pngResource = row.png;
+    entry.tooltip = QString::fromUtf8(row.tooltip);
+    entry.command = QString::fromLatin1(row.command);
+    entry.command2 = QString::fromLatin1(row.command2);
+    entry.repeatInterval = row.repeat;
+    entry.clickWait = row.wait;
+    entry.swatch = row.swatch;
+    entry.fixedSwatch = row.fixed;
+    entry.swatchField = row.field;
+    entry.controlGroup = row.controlGroup;
+    entry.alwaysShown = !row.controlGroup;
+    return entry;
 }
 
 std::vector<ButtonSpec> BuildCatalogue()
@@ -110,17 +110,17 @@ std::vector<ButtonSpec> BuildCatalogue()
     for (const Row& row : kHead)
         rows.push_back(FromRow(row));
     for (int i = 0; i < kPaletteButtonCount; ++i) {
-        ButtonSpec spec;
-        spec.id = ButtonColor1 + i;
-        spec.member = QStringLiteral("m_btnColor[%1]").arg(i);
-        spec.pngResource = kPalettePng;
-        spec.tooltip = QString::fromUtf8(kPaletteTooltip);
-        spec.command = QStringLiteral("Cube:Color%1").arg(i + 1);
-        spec.command2 = QStringLiteral("Cube:ChangeColor%1").arg(i + 1);
-        spec.swatch = SwatchSource::Palette;
-        spec.paletteIndex = i;
-        spec.colorGroup = true;
-        rows.push_back(spec);
+        ButtonSpec entry;
+        entry.id = ButtonColor1 + i;
+        entry.member = QStringLiteral("m_btnColor[%1]").arg(i);
+        entry.pngResource = kPalettePng;
+        entry.tooltip = QString::fromUtf8(kPaletteTooltip);
+        entry.command = QStringLiteral("Cube:Color%1").arg(i + 1);
+        entry.command2 = QStringLiteral("Cube:ChangeColor%1").arg(i + 1);
+        entry.swatch = SwatchSource::Palette;
+        entry.paletteIndex = i;
+        entry.colorGroup = true;
+        rows.push_back(entry);
     }
     for (const Row& row : kTail)
         rows.push_back(FromRow(row));
@@ -145,21 +145,21 @@ const ButtonSpec* FindButtonSpec(int id)
     return &rows[std::size_t(index)];
 }
 
-COLORREF InitialSwatch(const ButtonSpec& spec, const CViewState& state)
+COLORREF InitialSwatch(const ButtonSpec& entry, const CViewState& state)
 {
-    switch (spec.swatch) {
+    switch (entry.swatch) {
     case SwatchSource::None:
         return CLR_NONE;
     case SwatchSource::Fixed:
-        return spec.fixedSwatch;
+        return entry.fixedSwatch;
     case SwatchSource::Field:
-        return spec.swatchField ? state.*spec.swatchField : CLR_NONE;
+        return entry.swatchField ? state.*entry.swatchField : CLR_NONE;
     case SwatchSource::Palette:
-        if (spec.paletteIndex < 0 || spec.paletteIndex >= kPaletteButtonCount)
+        if (entry.paletteIndex < 0 || entry.paletteIndex >= kPaletteButtonCount)
             return CLR_NONE;
-        if (std::size_t(spec.paletteIndex) < state.m_palette.size())
-            return state.m_palette[std::size_t(spec.paletteIndex)];
-        return kInitialPalette[std::size_t(spec.paletteIndex)];
+        if (std::size_t(entry.paletteIndex) < state.m_palette.size())
+            return state.m_palette[std::size_t(entry.paletteIndex)];
+        return kInitialPalette[std::size_t(entry.paletteIndex)];
     }
     return CLR_NONE;
 }

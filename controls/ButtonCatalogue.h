@@ -48,7 +48,7 @@ const ButtonSpec* FindButtonSpec(int id);
 // The swatch a button starts with, read from the view's state at creation.
 // Palette buttons take the state's palette entry, or the start-up palette
 // when the state's palette does not hold that entry yet.
-COLORREF InitialSwatch(const ButtonSpec& spec, const CViewState& state);
+COLORREF InitialSwatch(const ButtonSpec& row, const CViewState& state);
 
 // The 26 buttons that "Control:Button" shows and hides, in the order they
 // are shown or hidden.

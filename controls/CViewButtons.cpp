@@ -47,23 +47,23 @@ void CViewButtons::CreateButtons(QWidget* parent, ICommandOwner* owner, const CV
     for (CCommandButton& b : m_btnColor)
         m_colorButtons.push_back(&b);
 
-    for (const ButtonSpec& spec : ButtonCatalogue()) {
-        CCommandButton* button = ButtonById(spec.id);
+    for (const ButtonSpec& row : ButtonCatalogue()) {
+        CCommandButton* button = ButtonById(row.id);
         if (!button)
             continue;
         button->setParent(parent);
         button->setGeometry(0, 0, 0, 0);
-        button->m_nId = spec.id;
-        button->setObjectName(spec.member);
+        button->m_nId = row.id;
+        button->setObjectName(row.member);
         // Image first: the tooltip answers over the size the image gives.
-        button->LoadPngResource(spec.pngResource);
-        button->SetTooltipText(spec.tooltip);
+        button->LoadPngResource(row.pngResource);
+        button->SetTooltipText(row.tooltip);
         button->m_pOwner = owner;
-        button->m_strCommand = spec.command;
-        button->m_strCommand2 = spec.command2;
-        button->m_nRepeatInterval = spec.repeatInterval;
-        button->m_nClickWait = spec.clickWait;
-        button->m_crColor = InitialSwatch(spec, state);
+        button->m_strCommand = row.command;
+        button->m_strCommand2 = row.command2;
+        button->m_nRepeatInterval = row.repeatInterval;
+        button->m_nClickWait = row.clickWait;
+        button->m_crColor = InitialSwatch(row, state);
         button->show();
     }
     m_created = true;

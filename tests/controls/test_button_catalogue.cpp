@@ -11,10 +11,10 @@ namespace {
 
 const ButtonSpec& Spec(int id)
 {
-    const ButtonSpec* spec = FindButtonSpec(id);
-    EXPECT_NE(spec, nullptr) << id;
+    const ButtonSpec* row = FindButtonSpec(id);
+    EXPECT_NE(row, nullptr) << id;
     static const ButtonSpec none;
-    return spec ? *spec : none;
+    return row ? *row : none;
 }
 
 TEST(ButtonCatalogue, FortyFiveRowsWithConsecutiveIds)

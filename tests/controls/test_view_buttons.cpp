@@ -38,18 +38,18 @@ protected:
 TEST_F(ViewButtonsTest, CreationFollowsTheCatalogue)
 {
     ASSERT_TRUE(view.IsCreated());
-    for (const ButtonSpec& spec : ButtonCatalogue()) {
-        const CCommandButton* b = view.ButtonById(spec.id);
-        ASSERT_NE(b, nullptr) << spec.id;
-        EXPECT_EQ(b->m_nId, spec.id);
-        EXPECT_EQ(b->objectName(), spec.member);
+    for (const ButtonSpec& row : ButtonCatalogue()) {
+        const CCommandButton* b = view.ButtonById(row.id);
+        ASSERT_NE(b, nullptr) << row.id;
+        EXPECT_EQ(b->m_nId, row.id);
+        EXPECT_EQ(b->objectName(), row.member);
         EXPECT_EQ(b->parentWidget(), &view);
         EXPECT_EQ(b->m_pOwner, &owner);
-        EXPECT_EQ(b->m_strCommand, spec.command);
-        EXPECT_EQ(b->m_strCommand2, spec.command2);
-        EXPECT_EQ(b->m_nRepeatInterval, spec.repeatInterval);
-        EXPECT_EQ(b->m_nClickWait, spec.clickWait);
-        EXPECT_EQ(b->TooltipText(), spec.tooltip);
+        EXPECT_EQ(b->m_strCommand, row.command);
+        EXPECT_EQ(b->m_strCommand2, row.command2);
+        EXPECT_EQ(b->m_nRepeatInterval, row.repeatInterval);
+        EXPECT_EQ(b->m_nClickWait, row.clickWait);
+        EXPECT_EQ(b->TooltipText(), row.tooltip);
         EXPECT_FALSE(b->isHidden());
         // No strips are linked into this test: no image, no size yet.
         EXPECT_FALSE(b->HasImage());
