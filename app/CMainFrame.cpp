@@ -170,13 +170,7 @@ void CMainFrame::SetRecentFiles(const QStringList& files)
 
 void CMainFrame::AttachDocument(CMiravelDoc* doc)
 {
-    if (m_doc != doc) {
-        if (m_doc)
-            m_doc->RemoveView(this);
-        m_doc = doc;
-        if (m_doc)
-            m_doc->AddView(this);
-    }
+    WatchDocument(this, m_doc, doc);
     m_view->SetDocument(doc);
     UpdateFrameTitle();
 }

@@ -22,6 +22,19 @@ public:
     virtual void OnModelReset() {}
 };
 
+// Moves a view's registration from the document it watches to another one.
+template <class Doc>
+void WatchDocument(CDocView* view, Doc*& current, Doc* next)
+{
+    if (current == next)
+        return;
+    if (current)
+        current->RemoveView(view);
+    current = next;
+    if (current)
+        current->AddView(view);
+}
+
 // The document services of a desktop framework that the editor relies on:
 // views, the modified flag, path and title, new / open / save.
 class CDocument {

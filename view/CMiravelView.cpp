@@ -98,13 +98,7 @@ CMiravelView::~CMiravelView()
 
 void CMiravelView::SetDocument(CMiravelDoc* doc)
 {
-    if (m_doc != doc) {
-        if (m_doc)
-            m_doc->RemoveView(this);
-        m_doc = doc;
-        if (m_doc)
-            m_doc->AddView(this);
-    }
+    WatchDocument(this, m_doc, doc);
     OnInitialUpdate();
 }
 
