@@ -19,6 +19,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -451,6 +452,15 @@ void CMiravelView::wheelEvent(QWheelEvent* e)
     m_mouse.Wheel(*this, *m_doc, *this, delta >= 0, e->modifiers() & Qt::ControlModifier,
                   e->buttons() & Qt::RightButton);
     e->accept();
+}
+
+void CMiravelView::focusOutEvent(QFocusEvent* e)
+{
+    // Another window took over in the middle of a drag: its button release
+    // will never reach us, so the drag ends here rather than on the next move.
+    if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
+        m_mouse.ButtonUp(*this, *this);
+    QOpenGLWidget::focusOutEvent(e);
 }
 
 void CMiravelView::contextMenuEvent(QContextMenuEvent* e)
