@@ -1,101 +1,48 @@
 #pragma once
 // Shared pieces of the button widget tests: a recording owner, synthetic
-// image strips, waiting on the event loop, and pixel access.
+// image strips and pixels.
 
 #include "controls/ICommandOwner.h"
 
-#include <QColor>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QString>
 #include <QTest>
 #include <QWidget>
 
-#include <cstring>
 #include <functional>
 #include <vector>
 
 struct RecordingOwner : ICommandOwner {
-    struct Sent {
-        QString name;
-        qint64 atMs;
-    };
     QElapsedTimer clock;
-    std::vector<Sent> sent;
+    std::vector<QString> names;
+    std::vector<qint64> times;  // ms since the owner was made, one per name
 
     RecordingOwner() { clock.start(); }
     bool ExecuteCommand(const QString& name) override
     {
-        sent.push_back({name, clock.elapsed()});
+        names.push_back(name);
+        times.push_back(clock.elapsed());
         return true;
-    }
-    std::vector<QString> Names() const
-    {
-        std::vector<QString> names;
-        for (const Sent& s : sent)
-            names.push_back(s.name);
-        return names;
-    }
-    int Count(const QString& name) const
-    {
-        int n = 0;
-        for (const Sent& s : sent)
-            n += s.name == name ? 1 : 0;
-        return n;
     }
 };
 
-// A strip of five frames of w x h, every pixel given by the function
-// (frame, x, y) -> ARGB with straight alpha.
-inline QImage MakeStrip(int w, int frameH, const std::function<QRgb(int, int, int)>& pixel,
-                        int extraRows = 0)
+// A strip of five frames of w x h; frame k is filled with frameColour(k),
+// ARGB with straight alpha.
+inline QImage Strip(int w, int h, const std::function<QRgb(int)>& frameColour)
 {
-    QImage strip(w, frameH * 5 + extraRows, QImage::Format_ARGB32);
-    strip.fill(Qt::transparent);
-    for (int k = 0; k < 5; ++k)
-        for (int y = 0; y < frameH; ++y)
-            for (int x = 0; x < w; ++x)
-                strip.setPixel(x, k * frameH + y, pixel(k, x, y));
+    QImage strip(w, h * 5, QImage::Format_ARGB32);
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < w; ++x)
+            strip.setPixel(x, y, frameColour(y / h));
     return strip;
 }
 
-inline QImage SolidStrip(int w, int frameH, QRgb argb)
+inline QImage SolidStrip(int w, int h, QRgb argb)
 {
-    return MakeStrip(w, frameH, [argb](int, int, int) { return argb; });
+    return Strip(w, h, [argb](int) { return argb; });
 }
 
-// Runs the event loop until the condition holds or the time is up.
-inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 3000)
+inline QRgb GrabPixel(QWidget& w, QPoint p)
 {
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(p);
 }
-
-inline QImage Grab(QWidget& w)
-{
-    return w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-// Keeps a picture of a failed check where the test run collects evidence.
-inline void SaveEvidence(const QImage& image, const char* name)
-{
-    const QString dir = qEnvironmentVariable("MIRAVEL_TEST_OUTPUT");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    image.save(dir + QLatin1Char('/') + QLatin1String(name));
-}
-
-inline bool SameRgb(QRgb a, QRgb b, int tolerance = 0)
-{
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
-}
-
