@@ -127,6 +127,28 @@ TEST_F(FastRender, RandomScenesInEveryModeLookTheSame)
     }
 }
 
+TEST_F(FastRender, AWireframeIsFilledOnTheShownCanvasLayerOnly)
+{
+    // Which layer is filled changes the picture far more than the rounding
+    // the limits above allow for: count the filled blue against the reference.
+    CMiravelDoc doc;
+    doc.SetGridSize(3, 3, 3);
+    for (int i = 0; i < 27; ++i)
+        doc.m_cubes[{i / 9, i / 3 % 3, i % 3}] = RGB(0, 0, 255);
+    CViewState v;
+    v.m_wireFrame = 2;
+    v.m_showFrame = v.m_showGround = v.m_lightEnable = 0;
+    v.m_scale = 5;
+    for (int layer = 0; layer < 7; ++layer) {
+        v.m_showCanvas = layer < 6;
+        v.m_canvasAxis = layer / 2 % 3;
+        v.m_canvasPos = layer % 2 * 2;
+        CFastCubeRenderer fast;
+        const int reference = CountPixels(RenderScene(gl, v, doc), qRgb(0, 0, 255));
+        EXPECT_NEAR(CountPixels(RenderScene(gl, v, doc, &fast), qRgb(0, 0, 255)), reference, 50 + reference / 50) << layer;
+    }
+}
+
 TEST_F(FastRender, TheSightCoversTheCubeInItsCellCompletely)
 {
     // Both are drawn at exactly the same depth; the sight, drawn later, wins
