@@ -2,21 +2,11 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <cmath>
-#include <functional>
 
 namespace {
 
-void CallNamedCube(const CViewState& v, int x, int y, int z)
-{
-    glPushMatrix();
-    glTranslated(x, y, z);
-    glCallList(v.m_listCube);
-    glPopMatrix();
-}
-
 OracleResult Select(const CViewState& v, const CMiravelDoc& doc, double wx, double wy, double box,
-                    const std::function<void()>& drawNames)
+                    const std::vector<CUBEPOS>& candidates)
 {
     GLuint buffer[1024] = {};
     glSelectBuffer(1024, buffer);
@@ -26,9 +16,7 @@ OracleResult Select(const CViewState& v, const CMiravelDoc& doc, double wx, doub
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glViewport(0, 0, v.m_viewWidth, v.m_viewHeight);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLint viewport[4] = {0, 0, v.m_viewWidth, v.m_viewHeight};
     gluPickMatrix(wx, wy, box, box, viewport);
     const double w = v.m_viewWidth, h = v.m_viewHeight;
     glOrtho(-w * 0.5 / 10.0, w * 0.5 / 10.0, -h * 0.5 / 10.0, h * 0.5 / 10.0, -1.0, 3000.0);
@@ -41,35 +29,29 @@ OracleResult Select(const CViewState& v, const CMiravelDoc& doc, double wx, doub
     glRotated(v.m_rotZ, 0, 0, 1);
     glScaled(v.m_ratioX * v.m_scale, v.m_ratioY * v.m_scale, v.m_ratioZ * v.m_scale);
     glTranslated(-0.5 * doc.m_sizeX, -0.5 * doc.m_sizeY, -0.5 * doc.m_sizeZ);
-
-    drawNames();
-
+    for (const CUBEPOS& c : candidates) {
+        for (int n : {c.x, c.y, c.z})
+            glPushName(GLuint(n));
+        glPushMatrix();
+        glTranslated(c.x, c.y, c.z);
+        glCallList(v.m_listCube);
+        glPopMatrix();
+        for (int i = 0; i < 3; ++i)
+            glPopName();
+    }
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    const GLint n = glRenderMode(GL_RENDER);
 
     OracleResult r;
-    r.hits = n;
-    if (n < 0) {
-        r.overflow = true;
-        return r;
-    }
-    float bestDepth = 0;
+    const GLint n = glRenderMode(GL_RENDER);
+    r.overflow = n < 0;
     const GLuint* p = buffer;
-    for (GLint i = 0; i < n; ++i) {
-        const GLuint count = p[0];
-        const float depth = float(double(p[1]) / 4294967296.0);
-        if (count == 3) {
-            const CUBEPOS cell{GLint(p[3]), GLint(p[4]), GLint(p[5])};
-            r.all.push_back({cell, depth});
-            if (i == 0 || depth <= bestDepth) {
-                bestDepth = depth;
-                r.cell = cell;
-                r.depth = depth;
-            }
-        }
-        p += 3 + count;
+    for (GLint i = 0; i < n; p += 3 + p[0], ++i) {
+        const OracleResult::Hit hit{{GLint(p[3]), GLint(p[4]), GLint(p[5])}, float(double(p[1]) / 4294967296.0)};
+        r.all.push_back(hit);
+        if (i == 0 || hit.depth <= r.depth)
+            r.cell = hit.cell, r.depth = hit.depth;
     }
     return r;
 }
@@ -78,65 +60,31 @@ OracleResult Select(const CViewState& v, const CMiravelDoc& doc, double wx, doub
 
 OracleResult OraclePickSight(const CViewState& v, const CMiravelDoc& doc, double wx, double wy, double box)
 {
-    return Select(v, doc, wx, wy, box, [&] {
-        if (v.m_drawMode == 0) {
-            const int X = doc.m_sizeX, Y = doc.m_sizeY, Z = doc.m_sizeZ, pos = v.m_canvasPos;
-            const int x0 = v.m_canvasAxis == 0 ? pos : 0, x1 = v.m_canvasAxis == 0 ? pos + 1 : X;
-            const int y0 = v.m_canvasAxis == 1 ? pos : 0, y1 = v.m_canvasAxis == 1 ? pos + 1 : Y;
-            const int z0 = v.m_canvasAxis == 2 ? pos : 0, z1 = v.m_canvasAxis == 2 ? pos + 1 : Z;
-            for (int x = x0; x < x1; ++x) {
-                glPushName(GLuint(x));
-                for (int y = y0; y < y1; ++y) {
-                    glPushName(GLuint(y));
-                    for (int z = z0; z < z1; ++z) {
-                        glPushName(GLuint(z));
-                        CallNamedCube(v, x, y, z);
-                        glPopName();
-                    }
-                    glPopName();
-                }
-                glPopName();
+    // Canvas mode offers every cell of the canvas layer, attach mode every cube.
+    std::vector<CUBEPOS> candidates;
+    for (int x = 0; x < doc.m_sizeX; ++x)
+        for (int y = 0; y < doc.m_sizeY; ++y)
+            for (int z = 0; z < doc.m_sizeZ; ++z) {
+                const int along[3] = {x, y, z};
+                if (v.m_drawMode == 0 ? along[v.m_canvasAxis] == v.m_canvasPos : doc.GetCube(x, y, z) != CLR_NONE)
+                    candidates.push_back({x, y, z});
             }
-        } else {
-            for (int x = 0; x < doc.m_sizeX; ++x)
-                for (int y = 0; y < doc.m_sizeY; ++y)
-                    for (int z = 0; z < doc.m_sizeZ; ++z)
-                        if (doc.GetCube(x, y, z) != CLR_NONE) {
-                            glPushName(GLuint(x));
-                            glPushName(GLuint(y));
-                            glPushName(GLuint(z));
-                            CallNamedCube(v, x, y, z);
-                            glPopName();
-                            glPopName();
-                            glPopName();
-                        }
-        }
-    });
+    return Select(v, doc, wx, wy, box, candidates);
 }
 
 OracleResult OraclePickAttach(const CViewState& v, const CMiravelDoc& doc, double wx, double wy, double box)
 {
-    OracleResult none;
-    if (v.m_drawMode != 1)
-        return none;
-    OracleResult r = Select(v, doc, wx, wy, box, [&] {
-        if (!v.HasSight())
-            return;
-        const int sx = v.m_sightX, sy = v.m_sightY, sz = v.m_sightZ;
-        const int n[6][3] = {{sx - 1, sy, sz}, {sx + 1, sy, sz}, {sx, sy - 1, sz},
-                             {sx, sy + 1, sz}, {sx, sy, sz - 1}, {sx, sy, sz + 1}};
-        for (const auto& c : n)
-            if (doc.GetCube(c[0], c[1], c[2]) == CLR_NONE) {
-                glPushName(GLuint(c[0]));
-                glPushName(GLuint(c[1]));
-                glPushName(GLuint(c[2]));
-                CallNamedCube(v, c[0], c[1], c[2]);
-                glPopName();
-                glPopName();
-                glPopName();
-            }
-    });
-    if (r.cell != CUBEPOS{-1, -1, -1} && !doc.InBox(r.cell.x, r.cell.y, r.cell.z))
+    // The empty face neighbours of the sight cube, inside the box or not: one
+    // outside the box still hides the faces behind it, but is never a target.
+    std::vector<CUBEPOS> candidates;
+    const int sx = v.m_sightX, sy = v.m_sightY, sz = v.m_sightZ;
+    if (v.m_drawMode == 1 && v.HasSight())
+        for (CUBEPOS c : {CUBEPOS{sx - 1, sy, sz}, CUBEPOS{sx + 1, sy, sz}, CUBEPOS{sx, sy - 1, sz},
+                          CUBEPOS{sx, sy + 1, sz}, CUBEPOS{sx, sy, sz - 1}, CUBEPOS{sx, sy, sz + 1}})
+            if (doc.GetCube(c.x, c.y, c.z) == CLR_NONE)
+                candidates.push_back(c);
+    OracleResult r = Select(v, doc, wx, wy, box, candidates);
+    if (!doc.InBox(r.cell.x, r.cell.y, r.cell.z))
         r.cell = {-1, -1, -1};
     return r;
 }

@@ -14,7 +14,6 @@ struct OracleResult {
     CUBEPOS cell{-1, -1, -1};
     float depth = 0;
     bool overflow = false;
-    int hits = 0;
     struct Hit {
         CUBEPOS cell;
         float depth;
@@ -24,10 +23,10 @@ struct OracleResult {
     // GL computes depths in single precision from large coordinates, so two
     // candidates closer than about a millionth of the depth range are a tie
     // it cannot resolve reliably. True when cell is such a near tie of the best.
-    bool NearTie(const CUBEPOS& other, float tolerance = 1e-6f) const
+    bool NearTie(const CUBEPOS& other) const
     {
         for (const Hit& h : all)
-            if (h.cell == other && h.depth - depth <= tolerance)
+            if (h.cell == other && h.depth - depth <= 1e-6f)
                 return true;
         return false;
     }

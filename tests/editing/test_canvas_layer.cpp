@@ -9,55 +9,34 @@ namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
-TEST(CanvasLayer, SlidingStaysInsideTheGrid)
+TEST(CanvasLayer, SlidingAndTurningStayInsideTheGrid)
 {
     CMiravelDoc doc;
-    doc.SetGridSize(3, 4, 5);
+    doc.SetGridSize(8, 8, 5);
     CViewState v;
     v.m_canvasAxis = 2;
-    for (int i = 0; i < 10; ++i)
-        CanvasLayer::MoveCanvas(v, doc, true);
-    EXPECT_EQ(v.m_canvasPos, 4);
     v.m_copyLayer = 2;
-    CanvasLayer::MoveCanvas(v, doc, false);
-    EXPECT_EQ(v.m_canvasPos, 3);
+    for (auto [up, times, pos] : {std::tuple(true, 9, 4), std::tuple(false, 1, 3), std::tuple(false, 10, 0)}) {
+        for (int i = 0; i < times; ++i)
+            CanvasLayer::MoveCanvas(v, doc, up);
+        EXPECT_EQ(v.m_canvasPos, pos);
+    }
     EXPECT_EQ(v.m_copyLayer, 2);  // sliding keeps the copy source
-    for (int i = 0; i < 10; ++i)
-        CanvasLayer::MoveCanvas(v, doc, false);
-    EXPECT_EQ(v.m_canvasPos, 0);
-}
 
-TEST(CanvasLayer, TurningGoesThroughTheSightCell)
-{
-    CMiravelDoc doc;
-    doc.SetGridSize(8, 8, 8);
-    CViewState v;  // axis Y
-    v.m_sightX = 2;
+    // Turning goes X, Y, Z (backward the other way) through the sight cell
+    // (x, 5, 7); with no sight (-1) to layer 0; with a stale sight beyond a
+    // smaller grid to its last layer. Turning forgets the copy source.
     v.m_sightY = 5;
     v.m_sightZ = 7;
-    v.m_copyLayer = 1;
-    CanvasLayer::SwitchCanvas(v, doc, true);
-    EXPECT_EQ(v.m_canvasAxis, 2);
-    EXPECT_EQ(v.m_canvasPos, 7);
-    EXPECT_EQ(v.m_copyLayer, -1);
-    CanvasLayer::SwitchCanvas(v, doc, true);
-    EXPECT_EQ(v.m_canvasAxis, 0);
-    EXPECT_EQ(v.m_canvasPos, 2);
-    CanvasLayer::SwitchCanvas(v, doc, true);
-    EXPECT_EQ(v.m_canvasAxis, 1);
-    EXPECT_EQ(v.m_canvasPos, 5);
-    CanvasLayer::SwitchCanvas(v, doc, false);
-    EXPECT_EQ(v.m_canvasAxis, 0);
-    EXPECT_EQ(v.m_canvasPos, 2);
-    // No sight: layer 0. A stale sight beyond a smaller grid: the last layer.
-    v.m_sightX = v.m_sightY = v.m_sightZ = -1;
-    CanvasLayer::SwitchCanvas(v, doc, false);
-    EXPECT_EQ(v.m_canvasAxis, 2);
-    EXPECT_EQ(v.m_canvasPos, 0);
-    v.m_sightX = 30;
-    CanvasLayer::SwitchCanvas(v, doc, true);
-    EXPECT_EQ(v.m_canvasAxis, 0);
-    EXPECT_EQ(v.m_canvasPos, 7);
+    const struct { bool forward; int sightX, axis, pos; } steps[] = {
+        {true, 2, 0, 2}, {true, 2, 1, 5}, {true, 2, 2, 4}, {false, 2, 1, 5}, {false, -1, 0, 0},
+        {false, 2, 2, 4}, {true, 30, 0, 7}};
+    for (const auto& s : steps) {
+        v.m_sightX = s.sightX;
+        CanvasLayer::SwitchCanvas(v, doc, s.forward);
+        EXPECT_EQ(std::pair(v.m_canvasAxis, v.m_canvasPos), std::pair(s.axis, s.pos)) << s.forward << s.sightX;
+        EXPECT_EQ(v.m_copyLayer, -1);
+    }
 }
 
 TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
@@ -67,17 +46,13 @@ TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
     CViewState v;  // axis Y
     doc.SetCube(0, 1, 0, kRed);
     doc.SetCube(3, 1, 2, kBlue);
-    doc.SetCube(2, 3, 2, kRed);  // on the target layer, empty in the source
-    doc.SetCube(3, 3, 2, kBlue); // already equal to its source
-    const size_t recorded = doc.m_history.size();
-
+    doc.SetCube(2, 3, 2, kRed);   // on the target layer, empty in the source
+    doc.SetCube(3, 3, 2, kBlue);  // already equal to its source
     CanvasLayer::PasteLayer(v, doc);  // nothing copied: nothing happens
-    EXPECT_EQ(doc.m_history.size(), recorded);
-
     v.m_canvasPos = 1;
     CanvasLayer::Copy(v);
     CanvasLayer::PasteLayer(v, doc);  // onto itself: nothing changes or is recorded
-    EXPECT_EQ(doc.m_history.size(), recorded);
+    EXPECT_EQ(doc.m_history.size(), 4u);
 
     v.m_canvasPos = 3;
     CanvasLayer::PasteLayer(v, doc);
@@ -85,25 +60,17 @@ TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
     EXPECT_EQ(doc.GetCube(3, 3, 2), kBlue);
     EXPECT_EQ(doc.GetCube(2, 3, 2), CLR_NONE);
     // Two cells changed (one added, one removed): two records, undone one by one.
-    EXPECT_EQ(doc.m_history.size(), recorded + 2);
+    EXPECT_EQ(doc.m_history.size(), 6u);
     doc.HistoryBack();
     EXPECT_EQ(doc.GetCube(2, 3, 2), kRed);
     EXPECT_EQ(doc.GetCube(0, 3, 0), kRed);
-    doc.HistoryBack();
-    EXPECT_EQ(doc.GetCube(0, 3, 0), CLR_NONE);
-
     // An empty copy source empties the target layer, one record per cube.
-    CMiravelDoc d2;
-    d2.SetGridSize(4, 4, 4);
-    for (int x = 0; x < 4; ++x)
-        d2.SetCube(x, 2, 1, kRed);
-    CViewState w;
-    w.m_canvasPos = 0;
-    CanvasLayer::Copy(w);
-    w.m_canvasPos = 2;
-    CanvasLayer::PasteLayer(w, d2);
-    EXPECT_TRUE(d2.m_cubes.empty());
-    EXPECT_EQ(d2.m_history.size(), 8u);
+    v.m_canvasPos = 0;
+    CanvasLayer::Copy(v);
+    v.m_canvasPos = 1;
+    CanvasLayer::PasteLayer(v, doc);
+    EXPECT_EQ(doc.m_cubes.size(), 3u);
+    EXPECT_EQ(doc.m_history.size(), 7u);
 }
 
 TEST(CanvasLayer, PasteToAllAsksFirstAndFillsEveryLayer)
@@ -123,17 +90,11 @@ TEST(CanvasLayer, PasteToAllAsksFirstAndFillsEveryLayer)
     EXPECT_FALSE(CanvasLayer::PasteLayerToAll(v, doc, [&] { return ++asked, false; }));
     EXPECT_EQ(asked, 1);
     EXPECT_FALSE(doc.IsModified());
-    const size_t before = doc.m_history.size();
     EXPECT_TRUE(CanvasLayer::PasteLayerToAll(v, doc, [] { return true; }));
     for (int x = 0; x < 16; ++x)
         EXPECT_EQ(doc.GetCube(x, 7, 9), kRed) << x;
-    EXPECT_EQ(doc.GetCube(0, 0, 0), CLR_NONE);
     EXPECT_EQ(doc.m_cubes.size(), 16u);
-    EXPECT_EQ(doc.m_history.size(), before + 15 + 1);  // 15 added, 1 removed
-    EXPECT_TRUE(doc.IsModified());
-    for (int i = 0; i < 16; ++i)
-        doc.HistoryBack();
-    EXPECT_EQ(doc.m_cubes.size(), 2u);
+    EXPECT_EQ(doc.m_history.size(), 2u + 15 + 1);  // 15 added, 1 removed
 }
 
 TEST(CanvasLayer, AfterTheGridShrinksNothingPointsOutsideIt)
@@ -145,8 +106,7 @@ TEST(CanvasLayer, AfterTheGridShrinksNothingPointsOutsideIt)
     v.m_canvasPos = 12;
     v.m_copyLayer = 9;
     v.m_sightX = 10;
-    v.m_attachX = 1;
-    v.m_attachY = 1;
+    v.m_attachX = v.m_attachY = 1;
     v.m_attachZ = 2;
     CanvasLayer::KeepInsideGrid(v, doc);
     EXPECT_EQ(v.m_canvasPos, 3);
@@ -154,8 +114,10 @@ TEST(CanvasLayer, AfterTheGridShrinksNothingPointsOutsideIt)
     EXPECT_FALSE(v.HasSight());
     EXPECT_EQ(v.m_attachZ, 2);  // inside: kept
     v.m_copyLayer = 3;
+    v.m_attachY = 4;
     CanvasLayer::KeepInsideGrid(v, doc);
     EXPECT_EQ(v.m_copyLayer, 3);
+    EXPECT_FALSE(v.HasAttach());
 }
 
 } // namespace

@@ -7,8 +7,7 @@
 namespace {
 
 struct RecordingView : CDocView {
-    int updates = 0;
-    int resets = 0;
+    int updates = 0, resets = 0;
     std::vector<CUBEPOS> cells;
     void OnUpdate(CDocView*, long) override { ++updates; }
     void OnCubeChanged(const CUBEPOS& p) override { cells.push_back(p); }
@@ -19,64 +18,53 @@ TEST(Document, NewDocumentIsAnEmptyDefaultGridWithNoHistory)
 {
     CMiravelDoc doc;
     doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
-    EXPECT_EQ(doc.m_sizeX, 16);
-    EXPECT_EQ(doc.m_sizeY, 16);
-    EXPECT_EQ(doc.m_sizeZ, 16);
-    EXPECT_EQ(doc.m_historyPos, -1);
-
     doc.SetGridSize(4, 5, 6);
     doc.SetCube(1, 1, 1, RGB(1, 2, 3));
     doc.SetPathName(QStringLiteral("/tmp/some/model.mvf"));
-    EXPECT_EQ(doc.GetTitle(), QStringLiteral("model.mvf"));
 
     ASSERT_TRUE(doc.OnNewDocument());
-    EXPECT_TRUE(doc.m_cubes.empty());
-    EXPECT_EQ(doc.m_sizeX * doc.m_sizeY * doc.m_sizeZ, 16 * 16 * 16);
+    EXPECT_EQ(std::tuple(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::tuple(16, 16, 16));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("ミラヴェル"));
     // Undo after a new document must not bring back the previous model's cube.
-    EXPECT_TRUE(doc.m_history.empty());
     EXPECT_EQ(doc.m_historyPos, -1);
     doc.HistoryBack();
     EXPECT_TRUE(doc.m_cubes.empty());
 }
 
-TEST(Document, ViewsHearEachCellAndEachUpdateUntilRemoved)
+TEST(Document, ViewsHearEachChangedCellUntilRemovedAndClearCannotBeUndone)
 {
     CMiravelDoc doc;
     RecordingView a, b;
     doc.AddView(&a);
     doc.AddView(&b);
     doc.AddView(&a); // registering twice changes nothing
-
     doc.SetCube(1, 2, 3, RGB(9, 9, 9));
+    // Unchanged cells leave no record, no modified flag and no redraw.
+    doc.SetModifiedFlag(false);
+    doc.SetCube(1, 2, 3, RGB(9, 9, 9));
+    doc.RemoveCube(7, 7, 7);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_history.size(), 1u);
     doc.RemoveCube(1, 2, 3);
     doc.HistoryBack(); // history steps change the store but do not update views
     EXPECT_EQ(a.updates, 2);
     EXPECT_EQ(b.updates, 2);
-    ASSERT_EQ(a.cells.size(), 3u);
-    for (const CUBEPOS& p : a.cells)
-        EXPECT_EQ(p, (CUBEPOS{1, 2, 3}));
+    EXPECT_EQ(a.cells, std::vector<CUBEPOS>(3, CUBEPOS{1, 2, 3}));
 
     doc.RemoveView(&b);
+    doc.SetCube(99, 99, 99, RGB(1, 1, 1)); // outside the box: cleared too
     doc.ClearAllCubes();
-    EXPECT_EQ(a.updates, 3);
-    EXPECT_EQ(a.resets, 1);
-    EXPECT_EQ(b.updates, 2);
-    EXPECT_EQ(b.resets, 0);
-}
-
-TEST(Document, CubesOutsideTheBoxStayInTheStoreAcrossResizes)
-{
-    CMiravelDoc doc;
-    doc.SetCube(12, 0, 0, RGB(255, 0, 0));
-    doc.SetGridSize(8, 8, 8);
-    EXPECT_FALSE(doc.InBox(12, 0, 0));
-    EXPECT_EQ(doc.GetCube(12, 0, 0), RGB(255, 0, 0));
-    doc.SetGridSize(16, 8, 8);
-    EXPECT_TRUE(doc.InBox(12, 0, 0));
-    EXPECT_EQ(doc.GetCube(12, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(std::pair(a.updates, a.resets), std::pair(4, 1));
+    EXPECT_EQ(std::pair(b.updates, b.resets), std::pair(2, 0));
+    EXPECT_TRUE(doc.m_history.empty());
+    doc.HistoryBack();
+    EXPECT_TRUE(doc.m_cubes.empty());
+    // Even on an empty model a clear marks the document.
+    doc.SetModifiedFlag(false);
+    doc.ClearAllCubes();
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST(Document, GridSizeRules)
@@ -85,21 +73,13 @@ TEST(Document, GridSizeRules)
         std::int64_t x, y, z;
         bool valid;
     } rows[] = {
-        {1, 1, 1, true},
-        {16, 16, 16, true},
-        {40, 40, 40, true},
-        {64000, 1, 1, true},
-        {41, 40, 40, false},
-        {0, 16, 16, false},
-        {16, -1, 16, false},
-        {-4, -4, 4, false},           // product in range, sides not
-        {4096, 1048577, 1, false},    // would wrap to 4096 in 32 bits
-        {65536, 65536, 1, false},     // would wrap to 0
+        {1, 1, 1, true}, {40, 40, 40, true}, {64000, 1, 1, true}, {41, 40, 40, false}, {0, 16, 16, false},
+        // A product in range from negative sides; products that wrap to 4096 and 0 in 32 bits.
+        {16, -1, 16, false}, {-4, -4, 4, false}, {4096, 1048577, 1, false}, {65536, 65536, 1, false},
         {2147483647, 2147483647, 2147483647, false},
     };
     for (const Row& r : rows)
-        EXPECT_EQ(CMiravelDoc::IsValidGridSize(r.x, r.y, r.z), r.valid)
-            << r.x << " x " << r.y << " x " << r.z;
+        EXPECT_EQ(CMiravelDoc::IsValidGridSize(r.x, r.y, r.z), r.valid) << r.x << " x " << r.y << " x " << r.z;
 }
 
 } // namespace

@@ -8,14 +8,16 @@
 #include <QColor>
 #include <QImage>
 
-// Draws the scene the way the view does, into an offscreen framebuffer.
-inline QImage RenderScene(OffscreenGL& gl, CViewState& view, const CMiravelDoc& doc)
+// Draws the scene the way the view does, into an offscreen framebuffer with
+// ratio device pixels per logical pixel; cubes null for the literal drawing.
+inline QImage RenderScene(OffscreenGL& gl, CViewState& view, const CMiravelDoc& doc,
+                          SceneRenderer::ICubeDrawer* cubes = nullptr, int ratio = 1)
 {
     gl.MakeCurrent();
-    view.m_viewWidth = gl.Width();
-    view.m_viewHeight = gl.Height();
+    view.m_viewWidth = gl.Width() / ratio;
+    view.m_viewHeight = gl.Height() / ratio;
     SceneRenderer::BuildLists(view, doc);
-    SceneRenderer::DrawScene(view, doc, {gl.Width(), gl.Height(), 1.0});
+    SceneRenderer::DrawScene(view, doc, {gl.Width(), gl.Height(), double(ratio)}, cubes);
     QImage img = gl.Read();
     SceneRenderer::DeleteLists(view);
     gl.DoneCurrent();
@@ -31,12 +33,11 @@ inline bool Near(QRgb a, QRgb b, int tol = 2)
            std::abs(qBlue(a) - qBlue(b)) <= tol;
 }
 
-inline int CountPixels(const QImage& img, QRgb color, int tol = 2)
+inline int CountPixels(const QImage& img, QRgb color, int tol = 0)
 {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (Near(img.pixel(x, y), color, tol))
-                ++n;
+            n += Near(img.pixel(x, y), color, tol);
     return n;
 }

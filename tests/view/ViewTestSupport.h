@@ -3,27 +3,22 @@
 // Driving the real view: a main window holding it, pixel positions of model
 // points, mouse events with buttons held, and answers to modal windows.
 #include "model/CMiravelDoc.h"
+#include "tests/view/RenderHelpers.h"
 #include "view/CMiravelView.h"
 #include "view/Camera.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
-// Client pixel (top left origin) of a model point, for the view's camera.
-inline QPoint ProjectToView(const CMiravelView& v, const CMiravelDoc& doc, double x, double y, double z)
-{
-    const auto c = (Camera::Projection(v.width(), v.height()) *
-                    Camera::ModelView(v, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ))
-                       .Apply(x, y, z);
-    return QPoint(int((c[0] / c[3] + 1) * 0.5 * v.width()), int(v.height() - (c[1] / c[3] + 1) * 0.5 * v.height()));
-}
+inline QImage Grab(CMiravelView& view) { return view.grabFramebuffer().convertToFormat(QImage::Format_RGB32); }
 
-inline void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
-                      Qt::MouseButtons buttons, Qt::KeyboardModifiers mods = Qt::NoModifier)
+inline void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
+                      Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, buttons, mods);
     QApplication::sendEvent(w, &e);
@@ -32,25 +27,20 @@ inline void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton
 // Runs act on the next modal dialog or pop-up menu that opens (of class T,
 // when given), from inside its own event loop; gives up after two seconds.
 template <class T = QWidget>
-inline void WhenModalOpens(std::function<void(QWidget*)> act, bool* seen = nullptr)
+inline void WhenModalOpens(std::function<void(QWidget*)> act)
 {
     auto* timer = new QTimer;
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, act, seen, started] {
-        QWidget* w = QApplication::activePopupWidget();
-        if (!w)
-            w = QApplication::activeModalWidget();
-        if (w && w->isVisible() && qobject_cast<T*>(w)) {
-            timer->stop();
-            timer->deleteLater();
-            if (seen)
-                *seen = true;
-            act(w);
-        } else if (started->elapsed() > 2000) {
+    QObject::connect(timer, &QTimer::timeout, [timer, act, started] {
+        QWidget* w = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
+        const bool found = w && w->isVisible() && qobject_cast<T*>(w);
+        if (found || started->elapsed() > 2000) {
             timer->stop();
             timer->deleteLater();
         }
+        if (found)
+            act(w);
     });
     timer->start(10);
 }
@@ -61,14 +51,14 @@ public:
     {
         window.setCentralWidget(view);
         window.resize(800, 600);
-        view->SetDocument(&doc);
+        view->SetDocument(&doc);  // before the window exists, as at start-up
         view->m_openUrl = [this](const QString& url) { urls.push_back(url); };
         view->m_exportPauseScale = 0.01;
         window.show();
         exposed = QTest::qWaitForWindowExposed(&window);
         QApplication::setActiveWindow(&window);
         view->setFocus();
-        QTest::qWait(20);
+        QTest::qWait(50);
     }
     ~ViewFixture() { QTest::qWait(10); }
 
@@ -79,7 +69,14 @@ public:
         view->m_rotY = 0;
         view->m_scale = 2;
     }
-    QPoint CellTop(int x, int y, int z) { return ProjectToView(*view, doc, x + 0.5, y + 1.0, z + 0.5); }
+    // Client pixel (top left origin) of the middle of a cell's top face.
+    QPoint CellTop(int x, int y, int z) const
+    {
+        const auto c = (Camera::Projection(view->width(), view->height()) *
+                        Camera::ModelView(*view, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ))
+                           .Apply(x + 0.5, y + 1.0, z + 0.5);
+        return QPoint(int((c[0] / c[3] + 1) * 0.5 * view->width()), int(view->height() - (c[1] / c[3] + 1) * 0.5 * view->height()));
+    }
 
     CMiravelDoc doc;
     QMainWindow window;
