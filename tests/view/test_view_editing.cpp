@@ -3,6 +3,7 @@
 #include "tests/view/ViewTestSupport.h"
 
 #include <QColorDialog>
+#include <QFocusEvent>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -96,6 +97,11 @@ TEST_F(ViewEditing, DragsAndTheWheelOverEmptySpaceMoveTheCamera)
     EXPECT_EQ(view->m_lookY, 5.0);
     // Any button's release ends the drag.
     SendMouse(view, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(view->m_dragMode, 0);
+    // So does another window taking over, whose release would never come.
+    SendMouse(view, QEvent::MouseButtonPress, corner, Qt::MiddleButton, Qt::MiddleButton);
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(view, &away);
     EXPECT_EQ(view->m_dragMode, 0);
     Wheel(corner, Qt::ControlModifier);
     EXPECT_NEAR(view->m_scale, 2.1, 1e-12);
