@@ -24,29 +24,15 @@ namespace {
 const COLORREF kMagenta = RGB(255, 0, 255);
 const COLORREF kBlue = RGB(0, 0, 255);
 
-struct ToolResult {
-    bool finished = false;
-    int exitCode = -1;
-    QString output;
-};
-
-// Runs a helper program and waits for it, killing it at the deadline.
-ToolResult RunTool(const QStringList& command, int timeoutMs = 20000)
+// Runs xdotool: its output when it ended well before the deadline.
+std::optional<QString> Xdo(const QStringList& args, int timeoutMs = 20000)
 {
     QProcess p;
-    p.start(command.front(), command.mid(1));
-    ToolResult r;
-    if (!p.waitForStarted(5000))
-        return r;
-    r.finished = p.waitForFinished(timeoutMs);
-    if (!r.finished) {
-        p.kill();
-        p.waitForFinished(5000);
-        return r;
-    }
-    r.exitCode = p.exitCode();
-    r.output = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-    return r;
+    p.start(QStringLiteral("xdotool"), args);
+    if (p.waitForStarted(5000) && p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit
+        && p.exitCode() == 0)
+        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    return std::nullopt; // a process still running is killed with p
 }
 
 // Polls until the condition holds or the deadline passes; the deadline only
@@ -62,22 +48,30 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
     return true;
 }
 
-struct ColourCount {
-    int magenta = 0;
-    int blue = 0;
-};
-
-// The frame is drawn yellow at alpha 120: a dark yellow. Counted left of
-// the on-view buttons, some of which are yellow themselves.
-int CountFrameYellow(const QImage& image)
+// How many pixels of the image have a colour of the kind is() accepts.
+int Count(const QImage& image, bool (*is)(int r, int g, int b))
 {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width() - 360; ++x) {
-            const QRgb p = image.pixel(x, y);
-            n += qRed(p) > 80 && std::abs(qRed(p) - qGreen(p)) < 12 && qBlue(p) < 30;
-        }
+        for (int x = 0; x < image.width(); ++x)
+            n += is(qRed(image.pixel(x, y)), qGreen(image.pixel(x, y)), qBlue(image.pixel(x, y)));
     return n;
+}
+
+// Lit faces are darker or lighter versions of a cube's colour; what stays is
+// the balance of the channels.
+bool Magenta(int r, int g, int b)
+{
+    return r > 60 && b > 60 && g * 3 < std::min(r, b) && std::abs(r - b) * 4 < std::max(r, b);
+}
+bool Blue(int r, int g, int b) { return b > 60 && r * 3 < b && g * 3 < b; }
+
+// The frame is drawn yellow at alpha 120: a dark yellow. Counted left of the
+// on-view buttons, some of which are yellow themselves.
+int CountFrameYellow(const QImage& image)
+{
+    return Count(image.copy(0, 0, image.width() - 360, image.height()),
+                 [](int r, int g, int b) { return r > 80 && std::abs(r - g) < 12 && b < 30; });
 }
 
 // The first row of the window that shows the scene's black background: the
@@ -90,64 +84,32 @@ int ViewTop(const QImage& window)
     return -1;
 }
 
-// Lit faces are darker or lighter versions of a cube's colour; what stays is
-// the balance of the channels.
-ColourCount CountCubeColours(const QImage& image)
-{
-    ColourCount c;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            const int r = qRed(p), g = qGreen(p), b = qBlue(p);
-            if (r > 60 && b > 60 && g * 3 < std::min(r, b) && std::abs(r - b) * 4 < std::max(r, b))
-                ++c.magenta;
-            else if (b > 60 && r * 3 < b && g * 3 < b)
-                ++c.blue;
-        }
-    return c;
-}
-
 class RealWindowTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        if (m_program.state() != QProcess::NotRunning) {
-            m_program.kill();
-            m_program.waitForFinished(5000);
-        }
-    }
-
     QImage Grab() const
     {
         return QGuiApplication::primaryScreen()->grabWindow(m_window).toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     // Keeps an image for a human to look at when a check failed.
-    static void Keep(const QImage& image, const QString& name)
+    static void KeepIf(bool failed, const QImage& image, const char* name)
     {
         const QString folder = qEnvironmentVariable("MIRAVEL_TEST_OUTPUT");
-        if (folder.isEmpty() || image.isNull())
-            return;
-        QDir().mkpath(folder);
-        image.save(folder + QStringLiteral("/real_window_") + name + QStringLiteral(".png"));
+        if (failed && !folder.isEmpty() && QDir().mkpath(folder))
+            image.save(folder + QStringLiteral("/real_window_%1.png").arg(QLatin1String(name)));
     }
 
-    bool Key(const QString& keys)
-    {
-        return RunTool({QStringLiteral("xdotool"), QStringLiteral("key"), keys}).exitCode == 0;
-    }
+    bool Key(const char* keys) { return Xdo({"key", keys}).has_value(); }
 
     // A left click at a point of the window.
     bool Click(QPoint p)
     {
-        return RunTool({QStringLiteral("xdotool"), QStringLiteral("mousemove"), QStringLiteral("--window"),
-                        QString::number(m_window), QString::number(p.x()), QString::number(p.y()),
-                        QStringLiteral("click"), QStringLiteral("1")})
-                   .exitCode == 0;
+        const QString x = QString::number(p.x()), y = QString::number(p.y());
+        return Xdo({"mousemove", "--window", QString::number(m_window), x, y, "click", "1"}).has_value();
     }
 
     QTemporaryDir m_dir;
-    QProcess m_program;
+    QProcess m_program; // one still running after a failed check is killed with it
     WId m_window = 0;
 };
 
@@ -185,27 +147,16 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
     m_program.start(QStringLiteral(MIRAVEL_EXECUTABLE), {model});
     ASSERT_TRUE(m_program.waitForStarted(10000));
 
-    const ToolResult found = RunTool({QStringLiteral("xdotool"), QStringLiteral("search"), QStringLiteral("--sync"),
-                                      QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                      QStringLiteral("^cubes\\.mvf - MIRA-VEL    Powered by Orvendale$")},
-                                     60000);
-    ASSERT_TRUE(found.finished) << "the main window never appeared";
-    m_window = WId(found.output.split(QLatin1Char('\n')).front().toULongLong());
+    const auto found =
+        Xdo({"search", "--sync", "--onlyvisible", "--name", "^cubes\\.mvf - MIRA-VEL    Powered by Orvendale$"}, 60000);
+    ASSERT_TRUE(found) << "the main window never appeared";
+    m_window = WId(found->split(QLatin1Char('\n')).front().toULongLong());
     ASSERT_NE(m_window, WId(0));
-    ASSERT_EQ(RunTool({QStringLiteral("xdotool"), QStringLiteral("windowfocus"), QStringLiteral("--sync"),
-                       QString::number(m_window)})
-                  .exitCode,
-              0);
+    ASSERT_TRUE(Xdo({"windowfocus", "--sync", QString::number(m_window)}));
 
     // The splash uses up the first key; a harmless one.
-    ASSERT_TRUE(Key(QStringLiteral("shift")));
-    EXPECT_TRUE(WaitFor(
-        [] {
-            return RunTool({QStringLiteral("xdotool"), QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                            QStringLiteral("--name"), QStringLiteral("^MIRA-VEL$")})
-                       .exitCode == 1;
-        },
-        20000))
+    ASSERT_TRUE(Key("shift"));
+    EXPECT_TRUE(WaitFor([] { return !Xdo({"search", "--onlyvisible", "--name", "^MIRA-VEL$"}); }, 20000))
         << "the splash did not go";
 
     // Both colours on screen, and the picture settled.
@@ -214,19 +165,16 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
     const bool settled = WaitFor(
         [&] {
             before = Grab();
-            const ColourCount c = CountCubeColours(before);
-            const bool ok = c.magenta > 200 && c.blue > 200 && before == previous;
+            const bool ok = Count(before, Magenta) > 200 && Count(before, Blue) > 200 && before == previous;
             previous = before;
             return ok;
         },
         30000);
-    if (!settled)
-        Keep(before, QStringLiteral("start"));
-    ASSERT_TRUE(settled) << "magenta " << CountCubeColours(before).magenta << ", blue "
-                         << CountCubeColours(before).blue;
+    KeepIf(!settled, before, "start");
+    ASSERT_TRUE(settled) << "magenta " << Count(before, Magenta) << ", blue " << Count(before, Blue);
 
     // A key that turns the view changes the picture.
-    ASSERT_TRUE(Key(QStringLiteral("Right")));
+    ASSERT_TRUE(Key("Right"));
     QImage after;
     const bool turned = WaitFor(
         [&] {
@@ -234,10 +182,8 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
             return !after.isNull() && after != before;
         },
         15000);
-    if (!turned) {
-        Keep(before, QStringLiteral("before_right"));
-        Keep(after, QStringLiteral("after_right"));
-    }
+    KeepIf(!turned, before, "before_right");
+    KeepIf(!turned, after, "after_right");
     EXPECT_TRUE(turned) << "the Right key did not turn the view";
 
     // The on-view buttons, clicked with the mouse. Their places follow from
@@ -252,14 +198,8 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
     // shows the current colour through its window.
     const QRect cubeButton(width - 95, top + 5 + 30, 30, 30);
     ASSERT_TRUE(Click(magentaButton));
-    const bool picked = WaitFor(
-        [&] {
-            const QImage shot = Grab().copy(cubeButton);
-            return CountCubeColours(shot).magenta > 50;
-        },
-        15000);
-    if (!picked)
-        Keep(Grab(), QStringLiteral("palette"));
+    const bool picked = WaitFor([&] { return Count(Grab().copy(cubeButton), Magenta) > 50; }, 15000);
+    KeepIf(!picked, Grab(), "palette");
     EXPECT_TRUE(picked) << "the cube button did not take the palette colour";
 
     // The frame button hides the frame, after its wait for a double-click.
@@ -267,19 +207,18 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
     EXPECT_GT(yellowBefore, 300);
     ASSERT_TRUE(Click(QPoint(width - 65 + 15, top + 65 + 15)));
     const bool hidden = WaitFor([&] { return CountFrameYellow(Grab()) < yellowBefore / 10; }, 15000);
-    if (!hidden)
-        Keep(Grab(), QStringLiteral("frame"));
+    KeepIf(!hidden, Grab(), "frame");
     EXPECT_TRUE(hidden) << "the frame button did not hide the frame";
 
     // Ctrl+S writes the model back to its file.
     ASSERT_TRUE(QFile::remove(model));
-    ASSERT_TRUE(Key(QStringLiteral("ctrl+s")));
+    ASSERT_TRUE(Key("ctrl+s"));
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(model); }, 20000)) << "Ctrl+S saved nothing";
 
     // Quit through the file menu: no window manager closes windows here.
-    ASSERT_TRUE(Key(QStringLiteral("alt+f")));
+    ASSERT_TRUE(Key("alt+f"));
     QTest::qWait(500);
-    ASSERT_TRUE(Key(QStringLiteral("x")));
+    ASSERT_TRUE(Key("x"));
     ASSERT_TRUE(m_program.waitForFinished(60000)) << "the program did not end";
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_program.exitCode(), 0);

@@ -1,0 +1,446 @@
+// The shell inside the test process: start-up and the command line, the file
+// commands with the question about unsaved changes answered by the test, the
+// recent files, the looks, the splash and the main window's own commands.
+#include "app/AppLooks.h"
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CMiravelApp.h"
+#include "app/CSplashDlg.h"
+#include "app/ShellIds.h"
+#include "model/CMiravelDoc.h"
+#include "settings/SettingsFile.h"
+#include "view/CMiravelView.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <memory>
+
+namespace {
+
+const COLORREF kMagenta = RGB(255, 0, 255);
+const COLORREF kBlue = RGB(0, 0, 255);
+const QString kNotAModel = QStringLiteral("mvfファイルではありません");
+
+QString Title(const QString& document) { return document + QStringLiteral(" - MIRA-VEL    Powered by Orvendale"); }
+QSettings Store() { return QSettings(QStringLiteral("Orvendale"), QStringLiteral("MIRA-VEL")); }
+QColor WindowColour() { return QApplication::palette().color(QPalette::Window); }
+QColor LookColour(int id) { return AppLookFor(id, ID_VIEW_APPLOOK_OFF_2007_BLUE).palette.color(QPalette::Window); }
+
+// The next prepared answer. A question without one fails the test: it would
+// have stopped a real run at a dialog.
+template <class T>
+T Next(std::deque<T>& answers, T none)
+{
+    EXPECT_FALSE(answers.empty()) << "a question nobody expected";
+    if (answers.empty())
+        return none;
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+// Counts the mouse-button presses that reach one widget.
+struct PressCounter : QObject {
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        presses += e->type() == QEvent::MouseButtonPress;
+        return false;
+    }
+};
+
+// Each test gets its own per-user store and settings folder, so runs never
+// see each other's recent files, looks or display settings.
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
+    }
+    void TearDown() override { StopApp(); }
+
+    // Starts the application with the prepared answers, ending a running one
+    // first as a restart would. Unless told to keep it, the splash goes at
+    // once so that the test's first input is not used up. prepare runs on the
+    // new application object before its start-up.
+    bool StartApp(const QStringList& args = {}, bool keepSplash = false,
+                  const std::function<void(CMiravelApp&)>& prepare = {})
+    {
+        StopApp();
+        m_app = std::make_unique<CMiravelApp>();
+        CShellPrompts& p = m_app->Prompts();
+        p.askSaveChanges = [this](QWidget*, const QString& title) {
+            saveQuestions.append(title);
+            return Next(saveAnswers, SaveChangesAnswer::Cancel);
+        };
+        p.askOpenPath = [this](QWidget*) { return Next(openPaths, QString()); };
+        p.askSavePath = [this](QWidget*, const QString&) { return Next(savePaths, QString()); };
+        p.showError = [this](QWidget*, const QString& message) { errors.append(message); };
+        p.askPrinter = [this](QWidget*, QPrinter& printer) { return print && print(printer); };
+        if (prepare)
+            prepare(*m_app);
+        const bool ok = m_app->InitInstance(QStringList{QStringLiteral("miravel")} + args);
+        if (!keepSplash)
+            m_app->HideSplash();
+        return ok;
+    }
+
+    void StopApp()
+    {
+        if (m_app)
+            m_app->ExitInstance();
+        m_app.reset();
+    }
+
+    CMiravelApp& App() { return *m_app; }
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    CMiravelDoc& Doc() { return *m_app->Document(); }
+    void Command(int id) { Frame().CommandAction(id)->trigger(); }
+    QAction* CheckedLook() { return Frame().CommandAction(kDefaultAppLook)->actionGroup()->checkedAction(); }
+    QString TempPath(const QString& name) const { return m_home.filePath(name); }
+
+    QString WriteModel(const QString& name, const std::map<CUBEPOS, COLORREF>& cubes)
+    {
+        CMiravelDoc doc;
+        doc.SetGridSize(4, 4, 4);
+        for (const auto& [pos, colour] : cubes)
+            doc.SetCube(pos.x, pos.y, pos.z, colour);
+        EXPECT_TRUE(doc.OnSaveDocument(TempPath(name)).ok);
+        return TempPath(name);
+    }
+
+    QString WriteJunk(const QString& name)
+    {
+        QFile f(TempPath(name));
+        return f.open(QIODevice::WriteOnly) && f.write("not a model at all") > 0 ? f.fileName() : QString();
+    }
+
+    std::deque<SaveChangesAnswer> saveAnswers;
+    std::deque<QString> openPaths, savePaths;
+    QStringList saveQuestions, errors;
+    std::function<bool(QPrinter&)> print;
+
+private:
+    QTemporaryDir m_home;
+    std::unique_ptr<CMiravelApp> m_app;
+};
+
+// ---- start-up ---------------------------------------------------------------
+
+TEST_F(ShellTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPaint)
+{
+    // A settings file from an earlier run that wants a dark blue background.
+    CViewState saved;
+    saved.m_backColor = RGB(0x20, 0x40, 0x80);
+    ASSERT_TRUE(SaveSettings(saved, SettingsFilePath()));
+
+    std::vector<int> steps;
+    int frames = 0, framesWhenShown = -1;
+    COLORREF backWhenShown = 1;
+    ASSERT_TRUE(StartApp({}, false, [&](CMiravelApp& app) {
+        QObject::connect(&app, &CMiravelApp::startupStep, [&](int step) {
+            steps.push_back(step);
+            if (step == CMiravelApp::StepCommandLine)
+                QObject::connect(app.MainFrame()->GetActiveView(), &QOpenGLWidget::frameSwapped, [&] { ++frames; });
+            if (step == CMiravelApp::StepMainWindowShown) {
+                framesWhenShown = frames;
+                backWhenShown = app.MainFrame()->GetActiveView()->m_backColor;
+            }
+        });
+    }));
+    const std::vector<int> expected = {CMiravelApp::StepLocale, CMiravelApp::StepSplash, CMiravelApp::StepSplashTimer,
+        CMiravelApp::StepUserStore, CMiravelApp::StepRecentFiles, CMiravelApp::StepDocument, CMiravelApp::StepCommandLine,
+        CMiravelApp::StepSplashTimerAgain, CMiravelApp::StepMainWindowShown, CMiravelApp::StepSettingsLoaded};
+    EXPECT_EQ(steps, expected);
+    // The window was on screen, painted with the built-in black, before the
+    // file's colour arrived; then it repaints in that colour.
+    EXPECT_GE(framesWhenShown, 1);
+    EXPECT_EQ(backWhenShown, 0u);
+    CMiravelView* view = Frame().GetActiveView();
+    QTRY_COMPARE_WITH_TIMEOUT(view->grabFramebuffer().pixel(3, 3) & 0xFFFFFF, QRgb(0x204080), 5000);
+    StopApp(); // the watchers above refer to this test's locals
+}
+
+TEST_F(ShellTest, CommandLineStartsANewModelOpensTheGivenFileOrEndsAtItsMessage)
+{
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル")));
+    EXPECT_TRUE(Doc().m_cubes.empty());
+
+    const std::map<CUBEPOS, COLORREF> cubes = {{{0, 0, 0}, kMagenta}, {{1, 2, 3}, kBlue}};
+    const QString path = WriteModel(QStringLiteral("boxes.mvf"), cubes);
+    ASSERT_TRUE(StartApp({path}));
+    EXPECT_EQ(Doc().m_cubes, cubes);
+    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("boxes.mvf")));
+    EXPECT_EQ(App().RecentFiles().Files(), QStringList{path});
+
+    // The message must not hide behind the splash, which stays above all.
+    bool splashGone = false;
+    EXPECT_FALSE(StartApp({WriteJunk(QStringLiteral("junk.mvf"))}, true, [&](CMiravelApp& app) {
+        app.Prompts().showError = [&](QWidget*, const QString& m) { splashGone = !app.Splash(); errors << m; };
+    }));
+    EXPECT_EQ(errors, QStringList{kNotAModel});
+    EXPECT_TRUE(splashGone);
+    EXPECT_EQ(App().MainFrame(), nullptr);
+    EXPECT_EQ(App().RecentFiles().Files(), QStringList{path});
+}
+
+// ---- file commands ------------------------------------------------------------
+
+TEST_F(ShellTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
+{
+    ASSERT_TRUE(StartApp());
+    CMiravelView* view = Frame().GetActiveView();
+    view->m_rotX = 99.0;
+    Doc().SetCube(2, 2, 2, kMagenta);
+
+    // Cancel, and Yes with the save dialog cancelled: nothing changes.
+    saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Yes};
+    savePaths = {QString()};
+    Command(ID_FILE_NEW);
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(Doc().GetCube(2, 2, 2), kMagenta);
+    EXPECT_EQ(view->m_rotX, 99.0);
+
+    // Yes with a name (the extension added): saved, then a new model with
+    // the view's initial update (the camera is back).
+    saveAnswers = {SaveChangesAnswer::Yes};
+    savePaths = {TempPath(QStringLiteral("first"))};
+    Command(ID_FILE_NEW);
+    CMiravelDoc check;
+    ASSERT_TRUE(check.OnOpenDocument(TempPath(QStringLiteral("first.mvf"))).ok);
+    EXPECT_EQ(check.GetCube(2, 2, 2), kMagenta);
+    EXPECT_TRUE(Doc().m_cubes.empty());
+    EXPECT_EQ(view->m_rotX, 25.0);
+
+    // No gives the changes up; an unmodified model is replaced unasked.
+    Doc().SetCube(0, 0, 0, kBlue);
+    saveAnswers = {SaveChangesAnswer::No};
+    Command(ID_FILE_NEW);
+    EXPECT_TRUE(Doc().m_cubes.empty());
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(saveQuestions.size(), 4);
+
+    // Closing: the display settings are written only once the close is certain.
+    int closed = 0;
+    QObject::connect(&App(), &CMiravelApp::mainFrameClosed, [&] { ++closed; });
+    view->m_frameColor = RGB(10, 20, 30);
+    Doc().SetCube(1, 1, 1, kBlue);
+    saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
+    EXPECT_FALSE(Frame().close());
+    EXPECT_FALSE(QFile::exists(SettingsFilePath()));
+    EXPECT_EQ(closed, 0);
+    Command(ID_APP_EXIT);
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(saveQuestions.size(), 6);
+    EXPECT_EQ(saveQuestions.last(), QStringLiteral("ミラヴェル"));
+    CViewState read;
+    ASSERT_TRUE(LoadSettings(read, SettingsFilePath()).NeedsRefresh());
+    EXPECT_EQ(read.m_frameColor, RGB(10, 20, 30));
+}
+
+TEST_F(ShellTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
+{
+    const QString path = WriteModel(QStringLiteral("model.mvf"), {{{0, 1, 2}, kMagenta}});
+    ASSERT_TRUE(StartApp({path}));
+    Doc().SetCube(3, 3, 3, kBlue);
+    Frame().GetActiveView()->m_rotY = 12.0;
+    openPaths = {WriteJunk(QStringLiteral("bad.mvf"))};
+    saveAnswers = {SaveChangesAnswer::No};
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(errors, QStringList{kNotAModel});
+    EXPECT_EQ(Doc().GetPathName(), path);
+    EXPECT_EQ(Doc().GetCube(3, 3, 3), kBlue);
+    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("model.mvf*")));
+    EXPECT_EQ(Frame().GetActiveView()->m_rotY, 12.0); // no initial update either
+
+    ASSERT_TRUE(QFile::remove(path));
+    Command(ID_FILE_SAVE); // a model with a name is saved there unasked
+    CMiravelDoc check;
+    ASSERT_TRUE(check.OnOpenDocument(path).ok);
+    EXPECT_EQ(check.m_cubes, Doc().m_cubes);
+    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("model.mvf")));
+
+    // A folder that does not exist: the message, and the model keeps its
+    // name and its unsaved state.
+    Doc().SetCube(0, 0, 0, kBlue);
+    savePaths = {TempPath(QStringLiteral("no/such/folder/x.mvf")), TempPath(QStringLiteral("other.mvf"))};
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("model.mvf*")));
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("other.mvf")));
+    EXPECT_EQ(App().RecentFiles().Files(), QStringList({TempPath(QStringLiteral("other.mvf")), path}));
+}
+
+// ---- recent files -----------------------------------------------------------
+
+TEST_F(ShellTest, RecentFilesKeepTwentySurviveARestartAndLoseEntriesThatNoLongerOpen)
+{
+    QStringList paths;
+    for (int i = 0; i < 22; ++i)
+        paths.append(WriteModel(QStringLiteral("m%1&.mvf").arg(i), {{{0, 0, 0}, RGB(i, 0, 0)}}));
+    ASSERT_TRUE(StartApp());
+    for (const QString& p : paths)
+        EXPECT_TRUE(App().OpenDocumentFile(p));
+    EXPECT_EQ(App().RecentFiles().Files().size(), 20);
+
+    // The next run shows the newest twenty in the file menu, numbered, with a
+    // '&' in a name shown as itself; an entry opens.
+    ASSERT_TRUE(StartApp());
+    const auto shown = [&](int i) { return QString(paths[i]).replace(QLatin1Char('&'), QStringLiteral("&&")); };
+    QList<QAction*> entries = Frame().RecentFileActions();
+    ASSERT_EQ(entries.size(), 20);
+    EXPECT_EQ(entries[0]->text(), QStringLiteral("&1 ") + shown(21));
+    EXPECT_EQ(entries[9]->text(), QStringLiteral("1&0 ") + shown(12));
+    EXPECT_EQ(entries[19]->text(), QStringLiteral("20 ") + shown(2));
+    entries[3]->trigger();
+    EXPECT_EQ(Doc().GetCube(0, 0, 0), RGB(18, 0, 0));
+
+    // An entry whose file has gone is reported and dropped, here and in the store.
+    ASSERT_TRUE(QFile::remove(paths[20]));
+    Frame().RecentFileActions()[2]->trigger();
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(Frame().RecentFileActions().size(), 19);
+    ASSERT_TRUE(StartApp());
+    EXPECT_FALSE(App().RecentFiles().Files().contains(paths[20]));
+}
+
+// ---- looks ------------------------------------------------------------------
+
+TEST_F(ShellTest, TheChosenLookIsAppliedAtOnceMarkedAndUsedAtTheNextStart)
+{
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_VS_2008));
+    Command(ID_VIEW_APPLOOK_OFF_2003);
+    EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_OFF_2003));
+    EXPECT_EQ(Frame().menuBar()->palette().color(QPalette::Window), LookColour(ID_VIEW_APPLOOK_OFF_2003));
+
+    ASSERT_TRUE(StartApp()); // the next start
+    EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_OFF_2003));
+    EXPECT_EQ(WindowColour(), LookColour(ID_VIEW_APPLOOK_OFF_2003));
+
+    // A look without a menu item still starts in a look of its own; a stored
+    // number that names no look gives the default.
+    Store().setValue(QStringLiteral("ApplicationLook"), ID_VIEW_APPLOOK_WINDOWS_7);
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(CheckedLook(), nullptr);
+    EXPECT_EQ(WindowColour(), LookColour(ID_VIEW_APPLOOK_WINDOWS_7));
+
+    Store().setValue(QStringLiteral("ApplicationLook"), 4711);
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_VS_2008));
+}
+
+// ---- splash -------------------------------------------------------------------
+
+TEST_F(ShellTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMousePress)
+{
+    ASSERT_TRUE(StartApp({}, true));
+    ASSERT_TRUE(App().Splash() && App().Splash()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(App().Splash() == nullptr, 10000); // nothing but waiting
+
+
+    ASSERT_TRUE(StartApp({}, true));
+    int triggered = 0;
+    auto* shortcut = new QAction(&Frame());
+    shortcut->setShortcut(Qt::Key_F5);
+    Frame().addAction(shortcut);
+    QObject::connect(shortcut, &QAction::triggered, [&] { ++triggered; });
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    // Shortcuts are matched before a key press is delivered; one must be used
+    // up like any other key.
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_F5);
+    EXPECT_EQ(App().Splash(), nullptr);
+    EXPECT_EQ(triggered, 0);
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_F5);
+    EXPECT_EQ(triggered, 1);
+
+
+    PressCounter counter;
+    ASSERT_TRUE(StartApp({}, true));
+    CMiravelView* view = Frame().GetActiveView();
+    view->installEventFilter(&counter);
+    QTest::mouseClick(view, Qt::RightButton, {}, view->rect().center());
+    EXPECT_EQ(App().Splash(), nullptr);
+    EXPECT_EQ(counter.presses, 0);
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
+    EXPECT_EQ(counter.presses, 1);
+}
+
+// ---- the main window's own commands --------------------------------------------
+
+TEST_F(ShellTest, AboutBoxShowsNameAndVersionAndClosesWithOk)
+{
+    ASSERT_TRUE(StartApp());
+    QStringList texts; // the title, then the labels
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        texts << about->windowTitle();
+        for (const QLabel* label : about->findChildren<QLabel*>())
+            texts << label->text();
+        QTest::mouseClick(about->OkButton(), Qt::LeftButton);
+    });
+    Command(ID_APP_ABOUT); // returns once OK closed it
+    EXPECT_EQ(texts.value(0), QStringLiteral("バージョン情報 MIRA-VEL"));
+    EXPECT_TRUE(texts.contains(QStringLiteral("MIRA-VEL, Version 1.1")));
+}
+
+TEST_F(ShellTest, PrintPutsTheViewsPictureOnThePage)
+{
+    const QString pdf = TempPath(QStringLiteral("printed.pdf"));
+    bool printIt = false;
+    print = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return printIt;
+    };
+    ASSERT_TRUE(StartApp());
+    Command(ID_FILE_PRINT); // cancelled: nothing printed
+    EXPECT_FALSE(QFile::exists(pdf));
+    printIt = true;
+    Command(ID_FILE_PRINT);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF") && bytes.contains("/Subtype /Image"));
+    // Scaled to the page keeping its proportions, centred.
+    EXPECT_EQ(CMainFrame::FitPictureRect({800, 600}, {50, 50, 4000, 6000}), QRect(50, 1550, 4000, 3000));
+}
+
+TEST_F(ShellTest, AHiddenMenuBarComesBackWithALoneAlt)
+{
+    ASSERT_TRUE(StartApp());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QWindow* window = Frame().windowHandle();
+    Frame().MenuBarToggle()->trigger();
+    EXPECT_FALSE(Frame().menuBar()->isVisible());
+    // Alt together with another key does not bring it back (those keys belong
+    // to the view); Alt alone does.
+    QTest::keyPress(window, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(window, Qt::Key_9, Qt::AltModifier);
+    QTest::keyRelease(window, Qt::Key_Alt, Qt::NoModifier);
+    EXPECT_FALSE(Frame().menuBar()->isVisible());
+    QTest::keyPress(window, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(window, Qt::Key_Alt, Qt::NoModifier);
+    EXPECT_TRUE(Frame().menuBar()->isVisible());
+    EXPECT_TRUE(Frame().MenuBarToggle()->isChecked());
+}
+
+} // namespace
