@@ -1,4 +1,5 @@
 #include "tests/editing/SelectionOracle.h"
+#include "tests/support/LibraryCamera.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -18,17 +19,8 @@ OracleResult Select(const CViewState& v, const CMiravelDoc& doc, double wx, doub
     glLoadIdentity();
     GLint viewport[4] = {0, 0, v.m_viewWidth, v.m_viewHeight};
     gluPickMatrix(wx, wy, box, box, viewport);
-    const double w = v.m_viewWidth, h = v.m_viewHeight;
-    glOrtho(-w * 0.5 / 10.0, w * 0.5 / 10.0, -h * 0.5 / 10.0, h * 0.5 / 10.0, -1.0, 3000.0);
-
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0.0, 0.0, 500.0, v.m_lookX, v.m_lookY, v.m_lookZ, 0.0, 1.0, 0.0);
-    glRotated(v.m_rotX, 1, 0, 0);
-    glRotated(v.m_rotY, 0, 1, 0);
-    glRotated(v.m_rotZ, 0, 0, 1);
-    glScaled(v.m_ratioX * v.m_scale, v.m_ratioY * v.m_scale, v.m_ratioZ * v.m_scale);
-    glTranslated(-0.5 * doc.m_sizeX, -0.5 * doc.m_sizeY, -0.5 * doc.m_sizeZ);
+    MultLibraryProjection(v.m_viewWidth, v.m_viewHeight);
+    LoadLibraryModelView(v, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
     for (const CUBEPOS& c : candidates) {
         for (int n : {c.x, c.y, c.z})
             glPushName(GLuint(n));

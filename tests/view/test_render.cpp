@@ -1,6 +1,7 @@
 // The literal scene drawing, read back from a real Mesa context. Every
 // element is checked where its colour is fixed: flat colours, blends at the
 // element's alpha, polygon modes, visibility.
+#include "tests/support/LibraryCamera.h"
 #include "tests/view/RenderHelpers.h"
 #include "view/Camera.h"
 
@@ -211,15 +212,8 @@ TEST_F(RenderTest, CameraMatricesMatchTheLibraryOnes)
     gl.MakeCurrent();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(-W * 0.5 / 10.0, W * 0.5 / 10.0, -H * 0.5 / 10.0, H * 0.5 / 10.0, -1.0, 3000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0, 0, 500, v.m_lookX, v.m_lookY, v.m_lookZ, 0, 1, 0);
-    glRotated(v.m_rotX, 1, 0, 0);
-    glRotated(v.m_rotY, 0, 1, 0);
-    glRotated(v.m_rotZ, 0, 0, 1);
-    glScaled(v.m_ratioX * v.m_scale, v.m_ratioY * v.m_scale, v.m_ratioZ * v.m_scale);
-    glTranslated(-0.5 * 8, -0.5 * 6, -0.5 * 4);
+    MultLibraryProjection(W, H);
+    LoadLibraryModelView(v, 8, 6, 4);
     GLdouble proj[16], mv[16];
     glGetDoublev(GL_PROJECTION_MATRIX, proj);
     glGetDoublev(GL_MODELVIEW_MATRIX, mv);
