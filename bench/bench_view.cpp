@@ -120,6 +120,31 @@ const bench::Register reg("view", [] {
         Frame(gl, v, full, &fv.fast);
     });
     bench::Report("edit_and_frame_ms", editFrame, "ms");
+    // The same in a wireframe, whose edges and their texture follow the edit.
+    v.m_wireFrame = 2;
+    Frame(gl, v, full, &fv.fast);
+    auto toggleCell = [&] {
+        const int x = int(rng() % 40), y = int(rng() % 40), z = int(rng() % 40);
+        if (full.GetCube(x, y, z) == CLR_NONE)
+            full.SetCube(x, y, z, RGB(200, 10, 10));
+        else
+            full.RemoveCube(x, y, z);
+    };
+    bench::Report("edit_to_frame_wireframe_ms", bench::MedianMs(41, nullptr, [&] {
+        toggleCell();
+        fv.fast.Prepare(v, full);
+    }), "ms");
+    bench::Report("edit_and_frame_wireframe_ms", bench::MedianMs(21, nullptr, [&] {
+        toggleCell();
+        Frame(gl, v, full, &fv.fast);
+    }), "ms");
+    // Moving the canvas layer changes which cubes a wireframe fills: every
+    // edge is worked out again.
+    bench::Report("canvas_move_wireframe_ms", bench::MedianMs(11, nullptr, [&] {
+        v.m_canvasPos = (v.m_canvasPos + 1) % 40;
+        Frame(gl, v, full, &fv.fast);
+    }), "ms");
+    v.m_wireFrame = 1;
     const double paste = bench::MedianMs(11, nullptr, [&] {
         // A layer of 1600 cells pasted: one record per cell, as the paste does.
         const COLORREF c = RGB(rng() % 256, 0, 0);

@@ -500,6 +500,7 @@ void CMiravelView::initializeGL()
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CMiravelView::ReleaseGL,
             Qt::UniqueConnection);
     m_listFrame = m_listCube = m_listCanvas = m_listGround = 0;
+    m_fastCubes.ForgetGL();
     m_listsDirty = true;
 }
 
@@ -509,6 +510,7 @@ void CMiravelView::ReleaseGL()
         return;
     makeCurrent();
     SceneRenderer::DeleteLists(*this);
+    m_fastCubes.ReleaseGL();
     doneCurrent();
     m_listsDirty = true;
 }

@@ -6,15 +6,10 @@
 #include "view/ViewState.h"
 
 #include <GL/gl.h>
-#include <tuple>
 
 namespace {
 
 const std::array<SceneGeometry::Face, 6> kFaces = SceneGeometry::CubeFaces();
-
-// The face of a cube on one side of an axis: axis 0 (x): x = 0 is face 3,
-// x = 1 face 1; axis 1 (y): faces 4 and 5; axis 2 (z): faces 0 and 2.
-constexpr int kFaceOnSide[3][2] = {{3, 1}, {4, 5}, {0, 2}};
 
 void DrawVertices(const std::vector<CubeMesh::Vertex>& v, GLenum primitive, bool colours)
 {
@@ -48,11 +43,8 @@ void CFastCubeRenderer::CellChanged(const CMiravelDoc& doc, const CUBEPOS& p)
     for (int x = p.x - 1; x <= p.x + 1; ++x)
         if (x >= 0 && x < int(m_dirty.size()))
             m_dirty[size_t(x)] = 1;
-    // Wireframe: the cell's edges, and those of the layer before it whose
-    // last painter it may now be or have been.
-    for (int x = p.x - 1; x <= p.x; ++x)
-        if (x >= 0 && x < int(m_wireDirty.size()))
-            m_wireDirty[size_t(x)] = 1;
+    if (m_wireLaidOut)
+        m_wire.CellChanged(p.x, p.y, p.z);
 }
 
 void CFastCubeRenderer::EnsureGrid(const CMiravelDoc& doc)
@@ -63,8 +55,8 @@ void CFastCubeRenderer::EnsureGrid(const CMiravelDoc& doc)
     const size_t layers = size_t(m_grid.SizeX());
     m_slabs.assign(layers, {});
     m_dirty.assign(layers, 1);
-    m_wire.clear();
-    m_wireDirty.assign(layers, 1);
+    m_wire = {};
+    m_wireLaidOut = false;
     m_resetPending = false;
 }
 
@@ -79,13 +71,20 @@ void CFastCubeRenderer::Prepare(const CViewState& v, const CMiravelDoc& doc)
 
 std::size_t CFastCubeRenderer::MemoryBytes() const
 {
-    std::size_t n = m_grid.MemoryBytes() + m_layerFaces.capacity() * sizeof(CubeMesh::Vertex);
+    std::size_t n = m_grid.MemoryBytes() + m_layerFaces.capacity() * sizeof(CubeMesh::Vertex) + m_wire.MemoryBytes();
     for (const auto& s : m_slabs)
         n += s.MemoryBytes();
-    for (const auto& w : m_wire)
-        for (const auto& l : w.lines)
-            n += l.capacity() * sizeof(CubeMesh::Vertex);
     return n;
+}
+
+void CFastCubeRenderer::ReleaseGL()
+{
+    if (m_texture) {
+        const GLuint name = m_texture;
+        glDeleteTextures(1, &name);
+    }
+    m_texture = 0;
+    m_textureRows = 0;
 }
 
 void CFastCubeRenderer::PrepareFilled()
@@ -96,15 +95,15 @@ void CFastCubeRenderer::PrepareFilled()
             m_dirty[x] = 0;
         }
     // The wireframe's edges are not kept while the cubes are drawn filled.
-    if (!m_wire.empty()) {
-        m_wire.clear();
-        m_wireDirty.assign(m_wireDirty.size(), 1);
+    if (m_wireLaidOut) {
+        m_wire = {};
+        m_wireLaidOut = false;
     }
 }
 
-CFastCubeRenderer::WireKey CFastCubeRenderer::CurrentWireKey(const CViewState& v, const CMiravelDoc& doc) const
+CWireframeRuns::Key CFastCubeRenderer::CurrentWireKey(const CViewState& v, const CMiravelDoc& doc) const
 {
-    WireKey key;
+    CWireframeRuns::Key key;
     // The projection is orthographic, so all faces of one direction face the
     // same way. A face seen exactly edge-on counts as facing the viewer, as
     // GL may take it either way.
@@ -129,86 +128,14 @@ CFastCubeRenderer::WireKey CFastCubeRenderer::CurrentWireKey(const CViewState& v
     return key;
 }
 
-bool CFastCubeRenderer::DrawsLines(int x, int y, int z) const
+void CFastCubeRenderer::PrepareWire(const CWireframeRuns::Key& key)
 {
-    if (!m_grid.Filled(x, y, z))
-        return false;
-    // Cubes of the shown canvas layer are drawn filled instead.
-    const int along = m_wireKey.axis == 0 ? x : m_wireKey.axis == 1 ? y : z;
-    return !(m_wireKey.showCanvas && along == m_wireKey.pos);
-}
-
-void CFastCubeRenderer::PrepareWire(const WireKey& key)
-{
-    if (!(key == m_wireKey)) {
-        m_wireKey = key;
-        m_wireDirty.assign(m_wireDirty.size(), 1);
+    if (!m_wireLaidOut) {
+        m_wire.Reset(m_grid);
+        m_wireLaidOut = true;
     }
-    if (m_wire.size() != m_wireDirty.size())
-        m_wire.assign(m_wireDirty.size(), {});
-    for (size_t x = 0; x < m_wire.size(); ++x)
-        if (m_wireDirty[x]) {
-            BuildWireSlab(int(x), m_wire[x]);
-            m_wireDirty[x] = 0;
-        }
-}
-
-void CFastCubeRenderer::BuildWireSlab(int x, WireSlab& slab) const
-{
-    for (auto& l : slab.lines)
-        l.clear();
-    const auto& front = m_wireKey.front;
-    for (int y = 0; y < m_grid.SizeY(); ++y)
-        for (int z = 0; z < m_grid.SizeZ(); ++z) {
-            if (!DrawsLines(x, y, z))
-                continue;
-            const int cell[3] = {x, y, z};
-            const COLORREF color = m_grid.At(x, y, z);
-            for (int f = 0; f < 6; ++f) {
-                if (!front[size_t(f)])
-                    continue;
-                const auto& corners = kFaces[size_t(f)].corners;
-                // The face's edges in the order a polygon outline runs.
-                for (size_t e = 0; e < 4; ++e) {
-                    const auto& a = corners[e];
-                    const auto& b = corners[(e + 1) % 4];
-                    const int axis = a.x != b.x ? 0 : a.y != b.y ? 1 : 2;
-                    const int at[3] = {int(a.x), int(a.y), int(a.z)};  // 0 or 1 on the other axes
-                    const int a1 = (axis + 1) % 3, a2 = (axis + 2) % 3;
-                    // Painted later by this cube's other face on the edge?
-                    bool later = false;
-                    for (int other : {a1, a2}) {
-                        const int g = kFaceOnSide[other][at[other]];
-                        if (g > f && front[size_t(g)])
-                            later = true;
-                    }
-                    // Or by a later cube around the edge?
-                    for (int s = 1; s < 4 && !later; ++s) {
-                        int n[3] = {cell[0], cell[1], cell[2]};
-                        const bool across1 = s & 1, across2 = s & 2;
-                        if (across1)
-                            n[a1] += at[a1] ? 1 : -1;
-                        if (across2)
-                            n[a2] += at[a2] ? 1 : -1;
-                        if (std::tie(n[0], n[1], n[2]) < std::tie(cell[0], cell[1], cell[2]) ||
-                            !DrawsLines(n[0], n[1], n[2]))
-                            continue;
-                        const int side1 = across1 ? 1 - at[a1] : at[a1];
-                        const int side2 = across2 ? 1 - at[a2] : at[a2];
-                        later = front[size_t(kFaceOnSide[a1][side1])] || front[size_t(kFaceOnSide[a2][side2])];
-                    }
-                    if (later)
-                        continue;
-                    auto& out = slab.lines[size_t(f)];
-                    for (const auto* p : {&a, &b})
-                        out.push_back({std::int16_t(x + int(p->x)), std::int16_t(y + int(p->y)),
-                                       std::int16_t(z + int(p->z)), 0, GetRValue(color), GetGValue(color),
-                                       GetBValue(color), 255});
-                }
-            }
-        }
-    for (auto& l : slab.lines)
-        l.shrink_to_fit();
+    m_wire.SetKey(key);
+    m_wire.Update(m_grid);
 }
 
 void CFastCubeRenderer::DrawCubes(const CViewState& v, const CMiravelDoc& doc, const SceneRenderer::Target& t)
@@ -264,14 +191,73 @@ void CFastCubeRenderer::DrawFilled(const CViewState& v)
     }
 }
 
+void CFastCubeRenderer::UploadWireTexture()
+{
+    const int width = CWireframeRuns::kTextureWidth, height = m_wire.TextureHeight();
+    auto [first, last] = m_wire.TakeChangedRows();
+    if (!m_texture) {
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        m_texture = name;
+        m_textureRows = 0;
+    }
+    glBindTexture(GL_TEXTURE_2D, m_texture);
+    if (m_textureRows != height) {
+        // Newly laid out (or a new context): the whole texture goes up.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, m_wire.Texels().data());
+        m_textureRows = height;
+    } else if (first < last) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, width, last - first, GL_RGBA, GL_UNSIGNED_BYTE,
+                        &m_wire.Texels()[size_t(first) * size_t(width)]);
+    }
+}
+
 void CFastCubeRenderer::DrawWire(const CViewState& v)
 {
+    if (m_wire.TextureHeight() > 0) {
+        GLint oldAlignment = 4;
+        glGetIntegerv(GL_UNPACK_ALIGNMENT, &oldAlignment);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        UploadWireTexture();
+        glPixelStorei(GL_UNPACK_ALIGNMENT, oldAlignment);
+        // The colour comes from the texture, the light from GL as for the
+        // cubes: the material is half white, so the lit colour is half the
+        // light's factor, which the texture stage doubles again before it
+        // clamps: the colour times the factor, as a lit cube gets it.
+        glEnable(GL_TEXTURE_2D);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+        glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_PRIMARY_COLOR);
+        glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+        glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, 2.0f);
+        glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE);
+        glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+        glColor4f(0.5f, 0.5f, 0.5f, 1.0f);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        for (const auto& group : m_wire.Groups())
+            for (int f = 0; f < 6; ++f) {
+                const auto& lines = group.lines[size_t(f)];
+                if (lines.empty())
+                    continue;
+                Normal(f);
+                glVertexPointer(3, GL_FLOAT, sizeof(CWireframeRuns::Vertex), &lines[0].x);
+                glTexCoordPointer(2, GL_FLOAT, sizeof(CWireframeRuns::Vertex), &lines[0].s);
+                glDrawArrays(GL_LINES, 0, GLsizei(lines.size()));
+            }
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, 1.0f);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glDisable(GL_TEXTURE_2D);
+    }
     glEnableClientState(GL_COLOR_ARRAY);
-    for (const WireSlab& slab : m_wire)
-        for (int f = 0; f < 6; ++f) {
-            Normal(f);
-            DrawVertices(slab.lines[size_t(f)], GL_LINES, true);
-        }
     if (!v.m_showCanvas)
         return;
     // The canvas layer's cubes stay filled: their faces, except those between

@@ -3,6 +3,7 @@
 #include "view/CubeGridMirror.h"
 #include "view/CubeMesh.h"
 #include "view/SceneRenderer.h"
+#include "view/WireframeRuns.h"
 
 #include <array>
 #include <vector>
@@ -13,13 +14,16 @@
 //   empty cell are drawn, from vertex arrays cached per x layer of the grid.
 //   A face between two cubes cannot be seen: the literal drawing hides it
 //   behind the cubes' outer faces.
-// - Wireframe: inner edges show, so every edge of every front face counts.
-//   Where several faces share an edge, the literal drawing paints it once per
-//   face and the last one painted shows; here each edge is drawn once, in the
-//   colour and light of that last face. The cubes of the shown canvas layer
-//   are drawn filled, as in the literal drawing.
+// - Wireframe: inner edges show, so every edge of every front face counts;
+//   each is drawn once, in the colour and light of the face the literal
+//   drawing paints last, and the edges along one grid line go as long lines
+//   coloured from a texture (see CWireframeRuns). The cubes of the shown
+//   canvas layer are drawn filled, as in the literal drawing.
 //
-// An edit rebuilds only the layers next to the edited cell.
+// An edit rebuilds only the geometry next to the edited cell.
+//
+// The wireframe's texture is the only GL object held: ReleaseGL must be
+// called with the context current before the context goes away.
 class CFastCubeRenderer : public SceneRenderer::ICubeDrawer {
 public:
     // The whole model changed (new grid size, new model, clear).
@@ -36,37 +40,27 @@ public:
     void Prepare(const CViewState& view, const CMiravelDoc& doc);
     // Bytes held by the dense grid copy and the cached geometry.
     std::size_t MemoryBytes() const;
+    // Deletes the texture; the context must be current.
+    void ReleaseGL();
+    // A new context: names of the old one mean nothing in it.
+    void ForgetGL() { m_texture = 0, m_textureRows = 0; }
 
 private:
-    // What the wireframe edges were worked out for: which face directions
-    // face the viewer and which layer is drawn filled.
-    struct WireKey {
-        std::array<bool, 6> front{};
-        int axis = -1, pos = -1;
-        bool showCanvas = false;
-        friend bool operator==(const WireKey&, const WireKey&) = default;
-    };
-    struct WireSlab {
-        // Pairs of line ends, grouped by the direction of the face whose
-        // colour and light the edge takes.
-        std::array<std::vector<CubeMesh::Vertex>, 6> lines;
-    };
-
     void EnsureGrid(const CMiravelDoc& doc);
     void PrepareFilled();
-    void PrepareWire(const WireKey& key);
-    void BuildWireSlab(int x, WireSlab& slab) const;
-    bool DrawsLines(int x, int y, int z) const;
+    void PrepareWire(const CWireframeRuns::Key& key);
     void DrawFilled(const CViewState& view);
     void DrawWire(const CViewState& view);
-    WireKey CurrentWireKey(const CViewState& view, const CMiravelDoc& doc) const;
+    void UploadWireTexture();
+    CWireframeRuns::Key CurrentWireKey(const CViewState& view, const CMiravelDoc& doc) const;
 
     CCubeGridMirror m_grid;
     bool m_resetPending = true;
     std::vector<CubeMesh::Slab> m_slabs;
     std::vector<char> m_dirty;
-    std::vector<WireSlab> m_wire;
-    std::vector<char> m_wireDirty;
-    WireKey m_wireKey;
+    CWireframeRuns m_wire;
+    bool m_wireLaidOut = false;   // m_wire matches the grid's size
+    std::uint32_t m_texture = 0;
+    int m_textureRows = 0;        // rows of the texture as GL holds it
     std::vector<CubeMesh::Vertex> m_layerFaces;  // scratch for the filled canvas layer
 };

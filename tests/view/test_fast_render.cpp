@@ -236,6 +236,10 @@ TEST_F(FastRender, AfterEditsTheResultIsAsFromScratch)
         v.m_canvasAxis = (v.m_canvasAxis + 1) % 3;
         v.m_canvasPos = 0;
         ExpectAsFromScratch(v, t, "canvas turned");
+        // The wireframe's texture is made again in full after a release.
+        gl.MakeCurrent();
+        t.fast.ReleaseGL();
+        ExpectAsFromScratch(v, t, "released");
     }
 }
 

@@ -1,0 +1,189 @@
+// The wireframe's runs and texture, read back edge by edge and checked
+// against the literal drawing's painting order replayed cube by cube.
+#include "model/CMiravelDoc.h"
+#include "view/SceneGeometry.h"
+#include "view/WireframeRuns.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+#include <map>
+#include <random>
+#include <tuple>
+
+namespace {
+
+using EdgeId = std::tuple<int, int, int, int>;  // axis, i, j, k
+using Painted = std::map<EdgeId, std::pair<COLORREF, int>>;
+
+// Every front face of every outlined cube, in drawing order; the last one
+// on an edge is what shows.
+Painted Replay(const CMiravelDoc& doc, const CWireframeRuns::Key& key)
+{
+    Painted out;
+    const auto faces = SceneGeometry::CubeFaces();
+    for (int x = 0; x < doc.m_sizeX; ++x)
+        for (int y = 0; y < doc.m_sizeY; ++y)
+            for (int z = 0; z < doc.m_sizeZ; ++z) {
+                const COLORREF c = doc.GetCube(x, y, z);
+                const int cell[3] = {x, y, z};
+                if (c == CLR_NONE || (key.showCanvas && cell[key.axis] == key.pos))
+                    continue;
+                for (int f = 0; f < 6; ++f) {
+                    if (!key.front[size_t(f)])
+                        continue;
+                    const auto& k = faces[size_t(f)].corners;
+                    for (size_t e = 0; e < 4; ++e) {
+                        const double a[3] = {k[e].x, k[e].y, k[e].z};
+                        const double b[3] = {k[(e + 1) % 4].x, k[(e + 1) % 4].y, k[(e + 1) % 4].z};
+                        const int axis = a[0] != b[0] ? 0 : a[1] != b[1] ? 1 : 2;
+                        const int a1 = (axis + 1) % 3, a2 = (axis + 2) % 3;
+                        out[{axis, cell[a1] + int(a[a1]), cell[a2] + int(a[a2]), cell[axis]}] = {c, f};
+                    }
+                }
+            }
+    return out;
+}
+
+// What the runs draw: each unit edge with the colour its texel gives and the
+// face it is lit as. Fails on an edge drawn twice or a wrong end colour.
+Painted Decode(const CWireframeRuns& runs)
+{
+    Painted out;
+    const int tw = CWireframeRuns::kTextureWidth, th = runs.TextureHeight();
+    auto texel = [&](int column, int row) {
+        const auto& t = runs.Texels()[size_t(row) * size_t(tw) + size_t(column)];
+        return RGB(t[0], t[1], t[2]);
+    };
+    for (const auto& group : runs.Groups())
+        for (int f = 0; f < 6; ++f) {
+            const auto& v = group.lines[size_t(f)];
+            for (size_t n = 0; n + 1 < v.size(); n += 2) {
+                const float a[3] = {v[n].x, v[n].y, v[n].z}, b[3] = {v[n + 1].x, v[n + 1].y, v[n + 1].z};
+                int axis = 0;
+                while (axis < 2 && a[axis] == b[axis])
+                    ++axis;
+                const int a1 = (axis + 1) % 3, a2 = (axis + 2) % 3;
+                EXPECT_EQ(a[a1], b[a1]);
+                EXPECT_EQ(a[a2], b[a2]);
+                const int k0 = int(a[axis]), k1 = int(b[axis]);
+                EXPECT_LT(k0, k1);
+                const double c0 = double(v[n].s) * tw, c1 = double(v[n + 1].s) * tw;
+                // The middle of a texel row.
+                const double row = std::round(double(v[n].t) * th - 0.5);
+                EXPECT_EQ(c0, std::floor(c0));
+                EXPECT_EQ(c1 - c0, k1 - k0);  // one texel per edge
+                EXPECT_NEAR(double(v[n].t) * th - 0.5, row, 1e-3);
+                EXPECT_EQ(v[n].t, v[n + 1].t);
+                const int column = int(c0);
+                for (int k = k0; k < k1; ++k) {
+                    const bool fresh = out.insert({{axis, int(a[a1]), int(a[a2]), k}, {texel(column + k - k0, int(row)), f}}).second;
+                    EXPECT_TRUE(fresh) << "edge drawn twice";
+                }
+                // A pixel just past either end keeps that end's colour.
+                EXPECT_EQ(texel(column - 1, int(row)), texel(column, int(row)));
+                EXPECT_EQ(texel(int(c1), int(row)), texel(int(c1) - 1, int(row)));
+            }
+        }
+    return out;
+}
+
+CWireframeRuns::Key RandomKey(std::mt19937& rng, const CMiravelDoc& doc)
+{
+    CWireframeRuns::Key key;
+    // One of each opposite pair faces the viewer, or both when seen edge-on.
+    const int pairs[3][2] = {{3, 1}, {4, 5}, {0, 2}};
+    for (const auto& p : pairs) {
+        const unsigned r = rng() % 5;
+        key.front[size_t(p[0])] = r != 0;
+        key.front[size_t(p[1])] = r == 0 || r == 4;
+    }
+    key.showCanvas = rng() % 2;
+    if (key.showCanvas) {
+        key.axis = int(rng() % 3);
+        const int size[3] = {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
+        key.pos = int(rng() % unsigned(size[key.axis]));
+    }
+    return key;
+}
+
+void RandomFill(std::mt19937& rng, CMiravelDoc& doc, int percent)
+{
+    for (int x = 0; x < doc.m_sizeX; ++x)
+        for (int y = 0; y < doc.m_sizeY; ++y)
+            for (int z = 0; z < doc.m_sizeZ; ++z)
+                if (int(rng() % 100) < percent)
+                    doc.m_cubes[{x, y, z}] = RGB(rng() % 3 * 100, 50, rng() % 2 * 200);
+}
+
+TEST(WireframeRuns, EveryEdgeOnceInTheColourAndFaceOfItsLastPainter)
+{
+    std::mt19937 rng(5);
+    // Random grids, also longer than one stretch of texture along an axis.
+    const int sizes[][3] = {{1, 1, 1}, {3, 4, 5}, {7, 2, 6}, {9, 9, 9}, {130, 2, 1}, {1, 3, 70}, {5, 5, 5}, {8, 1, 8}};
+    for (const auto& s : sizes) {
+        CMiravelDoc doc;
+        doc.SetGridSize(s[0], s[1], s[2]);
+        RandomFill(rng, doc, 20 + int(rng() % 80));
+        CCubeGridMirror grid;
+        grid.Rebuild(doc);
+        CWireframeRuns runs;
+        runs.Reset(grid);
+        for (int round = 0; round < 3; ++round) {
+            const auto key = RandomKey(rng, doc);
+            runs.SetKey(key);
+            runs.Update(grid);
+            const Painted expected = Replay(doc, key);
+            EXPECT_EQ(Decode(runs), expected) << s[0] << "x" << s[1] << "x" << s[2] << " round " << round;
+            for (const auto& [id, painted] : expected) {
+                const auto& [axis, i, j, k] = id;
+                const auto edge = runs.Painter(grid, axis, i, j, k);
+                EXPECT_TRUE(edge.drawn && edge.color == painted.first && edge.face == painted.second);
+            }
+        }
+    }
+}
+
+TEST(WireframeRuns, EditsRebuildTheirEdgesAndReportTheRowsTheyChanged)
+{
+    std::mt19937 rng(8);
+    for (int model = 0; model < 4; ++model) {
+        CMiravelDoc doc;
+        doc.SetGridSize(4 + model * 3, 3 + model, 70 - model * 20);
+        RandomFill(rng, doc, 60);
+        CCubeGridMirror grid;
+        grid.Rebuild(doc);
+        CWireframeRuns runs;
+        runs.Reset(grid);
+        const auto key = RandomKey(rng, doc);
+        runs.SetKey(key);
+        runs.Update(grid);
+        EXPECT_EQ(runs.TakeChangedRows(), std::make_pair(0, runs.TextureHeight()));
+        for (int edit = 0; edit < 25; ++edit) {
+            const std::vector<CWireframeRuns::Texel> before = runs.Texels();
+            const CUBEPOS p{int(rng() % unsigned(doc.m_sizeX)), int(rng() % unsigned(doc.m_sizeY)),
+                            int(rng() % unsigned(doc.m_sizeZ))};
+            if (doc.GetCube(p.x, p.y, p.z) == CLR_NONE || edit % 3 == 0)
+                doc.m_cubes[p] = RGB(250, edit * 10, 0);
+            else
+                doc.m_cubes.erase(p);
+            grid.Update(doc, p);
+            runs.CellChanged(p.x, p.y, p.z);
+            runs.Update(grid);
+            ASSERT_EQ(Decode(runs), Replay(doc, key)) << "model " << model << " edit " << edit;
+            // Rows outside the reported range are as they were.
+            const auto [first, last] = runs.TakeChangedRows();
+            EXPECT_LT(first, last);
+            const size_t w = CWireframeRuns::kTextureWidth;
+            for (size_t row = 0; row < size_t(runs.TextureHeight()); ++row)
+                if (int(row) < first || int(row) >= last) {
+                    ASSERT_TRUE(std::equal(before.begin() + long(row * w), before.begin() + long((row + 1) * w),
+                                           runs.Texels().begin() + long(row * w)))
+                        << "row " << row << " changed unreported";
+                }
+            const auto none = runs.TakeChangedRows();
+            EXPECT_EQ(none.first, none.second);
+        }
+    }
+}
+
+} // namespace
