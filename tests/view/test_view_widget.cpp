@@ -56,7 +56,13 @@ TEST_F(ViewWidgetTest, DocumentChangesAndGridSizeShowOnTheNextPaint)
 
 TEST_F(ViewWidgetTest, AnotherTopLevelWindowGivesANewContextAndTheSamePicture)
 {
+    // A wireframe, whose edge colours live in a texture of the old context.
+    for (int x = 2; x < 9; ++x)
+        doc.SetCube(x, 3, 4, RGB(30 * x, 250, 0));
+    view->m_wireFrame = 2;
+    view->m_lightEnable = 0;
     const QImage before = Grab(*view);
+    EXPECT_GT(CountPixels(before, qRgb(60, 250, 0)), 20);
     QMainWindow other;
     other.resize(800, 600);
     other.setCentralWidget(window.takeCentralWidget());
