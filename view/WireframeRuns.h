@@ -48,6 +48,8 @@ public:
     // Texels are stored as bytes r, g, b, a.
     using Texel = std::array<std::uint8_t, 4>;
 
+    // Any grid the document allows (at most 64000 cells) needs fewer than
+    // 800 rows at this width, well within what every GL driver takes.
     static constexpr int kTextureWidth = 2048;
 
     // Lays out the texture for the grid's size and marks everything for
