@@ -39,12 +39,6 @@ public:
     struct Vertex {
         float x, y, z, s, t;
     };
-    // The last painter of one edge.
-    struct Edge {
-        bool drawn = false;
-        COLORREF color = CLR_NONE;
-        int face = -1;
-    };
     // Texels are stored as bytes r, g, b, a.
     using Texel = std::array<std::uint8_t, 4>;
 
@@ -74,12 +68,19 @@ public:
     };
     const std::vector<Group>& Groups() const { return m_groups; }
 
-    // The last painter of the edge along axis from k to k + 1 at cross
-    // coordinates i (axis + 1) and j (axis + 2), all counted in grid units.
-    Edge Painter(const CCubeGridMirror& grid, int axis, int i, int j, int k) const;
     std::size_t MemoryBytes() const;
 
 private:
+    // The last painter of one edge.
+    struct Edge {
+        bool drawn = false;
+        COLORREF color = CLR_NONE;
+        int face = -1;
+    };
+    // The last painter of the edge along axis from k to k + 1 at cross
+    // coordinates i (axis + 1) and j (axis + 2), all counted in grid units.
+    Edge Painter(const CCubeGridMirror& grid, int axis, int i, int j, int k) const;
+
     struct AxisLayout {
         int length = 0;          // edges on one grid line
         int n1 = 0, n2 = 0;      // grid lines: (n1 + 1) x (n2 + 1)

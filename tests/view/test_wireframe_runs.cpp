@@ -132,13 +132,7 @@ TEST(WireframeRuns, EveryEdgeOnceInTheColourAndFaceOfItsLastPainter)
             const auto key = RandomKey(rng, doc);
             runs.SetKey(key);
             runs.Update(grid);
-            const Painted expected = Replay(doc, key);
-            EXPECT_EQ(Decode(runs), expected) << s[0] << "x" << s[1] << "x" << s[2] << " round " << round;
-            for (const auto& [id, painted] : expected) {
-                const auto& [axis, i, j, k] = id;
-                const auto edge = runs.Painter(grid, axis, i, j, k);
-                EXPECT_TRUE(edge.drawn && edge.color == painted.first && edge.face == painted.second);
-            }
+            EXPECT_EQ(Decode(runs), Replay(doc, key)) << s[0] << "x" << s[1] << "x" << s[2] << " round " << round;
         }
     }
 }
