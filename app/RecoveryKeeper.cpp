@@ -18,10 +18,14 @@ CRecoveryKeeper::CRecoveryKeeper(QString folder, qint64 intervalMs)
     // let a copy lag by more than the interval.
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &CRecoveryKeeper::WriteIfDue);
+    m_disk.setMaxThreadCount(1);
 }
 
 CRecoveryKeeper::~CRecoveryKeeper()
 {
+    // The jobs use the store; the last of them must be on disk before the
+    // lock goes with it.
+    m_disk.waitForDone();
     Watch(nullptr);
 }
 
@@ -82,15 +86,25 @@ void CRecoveryKeeper::WriteIfDue()
         Schedule();
         return;
     }
-    // A failed write (a full disk) is not worth a message every half minute;
-    // it is tried again after the next interval, and the save itself will
-    // report the problem.
-    if (m_store.Write(*m_doc)) {
-        m_policy.NoteUpToDate();
-        ++m_copiesWritten;
-    } else {
-        m_policy.NoteWriteFailed(now);
+    // A copy that cannot be made (a full disk) is not worth a message every
+    // half minute; it is tried again after another interval, and a save
+    // will report the problem itself.
+    const auto retry = [this] {
+        m_policy.NoteEdit(m_clock());
+        Schedule();
+    };
+    std::optional<CRecoveryStore::Snapshot> snapshot = m_store.Prepare(*m_doc);
+    if (!snapshot) {
+        retry();
+        return;
     }
+    m_policy.NoteUpToDate();
+    m_disk.start([this, retry, snapshot = std::move(*snapshot)] {
+        if (m_store.Commit(snapshot))
+            ++m_copiesWritten;
+        else
+            QMetaObject::invokeMethod(this, retry, Qt::QueuedConnection);
+    });
     Schedule();
 }
 
@@ -98,11 +112,21 @@ void CRecoveryKeeper::Discard()
 {
     m_policy.NoteUpToDate();
     m_timer.stop();
-    m_store.RemoveOwn();
+    // The folder is looked up here, on this thread, before the disk's thread
+    // reads it.
+    if (!m_store.Folder().isEmpty())
+        m_disk.start([this] { m_store.RemoveOwn(); });
+}
+
+void CRecoveryKeeper::WaitForDisk()
+{
+    m_disk.waitForDone();
 }
 
 bool CRecoveryKeeper::Offer(CMiravelDoc& doc, const Ask& ask, const Report& report)
 {
+    // Nothing may be under way on the disk while a copy is adopted.
+    WaitForDisk();
     std::vector<CRecoveryCopy> copies = m_store.TakeLeftCopies();
     bool restored = false;
     for (const CRecoveryCopy& copy : copies) {

@@ -149,28 +149,39 @@ bool CRecoveryStore::LockOwn(QString* reason)
     return bool(m_ownLock);
 }
 
-bool CRecoveryStore::Write(CDocument& doc, QString* reason)
+std::optional<CRecoveryStore::Snapshot> CRecoveryStore::Prepare(CDocument& doc, QString* reason)
 {
     if (!LockOwn(reason))
-        return false;
-    QByteArray model;
-    CArchive ar(model, CArchive::store);
+        return std::nullopt;
+    Snapshot snapshot;
+    CArchive ar(snapshot.model, CArchive::store);
     const DocResult stored = doc.Serialize(ar);
     if (!stored.ok) {
         if (reason)
             *reason = stored.message;
-        return false;
+        return std::nullopt;
     }
+    const QJsonObject side{{QStringLiteral("path"), doc.GetPathName()}, {QStringLiteral("title"), doc.GetTitle()}};
+    snapshot.side = QJsonDocument(side).toJson(QJsonDocument::Compact);
+    return snapshot;
+}
+
+bool CRecoveryStore::Commit(const Snapshot& snapshot, QString* reason)
+{
     // The side file first: a model without one could not be put back where
     // it belongs, while a side file without a model is simply cleaned up.
-    const QJsonObject side{{QStringLiteral("path"), doc.GetPathName()}, {QStringLiteral("title"), doc.GetTitle()}};
-    const QByteArray sideBytes = QJsonDocument(side).toJson(QJsonDocument::Compact);
-    if (sideBytes != m_ownSideWritten) {
-        if (!WriteWhole(SidePath(m_ownId), sideBytes, reason))
+    if (snapshot.side != m_ownSideWritten) {
+        if (!WriteWhole(SidePath(m_ownId), snapshot.side, reason))
             return false;
-        m_ownSideWritten = sideBytes;
+        m_ownSideWritten = snapshot.side;
     }
-    return WriteWhole(ModelPath(m_ownId), model, reason);
+    return WriteWhole(ModelPath(m_ownId), snapshot.model, reason);
+}
+
+bool CRecoveryStore::Write(CDocument& doc, QString* reason)
+{
+    const std::optional<Snapshot> snapshot = Prepare(doc, reason);
+    return snapshot && Commit(*snapshot, reason);
 }
 
 bool CRecoveryStore::HasOwnCopy() const

@@ -7,6 +7,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CDocument;
@@ -46,11 +47,22 @@ public:
     QString Folder() const;
     const QString& OwnId() const { return m_ownId; }
 
-    // Writes this instance's copy of the document: the side file, then the
-    // model. Takes the instance's lock first. On failure, reason says why.
+    // A copy ready to be written: the document serialised, and its side file.
+    struct Snapshot {
+        QByteArray side;
+        QByteArray model;
+    };
+    // Takes the instance's lock and serialises the document: the part that
+    // must run on the document's thread. Empty on failure, with the reason.
+    std::optional<Snapshot> Prepare(CDocument& doc, QString* reason = nullptr);
+    // Writes a prepared copy: the side file, then the model. May run on
+    // another thread, one write or removal at a time.
+    bool Commit(const Snapshot& snapshot, QString* reason = nullptr);
+    // Both at once.
     bool Write(CDocument& doc, QString* reason = nullptr);
     bool HasOwnCopy() const;
     // Deletes this instance's copy; the lock stays held until the store goes.
+    // May run on the thread that commits.
     void RemoveOwn();
     QString OwnModelPath() const { return ModelPath(m_ownId); }
 
@@ -79,9 +91,11 @@ private:
     std::unique_ptr<QLockFile> TryLock(const QString& id) const;
     bool EnsureFolder() const;
 
+    // Looked up on first use, on the document's thread, before any other
+    // thread reads it.
     mutable QString m_folder;
     QString m_ownId;
     std::unique_ptr<QLockFile> m_ownLock;
-    QByteArray m_ownSideWritten; // the side file's bytes as last written
+    QByteArray m_ownSideWritten; // the side file's bytes as last written (by Commit)
     std::map<QString, std::unique_ptr<QLockFile>> m_takenLocks;
 };

@@ -37,6 +37,13 @@ class RecoveryTest : public ::testing::Test {
 protected:
     QString Folder() const { return m_dir.filePath(QStringLiteral("recovery")); }
 
+    // The keeper's timer fires at the test's now; then the disk catches up.
+    static void Tick(CRecoveryKeeper& keeper)
+    {
+        keeper.WriteIfDue();
+        keeper.WaitForDisk();
+    }
+
     // A keeper on the test's clock, watching doc.
     std::unique_ptr<CRecoveryKeeper> Keeper(CMiravelDoc& doc)
     {
@@ -76,10 +83,10 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     now = 1000;
     doc.SetCube(1, 1, 1, RGB(255, 0, 0));
     now = 30999;
-    keeper->WriteIfDue();
+    Tick(*keeper);
     EXPECT_FALSE(QFile::exists(copy));
     now = 31000;
-    keeper->WriteIfDue();
+    Tick(*keeper);
     ASSERT_TRUE(QFile::exists(copy));
     EXPECT_EQ(CopyCells(copy), doc.m_cubes);
 
@@ -90,16 +97,16 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     now = 55000;
     doc.SetCube(3, 3, 3, RGB(0, 0, 255));
     now = 69999;
-    keeper->WriteIfDue();
+    Tick(*keeper);
     EXPECT_EQ(CopyCells(copy).size(), 1u);
     now = 70000;
-    keeper->WriteIfDue();
+    Tick(*keeper);
     EXPECT_EQ(CopyCells(copy), doc.m_cubes);
     EXPECT_EQ(keeper->CopiesWritten(), 2);
 
     // Nothing changed: nothing is written, however long it waits.
     now = 500000;
-    keeper->WriteIfDue();
+    Tick(*keeper);
     EXPECT_EQ(keeper->CopiesWritten(), 2);
     EXPECT_FALSE(keeper->Policy().HasPendingEdits());
 
@@ -109,11 +116,11 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     doc.SetGridSize(8, 8, 8);
     doc.SetModifiedFlag();
     now += 30000;
-    keeper->WriteIfDue();
+    Tick(*keeper);
     EXPECT_EQ(keeper->CopiesWritten(), 3);
     doc.HistoryBack();
     now += 30000;
-    keeper->WriteIfDue();
+    Tick(*keeper);
     EXPECT_EQ(CopyCells(copy).size(), 2u);
 
     // After a save the copy goes, and an unmodified model that is merely
@@ -121,10 +128,11 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     const QString saved = m_dir.filePath(QStringLiteral("saved.mvf"));
     ASSERT_TRUE(doc.OnSaveDocument(saved).ok);
     keeper->Discard();
+    keeper->WaitForDisk();
     EXPECT_FALSE(QFile::exists(copy));
     doc.UpdateAllViews();
     now += 60000;
-    keeper->WriteIfDue();
+    Tick(*keeper);
     EXPECT_EQ(keeper->CopiesWritten(), 4);
     EXPECT_FALSE(QFile::exists(copy));
     EXPECT_EQ(Files(Folder()), QStringList{keeper->Store().OwnId() + QStringLiteral(".lock")});
@@ -308,9 +316,10 @@ TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeeps
     EXPECT_TRUE(CRecoveryStore(Folder()).TakeLeftCopies().empty());
     doc.SetCube(2, 2, 2, RGB(9, 9, 9));
     now += 30000;
-    keeper->WriteIfDue();
+    Tick(*keeper);
     EXPECT_EQ(CopyCells(keeper->Store().OwnModelPath()), doc.m_cubes);
     keeper->Discard();
+    keeper->WaitForDisk();
     EXPECT_EQ(Files(Folder()), QStringList{kept + QStringLiteral(".lock")});
     keeper.reset();
     EXPECT_TRUE(Files(Folder()).isEmpty());

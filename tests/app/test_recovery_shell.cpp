@@ -78,11 +78,14 @@ protected:
     {
         now += 30000;
         m_app->Recovery()->WriteIfDue();
+        m_app->Recovery()->WaitForDisk();
     }
 
     QString Copy() const { return m_app->Recovery()->Store().OwnModelPath(); }
     QStringList CopiesOnDisk() const
     {
+        if (m_app && m_app->Recovery())
+            m_app->Recovery()->WaitForDisk();
         return QDir(m_home.filePath(QStringLiteral("data/Orvendale/MIRA-VEL/recovery")))
             .entryList({QStringLiteral("*.mvf")}, QDir::Files);
     }
