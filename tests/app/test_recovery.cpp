@@ -228,6 +228,8 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
     ASSERT_TRUE(QFile::remove(paths.SidePath(noSide)));
     const QString junkSide = LeaveCopy(cells, original);
     edit(paths.SidePath(junkSide), [](QByteArray) { return QByteArray("{\"path\": 7, \"title\":"); });
+    const QString hugeSide = LeaveCopy(cells, original);
+    edit(paths.SidePath(hugeSide), [](QByteArray b) { return b.insert(1, QByteArray(1 << 20, ' ')); });
     // Not copies at all: a lone lock file, a first write that never got to the model.
     const QString sideOnly = LeaveCopy(cells, original);
     ASSERT_TRUE(QFile::remove(paths.ModelPath(sideOnly)));
@@ -259,7 +261,7 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
         [&](const QString& message) { reports << message; });
     EXPECT_FALSE(restored);
     EXPECT_EQ(asked, QStringList{good});
-    EXPECT_EQ(reports.size(), 5);
+    EXPECT_EQ(reports.size(), 6);
     for (const QString& report : reports)
         EXPECT_TRUE(report.startsWith(RecoveryTexts::DamagedCopy({}, {}).section(QLatin1Char('\n'), 0, 0)));
     EXPECT_TRUE(doc.m_cubes.empty());
@@ -267,7 +269,7 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
 
     // Only the moved-aside files stay: the good copy was answered No.
     QStringList expected;
-    for (const QString& id : {truncated, badHeader, hugeSize, junkSide})
+    for (const QString& id : {truncated, badHeader, hugeSize, junkSide, hugeSide})
         expected << id + QStringLiteral(".json.damaged") << id + QStringLiteral(".mvf.damaged");
     expected << noSide + QStringLiteral(".mvf.damaged");
     expected.sort();
