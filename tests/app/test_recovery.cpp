@@ -331,8 +331,8 @@ TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeeps
     LeaveCopy(saved, {});
     CMiravelDoc fresh;
     fresh.SetDefaultTitle(QStringLiteral("ミラヴェル"));
-    keeper = Keeper(fresh);
-    EXPECT_TRUE(keeper->Offer(fresh, [](const CRecoveryCopy& c) {
+    auto freshKeeper = Keeper(fresh); // goes before the model it watches
+    EXPECT_TRUE(freshKeeper->Offer(fresh, [](const CRecoveryCopy& c) {
         EXPECT_EQ(c.title, QStringLiteral("ミラヴェル"));
         return RecoverAnswer::Yes;
     }, {}));
