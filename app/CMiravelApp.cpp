@@ -6,6 +6,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSplashDlg.h"
+#include "app/RecoveryKeeper.h"
 #include "app/ShellIds.h"
 #include "app/ShellTexts.h"
 #include "app/WindowPaint.h"
@@ -32,7 +33,11 @@ void CMiravelApp::PrepareSurfaceFormat()
     SetDefaultGLFormat();
 }
 
-CMiravelApp::CMiravelApp() : m_prompts(CShellPrompts::Interactive()), m_recentFiles(kRecentFileCount) {}
+CMiravelApp::CMiravelApp()
+    : m_prompts(CShellPrompts::Interactive()), m_recentFiles(kRecentFileCount),
+      m_recovery(std::make_unique<CRecoveryKeeper>())
+{
+}
 
 CMiravelApp::~CMiravelApp()
 {
@@ -40,6 +45,7 @@ CMiravelApp::~CMiravelApp()
     // without a running event loop that would never happen.
     delete m_splash.data();
     m_pMainWnd.reset();
+    m_recovery.reset();
     m_doc.reset();
 }
 
@@ -71,6 +77,7 @@ bool CMiravelApp::InitInstance(const QStringList& arguments)
 
     m_doc = std::make_unique<CMiravelDoc>();
     m_doc->SetDefaultTitle(ShellTexts::DefaultDocumentName());
+    m_recovery->Watch(m_doc.get());
     emit startupStep(StepDocument);
 
     // The main window and its view exist before the model is read, as the
@@ -117,6 +124,8 @@ bool CMiravelApp::InitInstance(const QStringList& arguments)
 
     m_pMainWnd->LoadSettings();
     emit startupStep(StepSettingsLoaded);
+
+    OfferRecovery();
     return true;
 }
 
@@ -125,6 +134,7 @@ int CMiravelApp::ExitInstance()
     WriteRecentFiles();
     delete m_splash.data();
     m_pMainWnd.reset();
+    m_recovery.reset();
     m_doc.reset();
     return 0;
 }
@@ -174,6 +184,7 @@ void CMiravelApp::OnFileNew()
         return;
     if (!m_doc->OnNewDocument())
         return;
+    m_recovery->Discard();
     m_pMainWnd->AttachDocument(m_doc.get());
 }
 
@@ -199,6 +210,7 @@ CMiravelApp::OpenResult CMiravelApp::OpenFile(const QString& path)
         m_prompts.showError(m_pMainWnd.get(), result.message);
         return OpenResult::Failed;
     }
+    m_recovery->Discard();
     AddToRecentFiles(path);
     m_pMainWnd->AttachDocument(m_doc.get());
     return OpenResult::Opened;
@@ -238,6 +250,7 @@ bool CMiravelApp::DoSave(const QString& path)
         m_prompts.showError(m_pMainWnd.get(), result.message);
         return false;
     }
+    m_recovery->Discard();
     AddToRecentFiles(path);
     m_pMainWnd->UpdateFrameTitle();
     return true;
@@ -259,6 +272,9 @@ bool CMiravelApp::CanCloseFrame()
 void CMiravelApp::OnFrameClosing()
 {
     HideSplash();
+    // The changes were saved, or the user gave them up: no copy outlives a
+    // close.
+    m_recovery->Discard();
     SaveCustomState();
     emit mainFrameClosed();
 }

@@ -11,6 +11,7 @@
 
 class CMainFrame;
 class CMiravelDoc;
+class CRecoveryKeeper;
 class CSplashDlg;
 
 // The application object: runs the start-up in its fixed order, owns the one
@@ -58,6 +59,8 @@ public:
     void HideSplash();
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
     CShellPrompts& Prompts() override { return m_prompts; }
+    // Keeps the recovery copy of the unsaved model; null after ExitInstance.
+    CRecoveryKeeper* Recovery() const { return m_recovery.get(); }
 
     // Opens a model file in place of the current one, after the question
     // about unsaved changes. A failed open is reported and keeps the current
@@ -90,11 +93,15 @@ private:
     void RemoveFromRecentFiles(const QString& path);
     void WriteRecentFiles() const;
     void OnSplashHidden();
+    // The question about copies left by runs that ended abnormally
+    // (CMiravelAppRecovery.cpp).
+    void OfferRecovery();
 
     CShellPrompts m_prompts;
     CRecentFileList m_recentFiles;
     // The document outlives the window: the view leaves it on destruction.
     std::unique_ptr<CMiravelDoc> m_doc;
     std::unique_ptr<CMainFrame> m_pMainWnd;
+    std::unique_ptr<CRecoveryKeeper> m_recovery;
     QPointer<CSplashDlg> m_splash;
 };

@@ -1,5 +1,6 @@
 #include "app/ShellPrompts.h"
 
+#include "app/RecoveryTexts.h"
 #include "app/ShellTexts.h"
 
 #include <QAbstractButton>
@@ -7,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -28,6 +30,24 @@ SaveChangesAnswer AskSaveChanges(QWidget* parent, const QString& title)
     default:
         return SaveChangesAnswer::Cancel;
     }
+}
+
+RecoverAnswer AskRecover(QWidget* parent, const QString& document, const QDateTime& written)
+{
+    QMessageBox box(QMessageBox::Question, ShellTexts::MessageCaption(),
+                    RecoveryTexts::RecoverQuestion(document, written), QMessageBox::NoButton, parent);
+    QAbstractButton* yes = box.addButton(ShellTexts::AnswerYes(), QMessageBox::YesRole);
+    // No throws the changes away: a button of its own kind, so that neither
+    // Esc nor closing the box can choose it by accident (the box then has no
+    // escape button at all and waits for a real answer).
+    QAbstractButton* no = box.addButton(ShellTexts::AnswerNo(), QMessageBox::DestructiveRole);
+    box.setDefaultButton(static_cast<QPushButton*>(yes));
+    box.exec();
+    if (box.clickedButton() == yes)
+        return RecoverAnswer::Yes;
+    if (box.clickedButton() == no)
+        return RecoverAnswer::No;
+    return RecoverAnswer::Later;
 }
 
 QString AskPath(QWidget* parent, QFileDialog::AcceptMode mode, const QString& suggested)
@@ -64,5 +84,6 @@ CShellPrompts CShellPrompts::Interactive()
         QPrintDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;
     };
+    p.askRecover = AskRecover;
     return p;
 }

@@ -3,10 +3,15 @@
 #include <QString>
 #include <functional>
 
+class QDateTime;
 class QPrinter;
 class QWidget;
 
 enum class SaveChangesAnswer { Yes, No, Cancel };
+// Yes restores an unsaved model left by a run that ended abnormally, No
+// deletes it; Later (the question went away unanswered) keeps it for the
+// next start.
+enum class RecoverAnswer { Yes, No, Later };
 
 // Every question the shell asks the user, as replaceable function objects.
 // The program uses Interactive(); tests put their own answers in, so that the
@@ -23,6 +28,10 @@ struct CShellPrompts {
     std::function<void(QWidget* parent, const QString& message)> showError;
     // Lets the user pick and set up the printer; false when cancelled.
     std::function<bool(QWidget* parent, QPrinter& printer)> askPrinter;
+    // At start-up, about changes a run that ended abnormally left unsaved:
+    // document is the original file (or the title of a model never saved),
+    // written when the copy was last kept.
+    std::function<RecoverAnswer(QWidget* parent, const QString& document, const QDateTime& written)> askRecover;
 
     // Message boxes and the standard file and print dialogs.
     static CShellPrompts Interactive();

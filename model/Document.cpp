@@ -8,6 +8,26 @@
 #include <QSaveFile>
 #include <algorithm>
 
+namespace {
+
+// Why a save could not even start. The file layer reports a name that is a
+// folder, or a folder on the way that is a file, only as an unknown error.
+QString WhyNotWritable(const QString& path, const QString& fileLayerReason)
+{
+    const QFileInfo target(path);
+    if (target.isDir())
+        return ModelMessages::PathIsFolder();
+    for (QFileInfo dir(target.absolutePath()); !dir.isRoot(); dir = QFileInfo(dir.absolutePath())) {
+        if (dir.exists() && !dir.isDir())
+            return ModelMessages::FolderIsFile(dir.absoluteFilePath());
+        if (dir.isDir())
+            break;
+    }
+    return fileLayerReason;
+}
+
+} // namespace
+
 CDocument::~CDocument() = default;
 
 void CDocument::AddView(CDocView* view)
@@ -84,8 +104,9 @@ DocResult CDocument::OnSaveDocument(const QString& path)
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return DocResult::Fail(ModelMessages::CannotSave(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
+        return DocResult::Fail(ModelMessages::CannotSave(path, WhyNotWritable(path, file.errorString())));
+    const qint64 written = m_fileWriter ? m_fileWriter(file, bytes) : file.write(bytes);
+    if (written != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return DocResult::Fail(ModelMessages::CannotSave(path, reason));

@@ -3,7 +3,10 @@
 #include "model/Archive.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
+
+class QIODevice;
 
 class CDocument;
 struct CUBEPOS;
@@ -69,6 +72,12 @@ public:
     // by the format anyway, so a huge stray file cannot stall the editor.
     virtual qint64 MaxFileBytes() const { return -1; }
 
+    // How a save hands its bytes to the file: returns the count written, or -1.
+    // Tests put in one that fails part-way, to see a write break off behind
+    // the file layer (a full disk, an I/O error) where no real one can be made.
+    using FileWriter = std::function<qint64(QIODevice& file, const QByteArray& bytes)>;
+    void SetFileWriterForTesting(FileWriter writer) { m_fileWriter = std::move(writer); }
+
 protected:
     void NotifyCubeChanged(const CUBEPOS& pos);
     void NotifyModelReset();
@@ -79,4 +88,5 @@ private:
     QString m_title;
     QString m_defaultTitle;
     bool m_modified = false;
+    FileWriter m_fileWriter;
 };

@@ -56,10 +56,17 @@ DocResult CMiravelDoc::Store(CArchive& ar)
     std::mt19937 rng(m_saveSeed ? *m_saveSeed : FreshSeed());
     auto draw = [&rng] { return std::uint8_t(rng() & 0xFF); };
 
+    // The store is ordered like the cell section (x, then y, then z), so one
+    // walk along it finds every cell's cube without a lookup per cell; the
+    // walk passes over cubes outside the box.
+    auto next = m_cubes.begin();
     for (std::int32_t x = 0; x < m_sizeX; ++x)
         for (std::int32_t y = 0; y < m_sizeY; ++y)
             for (std::int32_t z = 0; z < m_sizeZ; ++z) {
-                const COLORREF color = GetCube(x, y, z);
+                const CUBEPOS pos{x, y, z};
+                while (next != m_cubes.end() && next->first < pos)
+                    ++next;
+                const COLORREF color = next != m_cubes.end() && next->first == pos ? next->second : CLR_NONE;
                 if (color != CLR_NONE) {
                     const auto mask = std::uint8_t(1 + draw() % 239);
                     ar.WriteUInt32(ModelFile::EncodeCube(color, mask));

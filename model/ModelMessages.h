@@ -23,5 +23,10 @@ inline QString CannotSave(const QString& path, const QString& reason)
 {
     return QStringLiteral("ファイルを保存できませんでした。\n%1\n%2").arg(path, reason);
 }
+inline QString PathIsFolder() { return QStringLiteral("同じ名前のフォルダーがあります。"); }
+inline QString FolderIsFile(const QString& path)
+{
+    return QStringLiteral("%1 はフォルダーではなくファイルです。").arg(path);
+}
 
 } // namespace ModelMessages

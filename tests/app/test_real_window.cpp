@@ -134,6 +134,7 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
     const QString config = m_dir.filePath(QStringLiteral("config"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data"))); // recovery copies
 #ifdef __SANITIZE_ADDRESS__
     // The GL driver unloads itself at exit before the leak check runs, which
     // then cannot name (and so cannot forgive) the driver's own leftovers.

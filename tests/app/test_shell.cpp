@@ -70,6 +70,7 @@ protected:
     void SetUp() override
     {
         qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", m_home.path().toLocal8Bit()); // recovery copies
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
     }
     void TearDown() override { StopApp(); }

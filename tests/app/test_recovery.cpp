@@ -1,0 +1,343 @@
+// Recovery copies without a window: the timing rule on the test's own clock,
+// two instances sharing a folder, stale locks, damaged copies and the three
+// answers to the start-up question.
+#include "app/RecoveryKeeper.h"
+#include "app/RecoveryTexts.h"
+#include "app/ShellPrompts.h"
+#include "model/CMiravelDoc.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using Cells = std::map<CUBEPOS, COLORREF>;
+
+// What a copy on disk holds, read the way a user's open would.
+Cells CopyCells(const QString& path)
+{
+    CMiravelDoc doc;
+    EXPECT_TRUE(doc.OnOpenDocument(path).ok) << path.toStdString();
+    return doc.m_cubes;
+}
+
+QStringList Files(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+class RecoveryTest : public ::testing::Test {
+protected:
+    QString Folder() const { return m_dir.filePath(QStringLiteral("recovery")); }
+
+    // The keeper's timer fires at the test's now; then the disk catches up.
+    static void Tick(CRecoveryKeeper& keeper)
+    {
+        keeper.WriteIfDue();
+        keeper.WaitForDisk();
+    }
+
+    // A keeper on the test's clock, watching doc.
+    std::unique_ptr<CRecoveryKeeper> Keeper(CMiravelDoc& doc)
+    {
+        auto keeper = std::make_unique<CRecoveryKeeper>(Folder(), 30000);
+        keeper->SetClockForTesting([this] { return now; });
+        keeper->Watch(&doc);
+        return keeper;
+    }
+
+    // A copy as a run that was killed leaves it: written, then its lock let go
+    // without the files being removed.
+    QString LeaveCopy(const Cells& cells, const QString& originalPath, const QString& title = {})
+    {
+        CMiravelDoc doc;
+        doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
+        doc.OnNewDocument();
+        doc.SetPathName(originalPath);
+        if (!title.isEmpty())
+            doc.SetTitle(title);
+        for (const auto& [p, c] : cells)
+            doc.SetCube(p.x, p.y, p.z, c);
+        CRecoveryStore store(Folder());
+        EXPECT_TRUE(store.Write(doc));
+        return store.OwnId();
+    }
+
+    qint64 now = 0;
+    QTemporaryDir m_dir;
+};
+
+TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWritesNothing)
+{
+    CMiravelDoc doc;
+    auto keeper = Keeper(doc);
+    const QString copy = keeper->Store().OwnModelPath();
+
+    now = 1000;
+    doc.SetCube(1, 1, 1, RGB(255, 0, 0));
+    now = 30999;
+    Tick(*keeper);
+    EXPECT_FALSE(QFile::exists(copy));
+    now = 31000;
+    Tick(*keeper);
+    ASSERT_TRUE(QFile::exists(copy));
+    EXPECT_EQ(CopyCells(copy), doc.m_cubes);
+
+    // Edits that keep coming do not push the copy back: it is due one
+    // interval after the first edit it does not hold.
+    now = 40000;
+    doc.SetCube(2, 2, 2, RGB(0, 255, 0));
+    now = 55000;
+    doc.SetCube(3, 3, 3, RGB(0, 0, 255));
+    now = 69999;
+    Tick(*keeper);
+    EXPECT_EQ(CopyCells(copy).size(), 1u);
+    now = 70000;
+    Tick(*keeper);
+    EXPECT_EQ(CopyCells(copy), doc.m_cubes);
+    EXPECT_EQ(keeper->CopiesWritten(), 2);
+
+    // Nothing changed: nothing is written, however long it waits.
+    now = 500000;
+    Tick(*keeper);
+    EXPECT_EQ(keeper->CopiesWritten(), 2);
+    EXPECT_FALSE(keeper->Policy().HasPendingEdits());
+
+    // A resize tells the views before it sets the modified flag; the copy
+    // follows the model all the same. An undo too.
+    doc.SetModifiedFlag(false);
+    doc.SetGridSize(8, 8, 8);
+    doc.SetModifiedFlag();
+    now += 30000;
+    Tick(*keeper);
+    EXPECT_EQ(keeper->CopiesWritten(), 3);
+    doc.HistoryBack();
+    now += 30000;
+    Tick(*keeper);
+    EXPECT_EQ(CopyCells(copy).size(), 2u);
+
+    // After a save the copy goes, and an unmodified model that is merely
+    // told to update writes none.
+    const QString saved = m_dir.filePath(QStringLiteral("saved.mvf"));
+    ASSERT_TRUE(doc.OnSaveDocument(saved).ok);
+    keeper->Discard();
+    keeper->WaitForDisk();
+    EXPECT_FALSE(QFile::exists(copy));
+    doc.UpdateAllViews();
+    now += 60000;
+    Tick(*keeper);
+    EXPECT_EQ(keeper->CopiesWritten(), 4);
+    EXPECT_FALSE(QFile::exists(copy));
+    EXPECT_EQ(Files(Folder()), QStringList{keeper->Store().OwnId() + QStringLiteral(".lock")});
+
+    // The interval may be shortened from outside, never lengthened.
+    qputenv("MIRAVEL_RECOVERY_INTERVAL_MS", "1500");
+    EXPECT_EQ(CRecoveryKeeper::IntervalFromEnvironment(), 1500);
+    qputenv("MIRAVEL_RECOVERY_INTERVAL_MS", "600000");
+    EXPECT_EQ(CRecoveryKeeper::IntervalFromEnvironment(), 30000);
+    qputenv("MIRAVEL_RECOVERY_INTERVAL_MS", "soon");
+    EXPECT_EQ(CRecoveryKeeper::IntervalFromEnvironment(), 30000);
+    qunsetenv("MIRAVEL_RECOVERY_INTERVAL_MS");
+}
+
+TEST_F(RecoveryTest, RunningInstancesNeverTakeEachOthersCopiesAndStaleLocksAreTaken)
+{
+    CMiravelDoc doc;
+    doc.SetCube(0, 0, 0, RGB(9, 9, 9));
+    auto first = std::make_unique<CRecoveryStore>(Folder());
+    CRecoveryStore second(Folder());
+    ASSERT_TRUE(first->Write(doc));
+    ASSERT_TRUE(second.Write(doc));
+    EXPECT_NE(first->OwnId(), second.OwnId());
+    EXPECT_TRUE(first->TakeLeftCopies().empty());
+    EXPECT_TRUE(second.TakeLeftCopies().empty());
+    CRecoveryStore third(Folder());
+    EXPECT_TRUE(third.TakeLeftCopies().empty());
+
+    // The first instance ends without removing its copy: now it is left over.
+    const QString firstId = first->OwnId();
+    first.reset();
+    std::vector<CRecoveryCopy> taken = second.TakeLeftCopies();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].id, firstId);
+    EXPECT_TRUE(third.TakeLeftCopies().empty()) << "taken twice";
+    second.Release(taken[0]);
+
+    // A lock left by a killed process names a pid that is gone.
+    QProcess gone;
+    gone.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
+    ASSERT_TRUE(gone.waitForStarted(10000));
+    const qint64 deadPid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished(10000));
+    QByteArray content;
+    {
+        QLockFile probe(m_dir.filePath(QStringLiteral("probe.lock")));
+        ASSERT_TRUE(probe.tryLock(0));
+        QFile f(probe.fileName());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        content = f.readAll();
+    }
+    const QByteArray ownPid = QByteArray::number(QCoreApplication::applicationPid());
+    ASSERT_TRUE(content.startsWith(ownPid + '\n'));
+    const auto writeLock = [&](const QString& id, const QByteArray& pid) {
+        QFile f(third.LockPath(id));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(pid + content.mid(ownPid.size()));
+    };
+    writeLock(firstId, QByteArray::number(deadPid));
+    taken = third.TakeLeftCopies();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].id, firstId);
+    third.Release(taken[0]);
+
+    // A lock naming this very process that no store here holds: an earlier
+    // run that had the same pid (as in a sandbox) left it.
+    writeLock(firstId, ownPid);
+    ASSERT_EQ(third.TakeLeftCopies().size(), 1u);
+    // But the lock of a store in this process is respected.
+    EXPECT_TRUE(CRecoveryStore(Folder()).TakeLeftCopies().empty());
+}
+
+TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered)
+{
+    const Cells cells = {{{1, 2, 3}, RGB(10, 20, 30)}, {{0, 0, 0}, RGB(255, 255, 255)}};
+    const QString original = m_dir.filePath(QStringLiteral("original.mvf"));
+    const QString good = LeaveCopy(cells, original);
+    CRecoveryStore paths(Folder());
+    const auto edit = [&](const QString& path, const std::function<QByteArray(QByteArray)>& change) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const QByteArray bytes = change(f.readAll());
+        f.resize(0);
+        f.write(bytes);
+    };
+    const QString truncated = LeaveCopy(cells, original);
+    edit(paths.ModelPath(truncated), [](QByteArray b) { return b.left(b.size() / 2); });
+    const QString badHeader = LeaveCopy(cells, original);
+    edit(paths.ModelPath(badHeader), [](QByteArray b) { return b.replace(0, 6, "PK\3\4xx"); });
+    const QString hugeSize = LeaveCopy(cells, original);
+    edit(paths.ModelPath(hugeSize), [](QByteArray b) { return b.replace(8, 4, "\xff\xff\xff\x7f"); });
+    const QString noSide = LeaveCopy(cells, original);
+    ASSERT_TRUE(QFile::remove(paths.SidePath(noSide)));
+    const QString junkSide = LeaveCopy(cells, original);
+    edit(paths.SidePath(junkSide), [](QByteArray) { return QByteArray("{\"path\": 7, \"title\":"); });
+    const QString hugeSide = LeaveCopy(cells, original);
+    edit(paths.SidePath(hugeSide), [](QByteArray b) { return b.insert(1, QByteArray(1 << 20, ' ')); });
+    // Not copies at all: a lone lock file, a first write that never got to the model.
+    const QString sideOnly = LeaveCopy(cells, original);
+    ASSERT_TRUE(QFile::remove(paths.ModelPath(sideOnly)));
+    // An empty lock: its writer died between creating and filling it.
+    QFile lonely(paths.LockPath(QStringLiteral("lonely")));
+    ASSERT_TRUE(lonely.open(QIODevice::WriteOnly));
+    lonely.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    lonely.close();
+
+    // The good copy is the oldest: the damaged ones are met first.
+    QFile goodFile(paths.ModelPath(good));
+    ASSERT_TRUE(goodFile.open(QIODevice::ReadWrite));
+    goodFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    goodFile.close();
+
+    CMiravelDoc doc;
+    doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
+    auto keeper = Keeper(doc);
+    QStringList reports;
+    QStringList asked;
+    const bool restored = keeper->Offer(
+        doc,
+        [&](const CRecoveryCopy& copy) {
+            asked << copy.id;
+            EXPECT_EQ(copy.originalPath, original);
+            EXPECT_EQ(copy.title, QStringLiteral("original.mvf"));
+            return RecoverAnswer::No;
+        },
+        [&](const QString& message) { reports << message; });
+    EXPECT_FALSE(restored);
+    EXPECT_EQ(asked, QStringList{good});
+    EXPECT_EQ(reports.size(), 6);
+    for (const QString& report : reports)
+        EXPECT_TRUE(report.startsWith(RecoveryTexts::DamagedCopy({}, {}).section(QLatin1Char('\n'), 0, 0)));
+    EXPECT_TRUE(doc.m_cubes.empty());
+    EXPECT_FALSE(doc.IsModified());
+
+    // Only the moved-aside files stay: the good copy was answered No.
+    QStringList expected;
+    for (const QString& id : {truncated, badHeader, hugeSize, junkSide, hugeSide})
+        expected << id + QStringLiteral(".json.damaged") << id + QStringLiteral(".mvf.damaged");
+    expected << noSide + QStringLiteral(".mvf.damaged");
+    expected.sort();
+    EXPECT_EQ(Files(Folder()), expected);
+    EXPECT_TRUE(reports.join(QString()).contains(paths.ModelPath(truncated) + QStringLiteral(".damaged")));
+
+    // Moved aside means never offered again.
+    EXPECT_FALSE(keeper->Offer(
+        doc, [](const CRecoveryCopy&) { ADD_FAILURE(); return RecoverAnswer::No; },
+        [](const QString&) { ADD_FAILURE(); }));
+}
+
+TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeepsTheCopy)
+{
+    const Cells saved = {{{1, 1, 1}, RGB(1, 2, 3)}, {{15, 0, 15}, RGB(200, 0, 0)}};
+    const QString original = m_dir.filePath(QStringLiteral("work.mvf"));
+    const QString kept = LeaveCopy(saved, original, QStringLiteral("work.mvf"));
+
+    CMiravelDoc doc;
+    doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
+    doc.m_cubes[{30, 30, 30}] = RGB(7, 7, 7); // outside the box; not the copy's
+    auto keeper = Keeper(doc);
+
+    // Later: the copy stays and another instance may take it.
+    EXPECT_FALSE(keeper->Offer(doc, [](const CRecoveryCopy&) { return RecoverAnswer::Later; }, {}));
+    EXPECT_EQ(CRecoveryStore(Folder()).TakeLeftCopies().size(), 1u);
+
+    QDateTime written;
+    EXPECT_TRUE(keeper->Offer(
+        doc,
+        [&](const CRecoveryCopy& copy) {
+            written = copy.written;
+            return RecoverAnswer::Yes;
+        },
+        {}));
+    EXPECT_LE(qAbs(written.secsTo(QDateTime::currentDateTime())), 60);
+    EXPECT_EQ(doc.m_cubes, saved);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), original);
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("work.mvf"));
+    EXPECT_EQ(doc.m_historyPos, -1);
+
+    // The copy is this instance's now: other instances leave it alone, the
+    // next edit is written into it, and a save removes it.
+    EXPECT_EQ(keeper->Store().OwnId(), kept);
+    EXPECT_TRUE(CRecoveryStore(Folder()).TakeLeftCopies().empty());
+    doc.SetCube(2, 2, 2, RGB(9, 9, 9));
+    now += 30000;
+    Tick(*keeper);
+    EXPECT_EQ(CopyCells(keeper->Store().OwnModelPath()), doc.m_cubes);
+    keeper->Discard();
+    keeper->WaitForDisk();
+    EXPECT_EQ(Files(Folder()), QStringList{kept + QStringLiteral(".lock")});
+    keeper.reset();
+    EXPECT_TRUE(Files(Folder()).isEmpty());
+
+    // A model that had never been saved comes back without a path, under its
+    // title, so a save asks where to put it.
+    LeaveCopy(saved, {});
+    CMiravelDoc fresh;
+    fresh.SetDefaultTitle(QStringLiteral("ミラヴェル"));
+    auto freshKeeper = Keeper(fresh); // goes before the model it watches
+    EXPECT_TRUE(freshKeeper->Offer(fresh, [](const CRecoveryCopy& c) {
+        EXPECT_EQ(c.title, QStringLiteral("ミラヴェル"));
+        return RecoverAnswer::Yes;
+    }, {}));
+    EXPECT_TRUE(fresh.GetPathName().isEmpty());
+    EXPECT_EQ(fresh.GetTitle(), QStringLiteral("ミラヴェル"));
+}
+
+} // namespace
