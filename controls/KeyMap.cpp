@@ -100,8 +100,8 @@ int LayoutIndependentKey(int key, quint32 code)
 {
     if (code == 0 || IsLatinLetterOrDigit(key))
         return key;
-    // The top row gives digits on the original platform in every layout,
-    // also where its characters are "&", "é" or "!" (Shift on US).
+    // The top row is the digits in every layout, also where its characters
+    // are "&", "é" or "!" (Shift on US).
     if (const int digit = KeyInRow(kTopRow, kTopRowFirst, code))
         return digit;
     // Only letters of another script move to their US place: a punctuation

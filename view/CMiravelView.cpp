@@ -464,10 +464,10 @@ void CMiravelView::mouseMoveEvent(QMouseEvent* e)
     if (!m_doc)
         return;
     const QPoint p = e->position().toPoint();
-    // Without a drag the mouse is not captured, and on the original platform
-    // the view then hears moves only while the pointer is over its visible
-    // area: none over an on-view button or beyond the window, so a sweep
-    // paints nothing there. X11's implicit grab delivers those moves too.
+    // Without a drag the mouse is not captured, so the view hears moves only
+    // while the pointer is over its visible area: none over an on-view
+    // button or beyond the window, and a sweep paints nothing there. X11's
+    // implicit grab delivers those moves too; they are dropped here.
     if (m_dragMode == 0 && (!visibleRegion().contains(p) || childAt(p)))
         return;
     CMouseInteraction::Buttons b;
@@ -516,8 +516,8 @@ bool CMiravelView::eventFilter(QObject* watched, QEvent* event)
         QWidget* focus = QApplication::focusWidget();
         if (ours(w) && (w == focus || !ours(focus))) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            // Keys act by their place, as virtual-key codes do, on layouts
-            // whose top row or letters are not the US ones. Only the X11 and
+            // Keys act by their place on layouts whose top row or letters
+            // are not the US ones. Only the X11 and
             // Wayland platforms report XKB key codes as the scan code.
             static const bool xkbCodes = QGuiApplication::platformName() == QLatin1String("xcb") ||
                                          QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
