@@ -70,8 +70,12 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const 
 {
     auto* action = new QAction(text, this);
     action->setData(id);
-    if (!key.isEmpty())
+    // A key lives on the window, not only in its menu: a menu's shortcuts
+    // die with the menu bar when the bar is hidden.
+    if (!key.isEmpty()) {
         action->setShortcut(key);
+        addAction(action);
+    }
     if (menu)
         menu->addAction(action);
     m_actions.insert(id, action);
@@ -100,11 +104,9 @@ void CMainFrame::CreateMenus()
             &QAction::triggered, this, &QWidget::close);
     SetRecentFiles({});
 
-    // Printing has a key but no menu item; the action lives on the window so
-    // that the key works wherever the focus is inside it.
+    // Printing has a key but no menu item.
     QAction* print = AddCommand(nullptr, ID_FILE_PRINT, QStringLiteral("印刷(&P)...\tCtrl+P"),
                                 QKeySequence(Qt::CTRL | Qt::Key_P));
-    addAction(print);
     connect(print, &QAction::triggered, this, &CMainFrame::OnFilePrint);
 
     QMenu* viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
@@ -199,15 +201,22 @@ void CMainFrame::OnModelReset()
     UpdateFrameTitle();
 }
 
+void CMainFrame::OnModifiedChanged()
+{
+    UpdateFrameTitle();
+}
+
 void CMainFrame::LoadSettings()
 {
     CMiravelView* view = GetActiveView();
     if (!view)
         return;
-    if (::LoadSettings(*view, SettingsFilePath()).NeedsRefresh()) {
-        view->RefreshButtons();
-        view->update();
-    }
+    // Also after a load that stopped early or found no file: the buttons
+    // were made with swatches of their own, which must show the state the
+    // view is in now (a sight button shown as on while no sight is drawn).
+    ::LoadSettings(*view, SettingsFilePath());
+    view->RefreshButtons();
+    view->update();
 }
 
 void CMainFrame::SaveSettings()

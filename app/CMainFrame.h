@@ -36,7 +36,7 @@ public:
     static QString FrameTitle(const QString& documentTitle, bool modified);
 
     // The display preferences of the view, kept in the per-user settings file.
-    // Loading refreshes the buttons and repaints only after a complete read.
+    // Loading then refreshes the buttons and repaints, whatever it read.
     void LoadSettings();
     void SaveSettings();
 
@@ -73,6 +73,7 @@ protected:
 private:
     void OnUpdate(CDocView* sender, long hint) override;
     void OnModelReset() override;
+    void OnModifiedChanged() override;
 
     void CreateMenus();
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key = {});

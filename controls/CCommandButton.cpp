@@ -132,7 +132,10 @@ void CCommandButton::mouseReleaseEvent(QMouseEvent* event)
         CAlphaButton::mouseReleaseEvent(event);
         return;
     }
-    if (event->button() == Qt::RightButton) {
+    // The release of a right press that moved off the button belongs to the
+    // window now under the pointer, as nothing captured the mouse; X11's
+    // implicit grab hands it to this button all the same.
+    if (event->button() == Qt::RightButton && hitButton(event->position().toPoint())) {
         KillTimer(kClickWaitTimer);
         Send(m_strCommand2);
     }

@@ -33,6 +33,11 @@ const ScreenshotFormat* FindScreenshotFormat(const QString& command)
 
 QString WithDefaultExtension(const QString& path, const ScreenshotFormat& format)
 {
+    return WithDefaultExtension(path, QLatin1String(format.extension));
+}
+
+QString WithDefaultExtension(const QString& path, const QString& extension)
+{
     if (path.isEmpty())
         return path;
     const QString name = QFileInfo(path).fileName();
@@ -43,5 +48,5 @@ QString WithDefaultExtension(const QString& path, const ScreenshotFormat& format
     QString result = path;
     if (!result.endsWith(QLatin1Char('.')))
         result += QLatin1Char('.');
-    return result + QLatin1String(format.extension);
+    return result + extension;
 }

@@ -24,3 +24,4 @@ const ScreenshotFormat* FindScreenshotFormat(const QString& command);
 // The path with ".<extension>" appended when its file name has no extension
 // of its own (a name typed as "shot" is saved as "shot.png").
 QString WithDefaultExtension(const QString& path, const ScreenshotFormat& format);
+QString WithDefaultExtension(const QString& path, const QString& extension);

@@ -70,6 +70,9 @@ void CMiravelDoc::HistoryBack()
     const CUBERECORD r = m_history[size_t(m_historyPos)];
     StoreCell({r.x, r.y, r.z}, r.oldColor);
     --m_historyPos;
+    // A step changes the model as much as the edit did: closing must offer
+    // to save it.
+    SetModifiedFlag();
 }
 
 void CMiravelDoc::HistoryForward()
@@ -79,6 +82,7 @@ void CMiravelDoc::HistoryForward()
     ++m_historyPos;
     const CUBERECORD r = m_history[size_t(m_historyPos)];
     StoreCell({r.x, r.y, r.z}, r.newColor);
+    SetModifiedFlag();
 }
 
 bool CMiravelDoc::IsValidGridSize(std::int64_t x, std::int64_t y, std::int64_t z)

@@ -11,9 +11,9 @@
 // The model: a box of m_sizeX x m_sizeY x m_sizeZ cells, each empty or holding
 // one coloured cube, and the linear history of single-cell edits.
 //
-// The store may hold cubes outside the box (left by shrinking the grid or by
-// loading a smaller model over a bigger one). They are not drawn, picked or
-// saved, and show again when the box grows over them.
+// The store may hold cubes outside the box, left by shrinking the grid. They
+// are not drawn, picked or saved, and show again when the box grows over them.
+// Opening a file replaces the whole store.
 class CMiravelDoc : public CDocument {
 public:
     CMiravelDoc();
@@ -45,6 +45,7 @@ public:
 
     // Decides whether a change is to be applied and, if so, records it first.
     bool RecordChange(std::int32_t x, std::int32_t y, std::int32_t z, COLORREF newColor);
+    // One record back or forward; a step taken marks the document modified.
     void HistoryBack();
     void HistoryForward();
 

@@ -62,6 +62,16 @@ void CDocument::NotifyModelReset()
         v->OnModelReset();
 }
 
+void CDocument::SetModifiedFlag(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    const auto views = m_views;
+    for (CDocView* v : views)
+        v->OnModifiedChanged();
+}
+
 void CDocument::SetPathName(const QString& path)
 {
     m_pathName = path;
@@ -72,7 +82,7 @@ bool CDocument::OnNewDocument()
 {
     m_pathName.clear();
     m_title = m_defaultTitle;
-    m_modified = false;
+    SetModifiedFlag(false);
     return true;
 }
 
@@ -90,7 +100,7 @@ DocResult CDocument::OnOpenDocument(const QString& path)
     if (!result.ok)
         return result;
     SetPathName(path);
-    m_modified = false;
+    SetModifiedFlag(false);
     return result;
 }
 
@@ -114,6 +124,6 @@ DocResult CDocument::OnSaveDocument(const QString& path)
     if (!file.commit())
         return DocResult::Fail(ModelMessages::CannotSave(path, file.errorString()));
     SetPathName(path);
-    m_modified = false;
+    SetModifiedFlag(false);
     return result;
 }

@@ -23,6 +23,8 @@ public:
     virtual void OnCubeChanged(const CUBEPOS& /*pos*/) {}
     // Many cells or the grid size changed at once (new, open, clear, resize).
     virtual void OnModelReset() {}
+    // The modified flag turned on or off.
+    virtual void OnModifiedChanged() {}
 };
 
 // Moves a view's registration from the document it watches to another one.
@@ -49,7 +51,8 @@ public:
     void UpdateAllViews(CDocView* sender = nullptr, long hint = 0);
 
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    // Views hear of every change of the flag, whoever makes it.
+    void SetModifiedFlag(bool modified = true);
 
     const QString& GetPathName() const { return m_pathName; }
     const QString& GetTitle() const { return m_title; }

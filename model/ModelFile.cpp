@@ -106,17 +106,17 @@ DocResult CMiravelDoc::Load(CArchive& ar)
     m_sizeX = sx;
     m_sizeY = sy;
     m_sizeZ = sz;
-    // The store is not emptied first: cubes of an earlier, bigger model that lie
-    // outside this box stay hidden until the grid grows over them again.
+    // The file replaces the whole model. Cubes of the previous model outside
+    // this box must not survive hidden: growing the grid would bring them
+    // back, and the next save would write them into this file.
+    m_cubes.clear();
     for (std::int32_t x = 0; x < sx; ++x)
         for (std::int32_t y = 0; y < sy; ++y)
             for (std::int32_t z = 0; z < sz; ++z) {
                 std::uint32_t word = 0;
                 ar.ReadUInt32(word);
                 const COLORREF color = ModelFile::Decode(word);
-                if (color == CLR_NONE)
-                    m_cubes.erase(CUBEPOS{x, y, z});
-                else
+                if (color != CLR_NONE)
                     m_cubes[CUBEPOS{x, y, z}] = color;
             }
     // The history belongs to the model it was made on.

@@ -17,16 +17,14 @@
 enum class SettingsLoadStatus {
     NotLoaded, // no file, unreadable, or not well-formed XML: nothing changed
     Stopped,   // a section or value was missing: the values before it were stored
-    Complete,  // all values stored: refresh the buttons and repaint the view
+    Complete,  // all values stored
 };
 
+// Whatever the status, the caller refreshes the view's buttons from the
+// values the view now holds, so that no swatch contradicts them.
 struct SettingsLoadResult {
     SettingsLoadStatus status = SettingsLoadStatus::NotLoaded;
     int valuesStored = 0; // how many of the kSettingsValueCount values were stored
-
-    // Only a complete load has to be followed by the view's RefreshButtons
-    // and a repaint of the whole view.
-    bool NeedsRefresh() const { return status == SettingsLoadStatus::Complete; }
 };
 
 inline constexpr int kSettingsValueCount = 21;

@@ -10,6 +10,7 @@
 #include "editing/CanvasLayer.h"
 #include "editing/Picker.h"
 #include "images/ScreenshotExport.h"
+#include "images/ScreenshotFormats.h"
 #include "model/CMiravelDoc.h"
 #include "resources/MiravelResources.h"
 #include "view/Camera.h"
@@ -19,6 +20,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -64,6 +66,28 @@ int RunMenu(const std::vector<ContextMenus::MenuEntry>& entries, QWidget* owner)
     const QAction* chosen = menu.exec(QCursor::pos());
     return chosen ? chosen->data().toInt() : 0;
 }
+
+// The save dialog of the screenshots. The name is completed with the
+// format's extension before the dialog's own check for an existing file, so
+// that "shot" and "shot." ask before replacing shot.bmp.
+class CImageSaveDialog : public QFileDialog {
+public:
+    CImageSaveDialog(QWidget* parent, const QString& extension) : QFileDialog(parent), m_extension(extension) {}
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty() && !QFileInfo(files.constFirst()).isDir()) {
+            const QString named = WithDefaultExtension(files.constFirst(), m_extension);
+            if (named != files.constFirst())
+                selectFile(named);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_extension;
+};
 
 } // namespace
 
@@ -327,12 +351,15 @@ bool CMiravelView::RunLineWidthDialog(const QString& title, double& width)
 
 bool CMiravelView::PromptImagePath(QString& path, const QString& filter, const QString& defaultExt)
 {
-    QFileDialog dlg(window());
+    CImageSaveDialog dlg(window(), defaultExt);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setNameFilter(filter);
     dlg.setDefaultSuffix(defaultExt);  // a name typed without one gets it
     dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // A desktop's own dialog would ask about the name as typed, before the
+    // extension is added.
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     path = dlg.selectedFiles().constFirst();
@@ -437,6 +464,12 @@ void CMiravelView::mouseMoveEvent(QMouseEvent* e)
     if (!m_doc)
         return;
     const QPoint p = e->position().toPoint();
+    // Without a drag the mouse is not captured, so the view hears moves only
+    // while the pointer is over its visible area: none over an on-view
+    // button or beyond the window, and a sweep paints nothing there. X11's
+    // implicit grab delivers those moves too; they are dropped here.
+    if (m_dragMode == 0 && (!visibleRegion().contains(p) || childAt(p)))
+        return;
     CMouseInteraction::Buttons b;
     b.left = e->buttons() & Qt::LeftButton;
     b.right = e->buttons() & Qt::RightButton;
@@ -483,7 +516,13 @@ bool CMiravelView::eventFilter(QObject* watched, QEvent* event)
         QWidget* focus = QApplication::focusWidget();
         if (ours(w) && (w == focus || !ours(focus))) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            const QString command = KeyMap::CommandForKey(key->key(), key->modifiers());
+            // Keys act by their place on layouts whose top row or letters
+            // are not the US ones. Only the X11 and
+            // Wayland platforms report XKB key codes as the scan code.
+            static const bool xkbCodes = QGuiApplication::platformName() == QLatin1String("xcb") ||
+                                         QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+            const int qtKey = KeyMap::LayoutIndependentKey(key->key(), xkbCodes ? key->nativeScanCode() : 0);
+            const QString command = KeyMap::CommandForKey(qtKey, key->modifiers());
             if (!command.isEmpty())
                 ExecuteCommand(command);
         }

@@ -1,7 +1,7 @@
 // The built program itself, in a real X window, driven by real X input:
 // start on a model, turn the view with a key, pick a colour from the palette
-// and hide the frame with clicks on the on-view buttons, save with Ctrl+S and
-// quit through the file menu.
+// and hide the frame with clicks on the on-view buttons, press keys on French
+// and Russian layouts, save with Ctrl+S and quit through the file menu.
 #include "model/CMiravelDoc.h"
 
 #include <QDir>
@@ -101,6 +101,24 @@ protected:
 
     bool Key(const char* keys) { return Xdo({"key", keys}).has_value(); }
 
+    // The server's layout is shared by the tests that run after this one.
+    void TearDown() override
+    {
+        if (m_layoutChanged)
+            SetLayout("us");
+    }
+
+    // Switches the X server's keyboard layout (the program hears of it).
+    bool SetLayout(const char* layout)
+    {
+        m_layoutChanged = true;
+        QProcess p;
+        p.start(QStringLiteral("setxkbmap"), {QString::fromLatin1(layout)});
+        const bool ok = p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        QTest::qWait(300);
+        return ok;
+    }
+
     // A left click at a point of the window.
     bool Click(QPoint p)
     {
@@ -111,6 +129,7 @@ protected:
     QTemporaryDir m_dir;
     QProcess m_program; // one still running after a failed check is killed with it
     WId m_window = 0;
+    bool m_layoutChanged = false;
 };
 
 TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
@@ -210,6 +229,22 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
     const bool hidden = WaitFor([&] { return CountFrameYellow(Grab()) < yellowBefore / 10; }, 15000);
     KeepIf(!hidden, Grab(), "frame");
     EXPECT_TRUE(hidden) << "the frame button did not hide the frame";
+
+    // Other keyboard layouts: French "&" is the top row's 1 ("Frame:Show"
+    // brings the frame back), Russian "в" sits where US has D
+    // ("Setting:Default" undoes the turn).
+    ASSERT_TRUE(SetLayout("fr"));
+    ASSERT_TRUE(Key("ampersand"));
+    const bool shown = WaitFor([&] { return CountFrameYellow(Grab()) > yellowBefore / 2; }, 15000);
+    KeepIf(!shown, Grab(), "layout_fr");
+    EXPECT_TRUE(shown) << "French & did not act as 1";
+    ASSERT_TRUE(SetLayout("ru"));
+    const QImage turnedView = Grab();
+    ASSERT_TRUE(Key("Cyrillic_ve"));
+    const bool reset = WaitFor([&] { return Grab() != turnedView; }, 15000);
+    KeepIf(!reset, Grab(), "layout_ru");
+    EXPECT_TRUE(reset) << "Russian v did not act as D";
+    ASSERT_TRUE(SetLayout("us"));
 
     // Ctrl+S writes the model back to its file.
     ASSERT_TRUE(QFile::remove(model));

@@ -7,6 +7,8 @@
 #include "app/CMiravelApp.h"
 #include "app/CSplashDlg.h"
 #include "app/ShellIds.h"
+#include "controls/ButtonIds.h"
+#include "dialogs/CCubeSizeDlg.h"
 #include "model/CMiravelDoc.h"
 #include "settings/SettingsFile.h"
 #include "view/CMiravelView.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
@@ -251,7 +254,7 @@ TEST_F(ShellTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     EXPECT_EQ(saveQuestions.size(), 6);
     EXPECT_EQ(saveQuestions.last(), QStringLiteral("ミラヴェル"));
     CViewState read;
-    ASSERT_TRUE(LoadSettings(read, SettingsFilePath()).NeedsRefresh());
+    ASSERT_EQ(LoadSettings(read, SettingsFilePath()).status, SettingsLoadStatus::Complete);
     EXPECT_EQ(read.m_frameColor, RGB(10, 20, 30));
 }
 
@@ -442,6 +445,67 @@ TEST_F(ShellTest, AHiddenMenuBarComesBackWithALoneAlt)
     QTest::keyRelease(window, Qt::Key_Alt, Qt::NoModifier);
     EXPECT_TRUE(Frame().menuBar()->isVisible());
     EXPECT_TRUE(Frame().MenuBarToggle()->isChecked());
+
+    // The file keys work while the bar is hidden, and the toggle's mark
+    // follows the bar both ways.
+    Frame().MenuBarToggle()->trigger();
+    ASSERT_FALSE(Frame().menuBar()->isVisible());
+    EXPECT_FALSE(Frame().MenuBarToggle()->isChecked());
+    Doc().SetCube(1, 2, 3, kBlue);
+    savePaths = {TempPath(QStringLiteral("keyed.mvf"))};
+    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(savePaths.empty());
+    EXPECT_TRUE(QFile::exists(TempPath(QStringLiteral("keyed.mvf"))));
+    Frame().MenuBarToggle()->trigger();
+    EXPECT_TRUE(Frame().menuBar()->isVisible());
+    EXPECT_TRUE(Frame().MenuBarToggle()->isChecked());
+}
+
+TEST_F(ShellTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange)
+{
+    // No settings file: the sight is off, and so is its button.
+    ASSERT_TRUE(StartApp());
+    CMiravelView* view = Frame().GetActiveView();
+    EXPECT_EQ(view->m_showSight, 0);
+    EXPECT_EQ(view->Swatch(ButtonSight), RGB(0, 0, 0));
+
+    // A new grid size marks the title at once, so does an undo after a save.
+    auto* timer = new QTimer(view);
+    QObject::connect(timer, &QTimer::timeout, [timer] {
+        if (auto* dlg = qobject_cast<CCubeSizeDlg*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            dlg->m_editX->selectAll();
+            QTest::keyClicks(dlg->m_editX, QStringLiteral("8"));
+            QTest::keyClick(dlg->m_editX, Qt::Key_Return);
+        }
+    });
+    timer->start(10);
+    view->ExecuteCommand(QStringLiteral("Cube:Size"));
+    EXPECT_EQ(Doc().m_sizeX, 8);
+    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル*")));
+    Doc().SetCube(1, 1, 1, kBlue);
+    savePaths = {TempPath(QStringLiteral("marked.mvf"))};
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("marked.mvf")));
+    view->ExecuteCommand(QStringLiteral("Cube:Back"));
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("marked.mvf*")));
+
+    // A settings file that stops early still recolours the buttons from what
+    // it held: here the sight on in another colour, the light position missing.
+    CViewState saved;
+    saved.m_showSight = 1;
+    saved.m_sightColor = RGB(1, 2, 3);
+    ASSERT_TRUE(SaveSettings(saved, SettingsFilePath()));
+    QFile file(SettingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray text = file.readAll().replace("<Position>0</Position>", "");
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size());
+    file.close();
+    Frame().LoadSettings();
+    EXPECT_EQ(view->m_showSight, 1);
+    EXPECT_EQ(view->Swatch(ButtonSight), RGB(1, 2, 3));
 }
 
 } // namespace

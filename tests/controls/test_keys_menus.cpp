@@ -44,6 +44,36 @@ TEST(Keys, TablesAndModifierRules)
         }
 }
 
+TEST(Keys, OtherLayoutsActByTheKeysPlace)
+{
+    // Qt's key and the XKB key code of presses on French and Russian layouts.
+    const Qt::KeyboardModifiers none = Qt::NoModifier, alt = Qt::AltModifier, ctrl = Qt::ControlModifier;
+    const struct { int key; quint32 code; Qt::KeyboardModifiers mods; const char* command; } rows[] = {
+        {Qt::Key_Ampersand, 10, none, "Frame:Show"}, {Qt::Key_Eacute, 11, alt, "Canvas:Color"},
+        {Qt::Key_Agrave, 19, none, "Color:Button"}, {Qt::Key_Apostrophe, 13, alt, "Focus:Color"},
+        {Qt::Key_A, 24, none, ""}, {Qt::Key_Q, 38, alt, "Cube:Color"}, // AZERTY letters act by their label
+        {0x0421, 54, none, "Canvas:Switch"}, {0x042F, 52, ctrl, "Cube:Back"}, {0x0419, 24, alt, "Cube:Color"},
+        {0x0412, 40, none, "Setting:Default"},
+        // Still nothing: Shift on the top row, two modifiers, the keypad.
+        {Qt::Key_Exclam, 10, Qt::ShiftModifier, ""}, {Qt::Key_Ampersand, 10, alt | ctrl, ""},
+        {Qt::Key_1, 87, Qt::KeypadModifier, ""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(KeyMap::CommandForKey(KeyMap::LayoutIndependentKey(r.key, r.code), r.mods),
+                  QString::fromLatin1(r.command)) << std::hex << r.key;
+    // Punctuation where US has a letter, a Cyrillic letter where US has
+    // punctuation, and any key without a code stay as they are.
+    EXPECT_EQ(KeyMap::LayoutIndependentKey(Qt::Key_Comma, 58), Qt::Key_Comma);
+    EXPECT_EQ(KeyMap::LayoutIndependentKey(Qt::Key_Semicolon, 52), Qt::Key_Semicolon);
+    EXPECT_EQ(KeyMap::LayoutIndependentKey(0x0416, 47), 0x0416);
+    EXPECT_EQ(KeyMap::LayoutIndependentKey(0x0421, 0), 0x0421);
+    EXPECT_EQ(KeyMap::LayoutIndependentKey(Qt::Key_Left, 113), Qt::Key_Left);
+    // On the US layout every key keeps Qt's own code.
+    for (auto [key, code] : {std::pair{Qt::Key_1, 10u}, {Qt::Key_0, 19u}, {Qt::Key_Q, 24u}, {Qt::Key_M, 58u},
+                             {Qt::Key_Space, 65u}, {Qt::Key_Minus, 20u}})
+        EXPECT_EQ(KeyMap::LayoutIndependentKey(key, code), key);
+}
+
 // The texts of a menu ("-" for a separator); every item's identifier must map
 // to a distinct command the dispatcher knows, 0 (dismissed) and others to none.
 std::vector<QString> CheckedTexts(const std::vector<MenuEntry>& menu, QString (*command)(int))

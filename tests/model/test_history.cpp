@@ -13,16 +13,24 @@ TEST(History, StepsBackAndForward)
     CMiravelDoc doc;
     doc.SetCube(1, 2, 3, kRed);
     doc.SetCube(4, 5, 6, kBlue);
+    // Each step taken marks the document modified (as after a save).
+    doc.SetModifiedFlag(false);
     doc.HistoryBack();
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.m_cubes, (Cells{{{1, 2, 3}, kRed}}));
     doc.HistoryBack();
+    doc.SetModifiedFlag(false);
     doc.HistoryBack(); // nothing more to undo: stays put
+    EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.m_historyPos, -1);
     EXPECT_TRUE(doc.m_cubes.empty());
     doc.HistoryForward();
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.m_cubes, (Cells{{{1, 2, 3}, kRed}}));
     doc.HistoryForward();
+    doc.SetModifiedFlag(false);
     doc.HistoryForward(); // already at the newest record
+    EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.m_historyPos, 1);
     EXPECT_EQ(doc.m_cubes, (Cells{{{1, 2, 3}, kRed}, {{4, 5, 6}, kBlue}}));
 

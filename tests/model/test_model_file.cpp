@@ -126,19 +126,27 @@ TEST(ModelFile, OpenAndSaveThroughFiles)
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetCube(0, 0, 0), RGB(1, 1, 1));
 
-    // Opening a smaller model replaces the cells inside its box, keeps the
-    // cubes outside it hidden, and empties the history.
+    // Opening a smaller model replaces the whole model: no cube of the
+    // previous one survives outside the new box, so growing the grid and
+    // saving writes only what the file held. The history is emptied.
     other.SetCube(1, 1, 1, RGB(5, 5, 5));
     other.SetCube(10, 1, 1, RGB(0, 255, 0));
     ASSERT_TRUE(other.OnOpenDocument(good).ok);
     EXPECT_EQ(other.m_sizeX, 4);
-    EXPECT_EQ(other.m_cubes, (Cells{{{3, 2, 1}, RGB(200, 100, 50)}, {{10, 1, 1}, RGB(0, 255, 0)}}));
+    EXPECT_EQ(other.m_cubes, (Cells{{{3, 2, 1}, RGB(200, 100, 50)}}));
     EXPECT_EQ(other.m_historyPos, -1);
     EXPECT_TRUE(other.m_history.empty());
     EXPECT_FALSE(other.IsModified());
     EXPECT_EQ(other.GetPathName(), good);
     other.SetGridSize(16, 16, 16);
-    EXPECT_EQ(other.GetCube(10, 1, 1), RGB(0, 255, 0));
+    ASSERT_TRUE(other.OnSaveDocument(good).ok);
+    CMiravelDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(good).ok);
+    EXPECT_EQ(reread.m_cubes, (Cells{{{3, 2, 1}, RGB(200, 100, 50)}}));
+    // A shrink of the same model still only hides its cubes.
+    reread.SetGridSize(2, 2, 2);
+    reread.SetGridSize(4, 4, 4);
+    EXPECT_EQ(reread.GetCube(3, 2, 1), RGB(200, 100, 50));
 }
 
 TEST(ModelFile, RandomModelsRoundTrip)

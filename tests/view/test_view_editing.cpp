@@ -4,7 +4,9 @@
 
 #include <QColorDialog>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -56,6 +58,51 @@ TEST_F(ViewEditing, ACanvasSweepPaintsEachCellOnceAndShiftErases)
     EXPECT_EQ(doc.m_cubes.size(), 1u);
     QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_TRUE(doc.m_cubes.empty());
+}
+
+TEST_F(ViewEditing, ASweepPaintsOnlyOverTheViewItselfWhileDragsGoBeyond)
+{
+    TopDown();
+    view->m_scale = 6;  // the canvas reaches under the buttons and past the edges
+    const QPoint start(100, view->height() / 2), back(160, view->height() / 2);
+    const QPoint onButton = view->m_btnFrame.geometry().center();
+    const QPoint beyond(view->width() + 40, onButton.y());
+    ASSERT_TRUE(view->m_btnFrame.isVisible());
+    std::vector<CUBEPOS> painted, untouched;
+    for (QPoint p : {start, back, onButton, beyond}) {
+        view->PickSight(p.x(), p.y());
+        ASSERT_TRUE(view->HasSight()) << p.x();
+        (p == start || p == back ? painted : untouched).push_back({view->m_sightX, view->m_sightY, view->m_sightZ});
+    }
+    ASSERT_NE(painted[1], untouched[0]);
+    SendMouse(view, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+    SendMouse(view, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    for (QPoint p : {onButton, beyond, back})
+        SendMouse(view, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+    SendMouse(view, QEvent::MouseButtonRelease, back, Qt::LeftButton, Qt::NoButton);
+    for (const CUBEPOS& c : painted)
+        EXPECT_EQ(doc.GetCube(c.x, c.y, c.z), view->m_cubeColor) << c.x << "," << c.z;
+    for (const CUBEPOS& c : untouched)
+        EXPECT_EQ(doc.GetCube(c.x, c.y, c.z), CLR_NONE) << c.x << "," << c.z;
+    // A drag keeps following the pointer out of the view.
+    const double lookX = view->m_lookX;
+    SendMouse(view, QEvent::MouseButtonPress, start, Qt::MiddleButton, Qt::MiddleButton);
+    SendMouse(view, QEvent::MouseMove, beyond, Qt::NoButton, Qt::MiddleButton);
+    SendMouse(view, QEvent::MouseButtonRelease, beyond, Qt::MiddleButton, Qt::NoButton);
+    EXPECT_EQ(view->m_lookX, lookX - Camera::kMoveStep);
+}
+
+TEST_F(ViewEditing, KeysOfOtherLayoutsActByTheirPlace)
+{
+    // What X11 reports for the top row's first key on a French layout and
+    // for the key in C's place on a Russian one (key codes and keysyms).
+    const int frame = view->m_showFrame, axis = view->m_canvasAxis;
+    QKeyEvent ampersand(QEvent::KeyPress, Qt::Key_Ampersand, Qt::NoModifier, 10, 0x26, 0, QStringLiteral("&"));
+    QApplication::sendEvent(view, &ampersand);
+    EXPECT_EQ(view->m_showFrame, !frame);
+    QKeyEvent es(QEvent::KeyPress, 0x0421, Qt::NoModifier, 54, 0x6e3, 0, QString(QChar(0x0441)));
+    QApplication::sendEvent(view, &es);
+    EXPECT_NE(view->m_canvasAxis, axis);
 }
 
 TEST_F(ViewEditing, AttachClicksStackCubesTowardTheViewer)
@@ -228,6 +275,25 @@ TEST_F(ViewEditing, ExportWritesTheSceneAndReportsFailure)
     view->ExecuteCommand(QStringLiteral("Image:EXIF"));
     EXPECT_EQ(message, QStringLiteral("出力できませんでした"));
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".exif")));
+
+    // A name typed with a bare dot gets its extension before the question
+    // about replacing the file of that name: answered No, nothing is written.
+    QFile existing(path + QStringLiteral(".bmp"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly) && existing.write("keep") == 4);
+    existing.close();
+    QString question;
+    WhenModalOpens<QFileDialog>([&question, path](QWidget* w) {
+        WhenModalOpens<QMessageBox>([&question](QWidget* box) {
+            question = static_cast<QMessageBox*>(box)->text();
+            static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+            WhenModalOpens<QFileDialog>([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+        });
+        static_cast<QFileDialog*>(w)->selectFile(path + QStringLiteral("."));
+        static_cast<QDialog*>(w)->accept();
+    });
+    view->ExecuteCommand(QStringLiteral("Image:BMP"));
+    EXPECT_TRUE(question.contains(QStringLiteral("shot.bmp"))) << question.toStdString();
+    EXPECT_EQ(QFileInfo(existing).size(), 4);
 
     QTest::mouseClick(&view->m_btnHelp, Qt::LeftButton);
     ASSERT_EQ(urls.size(), 1u);
