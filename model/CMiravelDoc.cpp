@@ -50,8 +50,9 @@ bool CMiravelDoc::RecordChange(std::int32_t x, std::int32_t y, std::int32_t z, C
     if (oldColor == newColor)
         return false;
     // Refuses to record the same change twice in a row. This only matters when
-    // the store was changed behind the history's back after that record; a
-    // position of 0 is deliberately not tested, as the original editor did.
+    // the store was changed behind the history's back after that record. The
+    // first record (position 0) is deliberately not compared: a repeat of it
+    // is recorded, as it always has been, so undo counts stay as users know them.
     if (m_historyPos >= 1) {
         const CUBERECORD& last = m_history[size_t(m_historyPos)];
         if (last.x == x && last.y == y && last.z == z && last.newColor == newColor)
