@@ -38,6 +38,44 @@ Point Corner(const Rect& r, std::int32_t u, std::int32_t v)
     return p;
 }
 
+// Triangulates a convex ring whose sides may hold extra points in line
+// (n - 2 triangles, none of them flat): it cuts off one strictly convex
+// corner at a time, but never the one whose loss would leave every remaining
+// point on one line.
+template <class Emit>
+void ClipEars(const std::vector<Point>& ring, int ua, int va, const std::vector<std::uint32_t>& ids,
+              const Emit& triangle)
+{
+    std::vector<std::size_t> poly(ring.size());
+    for (std::size_t i = 0; i < poly.size(); ++i)
+        poly[i] = i;
+    std::vector<char> convex;
+    while (poly.size() > 3) {
+        const std::size_t n = poly.size();
+        convex.assign(n, 0);
+        int corners = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const Point& a = ring[poly[(i + n - 1) % n]];
+            const Point& b = ring[poly[i]];
+            const Point& c = ring[poly[(i + 1) % n]];
+            const std::int64_t cross =
+                std::int64_t(b[std::size_t(ua)] - a[std::size_t(ua)]) * (c[std::size_t(va)] - b[std::size_t(va)]) -
+                std::int64_t(b[std::size_t(va)] - a[std::size_t(va)]) * (c[std::size_t(ua)] - b[std::size_t(ua)]);
+            convex[i] = cross > 0;
+            corners += convex[i];
+        }
+        std::size_t cut = n;
+        for (std::size_t i = 0; i < n && cut == n; ++i)
+            if (convex[i] && (corners > 3 || !(convex[(i + n - 1) % n] && convex[(i + 1) % n])))
+                cut = i;
+        if (cut == n)
+            cut = 0; // cannot happen for a ring around a rectangle
+        triangle(ids[poly[(cut + n - 1) % n]], ids[poly[cut]], ids[poly[(cut + 1) % n]]);
+        poly.erase(poly.begin() + std::ptrdiff_t(cut));
+    }
+    triangle(ids[poly[0]], ids[poly[1]], ids[poly[2]]);
+}
+
 class CGreedyMesher {
 public:
     CGreedyMesher(const ModelData& model) : m_size{model.sizeX, model.sizeY, model.sizeZ}
@@ -189,10 +227,8 @@ bool BuildCubeMesh(const ModelData& model, MeshAxes axes, CubeMesh& mesh,
         const Rect& r = rects[ri];
         const int ua = (r.axis + 1) % 3, va = (r.axis + 2) % 3;
         // The boundary counter-clockwise around +axis, each side with the
-        // corners of other rectangles inside it; corners[k] is where side k
-        // starts in the ring.
+        // corners of other rectangles inside it.
         ring.clear();
-        std::array<std::size_t, 4> corners{};
         auto side = [&](const Point& from, int along, std::int32_t a, std::int32_t b) {
             ring.push_back(from);
             const auto& cuts = lines[LineKey(along, from)];
@@ -208,13 +244,9 @@ bool BuildCubeMesh(const ModelData& model, MeshAxes axes, CubeMesh& mesh,
             if (a > b)
                 std::reverse(ring.begin() + std::ptrdiff_t(before), ring.end());
         };
-        corners[0] = ring.size();
         side(Corner(r, r.u0, r.v0), ua, r.u0, r.u1);
-        corners[1] = ring.size();
         side(Corner(r, r.u1, r.v0), va, r.v0, r.v1);
-        corners[2] = ring.size();
         side(Corner(r, r.u1, r.v1), ua, r.u1, r.u0);
-        corners[3] = ring.size();
         side(Corner(r, r.u0, r.v1), va, r.v1, r.v0);
         const std::size_t n = ring.size();
 
@@ -228,29 +260,11 @@ bool BuildCubeMesh(const ModelData& model, MeshAxes axes, CubeMesh& mesh,
             else
                 mesh.triangles.insert(mesh.triangles.end(), {a, c, b});
         };
-        // A fan from a corner whose two sides have no cuts has no triangle
-        // with three points on one line; otherwise the fan starts from the
-        // rectangle's centre.
-        auto sideLength = [&](int k) {
-            const std::size_t end = k == 3 ? n : corners[std::size_t(k + 1)];
-            return end - corners[std::size_t(k)];
-        };
-        int fanCorner = -1;
-        for (int k = 0; k < 4 && fanCorner < 0; ++k)
-            if (sideLength(k) == 1 && sideLength((k + 3) % 4) == 1)
-                fanCorner = k;
-        if (fanCorner >= 0) {
-            const std::size_t c = corners[std::size_t(fanCorner)];
-            for (std::size_t i = 1; i + 1 < n; ++i)
-                triangle(ids[c], ids[(c + i) % n], ids[(c + i + 1) % n]);
+        if (n == 4) {
+            triangle(ids[0], ids[1], ids[2]);
+            triangle(ids[0], ids[2], ids[3]);
         } else {
-            std::array<double, 3> centre{};
-            centre[std::size_t(r.axis)] = r.plane;
-            centre[std::size_t(ua)] = (r.u0 + r.u1) / 2.0;
-            centre[std::size_t(va)] = (r.v0 + r.v1) / 2.0;
-            const std::uint32_t mid = addVertex(centre, r);
-            for (std::size_t i = 0; i < n; ++i)
-                triangle(mid, ids[i], ids[(i + 1) % n]);
+            ClipEars(ring, ua, va, ids, triangle);
         }
         if (progress && ri % 1024 == 0 &&
             !progress(int(total + std::int64_t(ri) * total / std::int64_t(rects.size())),

@@ -11,7 +11,9 @@
 #include <assimp/material.h>
 #include <assimp/scene.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -29,12 +31,56 @@ aiColor4D LinearColor(COLORREF c)
     return {SrgbToLinear(GetRValue(c)), SrgbToLinear(GetGValue(c)), SrgbToLinear(GetBValue(c)), 1.0f};
 }
 
-// The exporter turns a float back into a byte by scaling with 255; the middle
-// of the byte's interval survives either rounding or truncation.
 aiColor4D ByteColor(COLORREF c)
 {
-    return {(GetRValue(c) + 0.25f) / 255.0f, (GetGValue(c) + 0.25f) / 255.0f,
-            (GetBValue(c) + 0.25f) / 255.0f, 1.0f};
+    return {GetRValue(c) / 255.0f, GetGValue(c) / 255.0f, GetBValue(c) / 255.0f, 1.0f};
+}
+
+// Assimp 5.2's binary PLY exporter declares the vertex colour as four uchar
+// properties but writes four floats, which no reader (Assimp's own included)
+// can read. Where the body has exactly the size of that mistake, the floats
+// are turned into the declared bytes; a body of the declared size is left as
+// it is; anything else fails the export rather than write a broken file.
+bool MendPlyColors(QByteArray& ply)
+{
+    static const QByteArray kVertexLayout =
+        "property float x\nproperty float y\nproperty float z\n"
+        "property float nx\nproperty float ny\nproperty float nz\n"
+        "property uchar red\nproperty uchar green\nproperty uchar blue\nproperty uchar alpha\n"
+        "element face ";
+    const int headerEnd = ply.indexOf("end_header\n");
+    const int vertexAt = ply.indexOf("element vertex ");
+    const int layoutAt = ply.indexOf(kVertexLayout);
+    if (headerEnd < 0 || vertexAt < 0 || layoutAt < 0 || layoutAt > headerEnd)
+        return false;
+    const qsizetype body = headerEnd + qsizetype(sizeof("end_header\n") - 1);
+    bool ok = false;
+    const qint64 vertices = ply.mid(vertexAt + 15, ply.indexOf('\n', vertexAt) - vertexAt - 15).toLongLong(&ok);
+    const int faceLine = layoutAt + kVertexLayout.size();
+    bool okFaces = false;
+    const qint64 faces = ply.mid(faceLine, ply.indexOf('\n', faceLine) - faceLine).toLongLong(&okFaces);
+    if (!ok || !okFaces)
+        return false;
+    constexpr qint64 kFace = 1 + 3 * 4;
+    const qint64 rest = ply.size() - body - faces * kFace;
+    if (rest == vertices * 28)
+        return true;
+    if (rest != vertices * 40)
+        return false;
+    QByteArray mended = ply.left(body);
+    mended.reserve(ply.size() - vertices * 12);
+    for (qint64 v = 0; v < vertices; ++v) {
+        const char* record = ply.constData() + body + v * 40;
+        mended.append(record, 24);
+        for (int k = 0; k < 4; ++k) {
+            float f = 0;
+            std::memcpy(&f, record + 24 + 4 * k, 4);
+            mended.append(char(std::uint8_t(std::lround(std::clamp(f, 0.0f, 1.0f) * 255.0f))));
+        }
+    }
+    mended.append(ply.constData() + body + vertices * 40, faces * kFace);
+    ply = mended;
+    return true;
 }
 
 aiMaterial* MakeMaterial(const QString& name, COLORREF color)
@@ -181,6 +227,10 @@ ExportResult ExportMesh(const CubeMesh& mesh, ExchangeFormat format, const QStri
     const QFileInfo info(path);
     const QString base = info.dir().filePath(info.completeBaseName());
     QByteArray main(reinterpret_cast<const char*>(blob->data), qsizetype(blob->size));
+    if (format == ExchangeFormat::Ply && !MendPlyColors(main)) {
+        result.message = ExchangeMessages::CannotWrite(path, QStringLiteral("PLY"));
+        return result;
+    }
     std::vector<std::pair<QString, QByteArray>> files;
     for (const aiExportDataBlob* extra = blob->next; extra; extra = extra->next) {
         const QString ext = QString::fromUtf8(extra->name.C_Str());

@@ -46,8 +46,15 @@ ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QS
         // STL is read by slicers for printing, which take z as up: it gets
         // the same turn as .vox so that the print stands upright.
         const MeshAxes axes = format == ExchangeFormat::Stl ? MeshAxes::ZUp : MeshAxes::YUp;
+        // STL has no colours: faces of all colours merge alike.
+        ModelData shape;
+        if (format == ExchangeFormat::Stl) {
+            shape = model;
+            for (auto& cube : shape.cubes)
+                cube.second = RGB(255, 255, 255);
+        }
         CubeMesh mesh;
-        if (!BuildCubeMesh(model, axes, mesh, progress)) {
+        if (!BuildCubeMesh(format == ExchangeFormat::Stl ? shape : model, axes, mesh, progress)) {
             result.message = ExchangeMessages::Cancelled();
             return result;
         }

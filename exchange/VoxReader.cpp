@@ -197,14 +197,15 @@ bool ParseNode(Reader r, const QByteArray& id, std::int32_t& nodeId, SceneNode& 
     return true;
 }
 
-// Where a voxel of a placed model lands. Its box turns about its own centre
-// and the centre sits at the translation, rounded down as in an unturned
-// model (a side of 5 has its pivot at cell 2).
+// Where a voxel of a placed model lands: the model's pivot cell
+// floor(size / 2) sits at the translation and the turn is about that cell.
+// goxel places turned models the same way; for an unturned model it is the
+// format's own placement.
 struct PlacedAxis {
-    int from = 0;           // the model's axis that lands on this one
+    int from = 0;          // the model's axis that lands on this one
     bool flipped = false;
-    std::int64_t base = 0;  // where the cell 0 (or the last when flipped) lands
-    std::int64_t side = 0;
+    std::int64_t at = 0;   // translation
+    std::int64_t pivot = 0;
 };
 
 std::array<PlacedAxis, 3> PlaceAxes(const Placement& p)
@@ -217,15 +218,15 @@ std::array<PlacedAxis, 3> PlaceAxes(const Placement& p)
                 a.from = j;
                 a.flipped = p.rotation[std::size_t(i)][std::size_t(j)] < 0;
             }
-        a.side = p.model->size[a.from];
-        a.base = p.translation[i] - a.side / 2;
+        a.at = p.translation[i];
+        a.pivot = p.model->size[a.from] / 2;
     }
     return axes;
 }
 
 std::int64_t Land(const PlacedAxis& a, std::int64_t v)
 {
-    return a.base + (a.flipped ? a.side - 1 - v : v);
+    return a.flipped ? a.at - (v - a.pivot) : a.at + (v - a.pivot);
 }
 
 } // namespace
