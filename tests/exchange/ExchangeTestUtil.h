@@ -45,9 +45,22 @@ inline ModelData RandomModel(int x, int y, int z, double fill, int colors, unsig
     return m;
 }
 
-inline std::map<CUBEPOS, COLORREF> Cells(const ModelData& m)
+// A solid block in random colours with a stepped pyramid on top: every edge
+// is shared by two faces, and colour changes make many T-junction chances.
+inline ModelData Solid(unsigned seed)
 {
-    return {m.cubes.begin(), m.cubes.end()};
+    ModelData m{9, 7, 8, {}};
+    std::mt19937 rng(seed);
+    for (int x = 0; x < 9; ++x)
+        for (int y = 0; y < 7; ++y)
+            for (int z = 0; z < 8; ++z) {
+                const int inset = std::max(0, y - 2);
+                if (x < inset || z < inset || x >= 9 - inset || z >= 8 - inset)
+                    continue;
+                const COLORREF c = rng() % 4 ? RGB(200, 30, 30) : RGB(30, 30, 200 + std::uint8_t(rng() % 3));
+                m.cubes.push_back({CUBEPOS{x, y, z}, c});
+            }
+    return m;
 }
 
 inline QString Peer(const char* name) { return QStandardPaths::findExecutable(QString::fromLatin1(name)); }

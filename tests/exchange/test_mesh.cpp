@@ -18,24 +18,6 @@ Soup SoupOf(const CubeMesh& m)
     return s;
 }
 
-// A solid block in random colours with a stepped pyramid on top: every edge
-// is shared by two faces, and colour changes make many T-junction chances.
-ModelData Solid(unsigned seed)
-{
-    ModelData m{9, 7, 8, {}};
-    std::mt19937 rng(seed);
-    for (int x = 0; x < 9; ++x)
-        for (int y = 0; y < 7; ++y)
-            for (int z = 0; z < 8; ++z) {
-                const int inset = std::max(0, y - 2);
-                if (x < inset || z < inset || x >= 9 - inset || z >= 8 - inset)
-                    continue;
-                const COLORREF c = rng() % 4 ? RGB(200, 30, 30) : RGB(30, 30, 200 + std::uint8_t(rng() % 3));
-                m.cubes.push_back({CUBEPOS{x, y, z}, c});
-            }
-    return m;
-}
-
 } // namespace
 
 TEST(CubeMesh, ClosedOutwardAndCrackFree)

@@ -106,7 +106,11 @@ int ValidatorErrors(const QString& file, QByteArray& report)
 TEST(MeshExport, AssimpReadsBackEveryFormat)
 {
     QTemporaryDir dir;
-    for (const ModelData& model : {SampleModel(), RandomModel(6, 5, 7, 0.5, 6, 21)}) {
+    const struct {
+        ModelData model;
+        bool manifold; // no two cubes meet along an edge only
+    } models[] = {{SampleModel(), false}, {RandomModel(6, 5, 7, 0.5, 6, 21), false}, {Solid(4), true}};
+    for (const auto& [model, manifold] : models) {
         CubeMesh mesh;
         ASSERT_TRUE(BuildCubeMesh(model, MeshAxes::YUp, mesh));
         ModelData shape = model;
@@ -138,6 +142,10 @@ TEST(MeshExport, AssimpReadsBackEveryFormat)
             EXPECT_NEAR(f.area, double(mesh.exposedFaces), 1e-3) << what;
             EXPECT_NEAR(f.volume, double(model.cubes.size()), 1e-3) << what;
             EXPECT_EQ(f.unpairedEdges, 0) << what;
+            if (format == ExchangeFormat::Stl && manifold) {
+                // Watertight for a slicer: each edge in exactly two triangles.
+                EXPECT_EQ(f.edgesNotShared, 0);
+            }
             if (format == ExchangeFormat::Stl) {
                 // Printed with z up: (x, y, z) -> (x, -z, y).
                 EXPECT_EQ(f.low, (std::array<float, 3>{built.low[0], -built.high[2], built.low[1]}));
