@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/MeshBuilder.h"
+
 #include <array>
 #include <cmath>
 #include <map>
@@ -13,6 +15,16 @@ struct Soup {
     std::vector<std::array<float, 3>> points;
     std::vector<std::array<unsigned, 3>> triangles;
 };
+
+inline Soup SoupOf(const CubeMesh& m)
+{
+    Soup s;
+    for (std::size_t i = 0; i < m.VertexCount(); ++i)
+        s.points.push_back({m.positions[3 * i], m.positions[3 * i + 1], m.positions[3 * i + 2]});
+    for (std::size_t t = 0; t < m.TriangleCount(); ++t)
+        s.triangles.push_back({m.triangles[3 * t], m.triangles[3 * t + 1], m.triangles[3 * t + 2]});
+    return s;
+}
 
 using Key = std::array<long, 3>;
 inline Key KeyOf(const std::array<float, 3>& p)

@@ -2,23 +2,8 @@
 #include "ExchangeTestUtil.h"
 #include "MeshCheck.h"
 
-#include "exchange/MeshBuilder.h"
 
 using namespace exchange_test;
-
-namespace {
-
-Soup SoupOf(const CubeMesh& m)
-{
-    Soup s;
-    for (std::size_t i = 0; i < m.VertexCount(); ++i)
-        s.points.push_back({m.positions[3 * i], m.positions[3 * i + 1], m.positions[3 * i + 2]});
-    for (std::size_t t = 0; t < m.TriangleCount(); ++t)
-        s.triangles.push_back({m.triangles[3 * t], m.triangles[3 * t + 1], m.triangles[3 * t + 2]});
-    return s;
-}
-
-} // namespace
 
 TEST(CubeMesh, ClosedOutwardAndCrackFree)
 {

@@ -3,7 +3,6 @@
 #include "ExchangeTestUtil.h"
 #include "MeshCheck.h"
 
-#include "exchange/MeshBuilder.h"
 #include "exchange/ModelExport.h"
 
 #include <QFile>
@@ -118,14 +117,7 @@ TEST(MeshExport, AssimpReadsBackEveryFormat)
             cube.second = RGB(255, 255, 255);
         CubeMesh shapeMesh;
         ASSERT_TRUE(BuildCubeMesh(shape, MeshAxes::YUp, shapeMesh));
-        const SoupFacts built = Examine(
-            [&] {
-                Soup s;
-                for (std::size_t i = 0; i < mesh.VertexCount(); ++i)
-                    s.points.push_back({mesh.positions[3 * i], mesh.positions[3 * i + 1], mesh.positions[3 * i + 2]});
-                return s;
-            }(),
-            false);
+        const SoupFacts built = Examine(SoupOf(mesh), false);
         for (ExchangeFormat format : {ExchangeFormat::Gltf, ExchangeFormat::Glb, ExchangeFormat::Obj,
                                       ExchangeFormat::Ply, ExchangeFormat::Stl}) {
             const QString path = dir.filePath(QStringLiteral("model.") + FormatSuffix(format));

@@ -2,7 +2,6 @@
 // or untouched.
 #include "ExchangeTestUtil.h"
 
-#include "exchange/ExchangeFormat.h"
 #include "exchange/ModelExport.h"
 #include "exchange/VoxFile.h"
 
@@ -83,21 +82,4 @@ TEST(VoxWriter, RefusesLongSidesAndKeepsTheOldFile)
     EXPECT_EQ(Bytes(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("m.vox")});
     EXPECT_FALSE(ExportModel(Rainbow(5), ExchangeFormat::Vox, dir.filePath(QStringLiteral("no/such/dir.vox"))).ok);
-}
-
-TEST(ExchangeFormat, ChosenByExtension)
-{
-    const struct {
-        const char* path;
-        std::optional<ExchangeFormat> format;
-    } rows[] = {{"a.VOX", ExchangeFormat::Vox}, {"b.glb", ExchangeFormat::Glb},
-                {"c.d.gltf", ExchangeFormat::Gltf}, {"e.jpeg", ExchangeFormat::Jpeg},
-                {"f.JPG", ExchangeFormat::Jpeg}, {"g.stl", ExchangeFormat::Stl},
-                {"h.mvf", ExchangeFormat::Mvf}, {"vox", std::nullopt}, {"i.txt", std::nullopt}};
-    for (const auto& r : rows)
-        EXPECT_EQ(FormatForPath(QString::fromLatin1(r.path)), r.format) << r.path;
-    EXPECT_EQ(FormatSuffix(ExchangeFormat::Jpeg), QStringLiteral("jpg"));
-    EXPECT_TRUE(IsMeshFormat(ExchangeFormat::Ply));
-    EXPECT_FALSE(IsMeshFormat(ExchangeFormat::Vox));
-    EXPECT_TRUE(IsImageFormat(ExchangeFormat::Bmp));
 }
