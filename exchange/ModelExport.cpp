@@ -1,0 +1,66 @@
+#include "exchange/ModelExport.h"
+
+#include "exchange/ExchangeMessages.h"
+#include "exchange/MeshBuilder.h"
+#include "exchange/MeshExport.h"
+#include "exchange/VoxFile.h"
+
+#include <QSaveFile>
+
+namespace {
+
+ExportResult SaveWhole(const QString& path, const QByteArray& bytes)
+{
+    ExportResult result;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        result.message = ExchangeMessages::CannotWrite(path, file.errorString());
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace
+
+ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QString& path,
+                         const ExportProgress& progress)
+{
+    ExportResult result;
+    if (format == ExchangeFormat::Vox) {
+        const VoxWriteResult vox = WriteVox(model);
+        if (!vox.ok) {
+            result.message = vox.message;
+            return result;
+        }
+        if (progress && !progress(1, 2)) {
+            result.message = ExchangeMessages::Cancelled();
+            return result;
+        }
+        result = SaveWhole(path, vox.bytes);
+        if (result.ok && vox.paletteColors < vox.distinctColors)
+            result.notice = ExchangeMessages::ColorsReduced(vox.distinctColors, vox.paletteColors);
+        return result;
+    }
+    if (IsMeshFormat(format)) {
+        // STL is read by slicers for printing, which take z as up: it gets
+        // the same turn as .vox so that the print stands upright.
+        const MeshAxes axes = format == ExchangeFormat::Stl ? MeshAxes::ZUp : MeshAxes::YUp;
+        // STL has no colours: faces of all colours merge alike.
+        ModelData shape;
+        if (format == ExchangeFormat::Stl) {
+            shape = model;
+            for (auto& cube : shape.cubes)
+                cube.second = RGB(255, 255, 255);
+        }
+        CubeMesh mesh;
+        if (!BuildCubeMesh(format == ExchangeFormat::Stl ? shape : model, axes, mesh, progress)) {
+            result.message = ExchangeMessages::Cancelled();
+            return result;
+        }
+        return ExportMesh(mesh, format, path);
+    }
+    // The model file has its own save; pictures need the view to render.
+    result.message = ExchangeMessages::NotExportable();
+    return result;
+}

@@ -1,0 +1,112 @@
+// The exchange format checked against goxel, a voxel editor nobody here
+// wrote: it reads what we write, and we read what it writes.
+#include "ExchangeTestUtil.h"
+
+#include "exchange/ModelExport.h"
+#include "exchange/VoxFile.h"
+
+using namespace exchange_test;
+
+namespace {
+
+// Our cells in the file's axes, where goxel lists them: the file has z up,
+// and goxel centres a model on floor(size / 2).
+Listing Expected(const ModelData& m)
+{
+    Listing out;
+    for (const auto& [p, c] : m.cubes)
+        out[{p.x - m.sizeX / 2, (m.sizeZ - 1 - p.z) - m.sizeZ / 2, p.y - m.sizeY / 2}] = c;
+    return out;
+}
+
+Listing InFileAxes(const ModelData& m)
+{
+    Listing out;
+    for (const auto& [p, c] : m.cubes)
+        out[{p.x, m.sizeZ - 1 - p.z, p.y}] = c;
+    return out;
+}
+
+class VoxPeer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (Peer("goxel").isEmpty())
+            GTEST_SKIP() << "goxel is not installed";
+    }
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+// Our export as goxel reads it: every cube where the proper rotation puts it
+// (x, Z-1-z, y), with its colour. The asymmetric model tells a rotation from
+// a mirror: a mirrored export would put the blue cube (up) or the dark one
+// (toward the viewer) on the wrong side.
+TEST_F(VoxPeer, GoxelReadsOurExport)
+{
+    ModelData corners{3, 4, 5, {}};
+    corners.cubes = {{CUBEPOS{0, 0, 0}, RGB(255, 0, 0)},
+                     {CUBEPOS{0, 0, 4}, RGB(10, 20, 30)},
+                     {CUBEPOS{0, 3, 0}, RGB(0, 0, 255)},
+                     {CUBEPOS{2, 0, 0}, RGB(0, 255, 0)}};
+    const Listing cornersSeen = {{{-1, 2, -2}, RGB(255, 0, 0)}, // x left, far back, bottom
+                                 {{-1, -2, -2}, RGB(10, 20, 30)},
+                                 {{-1, 2, 1}, RGB(0, 0, 255)},
+                                 {{1, 2, -2}, RGB(0, 255, 0)}};
+    for (const ModelData& model : {corners, SampleModel(), RandomModel(7, 6, 9, 0.4, 12, 3)}) {
+        const QString path = m_dir.filePath(QStringLiteral("ours.vox"));
+        ASSERT_TRUE(ExportModel(model, ExchangeFormat::Vox, path).ok);
+        Listing seen;
+        ASSERT_TRUE(GoxelListing(path, seen));
+        EXPECT_EQ(seen, Expected(model)) << model.cubes.size() << " cubes";
+    }
+    Listing seen;
+    ASSERT_TRUE(ExportModel(corners, ExchangeFormat::Vox, m_dir.filePath(QStringLiteral("c.vox"))).ok);
+    ASSERT_TRUE(GoxelListing(m_dir.filePath(QStringLiteral("c.vox")), seen));
+    EXPECT_EQ(seen, cornersSeen);
+}
+
+// goxel's own .vox files read here hold what goxel itself lists for them:
+// files it converted from ours, a palette-less file (the format's default
+// palette) and scenes of two models placed, one of them turned.
+TEST_F(VoxPeer, WeReadGoxelsFiles)
+{
+    for (const ModelData& model : {SampleModel(), RandomModel(12, 5, 8, 0.5, 30, 7)}) {
+        const QString ours = m_dir.filePath(QStringLiteral("ours.vox"));
+        const QString theirs = m_dir.filePath(QStringLiteral("theirs.vox"));
+        ASSERT_TRUE(ExportModel(model, ExchangeFormat::Vox, ours).ok);
+        ASSERT_TRUE(RunPeer(Peer("goxel"), {QStringLiteral("-e"), theirs, ours}));
+        const VoxReadResult back = ReadVoxFile(theirs);
+        ASSERT_TRUE(back.ok) << back.message.toStdString();
+        Listing listed;
+        ASSERT_TRUE(GoxelListing(theirs, listed));
+        EXPECT_EQ(Normalised(InFileAxes(back.model)), Normalised(listed));
+        EXPECT_EQ(Normalised(InFileAxes(back.model)), Normalised(InFileAxes(model)));
+    }
+
+    std::vector<Voxel> row;
+    for (int i = 1; i <= 255; ++i)
+        row.push_back({i - 1, 0, 0, i});
+    const QByteArray models = Size(2, 3, 4) + Xyzi({{0, 0, 0, 1}, {1, 2, 3, 2}, {1, 0, 0, 3}}) +
+                              Size(1, 1, 1) + Xyzi({{0, 0, 0, 5}});
+    auto scene = [&](const QByteArray& turn) {
+        return VoxFile(models + Transform(0, 1, "0 0 0") + Group(1, {2, 4}) +
+                           Transform(2, 3, "10 0 0", turn) + Shape(3, 0) + Transform(4, 5, "0 0 5") +
+                           Shape(5, 1),
+                       200);
+    };
+    for (const QByteArray& file : {VoxFile(Size(255, 1, 1) + Xyzi(row)), scene({}), scene("17"),
+                                   scene("98")}) {
+        const QString path = m_dir.filePath(QStringLiteral("made.vox"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(file);
+        f.close();
+        const VoxReadResult ours = ReadVox(file);
+        ASSERT_TRUE(ours.ok) << ours.message.toStdString();
+        Listing listed;
+        ASSERT_TRUE(GoxelListing(path, listed));
+        EXPECT_EQ(Normalised(InFileAxes(ours.model)), Normalised(listed));
+    }
+}

@@ -1,0 +1,163 @@
+// The .vox reader on well-formed files of every shape the format allows, and
+// on broken, truncated, huge and hostile ones.
+#include "ExchangeTestUtil.h"
+
+#include "exchange/VoxFile.h"
+
+#include <QFile>
+
+using namespace exchange_test;
+
+namespace {
+
+const QByteArray kOne = Size(1, 1, 1) + Xyzi({{0, 0, 0, 1}});
+
+QByteArray Chain(int depth)
+{
+    // trn 0 -> grp 1 -> trn 2 -> grp 3 ... -> shape.
+    QByteArray nodes;
+    for (int i = 0; i < depth; ++i)
+        nodes += i % 2 ? Group(i, {i + 1}) : Transform(i, i + 1, "0 0 0");
+    return nodes + Shape(depth, 0);
+}
+
+} // namespace
+
+TEST(VoxReader, ReadsWhatTheFormatAllows)
+{
+    // The grid is the voxels' box turned to y up: file (x, y, z) is ours
+    // (x, z, D-1-y) where D is the box's depth along the file's y.
+    QByteArray palette(256 * 4, '\0');
+    palette[0] = char(1), palette[1] = char(2), palette[2] = char(3); // index 1
+    palette[4] = char(9);                                              // index 2
+    const VoxReadResult r = ReadVox(VoxFile(Chunk("ABCD", "xyz", Chunk("SIZE", "junk")) +
+                                                Chunk("SIZE", Int(4) + Int(5) + Int(6), "child") +
+                                                Xyzi({{1, 1, 1, 1}, {2, 3, 4, 2}}) + Chunk("MATL", "m") +
+                                                Chunk("RGBA", palette),
+                                            200));
+    ASSERT_TRUE(r.ok) << r.message.toStdString();
+    EXPECT_EQ(r.model, (ModelData{2, 4, 3, {{CUBEPOS{0, 0, 2}, RGB(1, 2, 3)}, {CUBEPOS{1, 3, 0}, RGB(9, 0, 0)}}}));
+
+    // Without RGBA the format's default palette: index 1 is white, 255 a dark grey.
+    const VoxReadResult plain = ReadVox(VoxFile(Size(2, 1, 1) + Xyzi({{0, 0, 0, 1}, {1, 0, 0, 255}})));
+    ASSERT_TRUE(plain.ok);
+    EXPECT_EQ(plain.model.cubes.front().second, RGB(255, 255, 255));
+    EXPECT_EQ(plain.model.cubes.back().second, RGB(0x11, 0x11, 0x11));
+
+    // An empty model keeps its size; a later voxel in the same cell wins.
+    const VoxReadResult empty = ReadVox(VoxFile(Size(3, 4, 5) + Xyzi({})));
+    ASSERT_TRUE(empty.ok);
+    EXPECT_EQ(empty.model, (ModelData{3, 5, 4, {}}));
+    const VoxReadResult twice = ReadVox(VoxFile(Size(1, 1, 1) + Xyzi({{0, 0, 0, 1}, {0, 0, 0, 2}})));
+    ASSERT_TRUE(twice.ok);
+    EXPECT_EQ(twice.model.cubes.size(), 1u);
+    EXPECT_EQ(twice.model.cubes[0].second, RGB(255, 255, 0xCC));
+
+    // A deep but finite scene is fine.
+    EXPECT_TRUE(ReadVox(VoxFile(kOne + Chain(40))).ok);
+}
+
+TEST(VoxReader, RefusesBrokenFilesWithAMessage)
+{
+    const QByteArray rgbaShort = Chunk("RGBA", QByteArray(100, '\1'));
+    QByteArray overlong = VoxFile(Size(1, 1, 1) + Xyzi({{0, 0, 0, 1}}));
+    overlong.replace(overlong.indexOf("XYZI") + 4, 4, Int(0x7FFFFFF0));
+    QByteArray mainTooLong = VoxFile(kOne);
+    mainTooLong.replace(16, 4, Int(-1));
+
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* says; // part of the message
+    } cases[] = {
+        {"empty", {}, ".vox ファイルではありません"},
+        {"magic only", "VOX ", ".vox ファイルではありません"},
+        {"other magic", QByteArray("RIFF") + Int(150) + Chunk("MAIN", {}, kOne), ".vox ファイルではありません"},
+        {"unknown version", VoxFile(kOne, 151), "151"},
+        {"no MAIN", QByteArray("VOX ") + Int(150) + Chunk("MAIX", {}, kOne), "MAIN"},
+        {"MAIN longer than the file", mainTooLong, "MAIN"},
+        {"truncated", VoxFile(kOne).left(VoxFile(kOne).size() - 3), "MAIN"},
+        {"chunk header cut", VoxFile(kOne + "SIZ"), "見出し"},
+        {"chunk longer than the rest", overlong, "XYZI"},
+        {"negative size", VoxFile(Size(-1, 2, 2) + Xyzi({})), "-1×2×2"},
+        {"huge size", VoxFile(Size(100000, 1, 1) + Xyzi({})), "100000×1×1"},
+        {"side over 256", VoxFile(Size(257, 1, 1) + Xyzi({})), "257×1×1"},
+        {"short SIZE", VoxFile(Chunk("SIZE", Int(1) + Int(1)) + Xyzi({})), "SIZE"},
+        {"XYZI without SIZE", VoxFile(Xyzi({{0, 0, 0, 1}})), "SIZE"},
+        {"count above data", VoxFile(Size(2, 2, 2) + Chunk("XYZI", Int(3) + QByteArray(8, '\1'))), "3"},
+        {"huge count", VoxFile(Size(2, 2, 2) + Chunk("XYZI", Int(0x40000000) + QByteArray(8, '\1'))),
+         "1073741824"},
+        {"count below data", VoxFile(Size(2, 2, 2) + Chunk("XYZI", Int(1) + QByteArray(8, '\1'))), "1"},
+        {"voxel outside SIZE", VoxFile(Size(2, 2, 2) + Xyzi({{0, 2, 0, 1}})), "(0, 2, 0)"},
+        {"colour index 0", VoxFile(Size(2, 2, 2) + Xyzi({{1, 1, 1, 0}})), "色番号が 0"},
+        {"short palette", VoxFile(kOne + rgbaShort), "RGBA"},
+        {"no model", VoxFile(Chunk("RGBA", QByteArray(1024, '\1'))), "モデル"},
+        {"scene loop", VoxFile(kOne + Transform(0, 1, "0 0 0") + Group(1, {2}) + Transform(2, 1, "0 0 0")),
+         "循環"},
+        {"node shared", VoxFile(kOne + Transform(0, 1, "0 0 0") + Group(1, {2, 2}) + Shape(2, 0)), "節点 2 が"},
+        {"endless nesting", VoxFile(kOne + Chain(200)), "入れ子"},
+        {"missing node", VoxFile(kOne + Transform(0, 7, "0 0 0")), "節点 7"},
+        {"missing root", VoxFile(kOne + Transform(3, 1, "0 0 0") + Shape(1, 0)), "節点 0"},
+        {"missing model", VoxFile(kOne + Transform(0, 1, "0 0 0") + Shape(1, 4)), "モデル 4"},
+        {"node twice", VoxFile(kOne + Transform(0, 1, "0 0 0") + Shape(1, 0) + Shape(1, 0)), "節点 1 が二つ"},
+        {"bad rotation", VoxFile(kOne + Transform(0, 1, "0 0 0", "15") + Shape(1, 0)), "nTRN"},
+        {"bad translation", VoxFile(kOne + Transform(0, 1, "1 2") + Shape(1, 0)), "nTRN"},
+        {"huge dictionary",
+         VoxFile(kOne + Chunk("nSHP", Int(1) + Int(0x7FFFFFFF) + Int(1) + Int(0) + Int(0))), "nSHP"},
+        {"huge group", VoxFile(kOne + Chunk("nGRP", Int(1) + Int(0) + Int(0x10000000))), "nGRP"},
+        {"box over the grid limit",
+         VoxFile(kOne + kOne + Transform(0, 1, "0 0 0") + Group(1, {2, 4}) + Shape(2, 0) +
+                 Transform(4, 5, "100 100 100") + Shape(5, 1)),
+         "101×101×101 (1030301 セル) は 64000 セルを超える"},
+        {"huge translation",
+         VoxFile(kOne + kOne + Transform(0, 1, "0 0 0") + Group(1, {2, 4}) + Shape(2, 0) +
+                 Transform(4, 5, "2147483647 -2147483648 0") + Shape(5, 1)),
+         "2147483648×1×2147483649"},
+    };
+    for (const auto& c : cases) {
+        const VoxReadResult r = ReadVox(c.bytes);
+        EXPECT_FALSE(r.ok) << c.what;
+        EXPECT_TRUE(r.message.contains(QString::fromUtf8(c.says))) << c.what << ": " << r.message.toStdString();
+        EXPECT_TRUE(r.model.cubes.empty()) << c.what;
+    }
+}
+
+// Every prefix and many damaged copies of a scene file end in a clean answer
+// (the sanitizer build catches any read out of bounds).
+TEST(VoxReader, SurvivesTruncationAndDamage)
+{
+    const QByteArray good = VoxFile(Size(2, 3, 4) + Xyzi({{0, 0, 0, 1}, {1, 2, 3, 2}}) + kOne +
+                                        Transform(0, 1, "0 0 0") + Group(1, {2, 4}) +
+                                        Transform(2, 3, "5 0 0", "17") + Shape(3, 0) +
+                                        Transform(4, 5, "0 0 5") + Shape(5, 1) +
+                                        Chunk("RGBA", QByteArray(1024, '\7')),
+                                    200);
+    ASSERT_TRUE(ReadVox(good).ok);
+    for (int n = 0; n < good.size(); ++n)
+        EXPECT_FALSE(ReadVox(good.left(n)).ok) << n;
+    std::mt19937 rng(11);
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray bad = good;
+        for (int k = 0; k < 3; ++k)
+            bad[int(rng() % unsigned(bad.size()))] = char(rng());
+        const VoxReadResult r = ReadVox(bad);
+        EXPECT_TRUE(r.ok || !r.message.isEmpty());
+        if (r.ok) {
+            EXPECT_LE(std::int64_t(r.model.sizeX) * r.model.sizeY * r.model.sizeZ, kMaxGridCells);
+        }
+    }
+}
+
+TEST(VoxReader, ReadsFilesWithinALimit)
+{
+    QTemporaryDir dir;
+    EXPECT_TRUE(ReadVoxFile(dir.filePath(QStringLiteral("none.vox"))).message.contains(QStringLiteral("none.vox")));
+    QFile big(dir.filePath(QStringLiteral("big.vox")));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(VoxFile(kOne));
+    ASSERT_TRUE(big.resize((qint64(64) << 20) + 1)); // sparse
+    big.close();
+    const VoxReadResult r = ReadVoxFile(big.fileName());
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("大きすぎる")));
+}
