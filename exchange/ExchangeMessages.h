@@ -54,6 +54,10 @@ inline QString CannotWrite(const QString& path, const QString& reason)
 {
     return QStringLiteral("ファイルを書き出せませんでした。\n%1\n%2").arg(path, reason);
 }
+inline QString NoCubes()
+{
+    return QStringLiteral("キューブが一つもないため、メッシュを書き出せません。");
+}
 inline QString Cancelled() { return QStringLiteral("書き出しを中止しました。"); }
 inline QString NotExportable()
 {

@@ -228,7 +228,7 @@ ExportResult ExportMesh(const CubeMesh& mesh, ExchangeFormat format, const QStri
     const QString base = info.dir().filePath(info.completeBaseName());
     QByteArray main(reinterpret_cast<const char*>(blob->data), qsizetype(blob->size));
     if (format == ExchangeFormat::Ply && !MendPlyColors(main)) {
-        result.message = ExchangeMessages::CannotWrite(path, QStringLiteral("PLY"));
+        result.message = ExchangeMessages::CannotWrite(path, QStringLiteral("PLY の頂点の並びが想定と違います。"));
         return result;
     }
     std::vector<std::pair<QString, QByteArray>> files;
@@ -241,7 +241,7 @@ ExportResult ExportMesh(const CubeMesh& mesh, ExchangeFormat format, const QStri
         const QByteArray reference =
             format == ExchangeFormat::Gltf ? QUrl::toPercentEncoding(QString::fromUtf8(name)) : name;
         if (!NameCompanion(main, placeholder, reference)) {
-            result.message = ExchangeMessages::CannotWrite(path, QStringLiteral("companion file"));
+            result.message = ExchangeMessages::CannotWrite(path, QStringLiteral("付属ファイルの名前を決められません。"));
             return result;
         }
         files.emplace_back(companion, QByteArray(reinterpret_cast<const char*>(extra->data),

@@ -58,6 +58,12 @@ ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QS
             result.message = ExchangeMessages::Cancelled();
             return result;
         }
+        // An empty mesh is no use to anyone, and an empty glTF buffer is
+        // not even valid.
+        if (mesh.TriangleCount() == 0) {
+            result.message = ExchangeMessages::NoCubes();
+            return result;
+        }
         return ExportMesh(mesh, format, path);
     }
     // The model file has its own save; pictures need the view to render.

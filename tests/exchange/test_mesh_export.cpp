@@ -186,4 +186,6 @@ TEST(MeshExport, FailureLeavesNoFiles)
     EXPECT_TRUE(obj.readAll().contains("mtllib m.mtl"));
     EXPECT_FALSE(ExportModel(SampleModel(), ExchangeFormat::Stl, dir.filePath(QStringLiteral("none/m.stl"))).ok);
     EXPECT_FALSE(ExportModel(SampleModel(), ExchangeFormat::Png, dir.filePath(QStringLiteral("m.png"))).ok);
+    const ExportResult empty = ExportModel(ModelData{2, 2, 2, {}}, ExchangeFormat::Glb, dir.filePath(QStringLiteral("e.glb")));
+    EXPECT_EQ(empty.message, QStringLiteral("キューブが一つもないため、メッシュを書き出せません。"));
 }
