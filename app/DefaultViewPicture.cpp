@@ -43,7 +43,7 @@ Result Render(const CMiravelDoc& doc, int width, int height)
     QOpenGLContext context;
     context.setFormat(format);
     if (!surface.isValid() || !context.create() || !context.makeCurrent(&surface))
-        return {{}, QStringLiteral("no OpenGL context could be created")};
+        return {{}, QStringLiteral("no OpenGL context could be created (pictures need an X display)")};
 
     Result result;
     {

@@ -30,9 +30,11 @@ inline QString ExportFailed(const QString& path, const QString& reason)
         text += QLatin1Char('\n') + reason;
     return text;
 }
+// The reader's own message may already name the file.
 inline QString ImportFailed(const QString& path, const QString& reason)
 {
-    return QStringLiteral("インポートできませんでした。\n%1\n%2").arg(path, reason);
+    const QString head = QStringLiteral("インポートできませんでした。\n");
+    return reason.contains(path) ? head + reason : head + path + QLatin1Char('\n') + reason;
 }
 inline QString ModelTooLarge()
 {
