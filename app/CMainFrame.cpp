@@ -15,13 +15,12 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
