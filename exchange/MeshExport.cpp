@@ -12,6 +12,7 @@
 #include <assimp/scene.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -28,7 +29,13 @@ float SrgbToLinear(std::uint8_t byte)
 
 aiColor4D LinearColor(COLORREF c)
 {
-    return {SrgbToLinear(GetRValue(c)), SrgbToLinear(GetGValue(c)), SrgbToLinear(GetBValue(c)), 1.0f};
+    static const std::array<float, 256> table = [] {
+        std::array<float, 256> t{};
+        for (int i = 0; i < 256; ++i)
+            t[std::size_t(i)] = SrgbToLinear(std::uint8_t(i));
+        return t;
+    }();
+    return {table[GetRValue(c)], table[GetGValue(c)], table[GetBValue(c)], 1.0f};
 }
 
 aiColor4D ByteColor(COLORREF c)
@@ -97,26 +104,32 @@ aiMaterial* MakeMaterial(const QString& name, COLORREF color)
 
 enum class ColorKind { None, Linear, Bytes };
 
-// One Assimp mesh of the given triangles of the mesh (all of them when
-// `only` is empty), with their own copy of the vertices.
+// One Assimp mesh of the given triangles of the mesh, with its own copy of
+// the vertices they use.
 aiMesh* MakeMesh(const CubeMesh& mesh, const std::vector<std::uint32_t>& triangles, ColorKind colors,
                  unsigned material)
 {
     auto* out = new aiMesh;
     out->mPrimitiveTypes = aiPrimitiveType_TRIANGLE;
     out->mMaterialIndex = material;
-    std::map<std::uint32_t, unsigned> remap;
+    // The mesh's vertices that these triangles use, numbered anew in order
+    // of first use.
+    constexpr unsigned kUnused = ~0u;
+    std::vector<unsigned> remap(mesh.VertexCount(), kUnused);
+    std::vector<std::uint32_t> used;
     for (std::uint32_t v : triangles)
-        remap.emplace(v, 0u);
-    unsigned next = 0;
-    for (auto& [from, to] : remap)
-        to = next++;
-    out->mNumVertices = next;
-    out->mVertices = new aiVector3D[next];
-    out->mNormals = new aiVector3D[next];
+        if (remap[v] == kUnused) {
+            remap[v] = unsigned(used.size());
+            used.push_back(v);
+        }
+    const unsigned count = unsigned(used.size());
+    out->mNumVertices = count;
+    out->mVertices = new aiVector3D[count];
+    out->mNormals = new aiVector3D[count];
     if (colors != ColorKind::None)
-        out->mColors[0] = new aiColor4D[next];
-    for (const auto& [from, to] : remap) {
+        out->mColors[0] = new aiColor4D[count];
+    for (unsigned to = 0; to < count; ++to) {
+        const std::uint32_t from = used[to];
         const float* p = &mesh.positions[std::size_t(from) * 3];
         const float* n = &mesh.normals[std::size_t(from) * 3];
         out->mVertices[to] = aiVector3D(p[0], p[1], p[2]);
