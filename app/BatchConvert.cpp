@@ -38,6 +38,9 @@ QString InputProblem(const QString& path)
         return QStringLiteral("no such file");
     if (info.isDir())
         return QStringLiteral("is a folder, not a model file");
+    // A pipe or a device could keep the converter waiting for ever.
+    if (!info.isFile())
+        return QStringLiteral("is not a regular file");
     if (!info.isReadable())
         return QStringLiteral("cannot be read (permission denied)");
     return {};

@@ -248,6 +248,7 @@ TEST_F(CommandLineTest, RefusedInputsAndOutputsLeaveNothingBehind)
         {Temp(QStringLiteral("folder.glb")), mvf, Temp(QStringLiteral("folder.glb"))},
         {Temp(QStringLiteral("o.glb")), Temp(QStringLiteral("folder.glb")), Temp(QStringLiteral("folder.glb"))},
         {Temp(QStringLiteral("nowhere/o.stl")), mvf, Temp(QStringLiteral("nowhere/o.stl"))},
+        {Temp(QStringLiteral("o.stl")), QStringLiteral("/dev/zero"), QStringLiteral("/dev/zero")},
     };
     for (const Case& c : cases) {
         const ProgramRun r = Miravel({QStringLiteral("--export"), c.out, c.in});
