@@ -110,9 +110,10 @@ Request Parse(const QStringList& arguments)
     } else {
         if (!parser.isSet(format))
             return Fail(QStringLiteral("--export-dir needs --format FORMAT (%1)").arg(FormatList()));
-        const std::optional<ExchangeFormat> f =
-            FormatForPath(QStringLiteral("x.") + parser.value(format).toLower());
-        if (parser.value(format).isEmpty() || !f)
+        // A bare name: "glb", not "x.glb" or ".glb".
+        const QString name = parser.value(format).toLower();
+        const std::optional<ExchangeFormat> f = FormatForPath(QStringLiteral("x.") + name);
+        if (name.isEmpty() || name.contains(QLatin1Char('.')) || name.contains(QLatin1Char('/')) || !f)
             return Fail(QStringLiteral("%1: unknown format (formats: %2)").arg(parser.value(format), FormatList()));
         if (inputs.isEmpty())
             return Fail(QStringLiteral("--export-dir DIR --format FORMAT needs at least one input file"));

@@ -142,7 +142,7 @@ TEST(CommandLineArguments, ToolOrEditorAndWhatTheToolIsAskedToDo)
 
     for (auto bad : {args({"--export", "out.xyz", "in.mvf"}), args({"--export", "out.glb"}),
                      args({"--export", "out.glb", "a.mvf", "b.mvf"}), args({"--export-dir", "d", "a.mvf"}),
-                     args({"--export-dir", "d", "--format", "gif", "a.mvf"}), args({"--format", "glb", "a.mvf"}),
+                     args({"--export-dir", "d", "--format", "gif", "a.mvf"}), args({"--export-dir", "d", "--format", "x.glb", "a.mvf"}), args({"--format", "glb", "a.mvf"}),
                      args({"--export", "o.glb", "--format", "glb", "a.mvf"}), args({"--size", "0x10", "--export", "o.png", "a.mvf"}),
                      args({"--size", "800", "--export", "o.png", "a.mvf"}), args({"--export", "o.glb", "--export-dir", "d", "a.mvf"}),
                      args({"--export", "o.glb", "--bogus", "a.mvf"}), args({"--export-dir", "d", "--format", "glb"})}) {
