@@ -3,9 +3,7 @@
 // test's X display for pictures. Outputs are read back with our readers and
 // with Assimp's importer, which nobody here wrote.
 #include "app/CommandLine.h"
-#include "exchange/ModelExport.h"
-#include "exchange/VoxFile.h"
-#include "model/CMiravelDoc.h"
+#include "tests/app/ExchangeTestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,8 +18,6 @@
 
 namespace {
 
-const COLORREF kTeal = RGB(0, 128, 128);
-const COLORREF kRed = RGB(255, 0, 0);
 const std::map<CUBEPOS, COLORREF> kCubes = {{{0, 0, 0}, kTeal}, {{3, 1, 2}, kRed}};
 
 struct ProgramRun {
@@ -57,18 +53,6 @@ ProgramRun Miravel(const QStringList& args, bool headless = true)
     return r;
 }
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 // The faces Assimp's importer reads from a mesh file, or -1 when it cannot
 // read it.
 int AssimpFaces(const QString& path)
@@ -90,21 +74,11 @@ protected:
     {
         return QDir(Temp(folder)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name);
     }
-    QString WriteModel(const QString& name)
+    QString WriteModel(const QString& name) { return WriteModelFile(Temp(name), kCubes); }
+    // cut: bytes missing at the end.
+    QString WriteVox(const QString& name, int cut = 0)
     {
-        CMiravelDoc doc;
-        doc.SetGridSize(4, 4, 4);
-        for (const auto& [pos, colour] : kCubes)
-            doc.SetCube(pos.x, pos.y, pos.z, colour);
-        EXPECT_TRUE(doc.OnSaveDocument(Temp(name)).ok);
-        return Temp(name);
-    }
-    QString WriteVox(const QString& name, bool truncated = false)
-    {
-        const VoxWriteResult w = ::WriteVox(ModelData{4, 4, 4, {kCubes.begin(), kCubes.end()}});
-        EXPECT_TRUE(w.ok);
-        EXPECT_TRUE(WriteBytes(Temp(name), truncated ? w.bytes.left(w.bytes.size() - 9) : w.bytes));
-        return Temp(name);
+        return WriteVoxFile(Temp(name), ModelData{4, 4, 4, {kCubes.begin(), kCubes.end()}}, cut);
     }
 
 private:
@@ -212,15 +186,7 @@ TEST_F(CommandLineTest, PicturesOfTheDefaultViewOnTheDisplay)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage png(Temp(QStringLiteral("pictures/in.png")));
     ASSERT_EQ(png.size(), QSize(320, 200));
-    int teal = 0, red = 0;
-    for (int y = 0; y < png.height(); ++y)
-        for (int x = 0; x < png.width(); ++x) {
-            const QRgb c = png.pixel(x, y);
-            teal += qRed(c) < 16 && qGreen(c) > 40 && std::abs(qGreen(c) - qBlue(c)) < 8;
-            red += qRed(c) > 100 && qGreen(c) < 16 && qBlue(c) < 16;
-        }
-    EXPECT_GT(teal, 20);
-    EXPECT_GT(red, 20);  // the red cube (the canvas lattice is red too)
+    EXPECT_GT(CountPixels(png, IsTealShade), 20);
     EXPECT_EQ(png.pixel(1, 1), qRgb(0, 0, 0));  // the default background
 
     for (const char* ext : {"jpg", "bmp"}) {
@@ -234,7 +200,7 @@ TEST_F(CommandLineTest, PicturesOfTheDefaultViewOnTheDisplay)
 TEST_F(CommandLineTest, RefusedInputsAndOutputsLeaveNothingBehind)
 {
     const QString mvf = WriteModel(QStringLiteral("in.mvf"));
-    const QString cut = WriteVox(QStringLiteral("cut.vox"), true);
+    const QString cut = WriteVox(QStringLiteral("cut.vox"), 9);
     ASSERT_TRUE(QDir(Temp({})).mkdir(QStringLiteral("folder.glb")));
     const QString existing = Temp(QStringLiteral("kept.glb"));
     ASSERT_TRUE(WriteBytes(existing, "an older export"));
@@ -263,7 +229,7 @@ TEST_F(CommandLineTest, RefusedInputsAndOutputsLeaveNothingBehind)
 TEST_F(CommandLineTest, ABatchGoesOnPastABadFileAndReportsIt)
 {
     const QString a = WriteModel(QStringLiteral("a.mvf"));
-    const QString bad = WriteVox(QStringLiteral("bad.vox"), true);
+    const QString bad = WriteVox(QStringLiteral("bad.vox"), 9);
     const QString c = WriteVox(QStringLiteral("c.vox"));
     const QString clash = WriteVox(QStringLiteral("a.vox"));  // a.glb again
     const QString out = Temp(QStringLiteral("out/meshes"));
