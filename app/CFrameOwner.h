@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct CShellPrompts;
 
@@ -14,6 +15,12 @@ public:
     virtual bool OnFileSave() = 0;
     virtual bool OnFileSaveAs() = 0;
     virtual void OnOpenRecentFile(const QString& path) = 0;
+    // Another program's model file as a new, untitled model.
+    virtual void OnFileImport() = 0;
+    // The export of the menu entry with that command id.
+    virtual void OnFileExport(int id) = 0;
+    // Model files dropped on the window: the first one opens as Open would.
+    virtual void OnDropFiles(const QStringList& paths) = 0;
     virtual void OnAppAbout() = 0;
     // The user asked to close the main window: true when it may close, that
     // is, once any unsaved changes have been saved or given up.

@@ -2,6 +2,8 @@
 
 #include "app/AppLooks.h"
 #include "app/CFrameOwner.h"
+#include "app/ExchangeTexts.h"
+#include "app/ExportMenu.h"
 #include "app/RecentFileList.h"
 #include "app/ShellIds.h"
 #include "app/ShellPrompts.h"
@@ -13,9 +15,12 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
@@ -55,6 +60,8 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
         setGeometry(r);
     }
     m_view->setFocus();
+    // Model files dropped anywhere on the window open as with Open.
+    setAcceptDrops(true);
     // A hidden menu bar comes back with a lone Alt key (watched in eventFilter).
     qApp->installEventFilter(this);
 }
@@ -98,6 +105,16 @@ void CMainFrame::CreateMenus()
             &QAction::triggered, this, [this] { m_owner.OnFileSave(); });
     connect(AddCommand(m_fileMenu, ID_FILE_SAVE_AS, QStringLiteral("名前を付けて保存(&A)...")),
             &QAction::triggered, this, [this] { m_owner.OnFileSaveAs(); });
+    // Other programs' formats, beside the model file's own commands.
+    m_fileMenu->addSeparator();
+    connect(AddCommand(m_fileMenu, ID_FILE_IMPORT, ExchangeTexts::ImportMenu()), &QAction::triggered,
+            this, [this] { m_owner.OnFileImport(); });
+    m_exportMenu = m_fileMenu->addMenu(ExchangeTexts::ExportMenu());
+    for (const ExportMenuEntry& entry : kExportMenu) {
+        const int id = entry.id;
+        connect(AddCommand(m_exportMenu, id, entry.MenuText()), &QAction::triggered, this,
+                [this, id] { m_owner.OnFileExport(id); });
+    }
     m_fileMenu->addSeparator();
     m_recentEnd = m_fileMenu->addSeparator();
     connect(AddCommand(m_fileMenu, ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)")),
@@ -328,6 +345,45 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         m_altAlone = false;
     }
     return false;
+}
+
+QStringList CMainFrame::DroppedModelFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        const std::optional<ExchangeFormat> format = FormatForPath(path);
+        if (format == ExchangeFormat::Mvf || format == ExchangeFormat::Vox)
+            files.append(path);
+    }
+    return files;
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedModelFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!DroppedModelFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QStringList files = DroppedModelFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drag source waits for the drop to finish: the question about unsaved
+    // changes and the open come after it, from the event loop.
+    QMetaObject::invokeMethod(this, [this, files] { m_owner.OnDropFiles(files); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -11,6 +11,7 @@ class CMiravelDoc;
 class CMiravelView;
 class QActionGroup;
 class QMenu;
+class QMimeData;
 class QPrinter;
 class QSettings;
 
@@ -51,6 +52,9 @@ public:
     // Rebuilds the recent-file entries of the file menu.
     void SetRecentFiles(const QStringList& files);
     QList<QAction*> RecentFileActions() const { return m_recentActions; }
+    QMenu* ExportMenu() const { return m_exportMenu; }
+    // The local model files (.mvf, .vox) among dragged data, in their order.
+    static QStringList DroppedModelFiles(const QMimeData* data);
 
     // Sends "Orvendale" to the view, which opens the maker's web page.
     void OnHelpPage();
@@ -68,6 +72,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -89,6 +96,7 @@ private:
     QHash<int, QAction*> m_actions;
     QActionGroup* m_lookGroup = nullptr;
     QMenu* m_fileMenu = nullptr;
+    QMenu* m_exportMenu = nullptr;
     QAction* m_recentEnd = nullptr; // the separator after the recent files
     QList<QAction*> m_recentActions;
     QAction* m_menuBarToggle = nullptr;

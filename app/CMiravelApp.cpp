@@ -6,6 +6,9 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSplashDlg.h"
+#include "app/ExchangeCommands.h"
+#include "app/ExportMenu.h"
+#include "app/ImportedModel.h"
 #include "app/RecoveryKeeper.h"
 #include "app/ShellIds.h"
 #include "app/ShellTexts.h"
@@ -92,16 +95,29 @@ bool CMiravelApp::InitInstance(const QStringList& arguments)
         // Kept absolute, so that a later save goes to the same file even if
         // the working folder changes.
         const QString path = QFileInfo(arguments.at(1)).absoluteFilePath();
-        const DocResult result = m_doc->OnOpenDocument(path);
+        const bool import = ExchangeCommands::IsImportPath(path);
+        DocResult result;
+        if (import) {
+            // Another program's file comes in as a new, untitled model.
+            ExchangeCommands::ImportRead read = ExchangeCommands::ReadForImport(path);
+            if (!read.model || !m_doc->OnNewDocument())
+                result = DocResult::Fail(read.message);
+            else
+                ImportedModel::PutInDocument(*read.model, *m_doc);
+        } else {
+            result = m_doc->OnOpenDocument(path);
+        }
         if (!result.ok) {
             // The splash stays above every window; the message must not hide
             // behind it.
             HideSplash();
-            m_prompts.showError(nullptr, result.message);
+            if (!result.message.isEmpty())
+                m_prompts.showError(nullptr, result.message);
             m_pMainWnd.reset();
             return false;
         }
-        AddToRecentFiles(path);
+        if (!import)
+            AddToRecentFiles(path);
     } else if (!m_doc->OnNewDocument()) {
         m_pMainWnd.reset();
         return false;
@@ -202,6 +218,8 @@ bool CMiravelApp::OpenDocumentFile(const QString& path)
 
 CMiravelApp::OpenResult CMiravelApp::OpenFile(const QString& path)
 {
+    if (ExchangeCommands::IsImportPath(path))
+        return ImportFile(path);
     if (!SaveModified())
         return OpenResult::Cancelled;
     const DocResult result = m_doc->OnOpenDocument(path);
@@ -214,6 +232,51 @@ CMiravelApp::OpenResult CMiravelApp::OpenFile(const QString& path)
     AddToRecentFiles(path);
     m_pMainWnd->AttachDocument(m_doc.get());
     return OpenResult::Opened;
+}
+
+CMiravelApp::OpenResult CMiravelApp::ImportFile(const QString& path)
+{
+    // The import replaces the model as an open does: the question first.
+    if (!SaveModified())
+        return OpenResult::Cancelled;
+    ExchangeCommands::ImportRead read = ExchangeCommands::ReadForImport(path);
+    if (!read.model) {
+        // The model, path and title are as they were.
+        m_prompts.showError(m_pMainWnd.get(), read.message);
+        return OpenResult::Failed;
+    }
+    // The copy of the model being replaced goes; the imported model is
+    // unsaved from the start, so its own copy falls due as after an edit.
+    m_recovery->Discard();
+    ImportedModel::PutInDocument(*read.model, *m_doc);
+    // The view's initial update, as after an open: lists, default camera.
+    m_pMainWnd->AttachDocument(m_doc.get());
+    return OpenResult::Opened;
+}
+
+void CMiravelApp::OnFileImport()
+{
+    const QString path = m_prompts.askImportPath(m_pMainWnd.get());
+    if (!path.isEmpty())
+        ImportFile(path);
+}
+
+void CMiravelApp::OnFileExport(int id)
+{
+    if (const ExportMenuEntry* entry = ExportEntryForId(id))
+        ExchangeCommands::Export(*m_doc, *entry, m_prompts, m_pMainWnd.get(), m_exportProgressDelayMs);
+}
+
+void CMiravelApp::OnDropFiles(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        const std::optional<ExchangeFormat> format = FormatForPath(path);
+        if (format == ExchangeFormat::Mvf || format == ExchangeFormat::Vox) {
+            // Kept absolute, as from the command line.
+            OpenFile(QFileInfo(path).absoluteFilePath());
+            return;
+        }
+    }
 }
 
 void CMiravelApp::OnOpenRecentFile(const QString& path)

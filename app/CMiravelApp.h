@@ -64,7 +64,8 @@ public:
 
     // Opens a model file in place of the current one, after the question
     // about unsaved changes. A failed open is reported and keeps the current
-    // model, path and title. False when nothing was opened.
+    // model, path and title. False when nothing was opened. A .vox file
+    // comes in as an import: a new, untitled and modified model.
     bool OpenDocumentFile(const QString& path);
     // The question about unsaved changes: true when the caller may go on.
     bool SaveModified();
@@ -76,9 +77,15 @@ public:
     bool OnFileSave() override;
     bool OnFileSaveAs() override;
     void OnOpenRecentFile(const QString& path) override;
+    void OnFileImport() override;
+    void OnFileExport(int id) override;
+    void OnDropFiles(const QStringList& paths) override;
     void OnAppAbout() override;
     bool CanCloseFrame() override;
     void OnFrameClosing() override;
+
+    // How long an export runs before its progress window shows (tests set 0).
+    int m_exportProgressDelayMs = 400;
 
 signals:
     void startupStep(int step);
@@ -88,6 +95,7 @@ signals:
 private:
     enum class OpenResult { Opened, Cancelled, Failed };
     OpenResult OpenFile(const QString& path);
+    OpenResult ImportFile(const QString& path);
     bool DoSave(const QString& path);
     void AddToRecentFiles(const QString& path);
     void RemoveFromRecentFiles(const QString& path);

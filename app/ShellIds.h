@@ -14,6 +14,14 @@ enum ShellCommandId : int {
     ID_APP_EXIT = 57665,
     ID_VIEW_BARS = 59392,
     ID_HELP_PAGE = 32793,
+    // Other programs' formats: import, and one export entry per format.
+    ID_FILE_IMPORT = 32800,
+    ID_FILE_EXPORT_VOX = 32801,
+    ID_FILE_EXPORT_GLTF = 32802,
+    ID_FILE_EXPORT_GLB = 32803,
+    ID_FILE_EXPORT_OBJ = 32804,
+    ID_FILE_EXPORT_PLY = 32805,
+    ID_FILE_EXPORT_STL = 32806,
 
     ID_VIEW_APPLOOK_WIN_2000 = 205,
     ID_VIEW_APPLOOK_OFF_XP = 206,

@@ -1,5 +1,6 @@
 #include "app/ShellPrompts.h"
 
+#include "app/ExchangeTexts.h"
 #include "app/RecoveryTexts.h"
 #include "app/ShellTexts.h"
 
@@ -58,8 +59,32 @@ QString AskPath(QWidget* parent, QFileDialog::AcceptMode mode, const QString& su
                                                           : ShellTexts::SaveDialogTitle());
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setNameFilter(ShellTexts::FileFilter());
+    // Opening also takes the exchange format, which comes in as a new model.
+    if (mode == QFileDialog::AcceptOpen)
+        dialog.setNameFilters({ShellTexts::FileFilter(), ExchangeTexts::VoxFilter()});
+    else
+        dialog.setNameFilter(ShellTexts::FileFilter());
     dialog.setDefaultSuffix(ShellTexts::FileSuffix());
+    if (!suggested.isEmpty())
+        dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+// A file dialog of another format than the model file's.
+QString AskExchangePath(QWidget* parent, QFileDialog::AcceptMode mode, const QString& title,
+                        const QString& filter, const QString& suffix, const QString& suggested)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setWindowTitle(title);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    // A name typed without an extension gets the format's; replacing a file
+    // is confirmed by the dialog itself.
+    dialog.setDefaultSuffix(suffix);
     if (!suggested.isEmpty())
         dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -79,6 +104,18 @@ CShellPrompts CShellPrompts::Interactive()
     };
     p.showError = [](QWidget* parent, const QString& message) {
         QMessageBox::warning(parent, ShellTexts::MessageCaption(), message);
+    };
+    p.askImportPath = [](QWidget* parent) {
+        return AskExchangePath(parent, QFileDialog::AcceptOpen, ExchangeTexts::ImportDialogTitle(),
+                               ExchangeTexts::VoxFilter(), ExchangeTexts::VoxSuffix(), {});
+    };
+    p.askExportPath = [](QWidget* parent, const QString& filter, const QString& suffix,
+                         const QString& suggested) {
+        return AskExchangePath(parent, QFileDialog::AcceptSave, ExchangeTexts::ExportDialogTitle(),
+                               filter, suffix, suggested);
+    };
+    p.showNotice = [](QWidget* parent, const QString& message) {
+        QMessageBox::information(parent, ShellTexts::MessageCaption(), message);
     };
     p.askPrinter = [](QWidget* parent, QPrinter& printer) {
         QPrintDialog dialog(&printer, parent);

@@ -19,13 +19,23 @@ enum class RecoverAnswer { Yes, No, Later };
 struct CShellPrompts {
     // "Save the changes to <title>?" with Yes, No and Cancel.
     std::function<SaveChangesAnswer(QWidget* parent, const QString& documentTitle)> askSaveChanges;
-    // The model file to open; empty when the user cancels.
+    // The model file to open (a model file or a .vox); empty when the user
+    // cancels.
     std::function<QString(QWidget* parent)> askOpenPath;
     // Where to save; suggested is the current path or the document title.
     // Empty when the user cancels.
     std::function<QString(QWidget* parent, const QString& suggested)> askSavePath;
     // A failure the user has to know about (an open or save that did not work).
     std::function<void(QWidget* parent, const QString& message)> showError;
+    // The .vox file to import; empty when the user cancels.
+    std::function<QString(QWidget* parent)> askImportPath;
+    // Where to export: a save dialog with the format's filter and default
+    // extension, which asks before replacing a file. Empty when cancelled.
+    std::function<QString(QWidget* parent, const QString& filter, const QString& suffix,
+                          const QString& suggested)>
+        askExportPath;
+    // Something the user should know although the command worked.
+    std::function<void(QWidget* parent, const QString& message)> showNotice;
     // Lets the user pick and set up the printer; false when cancelled.
     std::function<bool(QWidget* parent, QPrinter& printer)> askPrinter;
     // At start-up, about changes a run that ended abnormally left unsaved:

@@ -1,9 +1,18 @@
+#include "app/BatchConvert.h"
 #include "app/CMiravelApp.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    // The converter's options mean no window at all, and no display for the
+    // model formats: decided before any Qt application object exists.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (CommandLine::IsToolRun(arguments))
+        return BatchConvert::RunTool(argc, argv, arguments);
+
     CMiravelApp::PrepareSurfaceFormat();
     QApplication qtApp(argc, argv);
     // The event loop ends when the main window has closed, not when the last

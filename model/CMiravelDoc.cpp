@@ -1,5 +1,7 @@
 #include "model/CMiravelDoc.h"
 
+#include <utility>
+
 CMiravelDoc::CMiravelDoc() = default;
 
 void CMiravelDoc::StoreCell(const CUBEPOS& pos, COLORREF color)
@@ -115,4 +117,20 @@ bool CMiravelDoc::OnNewDocument()
     ClearHistory();
     NotifyModelReset();
     return true;
+}
+
+void CMiravelDoc::ReplaceModel(std::int32_t sizeX, std::int32_t sizeY, std::int32_t sizeZ,
+                               std::map<CUBEPOS, COLORREF> cubes)
+{
+    // Nothing of the previous model may come back: not its hidden cubes when
+    // the grid grows, not its edits through undo.
+    ClearHistory();
+    m_cubes = std::move(cubes);
+    m_sizeX = sizeX;
+    m_sizeY = sizeY;
+    m_sizeZ = sizeZ;
+    SetPathName(QString());
+    SetModifiedFlag();
+    NotifyModelReset();
+    UpdateAllViews();
 }

@@ -54,6 +54,13 @@ public:
     // Each side at least 1 and at most kMaxGridCells cells in all.
     static bool IsValidGridSize(std::int64_t x, std::int64_t y, std::int64_t z);
 
+    // Puts a whole model in place of the current one, as an import does: the
+    // store holds exactly these cubes, the history is gone, the grid is set,
+    // and the document is untitled and modified, as nothing on disk holds this
+    // model yet. The sizes must be valid.
+    void ReplaceModel(std::int32_t sizeX, std::int32_t sizeY, std::int32_t sizeZ,
+                      std::map<CUBEPOS, COLORREF> cubes);
+
     bool OnNewDocument() override;
     DocResult Serialize(CArchive& ar) override;
     qint64 MaxFileBytes() const override;

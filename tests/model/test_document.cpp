@@ -2,6 +2,7 @@
 #include "model/CMiravelDoc.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <vector>
 
 namespace {
@@ -31,6 +32,31 @@ TEST(Document, NewDocumentIsAnEmptyDefaultGridWithNoHistory)
     EXPECT_EQ(doc.m_historyPos, -1);
     doc.HistoryBack();
     EXPECT_TRUE(doc.m_cubes.empty());
+}
+
+TEST(Document, ReplacedModelIsUntitledModifiedAndKeepsNothingOfTheOldOne)
+{
+    CMiravelDoc doc;
+    doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
+    RecordingView view;
+    doc.AddView(&view);
+    doc.SetCube(1, 1, 1, RGB(1, 2, 3));
+    doc.m_cubes[{30, 0, 0}] = RGB(4, 5, 6); // hidden outside the box
+    doc.SetPathName(QStringLiteral("/tmp/some/model.mvf"));
+    doc.SetModifiedFlag(false);
+
+    doc.ReplaceModel(40, 2, 3, {{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}});
+    EXPECT_EQ(std::tuple(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::tuple(40, 2, 3));
+    EXPECT_EQ(doc.m_cubes, (std::map<CUBEPOS, COLORREF>{{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}}));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.GetPathName().isEmpty());
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("ミラヴェル"));
+    EXPECT_EQ(std::pair(view.resets, view.updates), std::pair(1, 2));
+    // Undo has nothing of the old model to bring back.
+    EXPECT_EQ(doc.m_historyPos, -1);
+    EXPECT_TRUE(doc.m_history.empty());
+    doc.HistoryBack();
+    EXPECT_EQ(doc.GetCube(1, 1, 1), CLR_NONE);
 }
 
 TEST(Document, ViewsHearEachChangedCellUntilRemovedAndClearCannotBeUndone)

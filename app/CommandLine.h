@@ -1,0 +1,49 @@
+#pragma once
+
+#include "exchange/ExchangeFormat.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The program's command line. Without any of the options below it is the
+// editor's (no argument: a new model; a file: that model), exactly as before;
+// with them it is a converter that needs no window:
+//
+//   miravel --export OUT IN
+//   miravel --export-dir DIR --format FORMAT [--size WxH] IN...
+//   miravel --help | --version
+namespace CommandLine {
+
+// One file to convert.
+struct ConvertJob {
+    QString input;
+    QString output;
+    ExchangeFormat format = ExchangeFormat::Mvf;
+};
+
+struct Request {
+    enum class Mode { Editor, Help, Version, Convert, Error };
+    Mode mode = Mode::Editor;
+    QString error;                // Error: one line saying what is wrong
+    std::vector<ConvertJob> jobs; // Convert: in the order given
+    QString outputDir;            // Convert many: where the outputs go
+    QSize imageSize{800, 600};    // pictures: width and height in pixels
+};
+
+// Whether the arguments (the program's name first) ask for the converter
+// rather than the editor.
+bool IsToolRun(const QStringList& arguments);
+Request Parse(const QStringList& arguments);
+
+QString HelpText();
+// The program's name and the version the about box shows.
+QString VersionText();
+
+// Exit codes of the converter.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // a file could not be read or written
+inline constexpr int kExitUsage = 2;   // the command line itself is wrong
+
+} // namespace CommandLine

@@ -1,0 +1,73 @@
+#include "app/DefaultViewPicture.h"
+
+#include "editing/CanvasLayer.h"
+#include "model/CMiravelDoc.h"
+#include "view/Camera.h"
+#include "view/FastCubeRenderer.h"
+#include "view/GLFormat.h"
+#include "view/SceneRenderer.h"
+#include "view/ViewState.h"
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+
+#include <algorithm>
+#include <memory>
+
+namespace DefaultViewPicture {
+
+Result Render(const CMiravelDoc& doc, int width, int height)
+{
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+        return {{}, QStringLiteral("picture size must be 1 to %1 pixels a side").arg(kMaxSide)};
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return {{}, QStringLiteral("drawing a picture needs a display")};
+
+    // What a freshly opened document shows: the start-up values, the canvas
+    // kept inside the grid, and "Setting:Default" (zoom fitted to the client
+    // area, rotation and look-at reset).
+    CViewState view;
+    CanvasLayer::KeepInsideGrid(view, doc);
+    view.m_viewWidth = width;
+    view.m_viewHeight = height;
+    view.m_scale = Camera::FitScale(std::max({doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}), width, height);
+    Camera::ResetRotation(view);
+    Camera::ResetLookAt(view);
+
+    const QSurfaceFormat format = MiravelGLFormat();
+    QOffscreenSurface surface;
+    surface.setFormat(format);
+    surface.create();
+    QOpenGLContext context;
+    context.setFormat(format);
+    if (!surface.isValid() || !context.create() || !context.makeCurrent(&surface))
+        return {{}, QStringLiteral("no OpenGL context could be created (pictures need an X display)")};
+
+    Result result;
+    {
+        QOpenGLFramebufferObjectFormat fboFormat;
+        fboFormat.setAttachment(QOpenGLFramebufferObject::Depth);
+        fboFormat.setSamples(0);
+        QOpenGLFramebufferObject fbo(width, height, fboFormat);
+        if (!fbo.isValid() || !fbo.bind()) {
+            result.error = QStringLiteral("no %1x%2 framebuffer could be created").arg(width).arg(height);
+        } else {
+            // The same cube drawer as the editor's view, so the same picture.
+            CFastCubeRenderer cubes;
+            SceneRenderer::BuildLists(view, doc);
+            SceneRenderer::DrawScene(view, doc, {width, height, 1.0}, &cubes);
+            result.image = fbo.toImage().convertToFormat(QImage::Format_RGB888);
+            SceneRenderer::DeleteLists(view);
+            cubes.ReleaseGL();
+            fbo.release();
+            if (result.image.isNull())
+                result.error = QStringLiteral("the picture could not be read back");
+        }
+    }
+    context.doneCurrent();
+    return result;
+}
+
+} // namespace DefaultViewPicture

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+// Texts of the import and export commands: menu entries, file-dialog
+// filters, the progress window and the messages.
+namespace ExchangeTexts {
+
+inline QString ImportMenu() { return QStringLiteral("インポート(&I)..."); }
+inline QString ExportMenu() { return QStringLiteral("エクスポート(&E)"); }
+
+// The filter of the import dialog; the open dialog offers it after the model
+// file's own.
+inline QString VoxFilter() { return QStringLiteral("VoxFile(*.vox)"); }
+inline QString VoxSuffix() { return QStringLiteral("vox"); }
+inline QString ImportDialogTitle() { return QStringLiteral("インポート"); }
+inline QString ExportDialogTitle() { return QStringLiteral("エクスポート"); }
+
+// The progress window of a long export.
+inline QString ProgressTitle() { return QStringLiteral("エクスポート"); }
+inline QString ProgressExporting() { return QStringLiteral("出力中..."); }
+
+// The same words as a failed screenshot, then where and why.
+inline QString ExportFailed(const QString& path, const QString& reason)
+{
+    QString text = QStringLiteral("出力できませんでした");
+    if (!path.isEmpty())
+        text += QLatin1Char('\n') + path;
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    return text;
+}
+// The reader's own message may already name the file.
+inline QString ImportFailed(const QString& path, const QString& reason)
+{
+    const QString head = QStringLiteral("インポートできませんでした。\n");
+    return reason.contains(path) ? head + reason : head + path + QLatin1Char('\n') + reason;
+}
+inline QString ModelTooLarge()
+{
+    return QStringLiteral("モデルが大きすぎるため、読み込めません。\n"
+                          "(各辺 1 以上、合計 64000 セル以下のモデルだけを扱えます)");
+}
+
+} // namespace ExchangeTexts

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/ShellIds.h"
+#include "exchange/ExchangeFormat.h"
+
+#include <QString>
+#include <array>
+
+// One entry of the file menu's export submenu: its command, the format it
+// writes, the menu text and the save dialog's filter and default extension.
+struct ExportMenuEntry {
+    int id;
+    ExchangeFormat format;
+    const char* menuText;  // UTF-8
+    const char* filter;
+    const char* suffix;    // without the dot
+
+    QString MenuText() const { return QString::fromUtf8(menuText); }
+    QString Filter() const { return QString::fromLatin1(filter); }
+    QString Suffix() const { return QString::fromLatin1(suffix); }
+};
+
+// The model and mesh formats, in menu order. Pictures of the view are the
+// screenshot command's business, the model file's own format is "save as".
+inline constexpr std::array<ExportMenuEntry, 6> kExportMenu = {{
+    {ID_FILE_EXPORT_VOX, ExchangeFormat::Vox, "VOX 形式 (*.vox)(&V)...", "VoxFile(*.vox)", "vox"},
+    {ID_FILE_EXPORT_GLTF, ExchangeFormat::Gltf, "glTF 形式 (*.gltf)(&G)...", "glTFFile(*.gltf)", "gltf"},
+    {ID_FILE_EXPORT_GLB, ExchangeFormat::Glb, "glTF バイナリ形式 (*.glb)(&B)...", "GLBFile(*.glb)", "glb"},
+    {ID_FILE_EXPORT_OBJ, ExchangeFormat::Obj, "OBJ 形式 (*.obj)(&O)...", "OBJFile(*.obj)", "obj"},
+    {ID_FILE_EXPORT_PLY, ExchangeFormat::Ply, "PLY 形式 (*.ply)(&P)...", "PLYFile(*.ply)", "ply"},
+    {ID_FILE_EXPORT_STL, ExchangeFormat::Stl, "STL 形式 (*.stl)(&S)...", "STLFile(*.stl)", "stl"},
+}};
+
+// The entry of a command id, or null.
+inline const ExportMenuEntry* ExportEntryForId(int id)
+{
+    for (const ExportMenuEntry& e : kExportMenu)
+        if (e.id == id)
+            return &e;
+    return nullptr;
+}
