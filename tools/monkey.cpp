@@ -868,6 +868,7 @@ void Monkey::FinalCheck()
             throw Failure{"a window \"" + w.title + "\" opened on saving"};
     Ping();
     CheckModelFiles(path);
+    CheckModelFiles(m_options.home + "/start.mvf");
 
     // Quit through the file menu.
     Focus(m_main);
