@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QXmlStreamReader>
 
 #include <array>
 #include <cstdint>
@@ -71,6 +72,32 @@ const std::array<SettingsValue, kSettingsValueCount> kValues = {{
 // The light directions are an eight-entry table.
 constexpr std::int32_t kLightDirections = 8;
 
+// The file the writer makes is three elements deep. The DOM library takes time
+// that grows with the square of the nesting depth, so a hostile file of a few
+// hundred kilobytes of nested elements would stall start-up for minutes;
+// anything much deeper than a settings file can be is refused unread.
+constexpr int kMaxElementDepth = 64;
+
+bool NestsTooDeep(const QByteArray& bytes)
+{
+    QXmlStreamReader reader(bytes);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (++depth > kMaxElementDepth)
+                return true;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+    return false; // a parse error is left to the DOM load, which refuses it too
+}
+
 // The document every save starts from. The declaration is written out as it
 // stands here, because the DOM library rewrites it (single quotes) and cannot
 // encode to the declared Shift_JIS; every character the file holds is ASCII,
@@ -129,13 +156,20 @@ QString SettingsFilePath()
 
 SettingsLoadResult LoadSettings(CViewState& view, const QString& path)
 {
-    SettingsLoadResult result;
-
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return LoadSettingsFromBytes(view, file.readAll());
+}
+
+SettingsLoadResult LoadSettingsFromBytes(CViewState& view, const QByteArray& bytes)
+{
+    SettingsLoadResult result;
+
+    if (NestsTooDeep(bytes))
         return result;
     QDomDocument doc;
-    if (!doc.setContent(&file))
+    if (!doc.setContent(bytes))
         return result;
 
     result.status = SettingsLoadStatus::Stopped;

@@ -2,6 +2,7 @@
 
 #include "view/ViewState.h"
 
+#include <QByteArray>
 #include <QString>
 
 // The per-user settings file: the display preferences of the 3D view (which
@@ -40,6 +41,8 @@ QString SettingsFilePath();
 // becomes 0, since it indexes the eight light directions), so a load that
 // stops at a missing section or value keeps what it stored before.
 SettingsLoadResult LoadSettings(CViewState& view, const QString& path);
+// The same from the file's bytes; the path form reads the file and comes here.
+SettingsLoadResult LoadSettingsFromBytes(CViewState& view, const QByteArray& bytes);
 
 // Writes the view's saved fields to path, creating the missing folders first.
 // The file is replaced whole or not at all: on failure any earlier file stays
