@@ -26,11 +26,11 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// A 4 x 4 x 4 model file holding these cubes.
-inline QString WriteModelFile(const QString& path, const std::map<CUBEPOS, COLORREF>& cubes)
+// A size x size x size model file holding these cubes.
+inline QString WriteModelFile(const QString& path, const std::map<CUBEPOS, COLORREF>& cubes, int size = 4)
 {
     CMiravelDoc doc;
-    doc.SetGridSize(4, 4, 4);
+    doc.SetGridSize(size, size, size);
     for (const auto& [pos, colour] : cubes)
         doc.SetCube(pos.x, pos.y, pos.z, colour);
     EXPECT_TRUE(doc.OnSaveDocument(path).ok);

@@ -1,14 +1,11 @@
 // The editor's import and export commands, the open dialog's and the
 // window's way in for .vox files, and the picture the converter draws, all
 // inside the test process with every question answered by the test.
-#include "app/CMainFrame.h"
-#include "app/CMiravelApp.h"
 #include "app/DefaultViewPicture.h"
 #include "app/ExportMenu.h"
 #include "exchange/ModelExport.h"
-#include "tests/app/ExchangeTestFiles.h"
+#include "tests/app/ShellTestSupport.h"
 #include "tests/support/OffscreenGL.h"
-#include "view/CMiravelView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,11 +15,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressDialog>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <deque>
-#include <memory>
 
 namespace {
 
@@ -34,62 +27,14 @@ bool ProgressWindowShows()
     return false;
 }
 
-class ExchangeCommandsTest : public ::testing::Test {
+class ExchangeCommandsTest : public ShellTest {
 protected:
-    void SetUp() override
-    {
-        qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
-    }
-    void TearDown() override
-    {
-        if (m_app)
-            m_app->ExitInstance();
-    }
-
-    void StartApp(const QStringList& args = {})
-    {
-        m_app = std::make_unique<CMiravelApp>();
-        CShellPrompts& p = m_app->Prompts();
-        // Every question takes the next prepared answer; one nobody expected fails.
-        const auto next = [this] {
-            EXPECT_FALSE(paths.empty()) << "a question nobody expected";
-            QString a = paths.empty() ? QString() : paths.front();
-            if (!paths.empty())
-                paths.pop_front();
-            return a;
-        };
-        p.askSaveChanges = [this](QWidget*, const QString& title) {
-            saveQuestions << title;
-            EXPECT_FALSE(saveAnswers.empty());
-            const SaveChangesAnswer a = saveAnswers.empty() ? SaveChangesAnswer::Cancel : saveAnswers.front();
-            if (!saveAnswers.empty())
-                saveAnswers.pop_front();
-            return a;
-        };
-        p.askOpenPath = p.askImportPath = [next](QWidget*) { return next(); };
-        p.askExportPath = [this, next](QWidget*, const QString& filter, const QString& suffix, const QString&) {
-            exportDialogs << filter + QLatin1Char('|') + suffix;
-            return next();
-        };
-        p.showError = [this](QWidget*, const QString& m) { errors << m; };
-        p.showNotice = [this](QWidget*, const QString& m) { notices << m; };
-        m_app->m_exportProgressDelayMs = 0;
-        ASSERT_TRUE(m_app->InitInstance(QStringList{QStringLiteral("miravel")} + args));
-        m_app->HideSplash();
-    }
-
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
-    CMiravelDoc& Doc() { return *m_app->Document(); }
-    void Command(int id) { Frame().CommandAction(id)->trigger(); }
-    QString Temp(const QString& name) const { return m_home.filePath(name); }
-
     // Two cubes three cells apart along x; one teal cube.
     QString WriteVox(const QString& name, int cut = 0)
     {
         return WriteVoxFile(Temp(name), {8, 8, 8, {{{2, 1, 1}, kRed}, {{5, 1, 1}, kTeal}}}, cut);
     }
-    QString WriteModel(const QString& name) { return WriteModelFile(Temp(name), {{{1, 2, 3}, kTeal}}); }
+    QString WriteModel(const QString& name) { return ShellTest::WriteModel(name, {{{1, 2, 3}, kTeal}}); }
 
     // A drag of these files entering the view and dropped there; whether the
     // window took it.
@@ -111,20 +56,12 @@ protected:
         QApplication::processEvents();
         return drop.isAccepted();
     }
-
-    std::deque<SaveChangesAnswer> saveAnswers;
-    std::deque<QString> paths;
-    QStringList saveQuestions, errors, notices, exportDialogs;
-    std::unique_ptr<CMiravelApp> m_app;
-
-private:
-    QTemporaryDir m_home;
 };
 
 TEST_F(ExchangeCommandsTest, ImportMakesAnUntitledModifiedModelAndARefusalKeepsTheOpenOne)
 {
     const QString model = WriteModel(QStringLiteral("kept.mvf"));
-    StartApp({model});
+    ASSERT_TRUE(StartApp({model}));
     const std::map<CUBEPOS, COLORREF> kept = Doc().m_cubes;
 
     // A truncated file: the reader's message, nothing changed.
@@ -165,8 +102,7 @@ TEST_F(ExchangeCommandsTest, ImportMakesAnUntitledModifiedModelAndARefusalKeepsT
     Command(ID_FILE_OPEN);
     EXPECT_EQ(Doc().m_cubes.size(), 2u);
     EXPECT_TRUE(Doc().IsModified());
-    m_app->ExitInstance();
-    StartApp({vox});
+    ASSERT_TRUE(StartApp({vox}));
     EXPECT_EQ(Doc().m_cubes.size(), 2u);
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
     EXPECT_EQ(errors.size(), 1);
@@ -174,7 +110,7 @@ TEST_F(ExchangeCommandsTest, ImportMakesAnUntitledModifiedModelAndARefusalKeepsT
 
 TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
 {
-    StartApp({WriteModel(QStringLiteral("m.mvf"))});
+    ASSERT_TRUE(StartApp({WriteModel(QStringLiteral("m.mvf"))}));
     // The new entries follow "save as"; the old ones keep their place.
     QStringList texts;
     for (QAction* a : Frame().menuBar()->actions().constFirst()->menu()->actions())
@@ -228,7 +164,7 @@ TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
 
 TEST_F(ExchangeCommandsTest, AFailedExportSaysSoAndKeepsTheFileThatWasThere)
 {
-    StartApp({WriteModel(QStringLiteral("m.mvf"))});
+    ASSERT_TRUE(StartApp({WriteModel(QStringLiteral("m.mvf"))}));
     // The .gltf's buffer file cannot be written where a folder has its name.
     const QString gltf = Temp(QStringLiteral("scene.gltf"));
     ASSERT_TRUE(WriteBytes(gltf, "an older scene"));
@@ -250,7 +186,7 @@ TEST_F(ExchangeCommandsTest, AFailedExportSaysSoAndKeepsTheFileThatWasThere)
 
 TEST_F(ExchangeCommandsTest, DroppedModelFilesOpenAsOpenWouldAfterTheSaveQuestion)
 {
-    StartApp();
+    ASSERT_TRUE(StartApp());
     const QString vox = WriteVox(QStringLiteral("two.vox"));
     const QString model = WriteModel(QStringLiteral("one.mvf"));
     const QString text = Temp(QStringLiteral("notes.txt"));
@@ -280,7 +216,7 @@ TEST_F(ExchangeCommandsTest, DroppedModelFilesOpenAsOpenWouldAfterTheSaveQuestio
 
 TEST_F(ExchangeCommandsTest, TheConvertersPictureIsWhatTheEditorShows)
 {
-    StartApp({WriteModel(QStringLiteral("m.mvf"))});
+    ASSERT_TRUE(StartApp({WriteModel(QStringLiteral("m.mvf"))}));
     CMiravelView* view = Frame().GetActiveView();
     const QImage editor = view->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
     const DefaultViewPicture::Result picture = DefaultViewPicture::Render(Doc(), view->width(), view->height());

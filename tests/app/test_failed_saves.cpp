@@ -4,48 +4,25 @@
 // root: a name that is a folder, a folder on the way that is a file, a write
 // that breaks off behind the file layer, and a full or read-only filesystem
 // of the test's own.
-#include "app/CMainFrame.h"
-#include "app/CMiravelApp.h"
-#include "app/ShellIds.h"
-#include "model/CMiravelDoc.h"
 #include "model/ModelMessages.h"
+#include "tests/app/ShellTestSupport.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
-#include <memory>
-
 namespace {
 
 const QString kCannotSave = ModelMessages::CannotSave({}, {}).section(QLatin1Char('\n'), 0, 0);
 
-QByteArray Bytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-class FailedSaveTest : public ::testing::Test {
+class FailedSaveTest : public ShellTest {
 protected:
-    void SetUp() override
-    {
-        qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
-        qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.filePath(QStringLiteral("config")));
-    }
     void TearDown() override
     {
-        if (m_app)
-            m_app->ExitInstance();
-        m_app.reset();
+        ShellTest::TearDown();
         if (!m_mounted.isEmpty())
             umount2(m_mounted.toLocal8Bit().constData(), MNT_DETACH);
     }
@@ -53,18 +30,10 @@ protected:
     // Starts on a model file (a 16-cube grid with one cube) and edits it.
     void StartOn(const QString& model)
     {
-        CMiravelDoc doc;
-        doc.SetCube(0, 0, 0, RGB(1, 2, 3));
-        ASSERT_TRUE(doc.OnSaveDocument(model).ok);
-        m_app = std::make_unique<CMiravelApp>();
-        m_app->Prompts().showError = [this](QWidget*, const QString& message) { m_errors << message; };
-        m_app->Prompts().askSavePath = [this](QWidget*, const QString&) { return m_savePath; };
-        ASSERT_TRUE(m_app->InitInstance({QStringLiteral("miravel"), model}));
-        m_app->HideSplash();
+        WriteModelFile(model, {{{0, 0, 0}, RGB(1, 2, 3)}}, 16);
+        ASSERT_TRUE(StartApp({model}));
         Doc().SetCube(1, 1, 1, RGB(200, 100, 0));
     }
-
-    CMiravelDoc& Doc() { return *m_app->Document(); }
 
     // Runs the save command (Save As when savePath is given) and checks that
     // it failed without changing anything. reason: a piece of the message.
@@ -72,21 +41,23 @@ protected:
     {
         SCOPED_TRACE(savePath.isEmpty() ? Doc().GetPathName().toStdString() : savePath.toStdString());
         const QString path = Doc().GetPathName();
-        const QByteArray before = Bytes(path);
+        const QByteArray before = ReadAll(path);
         const auto cubes = Doc().m_cubes;
         const QStringList files = QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::Hidden);
-        const QString title = m_app->MainFrame()->windowTitle();
-        m_savePath = savePath;
-        m_errors.clear();
-        m_app->MainFrame()->CommandAction(command)->trigger();
-        ASSERT_EQ(m_errors.size(), 1);
-        EXPECT_TRUE(m_errors[0].startsWith(kCannotSave)) << m_errors[0].toStdString();
-        EXPECT_TRUE(m_errors[0].contains(reason)) << m_errors[0].toStdString();
+        const QString title = Frame().windowTitle();
+        if (!savePath.isEmpty())
+            paths = {savePath};
+        errors.clear();
+        Command(command);
+        EXPECT_TRUE(paths.empty());
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].startsWith(kCannotSave)) << errors[0].toStdString();
+        EXPECT_TRUE(errors[0].contains(reason)) << errors[0].toStdString();
         EXPECT_TRUE(Doc().IsModified());
         EXPECT_EQ(Doc().m_cubes, cubes);
         EXPECT_EQ(Doc().GetPathName(), path);
-        EXPECT_EQ(m_app->MainFrame()->windowTitle(), title);
-        EXPECT_EQ(Bytes(path), before);
+        EXPECT_EQ(Frame().windowTitle(), title);
+        EXPECT_EQ(ReadAll(path), before);
         // No temporary left beside the old file.
         EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::Hidden), files);
     }
@@ -106,30 +77,26 @@ protected:
         return true;
     }
 
-    QTemporaryDir m_home;
-    std::unique_ptr<CMiravelApp> m_app;
-    QStringList m_errors;
-    QString m_savePath;
     QString m_mounted;
 };
 
 TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOldFile)
 {
-    const QString model = m_home.filePath(QStringLiteral("model.mvf"));
+    const QString model = Temp(QStringLiteral("model.mvf"));
     StartOn(model);
 
     // A name that is a folder: its own message, not a crash and not a save
     // into the folder.
-    const QString folder = m_home.filePath(QStringLiteral("folder.mvf"));
+    const QString folder = Temp(QStringLiteral("folder.mvf"));
     ASSERT_TRUE(QDir().mkpath(folder));
     ExpectFailedSave(ID_FILE_SAVE_AS, folder, ModelMessages::PathIsFolder());
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_TRUE(QDir(folder).isEmpty());
 
     // A name under a path component that is a file (the model itself).
-    const QByteArray modelBytes = Bytes(model);
+    const QByteArray modelBytes = ReadAll(model);
     ExpectFailedSave(ID_FILE_SAVE_AS, model + QStringLiteral("/deeper/x.mvf"), ModelMessages::FolderIsFile(model));
-    EXPECT_EQ(Bytes(model), modelBytes);
+    EXPECT_EQ(ReadAll(model), modelBytes);
 
     // The write breaks off half-way behind the file layer, as on a failing
     // disk: the temporary is dropped and the old file stays.
@@ -142,7 +109,7 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
 
     // A folder without write permission; root writes there all the same.
     if (geteuid() != 0) {
-        const QString locked = m_home.filePath(QStringLiteral("locked"));
+        const QString locked = Temp(QStringLiteral("locked"));
         ASSERT_TRUE(QDir().mkpath(locked));
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         ExpectFailedSave(ID_FILE_SAVE_AS, locked + QStringLiteral("/x.mvf"));
@@ -150,7 +117,7 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
     }
 
     // After all that, the model still saves where it belongs.
-    m_app->MainFrame()->CommandAction(ID_FILE_SAVE)->trigger();
+    Command(ID_FILE_SAVE);
     EXPECT_FALSE(Doc().IsModified());
     CMiravelDoc check;
     ASSERT_TRUE(check.OnOpenDocument(model).ok);
@@ -159,7 +126,7 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
 
 TEST_F(FailedSaveTest, AFullAndAReadOnlyFilesystemKeepModelAndOldFile)
 {
-    const QString small = m_home.filePath(QStringLiteral("small"));
+    const QString small = Temp(QStringLiteral("small"));
     if (!MountSmallFilesystem(small))
         GTEST_SKIP() << "no small filesystem could be mounted here (needs root)";
     const QString model = small + QStringLiteral("/model.mvf");

@@ -1,46 +1,11 @@
 // The built program, killed in the middle of its work: it edits, keeps a
 // recovery copy, dies by SIGKILL, starts again, asks about the copy, takes
 // Enter for Yes, and Ctrl+S writes the edits to the original file.
-#include "model/CMiravelDoc.h"
-
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
-#include <QProcess>
-#include <QScreen>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <optional>
+#include "tests/app/RealProgramSupport.h"
 
 namespace {
 
 using Cells = std::map<CUBEPOS, COLORREF>;
-
-std::optional<QString> Xdo(const QStringList& args, int timeoutMs = 20000)
-{
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    if (p.waitForStarted(5000) && p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit &&
-        p.exitCode() == 0)
-        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-    return std::nullopt;
-}
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(100);
-    }
-    return true;
-}
 
 std::optional<Cells> ModelCells(const QString& path)
 {
@@ -50,57 +15,22 @@ std::optional<Cells> ModelCells(const QString& path)
     return doc.m_cubes;
 }
 
-// The first visible window whose name matches, or 0.
-WId FindWindow(const QString& namePattern, int timeoutMs = 1000)
-{
-    const auto found = Xdo({"search", "--sync", "--onlyvisible", "--name", namePattern}, timeoutMs);
-    return found ? WId(found->split(QLatin1Char('\n')).front().toULongLong()) : 0;
-}
-
-class RealRecoveryTest : public ::testing::Test {
+class RealRecoveryTest : public RealProgramTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), m_dir.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("MIRAVEL_RECOVERY_INTERVAL_MS"), QStringLiteral("1000"));
-#ifdef __SANITIZE_ADDRESS__
-        // See test_real_window.cpp: only the behaviour counts here.
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
-#endif
-        m_program.setProcessEnvironment(env);
-        m_program.setProcessChannelMode(QProcess::ForwardedChannels);
-    }
-
-    // Starts the program and returns its main window once shown.
-    WId Start(const QStringList& args, const QString& titlePattern)
-    {
-        m_program.start(QStringLiteral(MIRAVEL_EXECUTABLE), args);
-        if (!m_program.waitForStarted(10000))
-            return 0;
-        return FindWindow(titlePattern, 60000);
-    }
-
+    QString Folder() const { return Temp(QStringLiteral("data/Orvendale/MIRA-VEL/recovery")); }
     QStringList Copies() const
     {
-        const QDir dir(m_dir.filePath(QStringLiteral("data/Orvendale/MIRA-VEL/recovery")));
         QStringList paths;
-        for (const QString& name : dir.entryList({QStringLiteral("*.mvf")}, QDir::Files))
-            paths << dir.filePath(name);
+        for (const QString& name : QDir(Folder()).entryList({QStringLiteral("*.mvf")}, QDir::Files))
+            paths << Folder() + QLatin1Char('/') + name;
         return paths;
     }
-
-    QTemporaryDir m_dir;
-    QProcess m_program;
 };
 
 TEST_F(RealRecoveryTest, EditsSurviveASigkillAndAreSavedToTheOriginalFile)
 {
-    const QString model = m_dir.filePath(QStringLiteral("cubes.mvf"));
+    m_env.insert(QStringLiteral("MIRAVEL_RECOVERY_INTERVAL_MS"), QStringLiteral("1000"));
+    const QString model = Temp(QStringLiteral("cubes.mvf"));
     Cells original;
     {
         CMiravelDoc doc;
@@ -110,21 +40,18 @@ TEST_F(RealRecoveryTest, EditsSurviveASigkillAndAreSavedToTheOriginalFile)
         ASSERT_TRUE(doc.OnSaveDocument(model).ok);
     }
 
-    WId window = Start({model}, QStringLiteral("^cubes\\.mvf - MIRA-VEL    Powered by Orvendale$"));
+    WId window = Start({model}, QStringLiteral("^cubes\\.mvf") + kMainWindowTitle);
     ASSERT_NE(window, WId(0)) << "the main window never appeared";
-    ASSERT_TRUE(Xdo({"windowfocus", "--sync", QString::number(window)}));
-    ASSERT_TRUE(Xdo({"key", "shift"})); // the splash uses up the first key
-    ASSERT_TRUE(WaitFor([] { return !Xdo({"search", "--onlyvisible", "--name", "^MIRA-VEL$"}); }, 20000));
+    ASSERT_TRUE(FocusPastTheSplash(window));
 
     // Paint on the canvas, as a user would: the canvas is the grid's floor,
     // which lies below the middle of the view; a click where there is no
     // canvas does nothing.
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window).toImage();
+    const QImage shot = Grab(window);
     ASSERT_FALSE(shot.isNull());
     for (int dy = 0; dy <= shot.height() / 2 - 60; dy += 40) {
         const QPoint p(shot.width() / 2 - 150 + dy / 4, shot.height() / 2 + dy);
-        ASSERT_TRUE(Xdo({"mousemove", "--window", QString::number(window), QString::number(p.x()),
-                         QString::number(p.y()), "click", "1"}));
+        ASSERT_TRUE(Click(window, p));
         QTest::qWait(100);
     }
     ASSERT_NE(FindWindow(QStringLiteral("^cubes\\.mvf\\* - MIRA-VEL"), 20000), WId(0)) << "the clicks edited nothing";
@@ -151,7 +78,7 @@ TEST_F(RealRecoveryTest, EditsSurviveASigkillAndAreSavedToTheOriginalFile)
     // The next start asks; Enter answers with the default, Yes. The splash
     // may still take the first key, so Enter goes again until the question
     // is gone and the model is back, modified, under its own name.
-    window = Start({}, QStringLiteral(" - MIRA-VEL    Powered by Orvendale$"));
+    window = Start({}, kMainWindowTitle);
     ASSERT_NE(window, WId(0)) << "the program did not start again";
     WId restored = 0;
     ASSERT_TRUE(WaitFor(
@@ -167,17 +94,12 @@ TEST_F(RealRecoveryTest, EditsSurviveASigkillAndAreSavedToTheOriginalFile)
         << "the question never came or Enter did not restore the copy";
 
     ASSERT_TRUE(Xdo({"windowfocus", "--sync", QString::number(restored)}));
-    ASSERT_TRUE(Xdo({"key", "ctrl+s"}));
+    ASSERT_TRUE(Key("ctrl+s"));
     EXPECT_TRUE(WaitFor([&] { return ModelCells(model) == edited; }, 20000)) << "Ctrl+S did not write the edits";
     EXPECT_TRUE(WaitFor([&] { return Copies().isEmpty(); }, 10000)) << "the saved copy stayed";
 
-    ASSERT_TRUE(Xdo({"key", "alt+f"}));
-    QTest::qWait(500);
-    ASSERT_TRUE(Xdo({"key", "x"}));
-    ASSERT_TRUE(m_program.waitForFinished(60000)) << "the program did not end";
-    EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(m_program.exitCode(), 0);
-    EXPECT_TRUE(QDir(m_dir.filePath(QStringLiteral("data/Orvendale/MIRA-VEL/recovery")))
+    ASSERT_NO_FATAL_FAILURE(QuitThroughTheMenu());
+    EXPECT_TRUE(QDir(Folder())
                     .entryList(QDir::Files | QDir::Hidden)
                     .isEmpty());
 }

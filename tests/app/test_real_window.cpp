@@ -2,51 +2,15 @@
 // start on a model, turn the view with a key, pick a colour from the palette
 // and hide the frame with clicks on the on-view buttons, press keys on French
 // and Russian layouts, save with Ctrl+S and quit through the file menu.
-#include "model/CMiravelDoc.h"
+#include "tests/app/RealProgramSupport.h"
 
-#include <QDir>
 #include <QFile>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
-#include <QProcess>
-#include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <optional>
 
 namespace {
 
 const COLORREF kMagenta = RGB(255, 0, 255);
 const COLORREF kBlue = RGB(0, 0, 255);
-
-// Runs xdotool: its output when it ended well before the deadline.
-std::optional<QString> Xdo(const QStringList& args, int timeoutMs = 20000)
-{
-    QProcess p;
-    p.start(QStringLiteral("xdotool"), args);
-    if (p.waitForStarted(5000) && p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit
-        && p.exitCode() == 0)
-        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
-    return std::nullopt; // a process still running is killed with p
-}
-
-// Polls until the condition holds or the deadline passes; the deadline only
-// bounds a wait for something that must happen, it measures nothing.
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(100);
-    }
-    return true;
-}
 
 // How many pixels of the image have a colour of the kind is() accepts.
 int Count(const QImage& image, bool (*is)(int r, int g, int b))
@@ -84,12 +48,10 @@ int ViewTop(const QImage& window)
     return -1;
 }
 
-class RealWindowTest : public ::testing::Test {
+class RealWindowTest : public RealProgramTest {
 protected:
-    QImage Grab() const
-    {
-        return QGuiApplication::primaryScreen()->grabWindow(m_window).toImage().convertToFormat(QImage::Format_RGB32);
-    }
+    QImage Grab() const { return ::Grab(m_window); }
+    bool Click(QPoint p) const { return RealProgramTest::Click(m_window, p); }
 
     // Keeps an image for a human to look at when a check failed.
     static void KeepIf(bool failed, const QImage& image, const char* name)
@@ -98,8 +60,6 @@ protected:
         if (failed && !folder.isEmpty() && QDir().mkpath(folder))
             image.save(folder + QStringLiteral("/real_window_%1.png").arg(QLatin1String(name)));
     }
-
-    bool Key(const char* keys) { return Xdo({"key", keys}).has_value(); }
 
     // The server's layout is shared by the tests that run after this one.
     void TearDown() override
@@ -119,23 +79,13 @@ protected:
         return ok;
     }
 
-    // A left click at a point of the window.
-    bool Click(QPoint p)
-    {
-        const QString x = QString::number(p.x()), y = QString::number(p.y());
-        return Xdo({"mousemove", "--window", QString::number(m_window), x, y, "click", "1"}).has_value();
-    }
-
-    QTemporaryDir m_dir;
-    QProcess m_program; // one still running after a failed check is killed with it
     WId m_window = 0;
     bool m_layoutChanged = false;
 };
 
 TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
 {
-    ASSERT_TRUE(m_dir.isValid());
-    const QString model = m_dir.filePath(QStringLiteral("cubes.mvf"));
+    const QString model = Temp(QStringLiteral("cubes.mvf"));
     std::map<CUBEPOS, COLORREF> cubes;
     {
         CMiravelDoc doc;
@@ -150,34 +100,9 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
         ASSERT_TRUE(doc.OnSaveDocument(model).ok);
     }
 
-    const QString config = m_dir.filePath(QStringLiteral("config"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data"))); // recovery copies
-#ifdef __SANITIZE_ADDRESS__
-    // The GL driver unloads itself at exit before the leak check runs, which
-    // then cannot name (and so cannot forgive) the driver's own leftovers.
-    // The same program runs in-process in the shell tests with the leak check
-    // on; here only its behaviour counts.
-    env.insert(QStringLiteral("ASAN_OPTIONS"),
-               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
-#endif
-    m_program.setProcessEnvironment(env);
-    m_program.setProcessChannelMode(QProcess::ForwardedChannels);
-    m_program.start(QStringLiteral(MIRAVEL_EXECUTABLE), {model});
-    ASSERT_TRUE(m_program.waitForStarted(10000));
-
-    const auto found =
-        Xdo({"search", "--sync", "--onlyvisible", "--name", "^cubes\\.mvf - MIRA-VEL    Powered by Orvendale$"}, 60000);
-    ASSERT_TRUE(found) << "the main window never appeared";
-    m_window = WId(found->split(QLatin1Char('\n')).front().toULongLong());
-    ASSERT_NE(m_window, WId(0));
-    ASSERT_TRUE(Xdo({"windowfocus", "--sync", QString::number(m_window)}));
-
-    // The splash uses up the first key; a harmless one.
-    ASSERT_TRUE(Key("shift"));
-    EXPECT_TRUE(WaitFor([] { return !Xdo({"search", "--onlyvisible", "--name", "^MIRA-VEL$"}); }, 20000))
-        << "the splash did not go";
+    m_window = Start({model}, QStringLiteral("^cubes\\.mvf") + kMainWindowTitle);
+    ASSERT_NE(m_window, WId(0)) << "the main window never appeared";
+    EXPECT_TRUE(FocusPastTheSplash(m_window)) << "the splash did not go";
 
     // Both colours on screen, and the picture settled.
     QImage before;
@@ -251,13 +176,7 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
     ASSERT_TRUE(Key("ctrl+s"));
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(model); }, 20000)) << "Ctrl+S saved nothing";
 
-    // Quit through the file menu: no window manager closes windows here.
-    ASSERT_TRUE(Key("alt+f"));
-    QTest::qWait(500);
-    ASSERT_TRUE(Key("x"));
-    ASSERT_TRUE(m_program.waitForFinished(60000)) << "the program did not end";
-    EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(m_program.exitCode(), 0);
+    ASSERT_NO_FATAL_FAILURE(QuitThroughTheMenu());
 
     CMiravelDoc saved;
     ASSERT_TRUE(saved.OnOpenDocument(model).ok);
@@ -267,6 +186,7 @@ TEST_F(RealWindowTest, StartTurnSaveAndQuitThroughTheProgramsOwnWindow)
     EXPECT_EQ(saved.m_sizeZ, 4);
 
     // What outlives the run: the display settings and the per-user store.
+    const QString config = Temp(QStringLiteral("config"));
     EXPECT_TRUE(QFile::exists(config + QStringLiteral("/Orvendale/MIRA-VEL/MIRA-VEL.xml")));
     QSettings store(config + QStringLiteral("/Orvendale/MIRA-VEL.conf"), QSettings::IniFormat);
     EXPECT_EQ(store.value(QStringLiteral("ApplicationLook")).toInt(), 210);

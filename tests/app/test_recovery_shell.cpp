@@ -1,136 +1,51 @@
 // The application's part in recovery: which commands remove the copy, and the
 // start-up question with its answers put in by the test.
-#include "app/CMainFrame.h"
-#include "app/CMiravelApp.h"
-#include "app/RecoveryKeeper.h"
-#include "app/ShellIds.h"
-#include "model/CMiravelDoc.h"
+#include "tests/app/ShellTestSupport.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <memory>
 
 namespace {
 
-using Cells = std::map<CUBEPOS, COLORREF>;
-const COLORREF kRed = RGB(255, 0, 0);
-
-QString Title(const QString& document) { return document + QStringLiteral(" - MIRA-VEL    Powered by Orvendale"); }
-
-class RecoveryShellTest : public ::testing::Test {
+class RecoveryShellTest : public ShellTest {
 protected:
-    void SetUp() override
-    {
-        qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
-        qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.filePath(QStringLiteral("config")));
-    }
-    void TearDown() override { StopApp(); }
-
-    bool StartApp(const QStringList& args = {})
-    {
-        StopApp();
-        m_app = std::make_unique<CMiravelApp>();
-        CShellPrompts& p = m_app->Prompts();
-        p.askSaveChanges = [this](QWidget*, const QString&) {
-            EXPECT_FALSE(saveAnswers.empty());
-            const SaveChangesAnswer a = saveAnswers.empty() ? SaveChangesAnswer::Cancel : saveAnswers.front();
-            if (!saveAnswers.empty())
-                saveAnswers.pop_front();
-            return a;
-        };
-        p.askOpenPath = [this](QWidget*) { return std::exchange(openPath, QString()); };
-        p.askSavePath = [this](QWidget*, const QString&) { return std::exchange(savePath, QString()); };
-        p.showError = [this](QWidget*, const QString& message) { errors << message; };
-        p.askRecover = [this](QWidget*, const QString& document, const QDateTime&) {
-            questions << document;
-            return recoverAnswer;
-        };
-        m_app->Recovery()->SetClockForTesting([this] { return now; });
-        const bool ok = m_app->InitInstance(QStringList{QStringLiteral("miravel")} + args);
-        m_app->HideSplash();
-        return ok;
-    }
-
-    void StopApp()
-    {
-        if (m_app)
-            m_app->ExitInstance();
-        m_app.reset();
-    }
-
-    // A run that is killed: its copy stays, its lock goes with the process.
-    void KillApp() { m_app.reset(); }
-
     // Lets the copy fall due and be written.
     void WaitForCopy()
     {
         now += 30000;
-        m_app->Recovery()->WriteIfDue();
-        m_app->Recovery()->WaitForDisk();
+        App().Recovery()->WriteIfDue();
+        App().Recovery()->WaitForDisk();
     }
 
-    QString Copy() const { return m_app->Recovery()->Store().OwnModelPath(); }
-    QStringList CopiesOnDisk() const
+    QString Copy() { return App().Recovery()->Store().OwnModelPath(); }
+    QStringList CopiesOnDisk()
     {
-        if (m_app && m_app->Recovery())
-            m_app->Recovery()->WaitForDisk();
-        return QDir(m_home.filePath(QStringLiteral("data/Orvendale/MIRA-VEL/recovery")))
-            .entryList({QStringLiteral("*.mvf")}, QDir::Files);
+        if (Running() && App().Recovery())
+            App().Recovery()->WaitForDisk();
+        return QDir(Temp(QStringLiteral("data/Orvendale/MIRA-VEL/recovery"))).entryList({QStringLiteral("*.mvf")}, QDir::Files);
     }
-    CMiravelDoc& Doc() { return *m_app->Document(); }
-    CRecoveryKeeper& Keeper() { return *m_app->Recovery(); }
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
-    void Command(int id) { Frame().CommandAction(id)->trigger(); }
-    QString Path(const QString& name) const { return m_home.filePath(name); }
-
-    QString WriteModel(const QString& name, const Cells& cells)
-    {
-        CMiravelDoc doc;
-        for (const auto& [p, c] : cells)
-            doc.SetCube(p.x, p.y, p.z, c);
-        EXPECT_TRUE(doc.OnSaveDocument(Path(name)).ok);
-        return Path(name);
-    }
-
-    qint64 now = 0;
-    std::deque<SaveChangesAnswer> saveAnswers;
-    QString openPath, savePath;
-    QStringList errors, questions;
-    RecoverAnswer recoverAnswer = RecoverAnswer::No;
-
-private:
-    QTemporaryDir m_home;
-    std::unique_ptr<CMiravelApp> m_app;
 };
 
 TEST_F(RecoveryShellTest, SaveNewOpenAndADeclinedExitRemoveTheCopyAFailedSaveKeepsIt)
 {
     ASSERT_TRUE(StartApp());
-    const QString other = WriteModel(QStringLiteral("other.mvf"), {{{0, 0, 0}, kRed}});
+    const QString other = WriteModel(QStringLiteral("other.mvf"), {{{0, 0, 0}, kRed}}, 16);
     // The copy is in the per-user data folder, in the model format.
     Doc().SetCube(1, 1, 1, kRed);
     WaitForCopy();
-    EXPECT_TRUE(Copy().startsWith(Path(QStringLiteral("data/Orvendale/MIRA-VEL/recovery/"))));
+    EXPECT_TRUE(Copy().startsWith(Temp(QStringLiteral("data/Orvendale/MIRA-VEL/recovery/"))));
     EXPECT_EQ(CopiesOnDisk().size(), 1);
 
     // A save that fails keeps it; one that works removes it.
-    savePath = Path(QStringLiteral("missing/folder/a.mvf"));
+    paths = {Temp(QStringLiteral("missing/folder/a.mvf"))};
     Command(ID_FILE_SAVE);
     EXPECT_EQ(errors.size(), 1);
     EXPECT_EQ(CopiesOnDisk().size(), 1);
-    savePath = Path(QStringLiteral("a.mvf"));
+    paths = {Temp(QStringLiteral("a.mvf"))};
     Command(ID_FILE_SAVE);
     EXPECT_TRUE(CopiesOnDisk().isEmpty());
 
@@ -144,7 +59,7 @@ TEST_F(RecoveryShellTest, SaveNewOpenAndADeclinedExitRemoveTheCopyAFailedSaveKee
     Doc().SetCube(3, 3, 3, kRed);
     WaitForCopy();
     saveAnswers = {SaveChangesAnswer::No};
-    openPath = other;
+    paths = {other};
     Command(ID_FILE_OPEN);
     EXPECT_TRUE(CopiesOnDisk().isEmpty());
 
@@ -156,12 +71,12 @@ TEST_F(RecoveryShellTest, SaveNewOpenAndADeclinedExitRemoveTheCopyAFailedSaveKee
     EXPECT_EQ(CopiesOnDisk().size(), 1);
     Command(ID_APP_EXIT);
     EXPECT_TRUE(CopiesOnDisk().isEmpty());
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(recoverQuestions.isEmpty());
 }
 
 TEST_F(RecoveryShellTest, AKilledRunsChangesComeBackUnderTheOriginalNameAndSaveThere)
 {
-    const QString model = WriteModel(QStringLiteral("model.mvf"), {{{0, 0, 0}, kRed}});
+    const QString model = WriteModel(QStringLiteral("model.mvf"), {{{0, 0, 0}, kRed}}, 16);
     ASSERT_TRUE(StartApp({model}));
     Doc().SetCube(5, 5, 5, RGB(0, 0, 255));
     const Cells edited = Doc().m_cubes;
@@ -170,7 +85,7 @@ TEST_F(RecoveryShellTest, AKilledRunsChangesComeBackUnderTheOriginalNameAndSaveT
 
     recoverAnswer = RecoverAnswer::Yes;
     ASSERT_TRUE(StartApp());
-    EXPECT_EQ(questions, QStringList{QDir::toNativeSeparators(model)});
+    EXPECT_EQ(recoverQuestions, QStringList{QDir::toNativeSeparators(model)});
     EXPECT_EQ(Doc().m_cubes, edited);
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("model.mvf*")));
@@ -182,28 +97,28 @@ TEST_F(RecoveryShellTest, AKilledRunsChangesComeBackUnderTheOriginalNameAndSaveT
     // Saved: the next start asks nothing.
     StopApp();
     ASSERT_TRUE(StartApp());
-    EXPECT_EQ(questions.size(), 1);
+    EXPECT_EQ(recoverQuestions.size(), 1);
 
     // With a file on the command line the copy is offered all the same; Yes
     // puts it in place of that file's unmodified model, No deletes it and
     // keeps the file's.
-    const QString given = WriteModel(QStringLiteral("given.mvf"), {{{7, 7, 7}, kRed}});
+    const QString given = WriteModel(QStringLiteral("given.mvf"), {{{7, 7, 7}, kRed}}, 16);
     Doc().SetCube(6, 6, 6, kRed);
     WaitForCopy();
     KillApp();
     ASSERT_TRUE(StartApp({given}));
-    EXPECT_EQ(questions.size(), 2);
-    EXPECT_EQ(questions.last(), QStringLiteral("ミラヴェル")); // never saved: its title
+    EXPECT_EQ(recoverQuestions.size(), 2);
+    EXPECT_EQ(recoverQuestions.last(), QStringLiteral("ミラヴェル")); // never saved: its title
     EXPECT_EQ(Doc().m_cubes, (Cells{{{6, 6, 6}, kRed}}));
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル*")));
 
     WaitForCopy(); // nothing changed since the restore: nothing written...
-    EXPECT_EQ(Keeper().CopiesWritten(), 0);
+    EXPECT_EQ(App().Recovery()->CopiesWritten(), 0);
     KillApp();     // ...but the adopted copy is still there for the next start
     recoverAnswer = RecoverAnswer::No;
     ASSERT_TRUE(StartApp({given}));
-    EXPECT_EQ(questions.size(), 3);
+    EXPECT_EQ(recoverQuestions.size(), 3);
     EXPECT_EQ(Doc().m_cubes, (Cells{{{7, 7, 7}, kRed}}));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_TRUE(CopiesOnDisk().isEmpty());
@@ -222,7 +137,7 @@ TEST_F(RecoveryShellTest, ADamagedCopyIsReportedAndStartUpGoesOn)
     f.close();
 
     ASSERT_TRUE(StartApp());
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(recoverQuestions.isEmpty());
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(copy + QStringLiteral(".damaged")));
     EXPECT_TRUE(QFile::exists(copy + QStringLiteral(".damaged")));

@@ -3,15 +3,11 @@
 // recent files, the looks, the splash and the main window's own commands.
 #include "app/AppLooks.h"
 #include "app/CAboutDlg.h"
-#include "app/CMainFrame.h"
-#include "app/CMiravelApp.h"
 #include "app/CSplashDlg.h"
-#include "app/ShellIds.h"
 #include "controls/ButtonIds.h"
 #include "dialogs/CCubeSizeDlg.h"
-#include "model/CMiravelDoc.h"
 #include "settings/SettingsFile.h"
-#include "view/CMiravelView.h"
+#include "tests/app/ShellTestSupport.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -23,14 +19,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <map>
-#include <memory>
 
 namespace {
 
@@ -38,23 +30,9 @@ const COLORREF kMagenta = RGB(255, 0, 255);
 const COLORREF kBlue = RGB(0, 0, 255);
 const QString kNotAModel = QStringLiteral("mvfファイルではありません");
 
-QString Title(const QString& document) { return document + QStringLiteral(" - MIRA-VEL    Powered by Orvendale"); }
 QSettings Store() { return QSettings(QStringLiteral("Orvendale"), QStringLiteral("MIRA-VEL")); }
 QColor WindowColour() { return QApplication::palette().color(QPalette::Window); }
 QColor LookColour(int id) { return AppLookFor(id, ID_VIEW_APPLOOK_OFF_2007_BLUE).palette.color(QPalette::Window); }
-
-// The next prepared answer. A question without one fails the test: it would
-// have stopped a real run at a dialog.
-template <class T>
-T Next(std::deque<T>& answers, T none)
-{
-    EXPECT_FALSE(answers.empty()) << "a question nobody expected";
-    if (answers.empty())
-        return none;
-    T answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
 
 // Counts the mouse-button presses that reach one widget.
 struct PressCounter : QObject {
@@ -66,87 +44,15 @@ struct PressCounter : QObject {
     }
 };
 
-// Each test gets its own per-user store and settings folder, so runs never
-// see each other's recent files, looks or display settings.
-class ShellTest : public ::testing::Test {
+class ShellCommandsTest : public ShellTest {
 protected:
-    void SetUp() override
-    {
-        qputenv("XDG_CONFIG_HOME", m_home.path().toLocal8Bit());
-        qputenv("XDG_DATA_HOME", m_home.path().toLocal8Bit()); // recovery copies
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
-    }
-    void TearDown() override { StopApp(); }
-
-    // Starts the application with the prepared answers, ending a running one
-    // first as a restart would. Unless told to keep it, the splash goes at
-    // once so that the test's first input is not used up. prepare runs on the
-    // new application object before its start-up.
-    bool StartApp(const QStringList& args = {}, bool keepSplash = false,
-                  const std::function<void(CMiravelApp&)>& prepare = {})
-    {
-        StopApp();
-        m_app = std::make_unique<CMiravelApp>();
-        CShellPrompts& p = m_app->Prompts();
-        p.askSaveChanges = [this](QWidget*, const QString& title) {
-            saveQuestions.append(title);
-            return Next(saveAnswers, SaveChangesAnswer::Cancel);
-        };
-        p.askOpenPath = [this](QWidget*) { return Next(openPaths, QString()); };
-        p.askSavePath = [this](QWidget*, const QString&) { return Next(savePaths, QString()); };
-        p.showError = [this](QWidget*, const QString& message) { errors.append(message); };
-        p.askPrinter = [this](QWidget*, QPrinter& printer) { return print && print(printer); };
-        if (prepare)
-            prepare(*m_app);
-        const bool ok = m_app->InitInstance(QStringList{QStringLiteral("miravel")} + args);
-        if (!keepSplash)
-            m_app->HideSplash();
-        return ok;
-    }
-
-    void StopApp()
-    {
-        if (m_app)
-            m_app->ExitInstance();
-        m_app.reset();
-    }
-
-    CMiravelApp& App() { return *m_app; }
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
-    CMiravelDoc& Doc() { return *m_app->Document(); }
-    void Command(int id) { Frame().CommandAction(id)->trigger(); }
     QAction* CheckedLook() { return Frame().CommandAction(kDefaultAppLook)->actionGroup()->checkedAction(); }
-    QString TempPath(const QString& name) const { return m_home.filePath(name); }
-
-    QString WriteModel(const QString& name, const std::map<CUBEPOS, COLORREF>& cubes)
-    {
-        CMiravelDoc doc;
-        doc.SetGridSize(4, 4, 4);
-        for (const auto& [pos, colour] : cubes)
-            doc.SetCube(pos.x, pos.y, pos.z, colour);
-        EXPECT_TRUE(doc.OnSaveDocument(TempPath(name)).ok);
-        return TempPath(name);
-    }
-
-    QString WriteJunk(const QString& name)
-    {
-        QFile f(TempPath(name));
-        return f.open(QIODevice::WriteOnly) && f.write("not a model at all") > 0 ? f.fileName() : QString();
-    }
-
-    std::deque<SaveChangesAnswer> saveAnswers;
-    std::deque<QString> openPaths, savePaths;
-    QStringList saveQuestions, errors;
-    std::function<bool(QPrinter&)> print;
-
-private:
-    QTemporaryDir m_home;
-    std::unique_ptr<CMiravelApp> m_app;
+    QString WriteJunk(const QString& name) { return WriteBytes(Temp(name), "not a model at all") ? Temp(name) : QString(); }
 };
 
 // ---- start-up ---------------------------------------------------------------
 
-TEST_F(ShellTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPaint)
+TEST_F(ShellCommandsTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPaint)
 {
     // A settings file from an earlier run that wants a dark blue background.
     CViewState saved;
@@ -180,7 +86,7 @@ TEST_F(ShellTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPaint)
     StopApp(); // the watchers above refer to this test's locals
 }
 
-TEST_F(ShellTest, CommandLineStartsANewModelOpensTheGivenFileOrEndsAtItsMessage)
+TEST_F(ShellCommandsTest, CommandLineStartsANewModelOpensTheGivenFileOrEndsAtItsMessage)
 {
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル")));
@@ -206,7 +112,7 @@ TEST_F(ShellTest, CommandLineStartsANewModelOpensTheGivenFileOrEndsAtItsMessage)
 
 // ---- file commands ------------------------------------------------------------
 
-TEST_F(ShellTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
+TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
 {
     ASSERT_TRUE(StartApp());
     CMiravelView* view = Frame().GetActiveView();
@@ -215,7 +121,7 @@ TEST_F(ShellTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
 
     // Cancel, and Yes with the save dialog cancelled: nothing changes.
     saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Yes};
-    savePaths = {QString()};
+    paths = {QString()};
     Command(ID_FILE_NEW);
     Command(ID_FILE_NEW);
     EXPECT_EQ(Doc().GetCube(2, 2, 2), kMagenta);
@@ -224,10 +130,10 @@ TEST_F(ShellTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     // Yes with a name (the extension added): saved, then a new model with
     // the view's initial update (the camera is back).
     saveAnswers = {SaveChangesAnswer::Yes};
-    savePaths = {TempPath(QStringLiteral("first"))};
+    paths = {Temp(QStringLiteral("first"))};
     Command(ID_FILE_NEW);
     CMiravelDoc check;
-    ASSERT_TRUE(check.OnOpenDocument(TempPath(QStringLiteral("first.mvf"))).ok);
+    ASSERT_TRUE(check.OnOpenDocument(Temp(QStringLiteral("first.mvf"))).ok);
     EXPECT_EQ(check.GetCube(2, 2, 2), kMagenta);
     EXPECT_TRUE(Doc().m_cubes.empty());
     EXPECT_EQ(view->m_rotX, 25.0);
@@ -258,13 +164,13 @@ TEST_F(ShellTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     EXPECT_EQ(read.m_frameColor, RGB(10, 20, 30));
 }
 
-TEST_F(ShellTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
+TEST_F(ShellCommandsTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
 {
     const QString path = WriteModel(QStringLiteral("model.mvf"), {{{0, 1, 2}, kMagenta}});
     ASSERT_TRUE(StartApp({path}));
     Doc().SetCube(3, 3, 3, kBlue);
     Frame().GetActiveView()->m_rotY = 12.0;
-    openPaths = {WriteJunk(QStringLiteral("bad.mvf"))};
+    paths = {WriteJunk(QStringLiteral("bad.mvf"))};
     saveAnswers = {SaveChangesAnswer::No};
     Command(ID_FILE_OPEN);
     EXPECT_EQ(errors, QStringList{kNotAModel});
@@ -283,31 +189,31 @@ TEST_F(ShellTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
     // A folder that does not exist: the message, and the model keeps its
     // name and its unsaved state.
     Doc().SetCube(0, 0, 0, kBlue);
-    savePaths = {TempPath(QStringLiteral("no/such/folder/x.mvf")), TempPath(QStringLiteral("other.mvf"))};
+    paths = {Temp(QStringLiteral("no/such/folder/x.mvf")), Temp(QStringLiteral("other.mvf"))};
     Command(ID_FILE_SAVE_AS);
     EXPECT_EQ(errors.size(), 2);
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("model.mvf*")));
     Command(ID_FILE_SAVE_AS);
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("other.mvf")));
-    EXPECT_EQ(App().RecentFiles().Files(), QStringList({TempPath(QStringLiteral("other.mvf")), path}));
+    EXPECT_EQ(App().RecentFiles().Files(), QStringList({Temp(QStringLiteral("other.mvf")), path}));
 }
 
 // ---- recent files -----------------------------------------------------------
 
-TEST_F(ShellTest, RecentFilesKeepTwentySurviveARestartAndLoseEntriesThatNoLongerOpen)
+TEST_F(ShellCommandsTest, RecentFilesKeepTwentySurviveARestartAndLoseEntriesThatNoLongerOpen)
 {
-    QStringList paths;
+    QStringList files;
     for (int i = 0; i < 22; ++i)
-        paths.append(WriteModel(QStringLiteral("m%1&.mvf").arg(i), {{{0, 0, 0}, RGB(i, 0, 0)}}));
+        files.append(WriteModel(QStringLiteral("m%1&.mvf").arg(i), {{{0, 0, 0}, RGB(i, 0, 0)}}));
     ASSERT_TRUE(StartApp());
-    for (const QString& p : paths)
+    for (const QString& p : files)
         EXPECT_TRUE(App().OpenDocumentFile(p));
     EXPECT_EQ(App().RecentFiles().Files().size(), 20);
 
     // The next run shows the newest twenty in the file menu, numbered, with a
     // '&' in a name shown as itself; an entry opens.
     ASSERT_TRUE(StartApp());
-    const auto shown = [&](int i) { return QString(paths[i]).replace(QLatin1Char('&'), QStringLiteral("&&")); };
+    const auto shown = [&](int i) { return QString(files[i]).replace(QLatin1Char('&'), QStringLiteral("&&")); };
     QList<QAction*> entries = Frame().RecentFileActions();
     ASSERT_EQ(entries.size(), 20);
     EXPECT_EQ(entries[0]->text(), QStringLiteral("&1 ") + shown(21));
@@ -317,17 +223,17 @@ TEST_F(ShellTest, RecentFilesKeepTwentySurviveARestartAndLoseEntriesThatNoLonger
     EXPECT_EQ(Doc().GetCube(0, 0, 0), RGB(18, 0, 0));
 
     // An entry whose file has gone is reported and dropped, here and in the store.
-    ASSERT_TRUE(QFile::remove(paths[20]));
+    ASSERT_TRUE(QFile::remove(files[20]));
     Frame().RecentFileActions()[2]->trigger();
     EXPECT_EQ(errors.size(), 1);
     EXPECT_EQ(Frame().RecentFileActions().size(), 19);
     ASSERT_TRUE(StartApp());
-    EXPECT_FALSE(App().RecentFiles().Files().contains(paths[20]));
+    EXPECT_FALSE(App().RecentFiles().Files().contains(files[20]));
 }
 
 // ---- looks ------------------------------------------------------------------
 
-TEST_F(ShellTest, TheChosenLookIsAppliedAtOnceMarkedAndUsedAtTheNextStart)
+TEST_F(ShellCommandsTest, TheChosenLookIsAppliedAtOnceMarkedAndUsedAtTheNextStart)
 {
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_VS_2008));
@@ -353,7 +259,7 @@ TEST_F(ShellTest, TheChosenLookIsAppliedAtOnceMarkedAndUsedAtTheNextStart)
 
 // ---- splash -------------------------------------------------------------------
 
-TEST_F(ShellTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMousePress)
+TEST_F(ShellCommandsTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMousePress)
 {
     ASSERT_TRUE(StartApp({}, true));
     ASSERT_TRUE(App().Splash() && App().Splash()->isVisible());
@@ -389,7 +295,7 @@ TEST_F(ShellTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMousePress)
 
 // ---- the main window's own commands --------------------------------------------
 
-TEST_F(ShellTest, AboutBoxShowsNameAndVersionAndClosesWithOk)
+TEST_F(ShellCommandsTest, AboutBoxShowsNameAndVersionAndClosesWithOk)
 {
     ASSERT_TRUE(StartApp());
     QStringList texts; // the title, then the labels
@@ -406,9 +312,9 @@ TEST_F(ShellTest, AboutBoxShowsNameAndVersionAndClosesWithOk)
     EXPECT_TRUE(texts.contains(QStringLiteral("MIRA-VEL, Version 1.1")));
 }
 
-TEST_F(ShellTest, PrintPutsTheViewsPictureOnThePage)
+TEST_F(ShellCommandsTest, PrintPutsTheViewsPictureOnThePage)
 {
-    const QString pdf = TempPath(QStringLiteral("printed.pdf"));
+    const QString pdf = Temp(QStringLiteral("printed.pdf"));
     bool printIt = false;
     print = [&](QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -428,7 +334,7 @@ TEST_F(ShellTest, PrintPutsTheViewsPictureOnThePage)
     EXPECT_EQ(CMainFrame::FitPictureRect({800, 600}, {50, 50, 4000, 6000}), QRect(50, 1550, 4000, 3000));
 }
 
-TEST_F(ShellTest, AHiddenMenuBarComesBackWithALoneAlt)
+TEST_F(ShellCommandsTest, AHiddenMenuBarComesBackWithALoneAlt)
 {
     ASSERT_TRUE(StartApp());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
@@ -452,16 +358,16 @@ TEST_F(ShellTest, AHiddenMenuBarComesBackWithALoneAlt)
     ASSERT_FALSE(Frame().menuBar()->isVisible());
     EXPECT_FALSE(Frame().MenuBarToggle()->isChecked());
     Doc().SetCube(1, 2, 3, kBlue);
-    savePaths = {TempPath(QStringLiteral("keyed.mvf"))};
+    paths = {Temp(QStringLiteral("keyed.mvf"))};
     QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_TRUE(savePaths.empty());
-    EXPECT_TRUE(QFile::exists(TempPath(QStringLiteral("keyed.mvf"))));
+    EXPECT_TRUE(paths.empty());
+    EXPECT_TRUE(QFile::exists(Temp(QStringLiteral("keyed.mvf"))));
     Frame().MenuBarToggle()->trigger();
     EXPECT_TRUE(Frame().menuBar()->isVisible());
     EXPECT_TRUE(Frame().MenuBarToggle()->isChecked());
 }
 
-TEST_F(ShellTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange)
+TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange)
 {
     // No settings file: the sight is off, and so is its button.
     ASSERT_TRUE(StartApp());
@@ -484,7 +390,7 @@ TEST_F(ShellTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange)
     EXPECT_EQ(Doc().m_sizeX, 8);
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル*")));
     Doc().SetCube(1, 1, 1, kBlue);
-    savePaths = {TempPath(QStringLiteral("marked.mvf"))};
+    paths = {Temp(QStringLiteral("marked.mvf"))};
     Command(ID_FILE_SAVE);
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("marked.mvf")));
     view->ExecuteCommand(QStringLiteral("Cube:Back"));

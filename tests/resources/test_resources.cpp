@@ -112,53 +112,45 @@ int WidestAt(const QImage& frame, Way way)
 
 } // namespace
 
-TEST(ButtonStrips, EveryStripLoadsWithFiveFramesOfItsButtonSize)
+// Every strip: five frames of its button's size that all look different;
+// zoom in is opaque, every other strip uses its alpha. Swatch buttons let
+// their colour fill the face and cover their corners (so the colour does not
+// show outside the rim); the others show the scene at their corners.
+TEST(ButtonStrips, EveryStripHasFiveDistinctFramesOfItsSizeAndAlphaUse)
 {
     for (const int n : kStrips) {
         SCOPED_TRACE(n);
-        EXPECT_EQ(MiravelButtonStripPath(n), QString(":/png/%1.png").arg(n));
         ASSERT_TRUE(QFile::exists(MiravelButtonStripPath(n)));
         const QImage strip = Strip(n);
         ASSERT_FALSE(strip.isNull());
         EXPECT_EQ(strip.width(), n == kHelpStrip ? 200 : 30);
         EXPECT_EQ(strip.height(), 150);
-    }
-    EXPECT_FALSE(QFile::exists(MiravelButtonStripPath(313)));
-}
-
-TEST(ButtonStrips, ZoomInIsOpaqueAndEveryOtherStripUsesItsAlpha)
-{
-    const QImage zoomIn = Strip(kOpaqueStrip);
-    ASSERT_FALSE(zoomIn.isNull());
-    EXPECT_FALSE(zoomIn.hasAlphaChannel());
-
-    for (const int n : kStrips) {
-        if (n == kOpaqueStrip)
-            continue;
-        SCOPED_TRACE(n);
-        const QImage strip = Strip(n);
-        ASSERT_TRUE(strip.hasAlphaChannel());
+        EXPECT_EQ(strip.hasAlphaChannel(), n != kOpaqueStrip);
         for (int k = 0; k < kFrames; ++k) {
             SCOPED_TRACE(k);
             const QImage frame = Frame(strip, k);
+            for (int j = k + 1; j < kFrames; ++j)
+                EXPECT_GE(DifferingPixels(frame, Frame(strip, j)), 20) << "against frame " << j;
+            if (n == kOpaqueStrip)
+                continue;
             // Some of the frame lets the background through, some covers it.
             EXPECT_GT(Count(frame, [](QRgb p) { return qAlpha(p) == 0; }), 0);
             EXPECT_GT(Count(frame, [](QRgb p) { return qAlpha(p) == 255; }), 100);
+            const int right = frame.width() - 1;
+            for (const QPoint corner : {QPoint(0, 0), QPoint(right, 0), QPoint(0, 29), QPoint(right, 29)})
+                EXPECT_EQ(qAlpha(frame.pixel(corner)), IsSwatchStrip(n) ? 255 : 0);
+            if (IsSwatchStrip(n)) {
+                // A fifth of the button or more shows the colour, so it
+                // reads; also in the middle of the face, not only round the
+                // symbol.
+                EXPECT_GE(SeeThrough(frame), 180.0);
+                EXPECT_GE(SeeThrough(frame.copy(8, 8, 14, 14)), 14 * 14 / 4);
+            }
         }
     }
-}
-
-TEST(ButtonStrips, TheFiveStatesLookDifferent)
-{
-    for (const int n : kStrips) {
-        SCOPED_TRACE(n);
-        const QImage strip = Strip(n);
-        ASSERT_FALSE(strip.isNull());
-        for (int i = 0; i < kFrames; ++i)
-            for (int j = i + 1; j < kFrames; ++j)
-                EXPECT_GE(DifferingPixels(Frame(strip, i), Frame(strip, j)), 20)
-                    << "frames " << i << " and " << j;
-    }
+    EXPECT_FALSE(QFile::exists(MiravelButtonStripPath(313)));
+    // The palette button is nearly all colour.
+    EXPECT_GE(SeeThrough(Frame(Strip(322), 0)), 400.0);
 }
 
 TEST(ButtonStrips, NoTwoButtonsShareAPicture)
@@ -170,45 +162,6 @@ TEST(ButtonStrips, NoTwoButtonsShareAPicture)
             EXPECT_GE(DifferingPixels(Frame(Strip(kStrips[a]), 0), Frame(Strip(kStrips[b]), 0)), 40)
                 << kStrips[a] << " and " << kStrips[b];
         }
-}
-
-TEST(ButtonStrips, SwatchButtonsLetTheirColourFillTheFace)
-{
-    for (const int n : kSwatchStrips) {
-        SCOPED_TRACE(n);
-        const QImage strip = Strip(n);
-        ASSERT_FALSE(strip.isNull());
-        for (int k = 0; k < kFrames; ++k) {
-            SCOPED_TRACE(k);
-            const QImage frame = Frame(strip, k);
-            // A fifth of the button or more shows the colour, so it reads.
-            EXPECT_GE(SeeThrough(frame), 180.0);
-            // Also in the middle of the face, not only round the symbol.
-            EXPECT_GE(SeeThrough(frame.copy(8, 8, 14, 14)), 14 * 14 / 4);
-            // The swatch fills the whole button rectangle: the corners are
-            // covered so it does not show outside the rim.
-            for (const QPoint corner : {QPoint(0, 0), QPoint(29, 0), QPoint(0, 29), QPoint(29, 29)})
-                EXPECT_EQ(qAlpha(frame.pixel(corner)), 255);
-        }
-    }
-    // The palette button is nearly all colour.
-    EXPECT_GE(SeeThrough(Frame(Strip(322), 0)), 400.0);
-}
-
-TEST(ButtonStrips, ButtonsWithoutSwatchShowTheSceneAtTheirCorners)
-{
-    for (const int n : kStrips) {
-        if (IsSwatchStrip(n) || n == kOpaqueStrip)
-            continue;
-        SCOPED_TRACE(n);
-        const QImage strip = Strip(n);
-        for (int k = 0; k < kFrames; ++k) {
-            const QImage frame = Frame(strip, k);
-            const int right = frame.width() - 1;
-            for (const QPoint corner : {QPoint(0, 0), QPoint(right, 0), QPoint(0, 29), QPoint(right, 29)})
-                EXPECT_EQ(qAlpha(frame.pixel(corner)), 0) << "frame " << k;
-        }
-    }
 }
 
 TEST(ButtonStrips, ArrowsPointTheWayTheirButtonsGo)
@@ -275,10 +228,8 @@ void ExpectIconShape(const QImage& icon, int size)
     ASSERT_TRUE(icon.hasAlphaChannel());
     const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
     // A cube standing in a clear square: see-through corners, solid middle.
-    EXPECT_EQ(qAlpha(argb.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(argb.pixel(size - 1, 0)), 0);
-    EXPECT_EQ(qAlpha(argb.pixel(0, size - 1)), 0);
-    EXPECT_EQ(qAlpha(argb.pixel(size - 1, size - 1)), 0);
+    for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
+        EXPECT_EQ(qAlpha(argb.pixel(corner)), 0);
     EXPECT_EQ(qAlpha(argb.pixel(size / 2, size / 4)), 255);
     EXPECT_EQ(qAlpha(argb.pixel(size / 4 + 1, size / 2)), 255);
     EXPECT_EQ(qAlpha(argb.pixel(size * 3 / 4 - 1, size * 3 / 4 - 1)), 255);
@@ -286,14 +237,10 @@ void ExpectIconShape(const QImage& icon, int size)
 
 } // namespace
 
-TEST(AppIcon, IsCompiledInAt256Pixels)
+TEST(AppIcon, CompiledInAt256PixelsAndBuiltInEveryInstallableSizeAndScalable)
 {
     ASSERT_TRUE(QFile::exists(kMiravelIconPath));
     ExpectIconShape(Load(kMiravelIconPath), 256);
-}
-
-TEST(AppIcon, InstallableSizesAndScalableFileAreBuilt)
-{
     const QString themeDir = QStringLiteral(MIRAVEL_ICON_THEME_DIR);
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
         SCOPED_TRACE(size);

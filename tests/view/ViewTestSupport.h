@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <gtest/gtest.h>
 
 inline QImage Grab(CMiravelView& view) { return view.grabFramebuffer().convertToFormat(QImage::Format_RGB32); }
 
@@ -83,4 +84,10 @@ public:
     CMiravelView* view = new CMiravelView;
     std::vector<QString> urls;
     bool exposed = false;
+};
+
+// A test on the shown view; fails at once if the window never showed.
+class ViewTest : public ::testing::Test, public ViewFixture {
+protected:
+    void SetUp() override { ASSERT_TRUE(exposed); }
 };

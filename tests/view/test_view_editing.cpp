@@ -16,9 +16,8 @@
 
 namespace {
 
-class ViewEditing : public ::testing::Test, public ViewFixture {
+class ViewEditing : public ViewTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(exposed); }
     void Click(QPoint p, Qt::MouseButton b, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
         SendMouse(view, QEvent::MouseButtonPress, p, b, b, mods);

@@ -6,10 +6,7 @@
 
 namespace {
 
-class ViewWidgetTest : public ::testing::Test, public ViewFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(exposed); }
-};
+using ViewWidgetTest = ViewTest;
 
 TEST_F(ViewWidgetTest, FirstShowFitsTheZoomToTheRealClientArea)
 {
