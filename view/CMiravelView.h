@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CViewButtons.h"
+#include "controls/CommandIds.h"
 #include "controls/CommandUi.h"
 #include "controls/ICommandOwner.h"
 #include "editing/MouseInteraction.h"
@@ -47,6 +48,7 @@ public:
     // Performs a named command ("Canvas:Up", "Setting:Default", ...). Returns
     // false for an empty or unknown name.
     bool ExecuteCommand(const QString& name) override;
+    void ExecuteCommand(CommandId id);
 
     // After the settings file has been read: recolour, show or hide and lay
     // out the on-view buttons, then repaint.
