@@ -44,7 +44,6 @@ public:
 
     // The visual style: read from the per-user store when the frame is built
     // (the default when there is none), applied at once and stored on change.
-    int AppLook() const { return m_appLook; }
     void OnApplicationLook(int id);
 
     // The one action of each of the window's commands, by command or by its

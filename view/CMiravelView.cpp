@@ -178,18 +178,6 @@ void CMiravelView::RefreshButtons()
     InvalidateChildren();
 }
 
-bool CMiravelView::SetProjection()
-{
-    glMultMatrixd(Camera::Projection(width(), height()).m.data());
-    return true;
-}
-
-bool CMiravelView::SetLookAt()
-{
-    glMultMatrixd(Camera::LookAtMatrix(*this).m.data());
-    return true;
-}
-
 // ---- Picking --------------------------------------------------------------
 
 void CMiravelView::PickSight(int x, int y)

@@ -54,11 +54,6 @@ public:
     // out the on-view buttons, then repaint.
     void RefreshButtons();
 
-    // The camera as GL matrices, multiplied into the current matrix of the
-    // current context (for code that draws with the view's camera).
-    bool SetProjection();
-    bool SetLookAt();
-
     // Picking at a pixel of the client area (logical pixels from the top left).
     void PickSight(int x, int y);
     void PickAttach(int x, int y);
