@@ -11,7 +11,6 @@
 
 #include <map>
 #include <optional>
-#include <set>
 #include <tuple>
 #include <vector>
 
