@@ -5,7 +5,6 @@
 #include "app/ExchangeTexts.h"
 #include "app/ExportMenu.h"
 #include "app/RecentFileList.h"
-#include "app/ShellIds.h"
 #include "app/ShellPrompts.h"
 #include "app/ShellTexts.h"
 #include "model/CMiravelDoc.h"
@@ -48,6 +47,7 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
     setWindowTitle(FrameTitle(ShellTexts::DefaultDocumentName(), false));
     m_view = new CMiravelView(this);
     setCentralWidget(m_view);
+    CreateActions();
     CreateMenus();
     OnApplicationLook(m_appLook);
 
@@ -73,92 +73,128 @@ CMainFrame::~CMainFrame()
         m_doc->RemoveView(this);
 }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key)
+void CMainFrame::CreateActions()
 {
-    auto* action = new QAction(text, this);
-    action->setData(id);
-    // A key lives on the window, not only in its menu: a menu's shortcuts
-    // die with the menu bar when the bar is hidden.
-    if (!key.isEmpty()) {
-        action->setShortcut(key);
-        addAction(action);
+    for (const ShellCommandRow& row : kShellCommands) {
+        auto* action = new QAction(QString::fromUtf8(row.text), this);
+        action->setData(row.entryId);
+        action->setCheckable(row.checkable);
+        // A key lives on the window, not only in its menu: a menu's shortcuts
+        // die with the menu bar when the bar is hidden.
+        if (row.key != 0) {
+            action->setShortcut(QKeySequence(row.key));
+            addAction(action);
+        }
+        const ShellCommand command = row.command;
+        if (command == ShellCommand::MenuBar) {
+            // The menu bar follows its entry's check mark, also when the mark
+            // is set from the stored workspace.
+            action->setChecked(true);
+            connect(action, &QAction::toggled, this, &CMainFrame::SetMenuBarShown);
+        } else {
+            connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+        }
+        m_actions[std::size_t(command)] = action;
     }
-    if (menu)
-        menu->addAction(action);
-    m_actions.insert(id, action);
-    return action;
+}
+
+QAction* CMainFrame::CommandAction(int entryId) const
+{
+    for (const ShellCommandRow& row : kShellCommands)
+        if (row.entryId == entryId)
+            return Action(row.command);
+    return nullptr;
+}
+
+void CMainFrame::RunCommand(ShellCommand command)
+{
+    const int entryId = kShellCommands[std::size_t(command)].entryId;
+    switch (command) {
+    case ShellCommand::FileNew:
+        m_owner.OnFileNew();
+        break;
+    case ShellCommand::FileOpen:
+        m_owner.OnFileOpen();
+        break;
+    case ShellCommand::FileSave:
+        m_owner.OnFileSave();
+        break;
+    case ShellCommand::FileSaveAs:
+        m_owner.OnFileSaveAs();
+        break;
+    case ShellCommand::FileImport:
+        m_owner.OnFileImport();
+        break;
+    case ShellCommand::ExportVox:
+    case ShellCommand::ExportGltf:
+    case ShellCommand::ExportGlb:
+    case ShellCommand::ExportObj:
+    case ShellCommand::ExportPly:
+    case ShellCommand::ExportStl:
+        m_owner.OnFileExport(entryId);
+        break;
+    case ShellCommand::AppExit:
+        close();
+        break;
+    case ShellCommand::FilePrint:
+        OnFilePrint();
+        break;
+    case ShellCommand::MenuBar:
+        break;  // follows the check mark
+    case ShellCommand::LookWin2000:
+    case ShellCommand::LookOffXp:
+    case ShellCommand::LookWinXp:
+    case ShellCommand::LookOff2003:
+    case ShellCommand::LookVs2005:
+    case ShellCommand::LookVs2008:
+    case ShellCommand::LookOff2007Blue:
+    case ShellCommand::LookOff2007Black:
+    case ShellCommand::LookOff2007Silver:
+    case ShellCommand::LookOff2007Aqua:
+        OnApplicationLook(entryId);
+        break;
+    case ShellCommand::AppAbout:
+        m_owner.OnAppAbout();
+        break;
+    case ShellCommand::HelpPage:
+        OnHelpPage();
+        break;
+    }
 }
 
 void CMainFrame::CreateMenus()
 {
+    using S = ShellCommand;
     QMenuBar* bar = menuBar();
 
     m_fileMenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    connect(AddCommand(m_fileMenu, ID_FILE_NEW, QStringLiteral("新規作成(&N)\tCtrl+N"),
-                       QKeySequence(Qt::CTRL | Qt::Key_N)),
-            &QAction::triggered, this, [this] { m_owner.OnFileNew(); });
-    connect(AddCommand(m_fileMenu, ID_FILE_OPEN, QStringLiteral("開く(&O)...\tCtrl+O"),
-                       QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, this, [this] { m_owner.OnFileOpen(); });
-    connect(AddCommand(m_fileMenu, ID_FILE_SAVE, QStringLiteral("上書き保存(&S)\tCtrl+S"),
-                       QKeySequence(Qt::CTRL | Qt::Key_S)),
-            &QAction::triggered, this, [this] { m_owner.OnFileSave(); });
-    connect(AddCommand(m_fileMenu, ID_FILE_SAVE_AS, QStringLiteral("名前を付けて保存(&A)...")),
-            &QAction::triggered, this, [this] { m_owner.OnFileSaveAs(); });
+    m_fileMenu->addActions({Action(S::FileNew), Action(S::FileOpen), Action(S::FileSave), Action(S::FileSaveAs)});
     // Other programs' formats, beside the model file's own commands.
     m_fileMenu->addSeparator();
-    connect(AddCommand(m_fileMenu, ID_FILE_IMPORT, ExchangeTexts::ImportMenu()), &QAction::triggered,
-            this, [this] { m_owner.OnFileImport(); });
+    m_fileMenu->addAction(Action(S::FileImport));
     m_exportMenu = m_fileMenu->addMenu(ExchangeTexts::ExportMenu());
-    for (const ExportMenuEntry& entry : kExportMenu) {
-        const int id = entry.id;
-        connect(AddCommand(m_exportMenu, id, entry.MenuText()), &QAction::triggered, this,
-                [this, id] { m_owner.OnFileExport(id); });
-    }
+    for (std::size_t i = 0; i < kExportMenu.size(); ++i)
+        m_exportMenu->addAction(Action(ExportCommand(i)));
     m_fileMenu->addSeparator();
     m_recentEnd = m_fileMenu->addSeparator();
-    connect(AddCommand(m_fileMenu, ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)")),
-            &QAction::triggered, this, &QWidget::close);
+    m_fileMenu->addAction(Action(S::AppExit));
     SetRecentFiles({});
-
-    // Printing has a key but no menu item.
-    QAction* print = AddCommand(nullptr, ID_FILE_PRINT, QStringLiteral("印刷(&P)...\tCtrl+P"),
-                                QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(print, &QAction::triggered, this, &CMainFrame::OnFilePrint);
 
     QMenu* viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
     QMenu* bars = viewMenu->addMenu(QStringLiteral("ツール バーとドッキング ウィンドウ(&T)"));
-    m_menuBarToggle = AddCommand(bars, ID_VIEW_BARS, QStringLiteral("メニュー バー(&M)"));
-    m_menuBarToggle->setCheckable(true);
-    m_menuBarToggle->setChecked(true);
-    connect(m_menuBarToggle, &QAction::toggled, this, &CMainFrame::SetMenuBarShown);
+    bars->addAction(MenuBarToggle());
 
     QMenu* looks = viewMenu->addMenu(QStringLiteral("アプリケーションの外観(&A)"));
     m_lookGroup = new QActionGroup(this);
     m_lookGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    const auto addLook = [this](QMenu* menu, int id, const QString& text) {
-        QAction* a = AddCommand(menu, id, text);
-        a->setCheckable(true);
-        m_lookGroup->addAction(a);
-        connect(a, &QAction::triggered, this, [this, id] { OnApplicationLook(id); });
-    };
-    addLook(looks, ID_VIEW_APPLOOK_WIN_2000, QStringLiteral("Windows 2000(&2)"));
-    addLook(looks, ID_VIEW_APPLOOK_OFF_XP, QStringLiteral("Office XP(&X)"));
-    addLook(looks, ID_VIEW_APPLOOK_WIN_XP, QStringLiteral("Windows XP(&W)"));
-    addLook(looks, ID_VIEW_APPLOOK_OFF_2003, QStringLiteral("Office 2003(&3)"));
-    addLook(looks, ID_VIEW_APPLOOK_VS_2005, QStringLiteral("Visual Studio 200&5"));
-    addLook(looks, ID_VIEW_APPLOOK_VS_2008, QStringLiteral("Visual Studio 200&8"));
+    for (S look : {S::LookWin2000, S::LookOffXp, S::LookWinXp, S::LookOff2003, S::LookVs2005, S::LookVs2008})
+        looks->addAction(m_lookGroup->addAction(Action(look)));
     QMenu* office2007 = looks->addMenu(QStringLiteral("Office 2007(&7)"));
-    addLook(office2007, ID_VIEW_APPLOOK_OFF_2007_BLUE, QStringLiteral("ブルー スタイル(&B)"));
-    addLook(office2007, ID_VIEW_APPLOOK_OFF_2007_BLACK, QStringLiteral("ブラック スタイル(&L)"));
-    addLook(office2007, ID_VIEW_APPLOOK_OFF_2007_SILVER, QStringLiteral("シルバー スタイル(&S)"));
-    addLook(office2007, ID_VIEW_APPLOOK_OFF_2007_AQUA, QStringLiteral("アクア スタイル(&A)"));
+    for (S look : {S::LookOff2007Blue, S::LookOff2007Black, S::LookOff2007Silver, S::LookOff2007Aqua})
+        office2007->addAction(m_lookGroup->addAction(Action(look)));
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    connect(AddCommand(help, ID_APP_ABOUT, QStringLiteral("バージョン情報 Miravel(&A)...")),
-            &QAction::triggered, this, [this] { m_owner.OnAppAbout(); });
-    connect(AddCommand(help, ID_HELP_PAGE, QStringLiteral("ヘルプ (オルヴェンデイル HPへ)")),
-            &QAction::triggered, this, &CMainFrame::OnHelpPage);
+    help->addActions({Action(S::AppAbout), Action(S::HelpPage)});
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& files)
@@ -266,7 +302,7 @@ void CMainFrame::OnUpdateApplicationLook()
 void CMainFrame::OnHelpPage()
 {
     if (CMiravelView* view = GetActiveView())
-        view->ExecuteCommand(QStringLiteral("Orvendale"));
+        view->ExecuteCommand(CommandId::Orvendale);
 }
 
 QRect CMainFrame::FitPictureRect(const QSize& picture, const QRect& page)
@@ -304,7 +340,7 @@ void CMainFrame::SaveWorkspace(QSettings& store) const
 {
     store.beginGroup(kWorkspaceGroup);
     store.setValue(QStringLiteral("Geometry"), saveGeometry());
-    store.setValue(QStringLiteral("MenuBar"), m_menuBarToggle->isChecked());
+    store.setValue(QStringLiteral("MenuBar"), MenuBarToggle()->isChecked());
     store.endGroup();
 }
 
@@ -314,15 +350,15 @@ void CMainFrame::RestoreWorkspace(QSettings& store)
     const QByteArray geometry = store.value(QStringLiteral("Geometry")).toByteArray();
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
-    m_menuBarToggle->setChecked(store.value(QStringLiteral("MenuBar"), true).toBool());
+    MenuBarToggle()->setChecked(store.value(QStringLiteral("MenuBar"), true).toBool());
     store.endGroup();
 }
 
 void CMainFrame::SetMenuBarShown(bool shown)
 {
     menuBar()->setVisible(shown);
-    if (m_menuBarToggle->isChecked() != shown)
-        m_menuBarToggle->setChecked(shown);
+    if (MenuBarToggle()->isChecked() != shown)
+        MenuBarToggle()->setChecked(shown);
     m_altAlone = false;
 }
 

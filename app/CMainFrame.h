@@ -1,10 +1,11 @@
 #pragma once
 
+#include "app/ShellCommands.h"
 #include "model/Document.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 
 class CFrameOwner;
 class CMiravelDoc;
@@ -43,12 +44,13 @@ public:
 
     // The visual style: read from the per-user store when the frame is built
     // (the default when there is none), applied at once and stored on change.
-    int AppLook() const { return m_appLook; }
     void OnApplicationLook(int id);
 
-    // The action of a menu or key command by its id (ID_FILE_NEW, look ids...).
-    QAction* CommandAction(int id) const { return m_actions.value(id); }
-    QAction* MenuBarToggle() const { return m_menuBarToggle; }
+    // The one action of each of the window's commands, by command or by its
+    // entry id (ID_FILE_NEW, look ids...; null for an id without a command).
+    QAction* Action(ShellCommand command) const { return m_actions[std::size_t(command)]; }
+    QAction* CommandAction(int entryId) const;
+    QAction* MenuBarToggle() const { return Action(ShellCommand::MenuBar); }
     // Rebuilds the recent-file entries of the file menu.
     void SetRecentFiles(const QStringList& files);
     QList<QAction*> RecentFileActions() const { return m_recentActions; }
@@ -82,8 +84,9 @@ private:
     void OnModelReset() override;
     void OnModifiedChanged() override;
 
+    void CreateActions();
     void CreateMenus();
-    QAction* AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& key = {});
+    void RunCommand(ShellCommand command);
     void OnUpdateApplicationLook();
     void SetMenuBarShown(bool shown);
 
@@ -93,13 +96,12 @@ private:
     int m_appLook;
     // The Office 2007 colour that the looks without a colour of their own keep.
     int m_office2007Colour;
-    QHash<int, QAction*> m_actions;
+    std::array<QAction*, std::size(kShellCommands)> m_actions{};
     QActionGroup* m_lookGroup = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_exportMenu = nullptr;
     QAction* m_recentEnd = nullptr; // the separator after the recent files
     QList<QAction*> m_recentActions;
-    QAction* m_menuBarToggle = nullptr;
     bool m_altAlone = false;
     bool m_closed = false;
 };

@@ -6,7 +6,6 @@
 // filters, the progress window and the messages.
 namespace ExchangeTexts {
 
-inline QString ImportMenu() { return QStringLiteral("インポート(&I)..."); }
 inline QString ExportMenu() { return QStringLiteral("エクスポート(&E)"); }
 
 // The filter of the import dialog; the open dialog offers it after the model

@@ -1,5 +1,6 @@
 #include "controls/ButtonCatalogue.h"
 
+#include "resources/MiravelResources.h"
 #include "view/ViewState.h"
 
 namespace {
@@ -11,8 +12,8 @@ struct Row {
     const char* member;
     int png;
     const char* tooltip;  // UTF-8
-    const char* command;
-    const char* command2;
+    CommandId command;
+    std::optional<CommandId> command2;
     int repeat;
     int wait;
     SwatchSource swatch;
@@ -21,6 +22,8 @@ struct Row {
     bool controlGroup;
 };
 
+using C = CommandId;
+constexpr std::optional<CommandId> kNoCommand;
 constexpr SwatchSource kNone = SwatchSource::None;
 constexpr SwatchSource kFixed = SwatchSource::Fixed;
 constexpr SwatchSource kField = SwatchSource::Field;
@@ -31,57 +34,57 @@ constexpr SwatchSource kField = SwatchSource::Field;
 
 // Rows before the palette.
 const Row kHead[] = {
-    {ButtonRotateXBack, "m_btnRotateXBack", 361, "[ 上に回転 ]", "RotateX:Back", "", 50, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonRotateXForward, "m_btnRotateXForward", 362, "[ 下に回転 ]", "RotateX:Forward", "", 50, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonRotateYBack, "m_btnRotateYBack", 363, "[ 左に回転 ]", "RotateY:Back", "", 50, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonRotateYForward, "m_btnRotateYForward", 364, "[ 右に回転 ]", "RotateY:Forward", "", 50, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonMoveUp, "m_btnMoveUp", 314, "[ 上に移動 ]", "Move:Up", "", 100, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonMoveDown, "m_btnMoveDown", 315, "[ 下に移動 ]", "Move:Down", "", 100, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonMoveLeft, "m_btnMoveLeft", 316, "[ 左に移動 ]", "Move:Left", "", 100, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonMoveRight, "m_btnMoveRight", 317, "[ 右に移動 ]", "Move:Right", "", 100, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonScaleUp, "m_btnScaleUp", 311, "[ 拡大 ]", "Scale:Up", "", 30, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonScaleDown, "m_btnScaleDown", 312, "[ 縮小 ]", "Scale:Down", "", 10, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonCubeBack, "m_btnCubeBack", 339, "[ 戻る ]", "Cube:Back", "", 10, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonCubeForward, "m_btnCubeForward", 340, "[ 進む ]", "Cube:Forward", "", 10, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonSight, "m_btnSight", 328, TOGGLE_TIP("照準"), "Focus:Show", "Focus:Color", 0, 400, kField, CLR_NONE, &CViewState::m_sightColor, true},
-    {ButtonAxis, "m_btnAxis", 346, "[ 座標軸 ]\n左クリック - 表示・非表示切替", "Axis:Show", "", 0, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonGround, "m_btnGround", 327, TOGGLE_TIP("地面"), "Ground:Show", "Ground:Color", 0, 400, kField, CLR_NONE, &CViewState::m_groundColor, true},
-    {ButtonFrame, "m_btnFrame", 324, TOGGLE_TIP("枠"), "Frame:Show", "Frame:Color", 0, 400, kField, CLR_NONE, &CViewState::m_frameColor, true},
-    {ButtonBack, "m_btnBack", 329, TOGGLE_TIP("背景"), "Back:Show", "Back:Color", 0, 400, kField, CLR_NONE, &CViewState::m_backColor, true},
-    {ButtonCanvas, "m_btnCanvas", 325, TOGGLE_TIP("キャンバス"), "Canvas:Show", "Canvas:Color", 0, 400, kField, CLR_NONE, &CViewState::m_canvasColor, true},
-    {ButtonCopy, "m_btnCopy", 337,
+    {ButtonRotateXBack, "m_btnRotateXBack", StripRotateXBack, "[ 上に回転 ]", C::RotateXBack, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonRotateXForward, "m_btnRotateXForward", StripRotateXForward, "[ 下に回転 ]", C::RotateXForward, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonRotateYBack, "m_btnRotateYBack", StripRotateYBack, "[ 左に回転 ]", C::RotateYBack, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonRotateYForward, "m_btnRotateYForward", StripRotateYForward, "[ 右に回転 ]", C::RotateYForward, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonMoveUp, "m_btnMoveUp", StripMoveUp, "[ 上に移動 ]", C::MoveUp, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonMoveDown, "m_btnMoveDown", StripMoveDown, "[ 下に移動 ]", C::MoveDown, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonMoveLeft, "m_btnMoveLeft", StripMoveLeft, "[ 左に移動 ]", C::MoveLeft, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonMoveRight, "m_btnMoveRight", StripMoveRight, "[ 右に移動 ]", C::MoveRight, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonScaleUp, "m_btnScaleUp", StripScaleUp, "[ 拡大 ]", C::ScaleUp, kNoCommand, 30, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonScaleDown, "m_btnScaleDown", StripScaleDown, "[ 縮小 ]", C::ScaleDown, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonCubeBack, "m_btnCubeBack", StripCubeBack, "[ 戻る ]", C::CubeBack, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonCubeForward, "m_btnCubeForward", StripCubeForward, "[ 進む ]", C::CubeForward, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonSight, "m_btnSight", StripSight, TOGGLE_TIP("照準"), C::FocusShow, C::FocusColor, 0, 400, kField, CLR_NONE, &CViewState::m_sightColor, true},
+    {ButtonAxis, "m_btnAxis", StripAxis, "[ 座標軸 ]\n左クリック - 表示・非表示切替", C::AxisShow, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonGround, "m_btnGround", StripGround, TOGGLE_TIP("地面"), C::GroundShow, C::GroundColor, 0, 400, kField, CLR_NONE, &CViewState::m_groundColor, true},
+    {ButtonFrame, "m_btnFrame", StripFrame, TOGGLE_TIP("枠"), C::FrameShow, C::FrameColor, 0, 400, kField, CLR_NONE, &CViewState::m_frameColor, true},
+    {ButtonBack, "m_btnBack", StripBack, TOGGLE_TIP("背景"), C::BackShow, C::BackColor, 0, 400, kField, CLR_NONE, &CViewState::m_backColor, true},
+    {ButtonCanvas, "m_btnCanvas", StripCanvas, TOGGLE_TIP("キャンバス"), C::CanvasShow, C::CanvasColor, 0, 400, kField, CLR_NONE, &CViewState::m_canvasColor, true},
+    {ButtonCopy, "m_btnCopy", StripCopy,
      "[ コピー ]\n左クリック - コピーレイヤー選択\n左ダブルクリック - コピーレイヤー解除\n右クリック - コピーレイヤー解除",
-     "Canvas:Copy", "Canvas:ClearCopy", 0, 400, kNone, CLR_NONE, nullptr, true},
-    {ButtonPaste, "m_btnPaste", 338,
+     C::CanvasCopy, C::CanvasClearCopy, 0, 400, kNone, CLR_NONE, nullptr, true},
+    {ButtonPaste, "m_btnPaste", StripPaste,
      "[ 貼り付け ]\n左クリック - 選択レイヤーに貼り付け\n左ダブルクリック - 全レイヤーに貼り付け\n右クリック - 全レイヤーに貼り付け",
-     "Canvas:Paste", "Canvas:PasteAll", 0, 400, kNone, CLR_NONE, nullptr, true},
-    {ButtonCube, "m_btnCube", 341,
+     C::CanvasPaste, C::CanvasPasteAll, 0, 400, kNone, CLR_NONE, nullptr, true},
+    {ButtonCube, "m_btnCube", StripCube,
      "[ キューブ ]\n左クリック - キューブ表示モード切替\n左ダブルクリック - 色変更\n右クリック - 色変更",
-     "Cube:Polygon", "Cube:Color", 0, 400, kField, CLR_NONE, &CViewState::m_cubeColor, true},
+     C::CubePolygon, C::CubeColor, 0, 400, kField, CLR_NONE, &CViewState::m_cubeColor, true},
 };
 
 #undef TOGGLE_TIP
 
 const char* const kPaletteTooltip = "[ キューブ ]\n左クリック - 色選択\n左ダブルクリック - 色変更\n右クリック - 色変更";
-constexpr int kPalettePng = 322;
+constexpr int kPalettePng = StripPalette;
 
 // Rows after the palette.
 const Row kTail[] = {
-    {ButtonCanvasSwitch, "m_btnCanvasSwitch", 319, "[ キャンバス ]\n左クリック - 切り替え", "Canvas:Switch", "", 500, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonCanvasUp, "m_btnCanvasUp", 320, "[ キャンバス ]\n左クリック - 手前に移動", "Canvas:Up", "", 20, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonCanvasDown, "m_btnCanvasDown", 321, "[ キャンバス ]\n左クリック - 奥に移動", "Canvas:Down", "", 20, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonSetting, "m_btnSetting", 330, "[ 各種設定 ]", "Setting", "", 0, 0, kNone, CLR_NONE, nullptr, false},
-    {ButtonHelp, "m_btnHelp", 342, "  オルヴェンデイル  ", "Orvendale", "", 0, 0, kNone, CLR_NONE, nullptr, false},
-    {ButtonScreenShot, "m_btnScreenShot", 343, "[ スクリーンショット ]", "ScreenShot", "", 0, 0, kNone, CLR_NONE, nullptr, false},
-    {ButtonDrawSwitch, "m_btnDrawSwitch", 360,
+    {ButtonCanvasSwitch, "m_btnCanvasSwitch", StripCanvasSwitch, "[ キャンバス ]\n左クリック - 切り替え", C::CanvasSwitch, kNoCommand, 500, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonCanvasUp, "m_btnCanvasUp", StripCanvasUp, "[ キャンバス ]\n左クリック - 手前に移動", C::CanvasUp, kNoCommand, 20, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonCanvasDown, "m_btnCanvasDown", StripCanvasDown, "[ キャンバス ]\n左クリック - 奥に移動", C::CanvasDown, kNoCommand, 20, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonSetting, "m_btnSetting", StripSetting, "[ 各種設定 ]", C::Setting, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, false},
+    {ButtonHelp, "m_btnHelp", StripHelp, "  オルヴェンデイル  ", C::Orvendale, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, false},
+    {ButtonScreenShot, "m_btnScreenShot", StripScreenShot, "[ スクリーンショット ]", C::ScreenShot, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, false},
+    {ButtonDrawSwitch, "m_btnDrawSwitch", StripDrawSwitch,
      "[ 描画モード切替 ]\nキャンバスモード⇔アタッチモード\n\n"
      "キャンバスモード：絵をキャンバスに描くようにキューブを配置\n"
      "アタッチモード：キューブ同士をくっつけてキューブを配置",
-     "Draw:Switch", "", 0, 0, kFixed, 0x00FFFF, nullptr, true},
+     C::DrawSwitch, kNoCommand, 0, 0, kFixed, 0x00FFFF, nullptr, true},
     // Starts with the cube colour, which by default is also the light-on swatch.
-    {ButtonLight, "m_btnLight", 365,
+    {ButtonLight, "m_btnLight", StripLight,
      "[ 照明 ]\n左クリック - 照明ON/OFF\n左ダブルクリック - 照明位置切り替え\n右クリック - 照明位置切り替え",
-     "Light:Switch", "Light:Position", 0, 400, kField, CLR_NONE, &CViewState::m_cubeColor, true},
+     C::LightSwitch, C::LightPosition, 0, 400, kField, CLR_NONE, &CViewState::m_cubeColor, true},
 };
 
 ButtonSpec FromRow(const Row& row)
@@ -91,8 +94,8 @@ ButtonSpec FromRow(const Row& row)
     entry.member = QString::fromLatin1(row.member);
     entry.pngResource = row.png;
     entry.tooltip = QString::fromUtf8(row.tooltip);
-    entry.command = QString::fromLatin1(row.command);
-    entry.command2 = QString::fromLatin1(row.command2);
+    entry.command = row.command;
+    entry.command2 = row.command2;
     entry.repeatInterval = row.repeat;
     entry.clickWait = row.wait;
     entry.swatch = row.swatch;
@@ -115,8 +118,8 @@ std::vector<ButtonSpec> BuildCatalogue()
         entry.member = QStringLiteral("m_btnColor[%1]").arg(i);
         entry.pngResource = kPalettePng;
         entry.tooltip = QString::fromUtf8(kPaletteTooltip);
-        entry.command = QStringLiteral("Cube:Color%1").arg(i + 1);
-        entry.command2 = QStringLiteral("Cube:ChangeColor%1").arg(i + 1);
+        entry.command = PaletteSelectCommand(i);
+        entry.command2 = PaletteChangeCommand(i);
         entry.swatch = SwatchSource::Palette;
         entry.paletteIndex = i;
         entry.colorGroup = true;
@@ -162,6 +165,31 @@ COLORREF InitialSwatch(const ButtonSpec& entry, const CViewState& state)
         return kInitialPalette[std::size_t(entry.paletteIndex)];
     }
     return CLR_NONE;
+}
+
+COLORREF DisplaySwatch(int id, const CViewState& v)
+{
+    constexpr COLORREF kBlack = 0x000000, kRed = 0x0000FF, kYellow = 0x00FFFF, kWhite = 0xFFFFFF;
+    switch (id) {
+    case ButtonSight:
+        return v.m_showSight ? v.m_sightColor : kBlack;
+    case ButtonGround:
+        return v.m_showGround ? v.m_groundColor : kBlack;
+    case ButtonFrame:
+        return v.m_showFrame ? v.m_frameColor : kBlack;
+    case ButtonCanvas:
+        return v.m_showCanvas ? v.m_canvasColor : kBlack;
+    case ButtonAxis:
+        return v.m_showAxis ? kRed : kBlack;
+    case ButtonLight:
+        return v.m_lightEnable ? kYellow : kWhite;
+    case ButtonBack:
+        return v.m_backColor;
+    case ButtonDrawSwitch:
+        return v.m_drawMode == 0 ? kYellow : kBlack;
+    default:
+        return CLR_NONE;
+    }
 }
 
 const std::array<int, 26>& ShowControlButtonOrder()

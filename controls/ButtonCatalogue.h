@@ -1,11 +1,13 @@
 #pragma once
 
 #include "controls/ButtonIds.h"
+#include "controls/CommandIds.h"
 #include "model/CubeTypes.h"
 
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 struct CViewState;
@@ -24,8 +26,8 @@ struct ButtonSpec {
     QString member;       // the view's member name, e.g. "m_btnFrame", "m_btnColor[3]"
     int pngResource = 0;  // number of the image strip, ":/png/<N>.png"
     QString tooltip;      // lines separated by '\n'
-    QString command;      // first command: click and auto-repeat
-    QString command2;     // second command: double-click and right click; may be empty
+    CommandId command{};  // first command: click and auto-repeat
+    std::optional<CommandId> command2;  // second command: double-click and right click
     int repeatInterval = 0;  // ms between auto-repeats while held; 0 = no repeat
     int clickWait = 0;       // ms a click waits for a double-click; 0 = sends at once
     SwatchSource swatch = SwatchSource::None;
@@ -49,6 +51,12 @@ const ButtonSpec* FindButtonSpec(int id);
 // Palette buttons take the state's palette entry, or the start-up palette
 // when the state's palette does not hold that entry yet.
 COLORREF InitialSwatch(const ButtonSpec& row, const CViewState& state);
+
+// The swatch a display button shows for the view's state: a shown element's
+// colour or black (sight, ground, frame, canvas), red or black (axis), yellow
+// or white (light on or off), the background colour, and yellow in canvas
+// mode or black in attach mode (drawing mode). CLR_NONE for other buttons.
+COLORREF DisplaySwatch(int id, const CViewState& state);
 
 // The 26 buttons that "Control:Button" shows and hides, in the order they
 // are shown or hidden.

@@ -1,5 +1,6 @@
 #include "controls/CViewButtons.h"
 
+#include "controls/CommandDispatcher.h"
 #include "view/ViewState.h"
 
 #include <QWidget>
@@ -59,8 +60,8 @@ void CViewButtons::CreateButtons(QWidget* parent, ICommandOwner* owner, const CV
         button->LoadPngResource(row.pngResource);
         button->SetTooltipText(row.tooltip);
         button->m_pOwner = owner;
-        button->m_strCommand = row.command;
-        button->m_strCommand2 = row.command2;
+        button->m_strCommand = CCommandDispatcher::Name(row.command);
+        button->m_strCommand2 = row.command2 ? CCommandDispatcher::Name(*row.command2) : QString();
         button->m_nRepeatInterval = row.repeatInterval;
         button->m_nClickWait = row.clickWait;
         button->m_crColor = InitialSwatch(row, state);

@@ -46,7 +46,6 @@ public:
     // repeat, click wait, and the swatch the state gives at this moment.
     // Until the first layout each button has the size of one frame at (0, 0).
     void CreateButtons(QWidget* parent, ICommandOwner* owner, const CViewState& state);
-    bool IsCreated() const { return m_created; }
 
     // Shows or hides the "Control:Button" group, in its fixed order, and the
     // palette. The settings, help and screenshot buttons always stay.

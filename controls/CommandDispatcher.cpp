@@ -1,6 +1,6 @@
 #include "controls/CommandDispatcher.h"
 
-#include "controls/ButtonIds.h"
+#include "controls/ButtonCatalogue.h"
 #include "controls/CommandUi.h"
 #include "editing/CanvasLayer.h"
 #include "images/ScreenshotExport.h"
@@ -9,12 +9,13 @@
 #include "view/Camera.h"
 #include "view/ViewState.h"
 
+#include <string_view>
+
 namespace {
 
 using Ctx = CommandContext;
-using Entry = CCommandDispatcher::Entry;
-
-constexpr COLORREF kBlack = 0x000000, kRed = 0x0000FF, kYellow = 0x00FFFF, kWhite = 0xFFFFFF;
+using Id = CommandId;
+using V = CViewState;
 
 void Camera(Ctx& c, double CViewState::*field, double step)
 {
@@ -22,26 +23,23 @@ void Camera(Ctx& c, double CViewState::*field, double step)
     c.ui.InvalidateView();
 }
 
-// A shown element's button carries the element's colour, a hidden one black.
-void SetShow(Ctx& c, std::int32_t CViewState::*flag, COLORREF CViewState::*color, int button, bool show)
+// The button takes the swatch its element's state gives it.
+void UpdateSwatch(Ctx& c, int button)
+{
+    c.ui.SetSwatch(button, DisplaySwatch(button, c.view));
+    c.ui.InvalidateButton(button);
+}
+
+void SetShow(Ctx& c, std::int32_t CViewState::*flag, int button, bool show)
 {
     c.view.*flag = show;
-    c.ui.SetSwatch(button, show ? c.view.*color : kBlack);
-    c.ui.InvalidateButton(button);
+    UpdateSwatch(c, button);
     c.ui.InvalidateView();
 }
 
-void Toggle(Ctx& c, std::int32_t CViewState::*flag, COLORREF CViewState::*color, int button)
+void Toggle(Ctx& c, std::int32_t CViewState::*flag, int button)
 {
-    SetShow(c, flag, color, button, !(c.view.*flag));
-}
-
-void ToggleWithSwatch(Ctx& c, std::int32_t CViewState::*flag, int button, COLORREF on, COLORREF off)
-{
-    c.view.*flag = !(c.view.*flag);
-    c.ui.SetSwatch(button, c.view.*flag ? on : off);
-    c.ui.InvalidateButton(button);
-    c.ui.InvalidateView();
+    SetShow(c, flag, button, !(c.view.*flag));
 }
 
 // The colour dialog on one of the view's colours; the view repaints whatever
@@ -55,7 +53,7 @@ void PickColor(Ctx& c, COLORREF& color)
 void PickElementColor(Ctx& c, COLORREF CViewState::*color, std::int32_t CViewState::*flag, int button)
 {
     PickColor(c, c.view.*color);
-    SetShow(c, flag, color, button, c.view.*flag != 0);
+    SetShow(c, flag, button, c.view.*flag != 0);
 }
 
 void SetCubeSwatch(Ctx& c)
@@ -73,7 +71,7 @@ void LineWidth(Ctx& c, double CViewState::*field, const char* title)
     }
 }
 
-void ResizeGrid(Ctx& c)
+void ResizeGrid(Ctx& c, int)
 {
     if (!c.doc)
         return;
@@ -90,11 +88,12 @@ void ResizeGrid(Ctx& c)
     CanvasLayer::KeepInsideGrid(c.view, *c.doc);
     c.ui.RebuildDisplayLists();
     c.ui.InvalidateView();
-    CCommandDispatcher::Execute(QStringLiteral("Setting:DefaultScale"), c);
+    CCommandDispatcher::Execute(Id::SettingDefaultScale, c);
 }
 
-void ExportImage(Ctx& c, const ScreenshotFormat& f)
+void ExportImage(Ctx& c, int format)
 {
+    const ScreenshotFormat& f = ScreenshotFormats()[std::size_t(format)];
     QString path;
     if (c.ui.PromptImagePath(path, QString::fromLatin1(f.filterText), QString::fromLatin1(f.extension))) {
         if (!c.ui.ExportImage(WithDefaultExtension(path, f), f.format))
@@ -105,237 +104,343 @@ void ExportImage(Ctx& c, const ScreenshotFormat& f)
     c.ui.InvalidateView();
 }
 
-void Add(std::vector<Entry>& t, const char* name, std::function<void(Ctx&)> run)
+// The palette is the swatches of the sixteen palette buttons.
+void SelectPaletteColor(Ctx& c, int index)
 {
-    t.push_back({QString::fromLatin1(name), std::move(run)});
+    c.view.m_cubeColor = c.ui.Swatch(ButtonColor1 + index);
+    SetCubeSwatch(c);
 }
 
-std::vector<Entry> BuildTable()
+// Whatever the dialog's answer, the palette button takes the current colour.
+void ChangePaletteColor(Ctx& c, int index)
 {
-    std::vector<Entry> t;
-    using V = CViewState;
+    PickColor(c, c.view.m_cubeColor);
+    c.ui.SetSwatch(ButtonColor1 + index, c.view.m_cubeColor);
+    c.ui.InvalidateButton(ButtonColor1 + index);
+    SetCubeSwatch(c);
+}
 
+constexpr KeyChord Key(int key) { return {KeyModifier::None, key}; }
+constexpr KeyChord Shift(int key) { return {KeyModifier::Shift, key}; }
+constexpr KeyChord Alt(int key) { return {KeyModifier::Alt, key}; }
+constexpr KeyChord Ctrl(int key) { return {KeyModifier::Ctrl, key}; }
+
+// The command table: one row per command, in id order. A new command is an
+// id in CommandIds.h and a row here.
+constexpr CommandRow kTable[] = {
     // Camera.
-    Add(t, "RotateX:Back", [](Ctx& c) { Camera(c, &V::m_rotX, -Camera::kRotateStep); });
-    Add(t, "RotateX:Forward", [](Ctx& c) { Camera(c, &V::m_rotX, Camera::kRotateStep); });
-    Add(t, "RotateY:Back", [](Ctx& c) { Camera(c, &V::m_rotY, -Camera::kRotateStep); });
-    Add(t, "RotateY:Forward", [](Ctx& c) { Camera(c, &V::m_rotY, Camera::kRotateStep); });
-    Add(t, "Move:Up", [](Ctx& c) { Camera(c, &V::m_lookY, -Camera::kMoveStep); });
-    Add(t, "Move:Down", [](Ctx& c) { Camera(c, &V::m_lookY, Camera::kMoveStep); });
-    Add(t, "Move:Left", [](Ctx& c) { Camera(c, &V::m_lookX, Camera::kMoveStep); });
-    Add(t, "Move:Right", [](Ctx& c) { Camera(c, &V::m_lookX, -Camera::kMoveStep); });
-    Add(t, "Scale:Up", [](Ctx& c) { Camera(c, &V::m_scale, Camera::kScaleStep); });
-    Add(t, "Scale:Down", [](Ctx& c) {
-        c.view.m_scale = Camera::ScaleDown(c.view.m_scale);
-        c.ui.InvalidateView();
-    });
-    Add(t, "Setting:DefaultScale", [](Ctx& c) {
-        c.ui.FitZoom();
-        c.ui.InvalidateView();
-    });
-    Add(t, "Setting:DefaultRotated", [](Ctx& c) {
-        Camera::ResetRotation(c.view);
-        c.ui.InvalidateView();
-    });
-    Add(t, "Setting:DefaultLookAt", [](Ctx& c) {
-        Camera::ResetLookAt(c.view);
-        c.ui.InvalidateView();
-    });
-    Add(t, "Setting:Default", [](Ctx& c) {
-        CCommandDispatcher::Execute(QStringLiteral("Setting:DefaultScale"), c);
-        CCommandDispatcher::Execute(QStringLiteral("Setting:DefaultRotated"), c);
-        CCommandDispatcher::Execute(QStringLiteral("Setting:DefaultLookAt"), c);
-    });
+    {Id::RotateXBack, "RotateX:Back", [](Ctx& c, int) { Camera(c, &V::m_rotX, -Camera::kRotateStep); }, 0, {Key(Qt::Key_Up)}},
+    {Id::RotateXForward, "RotateX:Forward", [](Ctx& c, int) { Camera(c, &V::m_rotX, Camera::kRotateStep); }, 0, {Key(Qt::Key_Down)}},
+    {Id::RotateYBack, "RotateY:Back", [](Ctx& c, int) { Camera(c, &V::m_rotY, -Camera::kRotateStep); }, 0, {Key(Qt::Key_Left)}},
+    {Id::RotateYForward, "RotateY:Forward", [](Ctx& c, int) { Camera(c, &V::m_rotY, Camera::kRotateStep); }, 0, {Key(Qt::Key_Right)}},
+    {Id::MoveUp, "Move:Up", [](Ctx& c, int) { Camera(c, &V::m_lookY, -Camera::kMoveStep); }, 0, {Shift(Qt::Key_Up)}},
+    {Id::MoveDown, "Move:Down", [](Ctx& c, int) { Camera(c, &V::m_lookY, Camera::kMoveStep); }, 0, {Shift(Qt::Key_Down)}},
+    {Id::MoveLeft, "Move:Left", [](Ctx& c, int) { Camera(c, &V::m_lookX, Camera::kMoveStep); }, 0, {Shift(Qt::Key_Left)}},
+    {Id::MoveRight, "Move:Right", [](Ctx& c, int) { Camera(c, &V::m_lookX, -Camera::kMoveStep); }, 0, {Shift(Qt::Key_Right)}},
+    {Id::ScaleUp, "Scale:Up", [](Ctx& c, int) { Camera(c, &V::m_scale, Camera::kScaleStep); }, 0, {Ctrl(Qt::Key_Up)}},
+    {Id::ScaleDown, "Scale:Down",
+     [](Ctx& c, int) {
+         c.view.m_scale = Camera::ScaleDown(c.view.m_scale);
+         c.ui.InvalidateView();
+     },
+     0, {Ctrl(Qt::Key_Down)}},
+    {Id::SettingDefaultScale, "Setting:DefaultScale",
+     [](Ctx& c, int) {
+         c.ui.FitZoom();
+         c.ui.InvalidateView();
+     }},
+    {Id::SettingDefaultRotated, "Setting:DefaultRotated",
+     [](Ctx& c, int) {
+         Camera::ResetRotation(c.view);
+         c.ui.InvalidateView();
+     }},
+    {Id::SettingDefaultLookAt, "Setting:DefaultLookAt",
+     [](Ctx& c, int) {
+         Camera::ResetLookAt(c.view);
+         c.ui.InvalidateView();
+     }},
+    {Id::SettingDefault, "Setting:Default",
+     [](Ctx& c, int) {
+         CCommandDispatcher::Execute(Id::SettingDefaultScale, c);
+         CCommandDispatcher::Execute(Id::SettingDefaultRotated, c);
+         CCommandDispatcher::Execute(Id::SettingDefaultLookAt, c);
+     },
+     0, {Key(Qt::Key_D)}},
 
     // Buttons and menus.
-    Add(t, "Control:Pos", [](Ctx& c) {
-        c.view.m_controlPos = c.view.m_controlPos == 2 ? 3 : 2;
-        c.ui.LayoutButtons();
-    });
-    Add(t, "Color:Pos", [](Ctx& c) {
-        // Positions outside 0..3 (a hand-edited settings file) stay as they are.
-        if (c.view.m_colorPos >= 0 && c.view.m_colorPos <= 3)
-            c.view.m_colorPos = (c.view.m_colorPos + 1) % 4;
-        c.ui.LayoutButtons();
-    });
-    Add(t, "Control:Button", [](Ctx& c) { c.ui.ShowControlButtons(!c.view.m_showControl); });
-    Add(t, "Color:Button", [](Ctx& c) { c.ui.ShowColorButtons(!c.view.m_showColor); });
-    Add(t, "Button:Button", [](Ctx& c) {
-        c.view.m_showButtons = !c.view.m_showButtons;
-        c.view.m_showControl = c.view.m_showColor = !c.view.m_showButtons;
-        CCommandDispatcher::Execute(QStringLiteral("Control:Button"), c);
-        CCommandDispatcher::Execute(QStringLiteral("Color:Button"), c);
-    });
-    Add(t, "Setting", [](Ctx& c) { c.ui.ShowSettingMenu(); });
-    Add(t, "ScreenShot", [](Ctx& c) { c.ui.ShowScreenShotMenu(); });
+    {Id::ControlPos, "Control:Pos",
+     [](Ctx& c, int) {
+         c.view.m_controlPos = c.view.m_controlPos == 2 ? 3 : 2;
+         c.ui.LayoutButtons();
+     },
+     0, {Alt(Qt::Key_9)}},
+    {Id::ColorPos, "Color:Pos",
+     [](Ctx& c, int) {
+         // Positions outside 0..3 (a hand-edited settings file) stay as they are.
+         if (c.view.m_colorPos >= 0 && c.view.m_colorPos <= 3)
+             c.view.m_colorPos = (c.view.m_colorPos + 1) % 4;
+         c.ui.LayoutButtons();
+     },
+     0, {Alt(Qt::Key_0)}},
+    {Id::ControlButton, "Control:Button", [](Ctx& c, int) { c.ui.ShowControlButtons(!c.view.m_showControl); }, 0, {Key(Qt::Key_9)}},
+    {Id::ColorButton, "Color:Button", [](Ctx& c, int) { c.ui.ShowColorButtons(!c.view.m_showColor); }, 0, {Key(Qt::Key_0)}},
+    {Id::ButtonButton, "Button:Button",
+     [](Ctx& c, int) {
+         c.view.m_showButtons = !c.view.m_showButtons;
+         c.view.m_showControl = c.view.m_showColor = !c.view.m_showButtons;
+         CCommandDispatcher::Execute(Id::ControlButton, c);
+         CCommandDispatcher::Execute(Id::ColorButton, c);
+     }},
+    {Id::Setting, "Setting", [](Ctx& c, int) { c.ui.ShowSettingMenu(); }, 0, {Key(Qt::Key_Z)}},
+    {Id::ScreenShot, "ScreenShot", [](Ctx& c, int) { c.ui.ShowScreenShotMenu(); }},
 
     // Canvas.
-    Add(t, "Canvas:Switch", [](Ctx& c) {
-        if (!c.doc)
-            return;
-        CanvasLayer::SwitchCanvas(c.view, *c.doc, true);
-        c.ui.RebuildDisplayLists();
-        c.ui.InvalidateView();
-    });
-    Add(t, "Canvas:Up", [](Ctx& c) {
-        if (c.doc)
-            CanvasLayer::MoveCanvas(c.view, *c.doc, true);
-        c.ui.InvalidateView();
-    });
-    Add(t, "Canvas:Down", [](Ctx& c) {
-        if (c.doc)
-            CanvasLayer::MoveCanvas(c.view, *c.doc, false);
-        c.ui.InvalidateView();
-    });
-    Add(t, "Canvas:Copy", [](Ctx& c) {
-        CanvasLayer::Copy(c.view);
-        c.ui.InvalidateView();
-    });
-    Add(t, "Canvas:ClearCopy", [](Ctx& c) {
-        CanvasLayer::ClearCopy(c.view);
-        c.ui.InvalidateView();
-    });
-    Add(t, "Canvas:Paste", [](Ctx& c) {
-        if (c.doc)
-            CanvasLayer::PasteLayer(c.view, *c.doc);
-        c.ui.InvalidateView();
-    });
-    Add(t, "Canvas:PasteAll", [](Ctx& c) {
-        if (c.doc)
-            CanvasLayer::PasteLayerToAll(c.view, *c.doc, [&c] {
-                return c.ui.Confirm(QStringLiteral("選択されたレイヤーを全てのレイヤーに適用しますか？"));
-            });
-        c.ui.InvalidateView();
-    });
+    {Id::CanvasSwitch, "Canvas:Switch",
+     [](Ctx& c, int) {
+         if (!c.doc)
+             return;
+         CanvasLayer::SwitchCanvas(c.view, *c.doc, true);
+         c.ui.RebuildDisplayLists();
+         c.ui.InvalidateView();
+     },
+     0, {Key(Qt::Key_C), Ctrl(Qt::Key_Space)}},
+    {Id::CanvasUp, "Canvas:Up",
+     [](Ctx& c, int) {
+         if (c.doc)
+             CanvasLayer::MoveCanvas(c.view, *c.doc, true);
+         c.ui.InvalidateView();
+     }},
+    {Id::CanvasDown, "Canvas:Down",
+     [](Ctx& c, int) {
+         if (c.doc)
+             CanvasLayer::MoveCanvas(c.view, *c.doc, false);
+         c.ui.InvalidateView();
+     }},
+    {Id::CanvasCopy, "Canvas:Copy",
+     [](Ctx& c, int) {
+         CanvasLayer::Copy(c.view);
+         c.ui.InvalidateView();
+     },
+     0, {Ctrl(Qt::Key_C)}},
+    {Id::CanvasClearCopy, "Canvas:ClearCopy",
+     [](Ctx& c, int) {
+         CanvasLayer::ClearCopy(c.view);
+         c.ui.InvalidateView();
+     },
+     0, {Ctrl(Qt::Key_R)}},
+    {Id::CanvasPaste, "Canvas:Paste",
+     [](Ctx& c, int) {
+         if (c.doc)
+             CanvasLayer::PasteLayer(c.view, *c.doc);
+         c.ui.InvalidateView();
+     },
+     0, {Ctrl(Qt::Key_V)}},
+    {Id::CanvasPasteAll, "Canvas:PasteAll",
+     [](Ctx& c, int) {
+         if (c.doc)
+             CanvasLayer::PasteLayerToAll(c.view, *c.doc, [&c] {
+                 return c.ui.Confirm(QStringLiteral("選択されたレイヤーを全てのレイヤーに適用しますか？"));
+             });
+         c.ui.InvalidateView();
+     }},
 
     // Model and drawing mode.
-    Add(t, "Cube:Size", ResizeGrid);
-    Add(t, "Cube:Rate", [](Ctx& c) {
-        double x = 1, y = 1, z = 1;
-        if (c.ui.RunCubeRateDialog(x, y, z)) {
-            c.view.m_ratioX = x;
-            c.view.m_ratioY = y;
-            c.view.m_ratioZ = z;
-            c.ui.InvalidateView();
-        }
-    });
-    Add(t, "Cube:Clear", [](Ctx& c) {
-        if (c.doc && c.ui.Confirm(QStringLiteral("全てのキューブを消去しますか？")))
-            c.doc->ClearAllCubes();
-    });
-    Add(t, "Cube:Back", [](Ctx& c) {
-        if (!c.doc)
-            return;
-        c.doc->HistoryBack();
-        c.doc->UpdateAllViews();
-    });
-    Add(t, "Cube:Forward", [](Ctx& c) {
-        if (!c.doc)
-            return;
-        c.doc->HistoryForward();
-        c.doc->UpdateAllViews();
-    });
-    Add(t, "Draw:Switch", [](Ctx& c) {
-        const bool toAttach = c.view.m_drawMode == 0;
-        c.view.m_drawMode = toAttach ? 1 : 0;
-        c.ui.SetSwatch(ButtonDrawSwitch, toAttach ? kBlack : kYellow);
-        c.ui.InvalidateButton(ButtonDrawSwitch);
-        c.ui.InvalidateView();
-    });
-    Add(t, "Cube:Polygon", [](Ctx& c) {
-        c.view.m_wireFrame = c.view.m_wireFrame == 0 ? 1 : c.view.m_wireFrame == 1 ? 2 : 0;
-        c.ui.InvalidateView();
-    });
+    {Id::CubeSize, "Cube:Size", ResizeGrid},
+    {Id::CubeRate, "Cube:Rate",
+     [](Ctx& c, int) {
+         double x = 1, y = 1, z = 1;
+         if (c.ui.RunCubeRateDialog(x, y, z)) {
+             c.view.m_ratioX = x;
+             c.view.m_ratioY = y;
+             c.view.m_ratioZ = z;
+             c.ui.InvalidateView();
+         }
+     }},
+    {Id::CubeClear, "Cube:Clear",
+     [](Ctx& c, int) {
+         if (c.doc && c.ui.Confirm(QStringLiteral("全てのキューブを消去しますか？")))
+             c.doc->ClearAllCubes();
+     }},
+    {Id::CubeBack, "Cube:Back",
+     [](Ctx& c, int) {
+         if (!c.doc)
+             return;
+         c.doc->HistoryBack();
+         c.doc->UpdateAllViews();
+     },
+     0, {Ctrl(Qt::Key_Z)}},
+    {Id::CubeForward, "Cube:Forward",
+     [](Ctx& c, int) {
+         if (!c.doc)
+             return;
+         c.doc->HistoryForward();
+         c.doc->UpdateAllViews();
+     },
+     0, {Ctrl(Qt::Key_Y)}},
+    {Id::DrawSwitch, "Draw:Switch",
+     [](Ctx& c, int) {
+         c.view.m_drawMode = c.view.m_drawMode == 0 ? 1 : 0;
+         UpdateSwatch(c, ButtonDrawSwitch);
+         c.ui.InvalidateView();
+     },
+     0, {Key(Qt::Key_Space), Ctrl(Qt::Key_D)}},
+    {Id::CubePolygon, "Cube:Polygon",
+     [](Ctx& c, int) {
+         c.view.m_wireFrame = c.view.m_wireFrame == 0 ? 1 : c.view.m_wireFrame == 1 ? 2 : 0;
+         c.ui.InvalidateView();
+     },
+     0, {Key(Qt::Key_Q)}},
 
-    // Colours. The palette is the swatches of the sixteen palette buttons.
-    for (int n = 1; n <= 16; ++n) {
-        const int button = ButtonColor1 + n - 1;
-        t.push_back({QStringLiteral("Cube:Color%1").arg(n), [button](Ctx& c) {
-                         c.view.m_cubeColor = c.ui.Swatch(button);
-                         SetCubeSwatch(c);
-                     }});
-    }
-    for (int n = 1; n <= 16; ++n) {
-        const int button = ButtonColor1 + n - 1;
-        // Whatever the dialog's answer, the palette button takes the current colour.
-        t.push_back({QStringLiteral("Cube:ChangeColor%1").arg(n), [button](Ctx& c) {
-                         PickColor(c, c.view.m_cubeColor);
-                         c.ui.SetSwatch(button, c.view.m_cubeColor);
-                         c.ui.InvalidateButton(button);
-                         SetCubeSwatch(c);
-                     }});
-    }
-    Add(t, "Cube:Color", [](Ctx& c) {
-        PickColor(c, c.view.m_cubeColor);
-        SetCubeSwatch(c);
-    });
-    Add(t, "Focus:Color", [](Ctx& c) { PickElementColor(c, &V::m_sightColor, &V::m_showSight, ButtonSight); });
-    Add(t, "Ground:Color", [](Ctx& c) { PickElementColor(c, &V::m_groundColor, &V::m_showGround, ButtonGround); });
-    Add(t, "Frame:Color", [](Ctx& c) { PickElementColor(c, &V::m_frameColor, &V::m_showFrame, ButtonFrame); });
-    Add(t, "Canvas:Color", [](Ctx& c) { PickElementColor(c, &V::m_canvasColor, &V::m_showCanvas, ButtonCanvas); });
-    Add(t, "Back:Color", [](Ctx& c) {
-        PickColor(c, c.view.m_backColor);
-        c.ui.SetSwatch(ButtonBack, c.view.m_backColor);
-        c.ui.InvalidateButton(ButtonBack);
-    });
+    // Colours.
+    {Id(int(Id::CubeColor1) + 0), "Cube:Color1", SelectPaletteColor, 0},
+    {Id(int(Id::CubeColor1) + 1), "Cube:Color2", SelectPaletteColor, 1},
+    {Id(int(Id::CubeColor1) + 2), "Cube:Color3", SelectPaletteColor, 2},
+    {Id(int(Id::CubeColor1) + 3), "Cube:Color4", SelectPaletteColor, 3},
+    {Id(int(Id::CubeColor1) + 4), "Cube:Color5", SelectPaletteColor, 4},
+    {Id(int(Id::CubeColor1) + 5), "Cube:Color6", SelectPaletteColor, 5},
+    {Id(int(Id::CubeColor1) + 6), "Cube:Color7", SelectPaletteColor, 6},
+    {Id(int(Id::CubeColor1) + 7), "Cube:Color8", SelectPaletteColor, 7},
+    {Id(int(Id::CubeColor1) + 8), "Cube:Color9", SelectPaletteColor, 8},
+    {Id(int(Id::CubeColor1) + 9), "Cube:Color10", SelectPaletteColor, 9},
+    {Id(int(Id::CubeColor1) + 10), "Cube:Color11", SelectPaletteColor, 10},
+    {Id(int(Id::CubeColor1) + 11), "Cube:Color12", SelectPaletteColor, 11},
+    {Id(int(Id::CubeColor1) + 12), "Cube:Color13", SelectPaletteColor, 12},
+    {Id(int(Id::CubeColor1) + 13), "Cube:Color14", SelectPaletteColor, 13},
+    {Id(int(Id::CubeColor1) + 14), "Cube:Color15", SelectPaletteColor, 14},
+    {Id::CubeColor16, "Cube:Color16", SelectPaletteColor, 15},
+    {Id(int(Id::CubeChangeColor1) + 0), "Cube:ChangeColor1", ChangePaletteColor, 0},
+    {Id(int(Id::CubeChangeColor1) + 1), "Cube:ChangeColor2", ChangePaletteColor, 1},
+    {Id(int(Id::CubeChangeColor1) + 2), "Cube:ChangeColor3", ChangePaletteColor, 2},
+    {Id(int(Id::CubeChangeColor1) + 3), "Cube:ChangeColor4", ChangePaletteColor, 3},
+    {Id(int(Id::CubeChangeColor1) + 4), "Cube:ChangeColor5", ChangePaletteColor, 4},
+    {Id(int(Id::CubeChangeColor1) + 5), "Cube:ChangeColor6", ChangePaletteColor, 5},
+    {Id(int(Id::CubeChangeColor1) + 6), "Cube:ChangeColor7", ChangePaletteColor, 6},
+    {Id(int(Id::CubeChangeColor1) + 7), "Cube:ChangeColor8", ChangePaletteColor, 7},
+    {Id(int(Id::CubeChangeColor1) + 8), "Cube:ChangeColor9", ChangePaletteColor, 8},
+    {Id(int(Id::CubeChangeColor1) + 9), "Cube:ChangeColor10", ChangePaletteColor, 9},
+    {Id(int(Id::CubeChangeColor1) + 10), "Cube:ChangeColor11", ChangePaletteColor, 10},
+    {Id(int(Id::CubeChangeColor1) + 11), "Cube:ChangeColor12", ChangePaletteColor, 11},
+    {Id(int(Id::CubeChangeColor1) + 12), "Cube:ChangeColor13", ChangePaletteColor, 12},
+    {Id(int(Id::CubeChangeColor1) + 13), "Cube:ChangeColor14", ChangePaletteColor, 13},
+    {Id(int(Id::CubeChangeColor1) + 14), "Cube:ChangeColor15", ChangePaletteColor, 14},
+    {Id::CubeChangeColor16, "Cube:ChangeColor16", ChangePaletteColor, 15},
+    {Id::CubeColor, "Cube:Color",
+     [](Ctx& c, int) {
+         PickColor(c, c.view.m_cubeColor);
+         SetCubeSwatch(c);
+     },
+     0, {Alt(Qt::Key_Q)}},
+    {Id::FocusColor, "Focus:Color", [](Ctx& c, int) { PickElementColor(c, &V::m_sightColor, &V::m_showSight, ButtonSight); }, 0, {Alt(Qt::Key_4)}},
+    {Id::GroundColor, "Ground:Color", [](Ctx& c, int) { PickElementColor(c, &V::m_groundColor, &V::m_showGround, ButtonGround); }, 0, {Alt(Qt::Key_3)}},
+    {Id::FrameColor, "Frame:Color", [](Ctx& c, int) { PickElementColor(c, &V::m_frameColor, &V::m_showFrame, ButtonFrame); }, 0, {Alt(Qt::Key_1)}},
+    {Id::CanvasColor, "Canvas:Color", [](Ctx& c, int) { PickElementColor(c, &V::m_canvasColor, &V::m_showCanvas, ButtonCanvas); }, 0, {Alt(Qt::Key_2)}},
+    {Id::BackColor, "Back:Color",
+     [](Ctx& c, int) {
+         PickColor(c, c.view.m_backColor);
+         UpdateSwatch(c, ButtonBack);
+     },
+     0, {Alt(Qt::Key_6)}},
 
     // Scene toggles.
-    Add(t, "Focus:Show", [](Ctx& c) { Toggle(c, &V::m_showSight, &V::m_sightColor, ButtonSight); });
-    Add(t, "Ground:Show", [](Ctx& c) { Toggle(c, &V::m_showGround, &V::m_groundColor, ButtonGround); });
-    Add(t, "Frame:Show", [](Ctx& c) { Toggle(c, &V::m_showFrame, &V::m_frameColor, ButtonFrame); });
-    Add(t, "Canvas:Show", [](Ctx& c) { Toggle(c, &V::m_showCanvas, &V::m_canvasColor, ButtonCanvas); });
-    Add(t, "Axis:Show", [](Ctx& c) { ToggleWithSwatch(c, &V::m_showAxis, ButtonAxis, kRed, kBlack); });
-    Add(t, "Back:Show", [](Ctx&) {});  // the background is always drawn
-    Add(t, "Light:Switch", [](Ctx& c) { ToggleWithSwatch(c, &V::m_lightEnable, ButtonLight, kYellow, kWhite); });
-    Add(t, "Light:Position", [](Ctx& c) {
-        c.view.m_lightPos = c.view.m_lightPos < 7 ? c.view.m_lightPos + 1 : 0;
-        c.ui.InvalidateView();
-    });
+    {Id::FocusShow, "Focus:Show", [](Ctx& c, int) { Toggle(c, &V::m_showSight, ButtonSight); }, 0, {Key(Qt::Key_4)}},
+    {Id::GroundShow, "Ground:Show", [](Ctx& c, int) { Toggle(c, &V::m_showGround, ButtonGround); }, 0, {Key(Qt::Key_3)}},
+    {Id::FrameShow, "Frame:Show", [](Ctx& c, int) { Toggle(c, &V::m_showFrame, ButtonFrame); }, 0, {Key(Qt::Key_1)}},
+    {Id::CanvasShow, "Canvas:Show", [](Ctx& c, int) { Toggle(c, &V::m_showCanvas, ButtonCanvas); }, 0, {Key(Qt::Key_2)}},
+    {Id::AxisShow, "Axis:Show", [](Ctx& c, int) { Toggle(c, &V::m_showAxis, ButtonAxis); }, 0, {Key(Qt::Key_5)}},
+    {Id::BackShow, "Back:Show", [](Ctx&, int) {}},  // the background is always drawn
+    {Id::LightSwitch, "Light:Switch", [](Ctx& c, int) { Toggle(c, &V::m_lightEnable, ButtonLight); }, 0, {Key(Qt::Key_7)}},
+    {Id::LightPosition, "Light:Position",
+     [](Ctx& c, int) {
+         c.view.m_lightPos = c.view.m_lightPos < 7 ? c.view.m_lightPos + 1 : 0;
+         c.ui.InvalidateView();
+     },
+     0, {Key(Qt::Key_L), Alt(Qt::Key_7)}},
 
     // Line widths.
-    Add(t, "Cube:LineWidth", [](Ctx& c) { LineWidth(c, &V::m_cubeLineWidth, "キューブ"); });
-    Add(t, "Frame:LineWidth", [](Ctx& c) { LineWidth(c, &V::m_frameLineWidth, "フレーム"); });
-    Add(t, "Canvas:LineWidth", [](Ctx& c) { LineWidth(c, &V::m_canvasLineWidth, "キャンバス"); });
-    Add(t, "Sight:LineWidth", [](Ctx& c) { LineWidth(c, &V::m_sightLineWidth, "照準"); });
-    Add(t, "Axis:LineWidth", [](Ctx& c) { LineWidth(c, &V::m_axisLineWidth, "座標軸"); });
+    {Id::CubeLineWidth, "Cube:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_cubeLineWidth, "キューブ"); }},
+    {Id::FrameLineWidth, "Frame:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_frameLineWidth, "フレーム"); }},
+    {Id::CanvasLineWidth, "Canvas:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_canvasLineWidth, "キャンバス"); }},
+    {Id::SightLineWidth, "Sight:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_sightLineWidth, "照準"); }},
+    {Id::AxisLineWidth, "Axis:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_axisLineWidth, "座標軸"); }},
 
-    // Image export: BMP, PNG, GIF, TIFF, EXIF, JPEG, ICON.
-    for (const ScreenshotFormat& f : ScreenshotFormats())
-        t.push_back({QString::fromLatin1(f.command), [&f](Ctx& c) { ExportImage(c, f); }});
+    // Image export: the rows name the screenshot formats by their place.
+    {Id::ImageBMP, "Image:BMP", ExportImage, 0},
+    {Id::ImagePNG, "Image:PNG", ExportImage, 1},
+    {Id::ImageGIF, "Image:GIF", ExportImage, 2},
+    {Id::ImageTIFF, "Image:TIFF", ExportImage, 3},
+    {Id::ImageEXIF, "Image:EXIF", ExportImage, 4},
+    {Id::ImageJPEG, "Image:JPEG", ExportImage, 5},
+    {Id::ImageICON, "Image:ICON", ExportImage, 6},
 
     // Help.
-    Add(t, "Orvendale", [](Ctx& c) { c.ui.OpenUrl(QString::fromLatin1(kMakerPageUrl)); });
-    return t;
+    {Id::Orvendale, "Orvendale", [](Ctx& c, int) { c.ui.OpenUrl(QString::fromLatin1(kMakerPageUrl)); }},
+};
+
+// Each row sits at its id's place, and no name or key chord is used twice.
+constexpr bool TableIsConsistent()
+{
+    if (std::size(kTable) != std::size_t(kCommandCount))
+        return false;
+    for (std::size_t i = 0; i < std::size(kTable); ++i) {
+        if (std::size_t(kTable[i].id) != i || std::string_view(kTable[i].name).empty())
+            return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (std::string_view(kTable[i].name) == std::string_view(kTable[j].name))
+                return false;
+            for (const KeyChord& a : kTable[i].keys)
+                for (const KeyChord& b : kTable[j].keys)
+                    if (a.key != 0 && a.key == b.key && a.modifier == b.modifier)
+                        return false;
+        }
+    }
+    return true;
 }
+static_assert(TableIsConsistent(), "command rows out of id order, or a name or key used twice");
 
 } // namespace
 
-const std::vector<Entry>& CCommandDispatcher::Table()
+std::span<const CommandRow> CCommandDispatcher::Table()
 {
-    static const std::vector<Entry> table = BuildTable();
-    return table;
+    return kTable;
+}
+
+const CommandRow& CCommandDispatcher::Row(CommandId id)
+{
+    return kTable[std::size_t(id)];
+}
+
+QString CCommandDispatcher::Name(CommandId id)
+{
+    return QString::fromLatin1(Row(id).name);
+}
+
+std::optional<CommandId> CCommandDispatcher::Find(const QString& name)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    for (const CommandRow& row : kTable)
+        if (name == QLatin1String(row.name))
+            return row.id;
+    return std::nullopt;
+}
+
+void CCommandDispatcher::Execute(CommandId id, CommandContext& ctx)
+{
+    const CommandRow& row = Row(id);
+    row.run(ctx, row.arg);
 }
 
 bool CCommandDispatcher::Execute(const QString& name, CommandContext& ctx)
 {
-    if (name.isEmpty())
+    const std::optional<CommandId> id = Find(name);
+    if (!id)
         return false;
-    for (const Entry& e : Table())
-        if (e.name == name) {
-            e.run(ctx);
-            return true;
-        }
-    return false;
+    Execute(*id, ctx);
+    return true;
 }
 
 void CCommandDispatcher::RefreshSwatches(CommandContext& c)
 {
-    const CViewState& v = c.view;
-    c.ui.SetSwatch(ButtonAxis, v.m_showAxis ? kRed : kBlack);
-    c.ui.SetSwatch(ButtonSight, v.m_showSight ? v.m_sightColor : kBlack);
-    c.ui.SetSwatch(ButtonGround, v.m_showGround ? v.m_groundColor : kBlack);
-    c.ui.SetSwatch(ButtonFrame, v.m_showFrame ? v.m_frameColor : kBlack);
-    c.ui.SetSwatch(ButtonCanvas, v.m_showCanvas ? v.m_canvasColor : kBlack);
-    c.ui.SetSwatch(ButtonBack, v.m_backColor);
-    c.ui.SetSwatch(ButtonLight, v.m_lightEnable ? kYellow : kWhite);
+    for (int button : {ButtonAxis, ButtonSight, ButtonGround, ButtonFrame, ButtonCanvas, ButtonBack, ButtonLight})
+        c.ui.SetSwatch(button, DisplaySwatch(button, c.view));
 }

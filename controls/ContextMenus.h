@@ -1,19 +1,23 @@
 #pragma once
 
+#include "controls/CommandIds.h"
+
 #include <QString>
+#include <optional>
 #include <vector>
 
 struct CViewState;
 
 // The two pop-up menus of the view as data: built afresh each time from the
 // current state (check marks), turned into a real menu by the view, and the
-// chosen entry's identifier mapped back to a command.
+// chosen entry's identifier mapped back to the command its entry names.
 namespace ContextMenus {
 
 struct MenuEntry {
     enum Kind { Item, Separator, Submenu } kind = Item;
     QString text;
     int id = 0;             // Item: identifier, local to the menu
+    CommandId command{};    // Item: what it runs
     bool checked = false;
     std::vector<MenuEntry> children;  // Submenu
 };
@@ -21,9 +25,8 @@ struct MenuEntry {
 std::vector<MenuEntry> SettingMenu(const CViewState& view);
 std::vector<MenuEntry> ScreenShotMenu();
 
-// The command of an identifier chosen from a menu; empty for 0 (dismissed)
-// and any identifier without one.
-QString SettingCommand(int id);
-QString ScreenShotCommand(int id);
+// The command of an identifier chosen from a menu; none for 0 (dismissed)
+// and any identifier without an item.
+std::optional<CommandId> CommandForEntry(const std::vector<MenuEntry>& menu, int id);
 
 } // namespace ContextMenus

@@ -1,16 +1,18 @@
 #pragma once
 
-#include <QString>
-#include <Qt>
+#include "controls/CommandIds.h"
 
-// Keys drive the same named commands as the buttons. Four tables: plain keys,
-// Shift (arrows only), Alt and Ctrl; with two or more of Shift, Alt and Ctrl
-// held nothing is sent. Digits are those of the main keyboard, not the keypad;
-// letters count whatever their case.
+#include <Qt>
+#include <optional>
+
+// Keys drive the same commands as the buttons; each command's row in the
+// command table lists its keys: plain, with Shift (arrows only), Alt or Ctrl.
+// With two or more of Shift, Alt and Ctrl held nothing is sent. Digits are
+// those of the main keyboard, not the keypad; letters count whatever their case.
 namespace KeyMap {
 
-// The command for a key press, or an empty string.
-QString CommandForKey(int qtKey, Qt::KeyboardModifiers modifiers);
+// The command for a key press, or none.
+std::optional<CommandId> CommandForKey(int qtKey, Qt::KeyboardModifiers modifiers);
 
 // The key the tables know for a press, whatever the keyboard layout: the
 // top-row keys count as the digits 0..9 (AZERTY's "&" is 1), and a key that

@@ -133,7 +133,7 @@ void CMiravelView::OnInitialUpdate()
     if (m_doc)
         CanvasLayer::KeepInsideGrid(*this, *m_doc);
     RebuildDisplayLists();
-    ExecuteCommand(QStringLiteral("Setting:Default"));
+    ExecuteCommand(CommandId::SettingDefault);
 }
 
 void CMiravelView::OnUpdate(CDocView*, long)
@@ -162,6 +162,12 @@ bool CMiravelView::ExecuteCommand(const QString& name)
     return CCommandDispatcher::Execute(name, ctx);
 }
 
+void CMiravelView::ExecuteCommand(CommandId id)
+{
+    CommandContext ctx{*this, m_doc, *this};
+    CCommandDispatcher::Execute(id, ctx);
+}
+
 void CMiravelView::RefreshButtons()
 {
     CommandContext ctx{*this, m_doc, *this};
@@ -170,18 +176,6 @@ void CMiravelView::RefreshButtons()
     ShowColorButtons(m_showColor);
     LayoutButtons();
     InvalidateChildren();
-}
-
-bool CMiravelView::SetProjection()
-{
-    glMultMatrixd(Camera::Projection(width(), height()).m.data());
-    return true;
-}
-
-bool CMiravelView::SetLookAt()
-{
-    glMultMatrixd(Camera::LookAtMatrix(*this).m.data());
-    return true;
 }
 
 // ---- Picking --------------------------------------------------------------
@@ -368,16 +362,16 @@ bool CMiravelView::PromptImagePath(QString& path, const QString& filter, const Q
 
 void CMiravelView::ShowSettingMenu()
 {
-    const QString command = ContextMenus::SettingCommand(RunMenu(ContextMenus::SettingMenu(*this), this));
-    if (!command.isEmpty())
-        ExecuteCommand(command);
+    const auto menu = ContextMenus::SettingMenu(*this);
+    if (const auto command = ContextMenus::CommandForEntry(menu, RunMenu(menu, this)))
+        ExecuteCommand(*command);
 }
 
 void CMiravelView::ShowScreenShotMenu()
 {
-    const QString command = ContextMenus::ScreenShotCommand(RunMenu(ContextMenus::ScreenShotMenu(), this));
-    if (!command.isEmpty())
-        ExecuteCommand(command);
+    const auto menu = ContextMenus::ScreenShotMenu();
+    if (const auto command = ContextMenus::CommandForEntry(menu, RunMenu(menu, this)))
+        ExecuteCommand(*command);
 }
 
 bool CMiravelView::ExportImage(const QString& path, ImageFormat format)
@@ -522,9 +516,8 @@ bool CMiravelView::eventFilter(QObject* watched, QEvent* event)
             static const bool xkbCodes = QGuiApplication::platformName() == QLatin1String("xcb") ||
                                          QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
             const int qtKey = KeyMap::LayoutIndependentKey(key->key(), xkbCodes ? key->nativeScanCode() : 0);
-            const QString command = KeyMap::CommandForKey(qtKey, key->modifiers());
-            if (!command.isEmpty())
-                ExecuteCommand(command);
+            if (const auto command = KeyMap::CommandForKey(qtKey, key->modifiers()))
+                ExecuteCommand(*command);
         }
     }
     return QOpenGLWidget::eventFilter(watched, event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CViewButtons.h"
+#include "controls/CommandIds.h"
 #include "controls/CommandUi.h"
 #include "controls/ICommandOwner.h"
 #include "editing/MouseInteraction.h"
@@ -47,15 +48,11 @@ public:
     // Performs a named command ("Canvas:Up", "Setting:Default", ...). Returns
     // false for an empty or unknown name.
     bool ExecuteCommand(const QString& name) override;
+    void ExecuteCommand(CommandId id);
 
     // After the settings file has been read: recolour, show or hide and lay
     // out the on-view buttons, then repaint.
     void RefreshButtons();
-
-    // The camera as GL matrices, multiplied into the current matrix of the
-    // current context (for code that draws with the view's camera).
-    bool SetProjection();
-    bool SetLookAt();
 
     // Picking at a pixel of the client area (logical pixels from the top left).
     void PickSight(int x, int y);

@@ -7,6 +7,7 @@
 // reads on whatever colour fills the window (black when the element is hidden).
 
 #include "Artwork.h"
+#include "../MiravelResources.h"
 
 #include <QFontMetricsF>
 #include <QtMath>
@@ -548,36 +549,36 @@ std::vector<ButtonArt> ButtonCatalogue()
 {
     const Face G = Face::Glass, W = Face::Window;
     std::vector<ButtonArt> list = {
-        {361, G, kFrameSize, RotateArrow(0, false, false)},   // rotate up
-        {362, G, kFrameSize, RotateArrow(0, false, true)},    // rotate down
-        {363, G, kFrameSize, RotateArrow(-90, true, false)},  // rotate left
-        {364, G, kFrameSize, RotateArrow(90, false, false)},  // rotate right
-        {314, G, kFrameSize, MoveArrow(0)},                   // move up
-        {315, G, kFrameSize, MoveArrow(180)},                 // move down
-        {316, G, kFrameSize, MoveArrow(270)},                 // move left
-        {317, G, kFrameSize, MoveArrow(90)},                  // move right
-        {311, G, kFrameSize, Magnifier(true), true},          // zoom in
-        {312, G, kFrameSize, Magnifier(false)},               // zoom out
-        {339, G, kFrameSize, HistoryArrow(false)},            // undo
-        {340, G, kFrameSize, HistoryArrow(true)},             // redo
-        {328, W, kFrameSize, CrossHair},                      // sight
-        {346, W, kFrameSize, Axes},                           // axes
-        {327, W, kFrameSize, GroundPlane},                    // ground
-        {324, W, kFrameSize, FrameBox},                       // frame
-        {329, W, kFrameSize, Landscape},                      // background
-        {325, W, kFrameSize, CanvasGrid},                     // canvas
-        {337, G, kFrameSize, CopyLayer},                      // copy layer
-        {338, G, kFrameSize, PasteLayer},                     // paste layer
-        {341, W, kFrameSize, ShadedCube},                     // cube mode and colour
-        {322, W, kFrameSize, PaletteWindow},                  // palette colour
-        {319, G, kFrameSize, CanvasSwitch},                   // canvas axis
-        {320, G, kFrameSize, CanvasMove(true)},               // canvas up, nearer
-        {321, G, kFrameSize, CanvasMove(false)},              // canvas down, further
-        {330, G, kFrameSize, Gear},                           // settings
-        {342, G, 200, HelpButton},                            // maker's page
-        {343, G, kFrameSize, Camera},                         // screenshot
-        {360, W, kFrameSize, DrawModeSwitch},                 // drawing mode
-        {365, W, kFrameSize, Bulb},                           // light
+        {StripRotateXBack, G, kFrameSize, RotateArrow(0, false, false)},   // rotate up
+        {StripRotateXForward, G, kFrameSize, RotateArrow(0, false, true)},    // rotate down
+        {StripRotateYBack, G, kFrameSize, RotateArrow(-90, true, false)},  // rotate left
+        {StripRotateYForward, G, kFrameSize, RotateArrow(90, false, false)},  // rotate right
+        {StripMoveUp, G, kFrameSize, MoveArrow(0)},                   // move up
+        {StripMoveDown, G, kFrameSize, MoveArrow(180)},                 // move down
+        {StripMoveLeft, G, kFrameSize, MoveArrow(270)},                 // move left
+        {StripMoveRight, G, kFrameSize, MoveArrow(90)},                  // move right
+        {StripScaleUp, G, kFrameSize, Magnifier(true), true},          // zoom in
+        {StripScaleDown, G, kFrameSize, Magnifier(false)},               // zoom out
+        {StripCubeBack, G, kFrameSize, HistoryArrow(false)},            // undo
+        {StripCubeForward, G, kFrameSize, HistoryArrow(true)},             // redo
+        {StripSight, W, kFrameSize, CrossHair},                      // sight
+        {StripAxis, W, kFrameSize, Axes},                           // axes
+        {StripGround, W, kFrameSize, GroundPlane},                    // ground
+        {StripFrame, W, kFrameSize, FrameBox},                       // frame
+        {StripBack, W, kFrameSize, Landscape},                      // background
+        {StripCanvas, W, kFrameSize, CanvasGrid},                     // canvas
+        {StripCopy, G, kFrameSize, CopyLayer},                      // copy layer
+        {StripPaste, G, kFrameSize, PasteLayer},                     // paste layer
+        {StripCube, W, kFrameSize, ShadedCube},                     // cube mode and colour
+        {StripPalette, W, kFrameSize, PaletteWindow},                  // palette colour
+        {StripCanvasSwitch, G, kFrameSize, CanvasSwitch},                   // canvas axis
+        {StripCanvasUp, G, kFrameSize, CanvasMove(true)},               // canvas up, nearer
+        {StripCanvasDown, G, kFrameSize, CanvasMove(false)},              // canvas down, further
+        {StripSetting, G, kFrameSize, Gear},                           // settings
+        {StripHelp, G, 200, HelpButton},                            // maker's page
+        {StripScreenShot, G, kFrameSize, Camera},                         // screenshot
+        {StripDrawSwitch, W, kFrameSize, DrawModeSwitch},                 // drawing mode
+        {StripLight, W, kFrameSize, Bulb},                           // light
     };
     return list;
 }

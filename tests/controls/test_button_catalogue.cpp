@@ -1,5 +1,4 @@
 // The catalogue of on-view buttons: identities, timings, swatches and groups.
-// (That every command it names exists is checked with the command table.)
 #include "controls/ButtonCatalogue.h"
 #include "view/ViewState.h"
 
@@ -21,7 +20,7 @@ TEST(ButtonCatalogue, RowsIdsTimingsAndGroups)
         EXPECT_EQ(FindButtonSpec(s.id), &s);
         // Only two-command buttons wait for a double-click; none both repeats and waits.
         EXPECT_FALSE(s.repeatInterval > 0 && s.clickWait > 0) << s.id;
-        if (s.clickWait == 400 && !s.command2.isEmpty())
+        if (s.clickWait == 400 && s.command2)
             waiting.insert(int(i) + 1);
         EXPECT_EQ(int(s.controlGroup) + int(s.colorGroup) + int(s.alwaysShown), 1) << s.id;
         (s.controlGroup ? control : s.colorGroup ? colour : always).insert(s.id);
@@ -43,8 +42,8 @@ TEST(ButtonCatalogue, PaletteAndSwatches)
     CViewState state;  // palette not filled yet: the start-up colours
     const ButtonSpec& first = *FindButtonSpec(ButtonColor1);
     const ButtonSpec& last = *FindButtonSpec(ButtonColor16);
-    EXPECT_EQ(std::tie(first.command, first.command2), std::make_tuple(QStringLiteral("Cube:Color1"), QStringLiteral("Cube:ChangeColor1")));
-    EXPECT_EQ(std::tie(last.command, last.command2), std::make_tuple(QStringLiteral("Cube:Color16"), QStringLiteral("Cube:ChangeColor16")));
+    EXPECT_EQ(std::tie(first.command, first.command2), std::make_tuple(CommandId::CubeColor1, CommandId::CubeChangeColor1));
+    EXPECT_EQ(std::tie(last.command, last.command2), std::make_tuple(CommandId::CubeColor16, CommandId::CubeChangeColor16));
     EXPECT_EQ(InitialSwatch(first, state), 0x000000u);
     EXPECT_EQ(InitialSwatch(last, state), 0x0000FFu);
     // Once the view holds its palette, the buttons take its entries.

@@ -11,12 +11,11 @@ namespace {
 
 using ContextMenus::MenuEntry;
 
-std::set<QString> TableNames()
+// The name of the command a key sends, empty for none.
+QString KeyCommand(int key, Qt::KeyboardModifiers mods)
 {
-    std::set<QString> names;
-    for (const auto& e : CCommandDispatcher::Table())
-        names.insert(e.name);
-    return names;
+    const auto id = KeyMap::CommandForKey(key, mods);
+    return id ? CCommandDispatcher::Name(*id) : QString();
 }
 
 TEST(Keys, TablesAndModifierRules)
@@ -33,15 +32,14 @@ TEST(Keys, TablesAndModifierRules)
         {Qt::Key_6, none, ""}, {Qt::Key_1, Qt::KeypadModifier, ""}, {Qt::Key_X, ctrl, ""},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(KeyMap::CommandForKey(r.key, r.mods), QString::fromLatin1(r.command)) << r.key << " " << int(r.mods);
+        EXPECT_EQ(KeyCommand(r.key, r.mods), QString::fromLatin1(r.command)) << r.key << " " << int(r.mods);
 
-    // Every command a key sends is one the dispatcher knows.
-    const std::set<QString> names = TableNames();
+    // 18 plain keys, the four Shift arrows, nine with Alt and nine with Ctrl.
+    int chords = 0;
     for (int key = 0; key < 0x01000100; key = key == 0x7F ? 0x01000000 : key + 1)
-        for (auto mods : {none, shift, alt, ctrl}) {
-            const QString c = KeyMap::CommandForKey(key, mods);
-            EXPECT_TRUE(c.isEmpty() || names.count(c)) << c.toStdString();
-        }
+        for (auto mods : {none, shift, alt, ctrl})
+            chords += KeyMap::CommandForKey(key, mods).has_value();
+    EXPECT_EQ(chords, 40);
 }
 
 TEST(Keys, OtherLayoutsActByTheKeysPlace)
@@ -59,7 +57,7 @@ TEST(Keys, OtherLayoutsActByTheKeysPlace)
         {Qt::Key_1, 87, Qt::KeypadModifier, ""},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(KeyMap::CommandForKey(KeyMap::LayoutIndependentKey(r.key, r.code), r.mods),
+        EXPECT_EQ(KeyCommand(KeyMap::LayoutIndependentKey(r.key, r.code), r.mods),
                   QString::fromLatin1(r.command)) << std::hex << r.key;
     // Punctuation where US has a letter, a Cyrillic letter where US has
     // punctuation, and any key without a code stay as they are.
@@ -74,21 +72,23 @@ TEST(Keys, OtherLayoutsActByTheKeysPlace)
         EXPECT_EQ(KeyMap::LayoutIndependentKey(key, code), key);
 }
 
-// The texts of a menu ("-" for a separator); every item's identifier must map
-// to a distinct command the dispatcher knows, 0 (dismissed) and others to none.
-std::vector<QString> CheckedTexts(const std::vector<MenuEntry>& menu, QString (*command)(int))
+// The texts of a menu ("-" for a separator); every item's identifier must be
+// distinct and map to its own command, 0 (dismissed) and others to none.
+std::vector<QString> CheckedTexts(const std::vector<MenuEntry>& menu)
 {
-    const std::set<QString> names = TableNames();
-    std::set<QString> seen;
+    std::set<int> ids;
+    std::set<CommandId> commands;
     std::vector<QString> texts;
     for (const MenuEntry& top : menu) {
         texts.push_back(top.kind == MenuEntry::Separator ? QStringLiteral("-") : top.text);
         for (const MenuEntry& e : top.kind == MenuEntry::Submenu ? top.children : std::vector<MenuEntry>{top})
-            EXPECT_TRUE(e.kind != MenuEntry::Item || (names.count(command(e.id)) && seen.insert(command(e.id)).second))
-                << e.text.toStdString();
+            if (e.kind == MenuEntry::Item) {
+                EXPECT_TRUE(ids.insert(e.id).second && commands.insert(e.command).second) << e.text.toStdString();
+                EXPECT_EQ(ContextMenus::CommandForEntry(menu, e.id), e.command);
+            }
     }
-    EXPECT_TRUE(command(0).isEmpty());
-    EXPECT_TRUE(command(99).isEmpty());
+    EXPECT_FALSE(ContextMenus::CommandForEntry(menu, 0));
+    EXPECT_FALSE(ContextMenus::CommandForEntry(menu, 99));
     return texts;
 }
 
@@ -99,7 +99,7 @@ TEST(Menus, SettingMenuReflectsTheFlagsWhenBuilt)
     v.m_showColor = 0;
     v.m_lightEnable = 0;
     const auto menu = ContextMenus::SettingMenu(v);
-    EXPECT_EQ(CheckedTexts(menu, ContextMenus::SettingCommand),
+    EXPECT_EQ(CheckedTexts(menu),
               (std::vector<QString>{"キューブのサイズ(X,Y,Z)を変更", "キューブの比率を変更", "キューブをクリア", "-",
                                     "ボタン 配置", "ボタン 表示切替", "-", "線幅", "-", "ビュー初期状態", "-", "照明",
                                     "照明位置切替"}));
@@ -107,18 +107,17 @@ TEST(Menus, SettingMenuReflectsTheFlagsWhenBuilt)
     EXPECT_FALSE(menu[5].children[0].checked);
     EXPECT_TRUE(menu[5].children[1].checked);
     EXPECT_FALSE(menu[11].checked);
-    EXPECT_EQ(ContextMenus::SettingCommand(menu[4].children[0].id), QStringLiteral("Color:Pos"));
-    EXPECT_EQ(ContextMenus::SettingCommand(menu[5].children[1].id), QStringLiteral("Control:Button"));
-    EXPECT_EQ(ContextMenus::SettingCommand(menu[7].children[0].id), QStringLiteral("Cube:LineWidth"));
-    EXPECT_EQ(ContextMenus::SettingCommand(menu[9].id), QStringLiteral("Setting:Default"));
+    EXPECT_EQ(ContextMenus::CommandForEntry(menu, 20), CommandId::ColorPos);
+    EXPECT_EQ(ContextMenus::CommandForEntry(menu, 12), CommandId::ControlButton);
+    EXPECT_EQ(ContextMenus::CommandForEntry(menu, 30), CommandId::CubeLineWidth);
+    EXPECT_EQ(ContextMenus::CommandForEntry(menu, 6), CommandId::SettingDefault);
 }
 
 TEST(Menus, ScreenShotMenuOffersFiveFormats)
 {
     const auto menu = ContextMenus::ScreenShotMenu();
-    EXPECT_EQ(CheckedTexts(menu, ContextMenus::ScreenShotCommand),
-              (std::vector<QString>{"BMP(&B)", "PNG(&P)", "GIF(&G)", "TIFF(&T)", "JPEG(&J)"}));
-    EXPECT_EQ(ContextMenus::ScreenShotCommand(menu[4].id), QStringLiteral("Image:JPEG"));
+    EXPECT_EQ(CheckedTexts(menu), (std::vector<QString>{"BMP(&B)", "PNG(&P)", "GIF(&G)", "TIFF(&T)", "JPEG(&J)"}));
+    EXPECT_EQ(ContextMenus::CommandForEntry(menu, 6), CommandId::ImageJPEG);
 }
 
 } // namespace

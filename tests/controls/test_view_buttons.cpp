@@ -2,6 +2,7 @@
 // layout through a real view are tested with the view.
 #include "ButtonTestSupport.h"
 #include "controls/CViewButtons.h"
+#include "controls/CommandDispatcher.h"
 #include "view/ViewState.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,8 @@ TEST(ViewButtons, CreatedFromTheCatalogue)
     for (const ButtonSpec& row : ButtonCatalogue()) {
         const CCommandButton* b = view.ButtonById(row.id);
         ASSERT_NE(b, nullptr) << row.id;
-        EXPECT_EQ(std::tie(b->m_strCommand, b->m_strCommand2), std::tie(row.command, row.command2)) << row.id;
+        EXPECT_EQ(CCommandDispatcher::Find(b->m_strCommand), row.command) << row.id;
+        EXPECT_EQ(CCommandDispatcher::Find(b->m_strCommand2), row.command2) << row.id;
         EXPECT_EQ(std::tie(b->m_nRepeatInterval, b->m_nClickWait, b->m_crColor),
                   std::make_tuple(row.repeatInterval, row.clickWait, InitialSwatch(row, state))) << row.id;
         EXPECT_EQ(b->parentWidget(), &view);

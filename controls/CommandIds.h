@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+// The named commands of the view, in the order of the command table. Buttons,
+// keys, the two pop-up menus and the main frame name commands by these ids,
+// so that a misspelt command does not compile; the names ("Canvas:Up") are
+// what ExecuteCommand(const QString&) and the button widgets carry.
+enum class CommandId : std::uint8_t {
+    // Camera.
+    RotateXBack, RotateXForward, RotateYBack, RotateYForward,
+    MoveUp, MoveDown, MoveLeft, MoveRight, ScaleUp, ScaleDown,
+    SettingDefaultScale, SettingDefaultRotated, SettingDefaultLookAt, SettingDefault,
+    // Buttons and menus.
+    ControlPos, ColorPos, ControlButton, ColorButton, ButtonButton, Setting, ScreenShot,
+    // Canvas.
+    CanvasSwitch, CanvasUp, CanvasDown, CanvasCopy, CanvasClearCopy, CanvasPaste, CanvasPasteAll,
+    // Model and drawing mode.
+    CubeSize, CubeRate, CubeClear, CubeBack, CubeForward, DrawSwitch, CubePolygon,
+    // Colours: the sixteen palette entries, then their colour dialogs.
+    CubeColor1, CubeColor16 = CubeColor1 + 15,
+    CubeChangeColor1, CubeChangeColor16 = CubeChangeColor1 + 15,
+    CubeColor, FocusColor, GroundColor, FrameColor, CanvasColor, BackColor,
+    // Scene toggles.
+    FocusShow, GroundShow, FrameShow, CanvasShow, AxisShow, BackShow, LightSwitch, LightPosition,
+    // Line widths.
+    CubeLineWidth, FrameLineWidth, CanvasLineWidth, SightLineWidth, AxisLineWidth,
+    // Image export, in the order of the screenshot formats.
+    ImageBMP, ImagePNG, ImageGIF, ImageTIFF, ImageEXIF, ImageJPEG, ImageICON,
+    // Help.
+    Orvendale,
+};
+
+inline constexpr int kCommandCount = int(CommandId::Orvendale) + 1;
+
+// "Cube:Color<N>" and "Cube:ChangeColor<N>" of palette entry index (0..15).
+constexpr CommandId PaletteSelectCommand(int index) { return CommandId(int(CommandId::CubeColor1) + index); }
+constexpr CommandId PaletteChangeCommand(int index) { return CommandId(int(CommandId::CubeChangeColor1) + index); }
