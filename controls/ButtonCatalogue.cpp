@@ -1,6 +1,6 @@
 #include "controls/ButtonCatalogue.h"
 
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "controls/CViewButtons.h"
 
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 // The catalogue of on-view buttons: identities, timings, swatches and groups.
 // (That every command it names exists is checked with the command table.)
 #include "controls/ButtonCatalogue.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 

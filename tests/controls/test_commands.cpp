@@ -4,7 +4,7 @@
 #include "controls/CommandDispatcher.h"
 #include "controls/CommandUi.h"
 #include "model/CMiravelDoc.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 

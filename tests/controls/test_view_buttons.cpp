@@ -2,7 +2,7 @@
 // layout through a real view are tested with the view.
 #include "ButtonTestSupport.h"
 #include "controls/CViewButtons.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 
