@@ -6,7 +6,7 @@
 #include "exchange/VoxFile.h"
 #include "images/ImageEncoders.h"
 #include "model/CMiravelDoc.h"
-#include "view/GLFormat.h"
+#include "render/GLFormat.h"
 
 #include <QDir>
 #include <QFileInfo>

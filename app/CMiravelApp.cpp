@@ -1,6 +1,6 @@
 #include "app/CMiravelApp.h"
 
-#include "view/GLFormat.h"
+#include "render/GLFormat.h"
 
 #include "app/AppResources.h"
 #include "app/CAboutDlg.h"

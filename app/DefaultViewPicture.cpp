@@ -2,11 +2,11 @@
 
 #include "editing/CanvasLayer.h"
 #include "model/CMiravelDoc.h"
-#include "view/Camera.h"
-#include "view/FastCubeRenderer.h"
-#include "view/GLFormat.h"
-#include "view/SceneRenderer.h"
-#include "view/ViewState.h"
+#include "scene/Camera.h"
+#include "render/FastCubeRenderer.h"
+#include "render/GLFormat.h"
+#include "render/SceneRenderer.h"
+#include "scene/ViewState.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>

@@ -1,7 +1,6 @@
 #include "app/RecoveryKeeper.h"
 
 #include "app/RecoveryTexts.h"
-#include "app/ShellPrompts.h"
 #include "model/CMiravelDoc.h"
 
 #include <QElapsedTimer>

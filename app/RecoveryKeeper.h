@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RecoverAnswer.h"
 #include "app/RecoveryPolicy.h"
 #include "app/RecoveryStore.h"
 #include "model/Document.h"
@@ -11,7 +12,6 @@
 #include <functional>
 
 class CMiravelDoc;
-enum class RecoverAnswer;
 
 // Keeps a recovery copy of the watched document while it has unsaved changes,
 // and at start-up offers the copies of instances that are gone.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/RecoverAnswer.h"
+
 #include <QString>
 #include <functional>
 
@@ -8,10 +10,6 @@ class QPrinter;
 class QWidget;
 
 enum class SaveChangesAnswer { Yes, No, Cancel };
-// Yes restores an unsaved model left by a run that ended abnormally, No
-// deletes it; Later (the question went away unanswered) keeps it for the
-// next start.
-enum class RecoverAnswer { Yes, No, Later };
 
 // Every question the shell asks the user, as replaceable function objects.
 // The program uses Interactive(); tests put their own answers in, so that the

@@ -3,7 +3,7 @@
 #include "bench/BenchUtil.h"
 
 #include <QGuiApplication>
-#include "view/GLFormat.h"
+#include "render/GLFormat.h"
 
 int main(int argc, char** argv)
 {

@@ -6,10 +6,10 @@
 #include "editing/Picker.h"
 #include "model/CMiravelDoc.h"
 #include "tests/support/OffscreenGL.h"
-#include "view/Camera.h"
-#include "view/FastCubeRenderer.h"
-#include "view/SceneRenderer.h"
-#include "view/ViewState.h"
+#include "scene/Camera.h"
+#include "render/FastCubeRenderer.h"
+#include "render/SceneRenderer.h"
+#include "scene/ViewState.h"
 
 #include <GL/gl.h>
 #include <random>

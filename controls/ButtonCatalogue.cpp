@@ -1,7 +1,7 @@
 #include "controls/ButtonCatalogue.h"
 
 #include "resources/MiravelResources.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 namespace {
 

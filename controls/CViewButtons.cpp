@@ -1,7 +1,7 @@
 #include "controls/CViewButtons.h"
 
 #include "controls/CommandDispatcher.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <QWidget>
 

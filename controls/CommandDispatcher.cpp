@@ -6,8 +6,8 @@
 #include "images/ScreenshotExport.h"
 #include "images/ScreenshotFormats.h"
 #include "model/CMiravelDoc.h"
-#include "view/Camera.h"
-#include "view/ViewState.h"
+#include "scene/Camera.h"
+#include "scene/ViewState.h"
 
 #include <string_view>
 

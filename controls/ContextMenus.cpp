@@ -1,6 +1,6 @@
 #include "controls/ContextMenus.h"
 
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 namespace ContextMenus {
 

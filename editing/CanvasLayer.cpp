@@ -1,7 +1,7 @@
 #include "editing/CanvasLayer.h"
 
 #include "model/CMiravelDoc.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 #include "editing/CanvasLayer.h"
 #include "model/CMiravelDoc.h"
-#include "view/Camera.h"
-#include "view/ViewState.h"
+#include "scene/Camera.h"
+#include "scene/ViewState.h"
 
 #include <cstdlib>
 

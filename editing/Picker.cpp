@@ -1,8 +1,8 @@
 #include "editing/Picker.h"
 
 #include "model/CMiravelDoc.h"
-#include "view/Camera.h"
-#include "view/ViewState.h"
+#include "scene/Camera.h"
+#include "scene/ViewState.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <QByteArray>
 #include <QString>

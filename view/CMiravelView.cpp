@@ -13,8 +13,8 @@
 #include "images/ScreenshotFormats.h"
 #include "model/CMiravelDoc.h"
 #include "resources/MiravelResources.h"
-#include "view/Camera.h"
-#include "view/SceneRenderer.h"
+#include "scene/Camera.h"
+#include "render/SceneRenderer.h"
 
 #include <QApplication>
 #include <QColorDialog>

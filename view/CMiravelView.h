@@ -6,8 +6,8 @@
 #include "controls/ICommandOwner.h"
 #include "editing/MouseInteraction.h"
 #include "model/Document.h"
-#include "view/FastCubeRenderer.h"
-#include "view/ViewState.h"
+#include "render/FastCubeRenderer.h"
+#include "scene/ViewState.h"
 
 #include <QOpenGLWidget>
 #include <functional>

@@ -7,7 +7,7 @@
 // reads on whatever colour fills the window (black when the element is hidden).
 
 #include "Artwork.h"
-#include "../MiravelResources.h"
+#include "resources/ButtonStrips.h"
 
 #include <QFontMetricsF>
 #include <QtMath>

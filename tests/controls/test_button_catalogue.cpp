@@ -1,6 +1,6 @@
 // The catalogue of on-view buttons: identities, timings, swatches and groups.
 #include "controls/ButtonCatalogue.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "controls/CommandUi.h"
 #include "images/ScreenshotFormats.h"
 #include "model/CMiravelDoc.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "controls/CommandDispatcher.h"
 #include "controls/ContextMenus.h"
 #include "controls/KeyMap.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 #include <set>

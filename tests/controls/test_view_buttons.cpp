@@ -3,7 +3,7 @@
 #include "ButtonTestSupport.h"
 #include "controls/CViewButtons.h"
 #include "controls/CommandDispatcher.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 

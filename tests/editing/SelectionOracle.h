@@ -6,7 +6,7 @@
 // is slow and its hit buffer overflows on long rows of cubes); the tests use
 // it as an independent reference for the editor's ray-cast picking.
 #include "model/CMiravelDoc.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Canvas layer operations on a document, without a window.
 #include "editing/CanvasLayer.h"
 #include "model/CMiravelDoc.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 

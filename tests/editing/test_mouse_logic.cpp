@@ -2,7 +2,7 @@
 // and the redraw throttle, with a host that records what was asked of it.
 #include "editing/MouseInteraction.h"
 #include "model/CMiravelDoc.h"
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 #include <functional>

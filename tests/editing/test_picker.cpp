@@ -3,9 +3,9 @@
 #include "model/CMiravelDoc.h"
 #include "tests/editing/SelectionOracle.h"
 #include "tests/support/OffscreenGL.h"
-#include "view/Camera.h"
-#include "view/SceneRenderer.h"
-#include "view/ViewState.h"
+#include "scene/Camera.h"
+#include "render/SceneRenderer.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <link.h>
-#include "view/GLFormat.h"
+#include "render/GLFormat.h"
 #include <gtest/gtest.h>
 
 namespace {

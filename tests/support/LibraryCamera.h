@@ -4,7 +4,7 @@
 // gluLookAt, glRotated, glScaled and glTranslated: an independent reference
 // for the editor's own matrices. Multiplies into the current projection (the
 // caller may have loaded a pick matrix first) and loads the model-view.
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,6 +1,6 @@
 #include "tests/support/OffscreenGL.h"
 
-#include "view/GLFormat.h"
+#include "render/GLFormat.h"
 
 #include <QDir>
 

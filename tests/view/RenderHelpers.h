@@ -2,8 +2,8 @@
 
 #include "model/CMiravelDoc.h"
 #include "tests/support/OffscreenGL.h"
-#include "view/SceneRenderer.h"
-#include "view/ViewState.h"
+#include "render/SceneRenderer.h"
+#include "scene/ViewState.h"
 
 #include <QColor>
 #include <QImage>

@@ -5,7 +5,7 @@
 #include "model/CMiravelDoc.h"
 #include "tests/view/RenderHelpers.h"
 #include "view/CMiravelView.h"
-#include "view/Camera.h"
+#include "scene/Camera.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

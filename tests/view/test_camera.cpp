@@ -1,6 +1,6 @@
 // Camera arithmetic without a window: matrices, steps, zoom to fit.
-#include "view/Camera.h"
-#include "view/ViewState.h"
+#include "scene/Camera.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 

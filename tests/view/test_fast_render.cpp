@@ -20,8 +20,8 @@
 // rounding, whether the edge-on faces face it, and up to 12% differ. To the
 // eye the pictures are the same.
 #include "tests/view/RenderHelpers.h"
-#include "view/Camera.h"
-#include "view/FastCubeRenderer.h"
+#include "scene/Camera.h"
+#include "render/FastCubeRenderer.h"
 
 #include <gtest/gtest.h>
 #include <random>

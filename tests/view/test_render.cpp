@@ -3,7 +3,7 @@
 // element's alpha, polygon modes, visibility.
 #include "tests/support/LibraryCamera.h"
 #include "tests/view/RenderHelpers.h"
-#include "view/Camera.h"
+#include "scene/Camera.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

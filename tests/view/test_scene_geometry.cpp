@@ -1,5 +1,5 @@
 // The fixed scene geometry as data: counts, extents, orientation.
-#include "view/SceneGeometry.h"
+#include "scene/SceneGeometry.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,8 +1,8 @@
 // The wireframe's runs and texture, read back edge by edge and checked
 // against the literal drawing's painting order replayed cube by cube.
 #include "model/CMiravelDoc.h"
-#include "view/SceneGeometry.h"
-#include "view/WireframeRuns.h"
+#include "scene/SceneGeometry.h"
+#include "scene/WireframeRuns.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

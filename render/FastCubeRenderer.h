@@ -1,9 +1,9 @@
 #pragma once
 
-#include "view/CubeGridMirror.h"
-#include "view/CubeMesh.h"
-#include "view/SceneRenderer.h"
-#include "view/WireframeRuns.h"
+#include "scene/CubeGridMirror.h"
+#include "scene/CubeMesh.h"
+#include "render/SceneRenderer.h"
+#include "scene/WireframeRuns.h"
 
 #include <array>
 #include <vector>

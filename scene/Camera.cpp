@@ -1,6 +1,6 @@
-#include "view/Camera.h"
+#include "scene/Camera.h"
 
-#include "view/ViewState.h"
+#include "scene/ViewState.h"
 
 #include <algorithm>
 #include <cmath>

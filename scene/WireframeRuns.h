@@ -1,6 +1,6 @@
 #pragma once
 
-#include "view/CubeGridMirror.h"
+#include "scene/CubeGridMirror.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "view/CubeMesh.h"
+#include "scene/CubeMesh.h"
 
-#include "view/SceneGeometry.h"
+#include "scene/SceneGeometry.h"
 
 #include <cstddef>
 

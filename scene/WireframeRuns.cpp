@@ -1,4 +1,4 @@
-#include "view/WireframeRuns.h"
+#include "scene/WireframeRuns.h"
 
 #include <algorithm>
 #include <tuple>

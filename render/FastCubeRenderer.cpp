@@ -1,9 +1,9 @@
-#include "view/FastCubeRenderer.h"
+#include "render/FastCubeRenderer.h"
 
 #include "model/CMiravelDoc.h"
-#include "view/Camera.h"
-#include "view/SceneGeometry.h"
-#include "view/ViewState.h"
+#include "scene/Camera.h"
+#include "scene/SceneGeometry.h"
+#include "scene/ViewState.h"
 
 #include <GL/gl.h>
 

@@ -1,4 +1,4 @@
-#include "view/CubeGridMirror.h"
+#include "scene/CubeGridMirror.h"
 
 #include "model/CMiravelDoc.h"
 

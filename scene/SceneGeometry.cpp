@@ -1,4 +1,4 @@
-#include "view/SceneGeometry.h"
+#include "scene/SceneGeometry.h"
 
 #include <cmath>
 

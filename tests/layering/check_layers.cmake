@@ -1,0 +1,131 @@
+# The folders of the product form a layered order (MIRAVEL_LAYERS in the top
+# CMakeLists): a folder may use only folders before it. Every library lists
+# what it includes among the libraries it links itself, so the link lines
+# show the real dependencies. Reads every #include "..." of the tree:
+#   - a file of a product folder includes only files of its own target or of
+#     a library its target links directly, never of a later folder;
+#   - a product library links no library of a later folder;
+#   - tests, benchmarks and tools include only what they link, directly or
+#     through the public links of their libraries;
+#   - every source file of a product folder belongs to a target.
+# Usage: cmake -DSOURCE_DIR=... -DLAYER_DATA=... -P check_layers.cmake
+cmake_minimum_required(VERSION 3.25)
+
+include(${LAYER_DATA})
+
+set(failures)
+macro(fail text)
+    list(APPEND failures "${text}")
+endmacro()
+
+foreach(t IN LISTS MIRAVEL_TARGETS)
+    foreach(f IN LISTS T_${t}_FILES)
+        list(APPEND owners_${f} ${t})
+        set_property(GLOBAL APPEND PROPERTY OWNED_FILES ${f})
+    endforeach()
+endforeach()
+
+function(layer_of path out)
+    string(REGEX REPLACE "/.*" "" top "${path}")
+    list(FIND MIRAVEL_LAYERS "${top}" index)
+    set(${out} ${index} PARENT_SCOPE)
+endfunction()
+
+# What a target may include: itself and what it links directly; a test,
+# benchmark or tool also what its libraries pass on publicly.
+foreach(t IN LISTS MIRAVEL_TARGETS)
+    layer_of("${T_${t}_DIR}" layer)
+    set(seen ${t} ${T_${t}_LINKS})
+    if(layer EQUAL -1)
+        set(queue ${T_${t}_LINKS})
+        while(queue)
+            list(POP_FRONT queue lib)
+            foreach(next IN LISTS T_${lib}_PUBLIC)
+                if(NOT next IN_LIST seen)
+                    list(APPEND seen ${next})
+                    list(APPEND queue ${next})
+                endif()
+            endforeach()
+        endwhile()
+    else()
+        foreach(lib IN LISTS T_${t}_LINKS)
+            layer_of("${T_${lib}_DIR}" lib_layer)
+            if(lib_layer GREATER layer OR lib_layer EQUAL -1)
+                fail("${t} (${T_${t}_DIR}/) links ${lib} of the later folder ${T_${lib}_DIR}/")
+            endif()
+        endforeach()
+    endif()
+    set(may_${t} ${seen})
+endforeach()
+
+# Every file of a product folder is built by some target.
+foreach(layer IN LISTS MIRAVEL_LAYERS)
+    file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+    foreach(f IN LISTS files)
+        if(NOT DEFINED owners_${f})
+            fail("${f} belongs to no target (list it in its folder's CMakeLists.txt)")
+        endif()
+    endforeach()
+endforeach()
+
+get_property(owned GLOBAL PROPERTY OWNED_FILES)
+list(REMOVE_DUPLICATES owned)
+foreach(f IN LISTS owned)
+    layer_of("${f}" file_layer)
+    get_filename_component(here ${f} DIRECTORY)
+    file(STRINGS ${SOURCE_DIR}/${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" inc "${line}")
+        if(EXISTS ${SOURCE_DIR}/${here}/${inc} AND NOT IS_DIRECTORY ${SOURCE_DIR}/${here}/${inc})
+            set(target_file ${here}/${inc})
+        elseif(EXISTS ${SOURCE_DIR}/${inc} AND NOT IS_DIRECTORY ${SOURCE_DIR}/${inc})
+            set(target_file ${inc})
+        else()
+            continue()  # a system, Qt or generated header
+        endif()
+        cmake_path(NORMAL_PATH target_file)
+        layer_of("${target_file}" inc_layer)
+        if(file_layer GREATER_EQUAL 0 AND (inc_layer EQUAL -1 OR inc_layer GREATER file_layer))
+            fail("${f} includes ${inc}: a back edge to a later folder")
+            continue()
+        endif()
+        if(NOT DEFINED owners_${target_file})
+            if(inc_layer EQUAL -1)
+                continue()  # a helper header of the tests, built by whoever includes it
+            endif()
+            fail("${f} includes ${inc}, which belongs to no target")
+            continue()
+        endif()
+        if(inc_layer EQUAL -1)
+            # A header listed with some test's sources is no library either.
+            set(from_library FALSE)
+            foreach(o IN LISTS owners_${target_file})
+                if(T_${o}_TYPE MATCHES "LIBRARY")
+                    set(from_library TRUE)
+                endif()
+            endforeach()
+            if(NOT from_library)
+                continue()
+            endif()
+        endif()
+        foreach(t IN LISTS owners_${f})
+            set(allowed FALSE)
+            foreach(o IN LISTS owners_${target_file})
+                if(o IN_LIST may_${t})
+                    set(allowed TRUE)
+                endif()
+            endforeach()
+            if(NOT allowed)
+                fail("${f} includes ${inc} of ${owners_${target_file}}, which ${t} does not link")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(failures)
+    list(LENGTH failures n)
+    list(JOIN failures "\n  " text)
+    message(FATAL_ERROR "${n} layering faults:\n  ${text}")
+endif()
+list(LENGTH owned n)
+message(STATUS "layering: ${n} files in the order ${MIRAVEL_LAYERS}")
