@@ -160,7 +160,11 @@ void CWireframeRuns::BuildGroup(const CCubeGridMirror& grid, int axis, int i)
         base[a1] = float(i);
         base[a2] = float(j);
         for (int chunk = 0; chunk < l.chunks; ++chunk) {
-            const auto [row, column] = SlotPlace(l, (i * (l.n2 + 1) + j) * l.chunks + chunk);
+            // Plain names, not a structured binding: the lambda below uses
+            // them, which the clang of the fuzz build cannot capture.
+            const auto place = SlotPlace(l, (i * (l.n2 + 1) + j) * l.chunks + chunk);
+            const auto row = place.first;
+            const auto column = place.second;
             Texel* texels = &m_texels[size_t(row) * kTextureWidth + size_t(column)];
             const float t = (float(row) + 0.5f) / th;
             int used = 0;

@@ -11,6 +11,8 @@
 #include "model/CMiravelDoc.h"
 #include "model/ModelFile.h"
 
+#include "tests/fuzz/FuzzCheck.h"
+
 #include <QByteArray>
 
 #include <cstddef>
@@ -19,18 +21,6 @@
 #include <cstdio>
 
 namespace {
-
-[[noreturn]] void Fail(const char* what)
-{
-    std::fprintf(stderr, "fuzz_model: %s\n", what);
-    std::abort();
-}
-
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition))                                                                          \
-            Fail(#condition);                                                                      \
-    } while (0)
 
 // Counts what a view would hear.
 class CountingView : public CDocView {

@@ -6,6 +6,8 @@
 // always indexes the eight light directions; the status agrees with the count.
 #include "settings/SettingsFile.h"
 
+#include "tests/fuzz/FuzzCheck.h"
+
 #include <QByteArray>
 
 #include <cstddef>
@@ -17,18 +19,6 @@
 #include <variant>
 
 namespace {
-
-[[noreturn]] void Fail(const char* what)
-{
-    std::fprintf(stderr, "fuzz_settings: %s\n", what);
-    std::abort();
-}
-
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition))                                                                          \
-            Fail(#condition);                                                                      \
-    } while (0)
 
 using Field = std::variant<std::int32_t CViewState::*, COLORREF CViewState::*, double CViewState::*>;
 
