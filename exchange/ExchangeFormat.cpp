@@ -2,46 +2,40 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// Each format with the extension it is written with; also what a path's
+// extension is read as.
+struct FormatRow {
+    ExchangeFormat format;
+    QLatin1String suffix;
+};
+constexpr FormatRow kFormats[] = {
+    {ExchangeFormat::Mvf, QLatin1String("mvf")},   {ExchangeFormat::Vox, QLatin1String("vox")},
+    {ExchangeFormat::Gltf, QLatin1String("gltf")}, {ExchangeFormat::Glb, QLatin1String("glb")},
+    {ExchangeFormat::Obj, QLatin1String("obj")},   {ExchangeFormat::Ply, QLatin1String("ply")},
+    {ExchangeFormat::Stl, QLatin1String("stl")},   {ExchangeFormat::Png, QLatin1String("png")},
+    {ExchangeFormat::Jpeg, QLatin1String("jpg")},  {ExchangeFormat::Bmp, QLatin1String("bmp")},
+};
+
+} // namespace
+
 std::optional<ExchangeFormat> FormatForPath(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("mvf"))
-        return ExchangeFormat::Mvf;
-    if (suffix == QLatin1String("vox"))
-        return ExchangeFormat::Vox;
-    if (suffix == QLatin1String("gltf"))
-        return ExchangeFormat::Gltf;
-    if (suffix == QLatin1String("glb"))
-        return ExchangeFormat::Glb;
-    if (suffix == QLatin1String("obj"))
-        return ExchangeFormat::Obj;
-    if (suffix == QLatin1String("ply"))
-        return ExchangeFormat::Ply;
-    if (suffix == QLatin1String("stl"))
-        return ExchangeFormat::Stl;
-    if (suffix == QLatin1String("png"))
-        return ExchangeFormat::Png;
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+    if (suffix == QLatin1String("jpeg"))
         return ExchangeFormat::Jpeg;
-    if (suffix == QLatin1String("bmp"))
-        return ExchangeFormat::Bmp;
+    for (const FormatRow& row : kFormats)
+        if (suffix == row.suffix)
+            return row.format;
     return std::nullopt;
 }
 
 QString FormatSuffix(ExchangeFormat format)
 {
-    switch (format) {
-    case ExchangeFormat::Mvf: return QStringLiteral("mvf");
-    case ExchangeFormat::Vox: return QStringLiteral("vox");
-    case ExchangeFormat::Gltf: return QStringLiteral("gltf");
-    case ExchangeFormat::Glb: return QStringLiteral("glb");
-    case ExchangeFormat::Obj: return QStringLiteral("obj");
-    case ExchangeFormat::Ply: return QStringLiteral("ply");
-    case ExchangeFormat::Stl: return QStringLiteral("stl");
-    case ExchangeFormat::Png: return QStringLiteral("png");
-    case ExchangeFormat::Jpeg: return QStringLiteral("jpg");
-    case ExchangeFormat::Bmp: return QStringLiteral("bmp");
-    }
+    for (const FormatRow& row : kFormats)
+        if (row.format == format)
+            return row.suffix;
     return {};
 }
 
