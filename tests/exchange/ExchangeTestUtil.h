@@ -37,11 +37,9 @@ inline ModelData RandomModel(int x, int y, int z, double fill, int colors, unsig
     for (int i = 0; i < x; ++i)
         for (int j = 0; j < y; ++j)
             for (int k = 0; k < z; ++k)
-                if (coin(rng) < fill) {
-                    const int c = pick(rng);
+                if (const int c = pick(rng); coin(rng) < fill)
                     m.cubes.push_back({CUBEPOS{i, j, k}, RGB(std::uint8_t(40 + c * 37), std::uint8_t(200 - c * 13),
                                                             std::uint8_t(c * 71))});
-                }
     return m;
 }
 
@@ -118,9 +116,7 @@ inline QByteArray Dict(const std::vector<std::pair<QByteArray, QByteArray>>& ent
 }
 inline QByteArray Transform(int id, int child, const QByteArray& translation, const QByteArray& rotation = {})
 {
-    std::vector<std::pair<QByteArray, QByteArray>> frame;
-    if (!translation.isEmpty())
-        frame.push_back({"_t", translation});
+    std::vector<std::pair<QByteArray, QByteArray>> frame{{"_t", translation}};
     if (!rotation.isEmpty())
         frame.push_back({"_r", rotation});
     return Chunk("nTRN", Int(id) + Dict({}) + Int(child) + Int(-1) + Int(0) + Int(1) + Dict(frame));
@@ -137,22 +133,25 @@ inline QByteArray Shape(int id, int model)
     return Chunk("nSHP", Int(id) + Dict({}) + Int(1) + Int(model) + Dict({}));
 }
 
-// goxel's "X Y Z RRGGBB" listing, in the file's own axes (z up) with its
-// own offset.
-using Listing = std::map<std::array<int, 3>, COLORREF>;
-inline Listing ParseListing(const QByteArray& text)
+// Writes bytes to a file; false when it cannot.
+inline bool WriteFile(const QString& path, const QByteArray& bytes)
 {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// goxel's "X Y Z RRGGBB" listing, in the file's own axes (z up), moved so
+// that its smallest coordinate on each axis is 0 (goxel adds its own offset).
+using Listing = std::map<std::array<int, 3>, COLORREF>;
+inline Listing Normalised(const Listing& in)
+{
+    std::array<int, 3> low{INT32_MAX, INT32_MAX, INT32_MAX};
+    for (const auto& [p, c] : in)
+        for (std::size_t i = 0; i < 3; ++i)
+            low[i] = std::min(low[i], p[i]);
     Listing out;
-    for (const QByteArray& line : text.split('\n')) {
-        if (line.startsWith('#') || line.trimmed().isEmpty())
-            continue;
-        const QList<QByteArray> f = line.simplified().split(' ');
-        if (f.size() != 4)
-            continue;
-        const unsigned rgb = f[3].toUInt(nullptr, 16);
-        out[{f[0].toInt(), f[1].toInt(), f[2].toInt()}] =
-            RGB(std::uint8_t(rgb >> 16), std::uint8_t(rgb >> 8), std::uint8_t(rgb));
-    }
+    for (const auto& [p, c] : in)
+        out[{p[0] - low[0], p[1] - low[1], p[2] - low[2]}] = c;
     return out;
 }
 
@@ -161,26 +160,19 @@ inline bool GoxelListing(const QString& vox, Listing& out)
 {
     QTemporaryDir dir;
     const QString txt = dir.filePath(QStringLiteral("out.txt"));
-    if (!RunPeer(Peer("goxel"), {QStringLiteral("-e"), txt, vox}))
-        return false;
     QFile f(txt);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!RunPeer(Peer("goxel"), {QStringLiteral("-e"), txt, vox}) || !f.open(QIODevice::ReadOnly))
         return false;
-    out = ParseListing(f.readAll());
+    out.clear();
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        const QList<QByteArray> w = line.simplified().split(' ');
+        if (line.startsWith('#') || w.size() != 4)
+            continue;
+        const unsigned rgb = w[3].toUInt(nullptr, 16);
+        out[{w[0].toInt(), w[1].toInt(), w[2].toInt()}] =
+            RGB(std::uint8_t(rgb >> 16), std::uint8_t(rgb >> 8), std::uint8_t(rgb));
+    }
     return true;
-}
-
-// A listing moved so that its smallest coordinate on each axis is 0.
-inline Listing Normalised(const Listing& in)
-{
-    std::array<int, 3> low{INT32_MAX, INT32_MAX, INT32_MAX};
-    for (const auto& [p, c] : in)
-        for (int i = 0; i < 3; ++i)
-            low[std::size_t(i)] = std::min(low[std::size_t(i)], p[std::size_t(i)]);
-    Listing out;
-    for (const auto& [p, c] : in)
-        out[{p[0] - low[0], p[1] - low[1], p[2] - low[2]}] = c;
-    return out;
 }
 
 } // namespace exchange_test

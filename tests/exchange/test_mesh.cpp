@@ -1,9 +1,184 @@
-// The cube mesh: closed, outward, merged, without T-junctions.
+// The cube mesh (closed, outward, merged, without T-junctions) and the mesh
+// files made of it, read back by Assimp's importers and checked by Khronos's
+// glTF validator.
 #include "ExchangeTestUtil.h"
-#include "MeshCheck.h"
 
+#include "exchange/MeshBuilder.h"
+#include "exchange/ModelExport.h"
+
+#include <QFile>
+
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+#include <cmath>
+#include <set>
 
 using namespace exchange_test;
+
+namespace {
+
+// A triangle soup checked by vertex positions alone, as a slicer or a
+// renderer sees it; with the vertex normals when it has them.
+struct Soup {
+    std::vector<std::array<float, 3>> points, normals;
+    std::vector<std::array<unsigned, 3>> triangles;
+};
+
+inline Soup SoupOf(const CubeMesh& m)
+{
+    Soup s;
+    for (std::size_t i = 0; i < m.VertexCount(); ++i) {
+        s.points.push_back({m.positions[3 * i], m.positions[3 * i + 1], m.positions[3 * i + 2]});
+        s.normals.push_back({m.normals[3 * i], m.normals[3 * i + 1], m.normals[3 * i + 2]});
+    }
+    for (std::size_t t = 0; t < m.TriangleCount(); ++t)
+        s.triangles.push_back({m.triangles[3 * t], m.triangles[3 * t + 1], m.triangles[3 * t + 2]});
+    return s;
+}
+
+using Key = std::array<long, 3>;
+inline Key KeyOf(const std::array<float, 3>& p)
+{
+    return {std::lround(p[0] * 2), std::lround(p[1] * 2), std::lround(p[2] * 2)};
+}
+
+struct SoupFacts {
+    double area = 0;
+    double volume = 0;            // signed: positive when the faces point outward
+    int unpairedEdges = 0;        // directed edges without their reverse
+    int edgesNotShared = 0;       // undirected edges not in exactly two triangles
+    int degenerate = 0;
+    int againstNormal = 0;        // triangles wound against their first vertex's normal
+    int tJunctions = 0;           // vertices lying inside another triangle's edge
+    std::array<float, 3> low{}, high{};
+};
+
+inline SoupFacts Examine(const Soup& s, bool lookForTJunctions)
+{
+    SoupFacts f;
+    std::map<std::pair<Key, Key>, int> directed;
+    std::map<Key, bool> vertices;
+    if (!s.points.empty())
+        f.low = f.high = s.points[0];
+    for (const auto& p : s.points) {
+        vertices[KeyOf(p)] = true;
+        for (int i = 0; i < 3; ++i)
+            f.low[i] = std::min(f.low[i], p[i]), f.high[i] = std::max(f.high[i], p[i]);
+    }
+    for (const auto& t : s.triangles) {
+        const auto& a = s.points[t[0]];
+        const auto& b = s.points[t[1]];
+        const auto& c = s.points[t[2]];
+        const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+        const double v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+        const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+        const double area = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]) / 2;
+        f.area += area;
+        f.degenerate += area < 1e-6;
+        if (!s.normals.empty()) {
+            const auto& m = s.normals[t[0]];
+            f.againstNormal += n[0] * m[0] + n[1] * m[1] + n[2] * m[2] <= 0;
+        }
+        f.volume += (a[0] * (double(b[1]) * c[2] - double(b[2]) * c[1]) -
+                     a[1] * (double(b[0]) * c[2] - double(b[2]) * c[0]) +
+                     a[2] * (double(b[0]) * c[1] - double(b[1]) * c[0])) / 6;
+        for (int k = 0; k < 3; ++k)
+            ++directed[{KeyOf(s.points[t[k]]), KeyOf(s.points[t[(k + 1) % 3]])}];
+    }
+    for (const auto& [edge, count] : directed) {
+        const auto back = directed.find({edge.second, edge.first});
+        const int reverse = back == directed.end() ? 0 : back->second;
+        f.unpairedEdges += count != reverse;
+        f.edgesNotShared += edge.first < edge.second && (count != 1 || reverse != 1);
+    }
+    // A vertex strictly inside an edge: collinear with it and between its ends.
+    for (const auto& [edge, count] : directed)
+        for (const auto& [p, unused] : vertices) {
+            if (!lookForTJunctions)
+                break;
+            const Key &a = edge.first, &b = edge.second;
+            const long d[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+            const long e[3] = {p[0] - a[0], p[1] - a[1], p[2] - a[2]};
+            const long dot = d[0] * e[0] + d[1] * e[1] + d[2] * e[2];
+            f.tJunctions += d[1] * e[2] == d[2] * e[1] && d[2] * e[0] == d[0] * e[2] && d[0] * e[1] == d[1] * e[0] &&
+                            dot > 0 && dot < d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+        }
+    return f;
+}
+
+const char* kValidatorDir = "/usr/local/lib/miravel-test-node/node_modules/gltf-validator";
+
+// All meshes of a scene as one soup in world space (the exports keep every
+// mesh at the root, untransformed), and the colours Assimp reports.
+struct Imported {
+    Soup soup;
+    std::set<COLORREF> vertexColors; // bytes, as written
+    std::set<COLORREF> materialColors;
+};
+
+// Assimp's colours as bytes; glTF's are linear, the others as written.
+COLORREF Bytes(const aiColor4D& c, bool linear)
+{
+    auto byte = [&](double x) {
+        const double s = !linear ? x : x <= 0.0031308 ? x * 12.92 : 1.055 * std::pow(x, 1 / 2.4) - 0.055;
+        return std::uint8_t(std::lround(std::clamp(s, 0.0, 1.0) * 255));
+    };
+    return RGB(byte(c.r), byte(c.g), byte(c.b));
+}
+
+bool Import(const QString& path, bool linear, Imported& out)
+{
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(path.toStdString(), 0);
+    for (unsigned i = 0; scene && i < scene->mNumMeshes; ++i) {
+        const aiMesh* m = scene->mMeshes[i];
+        const unsigned base = unsigned(out.soup.points.size());
+        for (unsigned v = 0; v < m->mNumVertices; ++v) {
+            out.soup.points.push_back({m->mVertices[v].x, m->mVertices[v].y, m->mVertices[v].z});
+            if (m->mColors[0])
+                out.vertexColors.insert(Bytes(m->mColors[0][v], linear));
+        }
+        for (unsigned f = 0; f < m->mNumFaces; ++f) {
+            const unsigned* t = m->mFaces[f].mIndices;
+            if (m->mFaces[f].mNumIndices != 3)
+                return false;
+            out.soup.triangles.push_back({base + t[0], base + t[1], base + t[2]});
+        }
+        aiColor4D diffuse;
+        if (scene->mMaterials[m->mMaterialIndex]->Get(AI_MATKEY_COLOR_DIFFUSE, diffuse) == aiReturn_SUCCESS)
+            out.materialColors.insert(Bytes(diffuse, false));
+    }
+    return scene != nullptr;
+}
+
+std::set<COLORREF> ColorsOf(const ModelData& m)
+{
+    std::set<COLORREF> out;
+    for (const auto& [p, c] : m.cubes)
+        out.insert(c);
+    return out;
+}
+
+// Runs the validator on node; the number of errors, or -1 when it did not run.
+int ValidatorErrors(const QString& file, QByteArray& report)
+{
+    const QByteArray script = QByteArray("const v = require('") + kValidatorDir + "');\n"
+        "const fs = require('fs'), path = require('path'), file = process.argv[1];\n"
+        "v.validateBytes(new Uint8Array(fs.readFileSync(file)), {\n"
+        "  externalResourceFunction: (uri) => new Promise((ok, fail) => {\n"
+        "    try { ok(new Uint8Array(fs.readFileSync(path.join(path.dirname(file), decodeURIComponent(uri))))); }\n"
+        "    catch (e) { fail(e.toString()); } })\n"
+        "}).then(r => { console.log(JSON.stringify(r.issues)); })\n"
+        "  .catch(e => { console.error(e); process.exit(2); });\n";
+    if (!RunPeer(Peer("node"), {QStringLiteral("-e"), QString::fromUtf8(script), file}, &report))
+        return -1;
+    const int at = report.indexOf("\"numErrors\":");
+    return at < 0 ? -1 : report.mid(at + 12).toInt(nullptr);
+}
+
+} // namespace
 
 TEST(CubeMesh, ClosedOutwardAndCrackFree)
 {
@@ -24,25 +199,12 @@ TEST(CubeMesh, ClosedOutwardAndCrackFree)
             ASSERT_TRUE(BuildCubeMesh(m.model, axes, mesh));
             const SoupFacts f = Examine(SoupOf(mesh), m.model.cubes.size() < 600);
             EXPECT_EQ(f.unpairedEdges, 0) << m.name;
-            if (m.manifold) {
-                EXPECT_EQ(f.edgesNotShared, 0) << m.name;
-            }
+            EXPECT_EQ(m.manifold ? f.edgesNotShared : 0, 0) << m.name;
             EXPECT_EQ(f.degenerate, 0) << m.name;
             EXPECT_EQ(f.tJunctions, 0) << m.name;
             EXPECT_NEAR(f.area, double(mesh.exposedFaces), 1e-6) << m.name;
             EXPECT_NEAR(f.volume, double(m.model.cubes.size()), 1e-6) << m.name;
-            // Each triangle's winding agrees with its vertices' normals.
-            for (std::size_t t = 0; t < mesh.TriangleCount(); ++t) {
-                const float* a = &mesh.positions[3 * mesh.triangles[3 * t]];
-                const float* b = &mesh.positions[3 * mesh.triangles[3 * t + 1]];
-                const float* c = &mesh.positions[3 * mesh.triangles[3 * t + 2]];
-                const float* n = &mesh.normals[3 * mesh.triangles[3 * t]];
-                const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
-                const float v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
-                const float dot = (u[1] * v[2] - u[2] * v[1]) * n[0] + (u[2] * v[0] - u[0] * v[2]) * n[1] +
-                                  (u[0] * v[1] - u[1] * v[0]) * n[2];
-                ASSERT_GT(dot, 0) << m.name << " triangle " << t;
-            }
+            EXPECT_EQ(f.againstNormal, 0) << m.name;
         }
     }
 }
@@ -51,11 +213,8 @@ TEST(CubeMesh, MergesAndPlacesTheModel)
 {
     // A full grid of one colour is six rectangles, two triangles each; the
     // origin is the centre of the floor, one unit per cube.
-    ModelData full{5, 3, 4, {}};
-    for (int x = 0; x < 5; ++x)
-        for (int y = 0; y < 3; ++y)
-            for (int z = 0; z < 4; ++z)
-                full.cubes.push_back({CUBEPOS{x, y, z}, RGB(9, 9, 9)});
+    // (z up is checked on the exported STL.)
+    const ModelData full = RandomModel(5, 3, 4, 1.0, 1, 0);
     CubeMesh mesh;
     ASSERT_TRUE(BuildCubeMesh(full, MeshAxes::YUp, mesh));
     EXPECT_EQ(mesh.rectangles, 6);
@@ -64,11 +223,6 @@ TEST(CubeMesh, MergesAndPlacesTheModel)
     const SoupFacts f = Examine(SoupOf(mesh), false);
     EXPECT_EQ(f.low, (std::array<float, 3>{-2.5f, 0.0f, -2.0f}));
     EXPECT_EQ(f.high, (std::array<float, 3>{2.5f, 3.0f, 2.0f}));
-    // Turned for z up: (x, y, z) -> (x, -z, y).
-    ASSERT_TRUE(BuildCubeMesh(full, MeshAxes::ZUp, mesh));
-    const SoupFacts g = Examine(SoupOf(mesh), false);
-    EXPECT_EQ(g.low, (std::array<float, 3>{-2.5f, -2.0f, 0.0f}));
-    EXPECT_EQ(g.high, (std::array<float, 3>{2.5f, 2.0f, 3.0f}));
 
     // The sample's shape (as STL writes it, without colours): at most half
     // the triangles of one quad per face. In its colours the checkered floor
@@ -82,4 +236,84 @@ TEST(CubeMesh, MergesAndPlacesTheModel)
 
     // A cancelled build says so.
     EXPECT_FALSE(BuildCubeMesh(SampleModel(), MeshAxes::YUp, mesh, [](int, int) { return false; }));
+}
+
+TEST(MeshExport, AssimpReadsBackEveryFormat)
+{
+    QTemporaryDir dir;
+    const struct {
+        ModelData model;
+        bool manifold; // no two cubes meet along an edge only
+    } models[] = {{SampleModel(), false}, {RandomModel(6, 5, 7, 0.5, 6, 21), false}, {Solid(4), true}};
+    for (const auto& [model, manifold] : models) {
+        CubeMesh mesh;
+        ASSERT_TRUE(BuildCubeMesh(model, MeshAxes::YUp, mesh));
+        ModelData shape = model;
+        for (auto& cube : shape.cubes)
+            cube.second = RGB(255, 255, 255);
+        CubeMesh shapeMesh;
+        ASSERT_TRUE(BuildCubeMesh(shape, MeshAxes::YUp, shapeMesh));
+        const SoupFacts built = Examine(SoupOf(mesh), false);
+        for (ExchangeFormat format : {ExchangeFormat::Gltf, ExchangeFormat::Glb, ExchangeFormat::Obj,
+                                      ExchangeFormat::Ply, ExchangeFormat::Stl}) {
+            const QString path = dir.filePath(QStringLiteral("model.") + FormatSuffix(format));
+            const ExportResult r = ExportModel(model, format, path);
+            ASSERT_TRUE(r.ok) << r.message.toStdString();
+            Imported in;
+            const bool gltf = format == ExchangeFormat::Gltf || format == ExchangeFormat::Glb;
+            ASSERT_TRUE(Import(path, gltf, in)) << path.toStdString();
+            const SoupFacts f = Examine(in.soup, false);
+            const std::string what = FormatSuffix(format).toStdString();
+            const bool stl = format == ExchangeFormat::Stl;
+            // STL has no colours, so all faces of a plane merge.
+            EXPECT_EQ(in.soup.triangles.size(), (stl ? shapeMesh : mesh).TriangleCount()) << what;
+            EXPECT_NEAR(f.area, double(mesh.exposedFaces), 1e-3) << what;
+            EXPECT_NEAR(f.volume, double(model.cubes.size()), 1e-3) << what;
+            EXPECT_EQ(f.unpairedEdges, 0) << what;
+            // Watertight for a slicer: each edge in exactly two triangles.
+            EXPECT_EQ(stl && manifold ? f.edgesNotShared : 0, 0) << what;
+            // STL is printed with z up: (x, y, z) -> (x, -z, y).
+            using P = std::array<float, 3>;
+            EXPECT_EQ(f.low, (stl ? P{built.low[0], -built.high[2], built.low[1]} : built.low)) << what;
+            EXPECT_EQ(f.high, (stl ? P{built.high[0], -built.low[2], built.high[1]} : built.high)) << what;
+            if (!stl) {
+                // Per vertex in glTF and PLY, per material in OBJ.
+                EXPECT_EQ(format == ExchangeFormat::Obj ? in.materialColors : in.vertexColors, ColorsOf(model)) << what;
+            }
+        }
+    }
+}
+
+TEST(MeshExport, GltfValidatorFindsNoErrors)
+{
+    if (Peer("node").isEmpty() || !QFile::exists(QString::fromLatin1(kValidatorDir)))
+        GTEST_SKIP() << "node or the npm gltf-validator is not installed";
+    QTemporaryDir dir;
+    // A name with a space and Japanese characters: the .gltf must refer to
+    // its .bin by a proper URI.
+    for (const QString& name : {QStringLiteral("model.gltf"), QStringLiteral("私の モデル.gltf"),
+                               QStringLiteral("model.glb")}) {
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(ExportModel(SampleModel(), *FormatForPath(name), path).ok);
+        QByteArray report;
+        EXPECT_EQ(ValidatorErrors(path, report), 0) << name.toStdString() << report.toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("私の モデル.bin"))));
+}
+
+TEST(MeshExport, FailureLeavesNoFiles)
+{
+    QTemporaryDir dir;
+    const QString gltf = dir.filePath(QStringLiteral("m.gltf"));
+    EXPECT_FALSE(ExportModel(SampleModel(), ExchangeFormat::Gltf, gltf, [](int, int) { return false; }).ok);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    ASSERT_TRUE(ExportModel(SampleModel(), ExchangeFormat::Obj, dir.filePath(QStringLiteral("m.obj"))).ok);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{QStringLiteral("m.mtl"), QStringLiteral("m.obj")}));
+    QFile obj(dir.filePath(QStringLiteral("m.obj")));
+    ASSERT_TRUE(obj.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(obj.readAll().contains("mtllib m.mtl"));
+    EXPECT_FALSE(ExportModel(SampleModel(), ExchangeFormat::Stl, dir.filePath(QStringLiteral("none/m.stl"))).ok);
+    EXPECT_FALSE(ExportModel(SampleModel(), ExchangeFormat::Png, dir.filePath(QStringLiteral("m.png"))).ok);
+    const ExportResult empty = ExportModel(ModelData{2, 2, 2, {}}, ExchangeFormat::Glb, dir.filePath(QStringLiteral("e.glb")));
+    EXPECT_EQ(empty.message, QStringLiteral("キューブが一つもないため、メッシュを書き出せません。"));
 }

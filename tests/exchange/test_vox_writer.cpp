@@ -37,15 +37,10 @@ TEST(VoxWriter, KeepsUpTo255ColoursAndReducesMore)
     const QString path = dir.filePath(QStringLiteral("m.vox"));
     const ModelData exact = Rainbow(255);
     const ExportResult kept = ExportModel(exact, ExchangeFormat::Vox, path);
-    ASSERT_TRUE(kept.ok);
-    EXPECT_TRUE(kept.notice.isEmpty());
+    ASSERT_TRUE(kept.ok && kept.notice.isEmpty());
     EXPECT_EQ(ReadVoxFile(path).model, exact);
 
     const ModelData many = Rainbow(300);
-    const VoxWriteResult w = WriteVox(many);
-    ASSERT_TRUE(w.ok);
-    EXPECT_EQ(w.distinctColors, 300);
-    EXPECT_EQ(w.paletteColors, 255);
     const ExportResult reduced = ExportModel(many, ExchangeFormat::Vox, path);
     ASSERT_TRUE(reduced.ok);
     EXPECT_EQ(reduced.notice, QStringLiteral("色数を 300 色から 255 色に減らしました。"));
@@ -77,8 +72,7 @@ TEST(VoxWriter, RefusesLongSidesAndKeepsTheOldFile)
     const ExportResult tooLong = ExportModel(ModelData{2, 257, 1, {}}, ExchangeFormat::Vox, path);
     EXPECT_FALSE(tooLong.ok);
     EXPECT_EQ(tooLong.message, QStringLiteral("モデルの大きさ 2×257×1 は一辺が 256 を超えるため、.vox に書き出せません。"));
-    const ExportResult cancelled = ExportModel(Rainbow(5), ExchangeFormat::Vox, path, [](int, int) { return false; });
-    EXPECT_FALSE(cancelled.ok);
+    EXPECT_FALSE(ExportModel(Rainbow(5), ExchangeFormat::Vox, path, [](int, int) { return false; }).ok);
     EXPECT_EQ(Bytes(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("m.vox")});
     EXPECT_FALSE(ExportModel(Rainbow(5), ExchangeFormat::Vox, dir.filePath(QStringLiteral("no/such/dir.vox"))).ok);

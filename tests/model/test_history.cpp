@@ -78,21 +78,4 @@ TEST(History, SameChangeAfterAnUnrecordedEditIsRefusedExceptAtPositionZero)
     EXPECT_TRUE(doc.RecordChange(0, 0, 0, kBlue)); // another colour is a new change
 }
 
-TEST(History, ManySingleCellRecordsUndoOneCellPerStep)
-{
-    // A layer pasted cell by cell: 16 x 16 records, undone one at a time.
-    CMiravelDoc doc;
-    for (int i = 0; i < 256; ++i)
-        doc.SetCube(i / 16, 3, i % 16, RGB(i, 0, 1));
-    for (int i = 255; i >= 0; --i) {
-        doc.HistoryBack();
-        EXPECT_EQ(doc.GetCube(i / 16, 3, i % 16), CLR_NONE);
-        EXPECT_EQ(doc.m_cubes.size(), size_t(i));
-    }
-    for (int i = 0; i < 256; ++i)
-        doc.HistoryForward();
-    EXPECT_EQ(doc.m_cubes.size(), 256u);
-    EXPECT_EQ(doc.GetCube(15, 3, 15), RGB(255, 0, 1));
-}
-
 } // namespace
