@@ -3,6 +3,7 @@
 #include "model/CMiravelDoc.h"
 #include "tests/support/OffscreenGL.h"
 #include "render/SceneRenderer.h"
+#include "scene/Camera.h"
 #include "scene/ViewState.h"
 
 #include <QColor>
@@ -22,6 +23,13 @@ inline QImage RenderScene(OffscreenGL& gl, CViewState& view, const CMiravelDoc& 
     SceneRenderer::DeleteLists(view);
     gl.DoneCurrent();
     return img;
+}
+
+// Pixel (top-left origin) of a model point in a w x h view of the grid.
+inline QPoint ToPixel(const CViewState& v, int w, int h, const int grid[3], double x, double y, double z)
+{
+    const auto c = (Camera::Projection(w, h) * Camera::ModelView(v, grid[0], grid[1], grid[2])).Apply(x, y, z);
+    return QPoint(int((c[0] / c[3] + 1) * 0.5 * w), int(h - (c[1] / c[3] + 1) * 0.5 * h));
 }
 
 inline QRgb Rgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }

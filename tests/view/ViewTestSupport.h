@@ -53,7 +53,7 @@ public:
         window.setCentralWidget(view);
         window.resize(800, 600);
         view->SetDocument(&doc);  // before the window exists, as at start-up
-        view->m_openUrl = [this](const QString& url) { urls.push_back(url); };
+        view->m_openUrl = [](const QString&) {};  // no browser in a test
         view->m_exportPauseScale = 0.01;
         window.show();
         exposed = QTest::qWaitForWindowExposed(&window);
@@ -73,16 +73,13 @@ public:
     // Client pixel (top left origin) of the middle of a cell's top face.
     QPoint CellTop(int x, int y, int z) const
     {
-        const auto c = (Camera::Projection(view->width(), view->height()) *
-                        Camera::ModelView(*view, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ))
-                           .Apply(x + 0.5, y + 1.0, z + 0.5);
-        return QPoint(int((c[0] / c[3] + 1) * 0.5 * view->width()), int(view->height() - (c[1] / c[3] + 1) * 0.5 * view->height()));
+        const int grid[3] = {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
+        return ToPixel(*view, view->width(), view->height(), grid, x + 0.5, y + 1.0, z + 0.5);
     }
 
     CMiravelDoc doc;
     QMainWindow window;
     CMiravelView* view = new CMiravelView;
-    std::vector<QString> urls;
     bool exposed = false;
 };
 

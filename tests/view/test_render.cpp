@@ -43,11 +43,10 @@ protected:
             SaveEvidence(last, ::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     QImage Render() { return last = RenderScene(gl, v, doc); }
-    // Pixel (top-left origin) of a model point.
     QPoint Project(double x, double y, double z) const
     {
-        const auto c = (Camera::Projection(W, H) * Camera::ModelView(v, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ)).Apply(x, y, z);
-        return QPoint(int((c[0] / c[3] + 1) * 0.5 * W), int(H - (c[1] / c[3] + 1) * 0.5 * H));
+        const int grid[3] = {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
+        return ToPixel(v, W, H, grid, x, y, z);
     }
     QRgb At(double x, double y, double z) { return Render().pixel(Project(x, y, z)); }
 };

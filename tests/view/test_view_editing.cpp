@@ -91,19 +91,6 @@ TEST_F(ViewEditing, ASweepPaintsOnlyOverTheViewItselfWhileDragsGoBeyond)
     EXPECT_EQ(view->m_lookX, lookX - Camera::kMoveStep);
 }
 
-TEST_F(ViewEditing, KeysOfOtherLayoutsActByTheirPlace)
-{
-    // What X11 reports for the top row's first key on a French layout and
-    // for the key in C's place on a Russian one (key codes and keysyms).
-    const int frame = view->m_showFrame, axis = view->m_canvasAxis;
-    QKeyEvent ampersand(QEvent::KeyPress, Qt::Key_Ampersand, Qt::NoModifier, 10, 0x26, 0, QStringLiteral("&"));
-    QApplication::sendEvent(view, &ampersand);
-    EXPECT_EQ(view->m_showFrame, !frame);
-    QKeyEvent es(QEvent::KeyPress, 0x0421, Qt::NoModifier, 54, 0x6e3, 0, QString(QChar(0x0441)));
-    QApplication::sendEvent(view, &es);
-    EXPECT_NE(view->m_canvasAxis, axis);
-}
-
 TEST_F(ViewEditing, AttachClicksStackCubesTowardTheViewer)
 {
     TopDown();
@@ -168,6 +155,11 @@ TEST_F(ViewEditing, KeysSendTheirCommands)
     QTest::keyClick(view, Qt::Key_1);
     EXPECT_EQ(view->m_showFrame, 0);
     EXPECT_EQ(view->Swatch(ButtonFrame), 0x000000u);
+    // Keys of other layouts act by their place: the French top row's first
+    // key (X11 key code 10) is the 1.
+    QKeyEvent ampersand(QEvent::KeyPress, Qt::Key_Ampersand, Qt::NoModifier, 10, 0x26, 0, QStringLiteral("&"));
+    QApplication::sendEvent(view, &ampersand);
+    EXPECT_EQ(view->m_showFrame, 1);
 }
 
 TEST_F(ViewEditing, TheSettingMenuRunsTheChosenEntryAndNothingWhenDismissed)
@@ -293,10 +285,6 @@ TEST_F(ViewEditing, ExportWritesTheSceneAndReportsFailure)
     view->ExecuteCommand(QStringLiteral("Image:BMP"));
     EXPECT_TRUE(question.contains(QStringLiteral("shot.bmp"))) << question.toStdString();
     EXPECT_EQ(QFileInfo(existing).size(), 4);
-
-    QTest::mouseClick(&view->m_btnHelp, Qt::LeftButton);
-    ASSERT_EQ(urls.size(), 1u);
-    EXPECT_TRUE(urls[0].endsWith(QStringLiteral("?MIRA-VEL")));
 }
 
 TEST_F(ViewEditing, ButtonsSendTheirCommandsKeysReachTheViewFromThemAndGroupsHide)

@@ -20,9 +20,15 @@ TEST_F(ViewWidgetTest, FirstShowFitsTheZoomToTheRealClientArea)
     EXPECT_GT(CountPixels(img, qRgb(255, 0, 0)), 100);  // canvas
 }
 
-TEST_F(ViewWidgetTest, ResizeMinimiseAndRestoreKeepThePicture)
+TEST_F(ViewWidgetTest, ResizeMinimiseRestoreAndAnotherWindowKeepThePicture)
 {
+    // A wireframe, whose edge colours live in a texture of the GL context.
+    for (int x = 2; x < 9; ++x)
+        doc.SetCube(x, 3, 4, RGB(30 * x, 250, 0));
+    view->m_wireFrame = 2;
+    view->m_lightEnable = 0;
     const QImage before = Grab(*view);
+    EXPECT_GT(CountPixels(before, qRgb(60, 250, 0)), 20);
     window.resize(500, 400);
     QTest::qWait(50);
     const QImage small = Grab(*view);
@@ -36,6 +42,16 @@ TEST_F(ViewWidgetTest, ResizeMinimiseAndRestoreKeepThePicture)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(50);
     EXPECT_EQ(Grab(*view), before);
+    // Moved into another top-level window: a new context, the same picture.
+    QMainWindow other;
+    other.resize(800, 600);
+    other.setCentralWidget(window.takeCentralWidget());
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    QTest::qWait(50);
+    EXPECT_TRUE(view->HasDisplayLists());
+    EXPECT_EQ(Grab(*view), before);
+    window.setCentralWidget(other.takeCentralWidget());
 }
 
 TEST_F(ViewWidgetTest, DocumentChangesAndGridSizeShowOnTheNextPaint)
@@ -49,26 +65,6 @@ TEST_F(ViewWidgetTest, DocumentChangesAndGridSizeShowOnTheNextPaint)
     const int redAfter = CountPixels(Grab(*view), qRgb(255, 0, 0));
     EXPECT_LT(redAfter, redBefore / 4);
     EXPECT_GT(redAfter, 0);
-}
-
-TEST_F(ViewWidgetTest, AnotherTopLevelWindowGivesANewContextAndTheSamePicture)
-{
-    // A wireframe, whose edge colours live in a texture of the old context.
-    for (int x = 2; x < 9; ++x)
-        doc.SetCube(x, 3, 4, RGB(30 * x, 250, 0));
-    view->m_wireFrame = 2;
-    view->m_lightEnable = 0;
-    const QImage before = Grab(*view);
-    EXPECT_GT(CountPixels(before, qRgb(60, 250, 0)), 20);
-    QMainWindow other;
-    other.resize(800, 600);
-    other.setCentralWidget(window.takeCentralWidget());
-    other.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
-    QTest::qWait(50);
-    EXPECT_TRUE(view->HasDisplayLists());
-    EXPECT_EQ(Grab(*view), before);
-    window.setCentralWidget(other.takeCentralWidget());
 }
 
 TEST_F(ViewWidgetTest, TheFastDrawingFollowsEditsAndMatchesTheReference)
