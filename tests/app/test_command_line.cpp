@@ -36,9 +36,8 @@ ProgramRun Miravel(const QStringList& args, bool headless = true)
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
     } else {
-        // The GL driver unloads itself at exit before the leak check runs,
-        // which then cannot tell its leftovers from ours. The same drawing
-        // runs in-process in the editor's tests with the leak check on.
+        // The GL driver's leftovers at exit defeat the leak check; the same
+        // drawing runs in-process in the editor's tests with it on.
         env.insert(QStringLiteral("ASAN_OPTIONS"),
                    env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
     }
@@ -95,10 +94,8 @@ TEST(CommandLineArguments, ToolOrEditorAndWhatTheToolIsAskedToDo)
         return a;
     };
     // The editor's command lines stay the editor's.
-    EXPECT_FALSE(CommandLine::IsToolRun(args({})));
-    EXPECT_FALSE(CommandLine::IsToolRun(args({"model.mvf"})));
-    EXPECT_FALSE(CommandLine::IsToolRun(args({"-platform", "xcb", "model.mvf"})));
-    EXPECT_FALSE(CommandLine::IsToolRun(args({"--", "--help"})));
+    for (const QStringList& editor : {args({}), args({"model.mvf"}), args({"-platform", "xcb", "model.mvf"}), args({"--", "--help"})})
+        EXPECT_FALSE(CommandLine::IsToolRun(editor)) << editor.join(QLatin1Char(' ')).toStdString();
 
     CommandLine::Request r = CommandLine::Parse(args({"--export=out.GLB", "in.vox"}));
     ASSERT_EQ(r.mode, Mode::Convert);
@@ -243,10 +240,6 @@ TEST_F(CommandLineTest, ABatchGoesOnPastABadFileAndReportsIt)
     EXPECT_EQ(Files(QStringLiteral("out/meshes")), (QStringList{QStringLiteral("a.glb"), QStringLiteral("c.glb")}));
     EXPECT_GE(AssimpFaces(out + QStringLiteral("/a.glb")), 12);
     EXPECT_GE(AssimpFaces(out + QStringLiteral("/c.glb")), 12);
-
-    const ProgramRun good = Miravel({QStringLiteral("--export-dir"), out, QStringLiteral("--format"), QStringLiteral("stl"), a, c});
-    EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
-    EXPECT_TRUE(good.err.isEmpty());
 }
 
 } // namespace

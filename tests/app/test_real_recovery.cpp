@@ -99,9 +99,7 @@ TEST_F(RealRecoveryTest, EditsSurviveASigkillAndAreSavedToTheOriginalFile)
     EXPECT_TRUE(WaitFor([&] { return Copies().isEmpty(); }, 10000)) << "the saved copy stayed";
 
     ASSERT_NO_FATAL_FAILURE(QuitThroughTheMenu());
-    EXPECT_TRUE(QDir(Folder())
-                    .entryList(QDir::Files | QDir::Hidden)
-                    .isEmpty());
+    EXPECT_TRUE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 } // namespace

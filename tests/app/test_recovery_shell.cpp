@@ -49,19 +49,16 @@ TEST_F(RecoveryShellTest, SaveNewOpenAndADeclinedExitRemoveTheCopyAFailedSaveKee
     Command(ID_FILE_SAVE);
     EXPECT_TRUE(CopiesOnDisk().isEmpty());
 
-    Doc().SetCube(2, 2, 2, kRed);
-    WaitForCopy();
-    EXPECT_EQ(CopiesOnDisk().size(), 1);
-    saveAnswers = {SaveChangesAnswer::No};
-    Command(ID_FILE_NEW);
-    EXPECT_TRUE(CopiesOnDisk().isEmpty());
-
-    Doc().SetCube(3, 3, 3, kRed);
-    WaitForCopy();
-    saveAnswers = {SaveChangesAnswer::No};
-    paths = {other};
-    Command(ID_FILE_OPEN);
-    EXPECT_TRUE(CopiesOnDisk().isEmpty());
+    // New and Open, their question answered No, remove it.
+    for (const int command : {ID_FILE_NEW, ID_FILE_OPEN}) {
+        Doc().SetCube(2, 2, 2, kRed);
+        WaitForCopy();
+        EXPECT_EQ(CopiesOnDisk().size(), 1);
+        saveAnswers = {SaveChangesAnswer::No};
+        paths = {other};
+        Command(command);
+        EXPECT_TRUE(CopiesOnDisk().isEmpty());
+    }
 
     // Closing: a cancelled close keeps the copy, a declined save removes it.
     Doc().SetCube(4, 4, 4, kRed);
@@ -74,7 +71,7 @@ TEST_F(RecoveryShellTest, SaveNewOpenAndADeclinedExitRemoveTheCopyAFailedSaveKee
     EXPECT_TRUE(recoverQuestions.isEmpty());
 }
 
-TEST_F(RecoveryShellTest, AKilledRunsChangesComeBackUnderTheOriginalNameAndSaveThere)
+TEST_F(RecoveryShellTest, AKilledRunsChangesComeBackUnderTheOriginalNameAndSaveThereADamagedCopyDoesNot)
 {
     const QString model = WriteModel(QStringLiteral("model.mvf"), {{{0, 0, 0}, kRed}}, 16);
     ASSERT_TRUE(StartApp({model}));
@@ -122,22 +119,15 @@ TEST_F(RecoveryShellTest, AKilledRunsChangesComeBackUnderTheOriginalNameAndSaveT
     EXPECT_EQ(Doc().m_cubes, (Cells{{{7, 7, 7}, kRed}}));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_TRUE(CopiesOnDisk().isEmpty());
-}
 
-TEST_F(RecoveryShellTest, ADamagedCopyIsReportedAndStartUpGoesOn)
-{
-    ASSERT_TRUE(StartApp());
+    // A damaged copy is reported, not offered, and the start goes on.
     Doc().SetCube(1, 2, 3, kRed);
     WaitForCopy();
     const QString copy = Copy();
     KillApp();
-    QFile f(copy);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(f.resize(100));
-    f.close();
-
+    ASSERT_TRUE(QFile::resize(copy, 100));
     ASSERT_TRUE(StartApp());
-    EXPECT_TRUE(recoverQuestions.isEmpty());
+    EXPECT_EQ(recoverQuestions.size(), 3);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(copy + QStringLiteral(".damaged")));
     EXPECT_TRUE(QFile::exists(copy + QStringLiteral(".damaged")));
