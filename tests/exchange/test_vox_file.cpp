@@ -23,7 +23,6 @@ QByteArray Chain(int depth)
     return nodes + Shape(depth, 0);
 }
 
-
 ModelData Rainbow(int colors)
 {
     ModelData m{(colors + 9) / 10, 10, 1, {}};
