@@ -4,29 +4,17 @@
 #include "app/RecoveryKeeper.h"
 #include "app/RecoveryTexts.h"
 #include "app/ShellPrompts.h"
-#include "model/CMiravelDoc.h"
+#include "tests/app/ExchangeTestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-using Cells = std::map<CUBEPOS, COLORREF>;
-
-// What a copy on disk holds, read the way a user's open would.
-Cells CopyCells(const QString& path)
-{
-    CMiravelDoc doc;
-    EXPECT_TRUE(doc.OnOpenDocument(path).ok) << path.toStdString();
-    return doc.m_cubes;
-}
 
 QStringList Files(const QString& folder)
 {
@@ -88,7 +76,7 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     now = 31000;
     Tick(*keeper);
     ASSERT_TRUE(QFile::exists(copy));
-    EXPECT_EQ(CopyCells(copy), doc.m_cubes);
+    EXPECT_EQ(ModelCells(copy), doc.m_cubes);
 
     // Edits that keep coming do not push the copy back: it is due one
     // interval after the first edit it does not hold.
@@ -98,10 +86,10 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     doc.SetCube(3, 3, 3, RGB(0, 0, 255));
     now = 69999;
     Tick(*keeper);
-    EXPECT_EQ(CopyCells(copy).size(), 1u);
+    EXPECT_EQ(ModelCells(copy).size(), 1u);
     now = 70000;
     Tick(*keeper);
-    EXPECT_EQ(CopyCells(copy), doc.m_cubes);
+    EXPECT_EQ(ModelCells(copy), doc.m_cubes);
     EXPECT_EQ(keeper->CopiesWritten(), 2);
 
     // Nothing changed: nothing is written, however long it waits.
@@ -121,7 +109,7 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     doc.HistoryBack();
     now += 30000;
     Tick(*keeper);
-    EXPECT_EQ(CopyCells(copy).size(), 2u);
+    EXPECT_EQ(ModelCells(copy).size(), 2u);
 
     // After a save the copy goes, and an unmodified model that is merely
     // told to update writes none.
@@ -210,25 +198,25 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
     const QString original = m_dir.filePath(QStringLiteral("original.mvf"));
     const QString good = LeaveCopy(cells, original);
     CRecoveryStore paths(Folder());
-    const auto edit = [&](const QString& path, const std::function<QByteArray(QByteArray)>& change) {
-        QFile f(path);
+    // Copies damaged in their model file or in the side file beside it.
+    const std::pair<bool, std::function<QByteArray(QByteArray)>> damages[] = {
+        {true, [](QByteArray b) { return b.left(b.size() / 2); }},               // truncated
+        {true, [](QByteArray b) { return b.replace(0, 6, "PK\3\4xx"); }},          // another format
+        {true, [](QByteArray b) { return b.replace(8, 4, "\xff\xff\xff\x7f"); }}, // a huge size
+        {false, [](QByteArray) { return QByteArray("{\"path\": 7, \"title\":"); }}, // junk
+        {false, [](QByteArray b) { return b.insert(1, QByteArray(1 << 20, ' ')); }}, // huge
+    };
+    QStringList damaged;
+    for (const auto& [model, change] : damages) {
+        damaged << LeaveCopy(cells, original);
+        QFile f(model ? paths.ModelPath(damaged.last()) : paths.SidePath(damaged.last()));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         const QByteArray bytes = change(f.readAll());
         f.resize(0);
         f.write(bytes);
-    };
-    const QString truncated = LeaveCopy(cells, original);
-    edit(paths.ModelPath(truncated), [](QByteArray b) { return b.left(b.size() / 2); });
-    const QString badHeader = LeaveCopy(cells, original);
-    edit(paths.ModelPath(badHeader), [](QByteArray b) { return b.replace(0, 6, "PK\3\4xx"); });
-    const QString hugeSize = LeaveCopy(cells, original);
-    edit(paths.ModelPath(hugeSize), [](QByteArray b) { return b.replace(8, 4, "\xff\xff\xff\x7f"); });
+    }
     const QString noSide = LeaveCopy(cells, original);
     ASSERT_TRUE(QFile::remove(paths.SidePath(noSide)));
-    const QString junkSide = LeaveCopy(cells, original);
-    edit(paths.SidePath(junkSide), [](QByteArray) { return QByteArray("{\"path\": 7, \"title\":"); });
-    const QString hugeSide = LeaveCopy(cells, original);
-    edit(paths.SidePath(hugeSide), [](QByteArray b) { return b.insert(1, QByteArray(1 << 20, ' ')); });
     // Not copies at all: a lone lock file, a first write that never got to the model.
     const QString sideOnly = LeaveCopy(cells, original);
     ASSERT_TRUE(QFile::remove(paths.ModelPath(sideOnly)));
@@ -266,12 +254,12 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
 
     // Only the moved-aside files stay: the good copy was answered No.
     QStringList expected;
-    for (const QString& id : {truncated, badHeader, hugeSize, junkSide, hugeSide})
+    for (const QString& id : damaged)
         expected << id + QStringLiteral(".json.damaged") << id + QStringLiteral(".mvf.damaged");
     expected << noSide + QStringLiteral(".mvf.damaged");
     expected.sort();
     EXPECT_EQ(Files(Folder()), expected);
-    EXPECT_TRUE(reports.join(QString()).contains(paths.ModelPath(truncated) + QStringLiteral(".damaged")));
+    EXPECT_TRUE(reports.join(QString()).contains(paths.ModelPath(damaged[0]) + QStringLiteral(".damaged")));
 
     // Moved aside means never offered again.
     EXPECT_FALSE(keeper->Offer(
@@ -316,7 +304,7 @@ TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeeps
     doc.SetCube(2, 2, 2, RGB(9, 9, 9));
     now += 30000;
     Tick(*keeper);
-    EXPECT_EQ(CopyCells(keeper->Store().OwnModelPath()), doc.m_cubes);
+    EXPECT_EQ(ModelCells(keeper->Store().OwnModelPath()), doc.m_cubes);
     keeper->Discard();
     keeper->WaitForDisk();
     EXPECT_EQ(Files(Folder()), QStringList{kept + QStringLiteral(".lock")});
