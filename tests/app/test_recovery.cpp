@@ -25,9 +25,11 @@ class RecoveryTest : public ::testing::Test {
 protected:
     QString Folder() const { return m_dir.filePath(QStringLiteral("recovery")); }
 
-    // The keeper's timer fires at the test's now; then the disk catches up.
-    static void Tick(CRecoveryKeeper& keeper)
+    // The test's clock moves to at, the keeper's timer fires; then the disk
+    // catches up.
+    void TickAt(CRecoveryKeeper& keeper, qint64 at)
     {
+        now = at;
         keeper.WriteIfDue();
         keeper.WaitForDisk();
     }
@@ -70,11 +72,9 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
 
     now = 1000;
     doc.SetCube(1, 1, 1, RGB(255, 0, 0));
-    now = 30999;
-    Tick(*keeper);
+    TickAt(*keeper, 30999);
     EXPECT_FALSE(QFile::exists(copy));
-    now = 31000;
-    Tick(*keeper);
+    TickAt(*keeper, 31000);
     ASSERT_TRUE(QFile::exists(copy));
     EXPECT_EQ(ModelCells(copy), doc.m_cubes);
 
@@ -84,17 +84,14 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     doc.SetCube(2, 2, 2, RGB(0, 255, 0));
     now = 55000;
     doc.SetCube(3, 3, 3, RGB(0, 0, 255));
-    now = 69999;
-    Tick(*keeper);
+    TickAt(*keeper, 69999);
     EXPECT_EQ(ModelCells(copy).size(), 1u);
-    now = 70000;
-    Tick(*keeper);
+    TickAt(*keeper, 70000);
     EXPECT_EQ(ModelCells(copy), doc.m_cubes);
     EXPECT_EQ(keeper->CopiesWritten(), 2);
 
     // Nothing changed: nothing is written, however long it waits.
-    now = 500000;
-    Tick(*keeper);
+    TickAt(*keeper, 500000);
     EXPECT_EQ(keeper->CopiesWritten(), 2);
     EXPECT_FALSE(keeper->Policy().HasPendingEdits());
 
@@ -103,12 +100,10 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     doc.SetModifiedFlag(false);
     doc.SetGridSize(8, 8, 8);
     doc.SetModifiedFlag();
-    now += 30000;
-    Tick(*keeper);
+    TickAt(*keeper, now + 30000);
     EXPECT_EQ(keeper->CopiesWritten(), 3);
     doc.HistoryBack();
-    now += 30000;
-    Tick(*keeper);
+    TickAt(*keeper, now + 30000);
     EXPECT_EQ(ModelCells(copy).size(), 2u);
 
     // After a save the copy goes, and an unmodified model that is merely
@@ -119,8 +114,7 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     keeper->WaitForDisk();
     EXPECT_FALSE(QFile::exists(copy));
     doc.UpdateAllViews();
-    now += 60000;
-    Tick(*keeper);
+    TickAt(*keeper, now + 60000);
     EXPECT_EQ(keeper->CopiesWritten(), 4);
     EXPECT_FALSE(QFile::exists(copy));
     EXPECT_EQ(Files(Folder()), QStringList{keeper->Store().OwnId() + QStringLiteral(".lock")});
@@ -302,8 +296,7 @@ TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeeps
     EXPECT_EQ(keeper->Store().OwnId(), kept);
     EXPECT_TRUE(CRecoveryStore(Folder()).TakeLeftCopies().empty());
     doc.SetCube(2, 2, 2, RGB(9, 9, 9));
-    now += 30000;
-    Tick(*keeper);
+    TickAt(*keeper, now + 30000);
     EXPECT_EQ(ModelCells(keeper->Store().OwnModelPath()), doc.m_cubes);
     keeper->Discard();
     keeper->WaitForDisk();
