@@ -1,7 +1,8 @@
 #pragma once
 
-// Files for the import, export and converter tests: models written by the
-// document's own save, .vox files by the exchange writer.
+// Files for the recovery, save, import, export and converter tests: models
+// written and read by the document's own save and open, .vox files by the
+// exchange writer.
 #include "exchange/VoxFile.h"
 #include "model/CMiravelDoc.h"
 
@@ -26,8 +27,10 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+using Cells = std::map<CUBEPOS, COLORREF>;
+
 // A size x size x size model file holding these cubes.
-inline QString WriteModelFile(const QString& path, const std::map<CUBEPOS, COLORREF>& cubes, int size = 4)
+inline QString WriteModelFile(const QString& path, const Cells& cubes, int size = 4)
 {
     CMiravelDoc doc;
     doc.SetGridSize(size, size, size);
@@ -35,6 +38,14 @@ inline QString WriteModelFile(const QString& path, const std::map<CUBEPOS, COLOR
         doc.SetCube(pos.x, pos.y, pos.z, colour);
     EXPECT_TRUE(doc.OnSaveDocument(path).ok);
     return path;
+}
+
+// What a model file holds, read the way a user's open would.
+inline Cells ModelCells(const QString& path)
+{
+    CMiravelDoc doc;
+    EXPECT_TRUE(doc.OnOpenDocument(path).ok) << path.toStdString();
+    return doc.m_cubes;
 }
 
 // A .vox of the model; cut short by some bytes when asked.

@@ -62,7 +62,7 @@ TEST_F(ExchangeCommandsTest, ImportMakesAnUntitledModifiedModelAndARefusalKeepsT
 {
     const QString model = WriteModel(QStringLiteral("kept.mvf"));
     ASSERT_TRUE(StartApp({model}));
-    const std::map<CUBEPOS, COLORREF> kept = Doc().m_cubes;
+    const Cells kept = Doc().m_cubes;
 
     // A truncated file: the reader's message, nothing changed.
     const QString vox = WriteVox(QStringLiteral("two.vox"));
@@ -84,7 +84,7 @@ TEST_F(ExchangeCommandsTest, ImportMakesAnUntitledModifiedModelAndARefusalKeepsT
     Command(ID_FILE_IMPORT);
     EXPECT_EQ(saveQuestions, QStringList{QStringLiteral("kept.mvf")});
     EXPECT_EQ(std::tuple(Doc().m_sizeX, Doc().m_sizeY, Doc().m_sizeZ), std::tuple(4, 1, 1));
-    EXPECT_EQ(Doc().m_cubes, (std::map<CUBEPOS, COLORREF>{{{0, 0, 0}, kRed}, {{3, 0, 0}, kTeal}}));
+    EXPECT_EQ(Doc().m_cubes, (Cells{{{0, 0, 0}, kRed}, {{3, 0, 0}, kTeal}}));
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_TRUE(Doc().m_history.empty());
@@ -133,7 +133,7 @@ TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
     EXPECT_FALSE(Doc().IsModified());  // exporting is not saving
 
     // More colours than a .vox palette holds: written, and the user is told.
-    std::map<CUBEPOS, COLORREF> many;
+    Cells many;
     for (int i = 0; i < 300; ++i)
         many[{i % 16, i / 16, 0}] = RGB(i % 256, i / 256 * 100, 7);
     Doc().ReplaceModel(16, 19, 1, many);
@@ -193,7 +193,7 @@ TEST_F(ExchangeCommandsTest, DroppedModelFilesOpenAsOpenWouldAfterTheSaveQuestio
     EXPECT_TRUE(Drop({model}));
     EXPECT_EQ(saveQuestions.size(), 3);
     EXPECT_EQ(Doc().GetPathName(), model);
-    EXPECT_EQ(Doc().m_cubes, (std::map<CUBEPOS, COLORREF>{{{1, 2, 3}, kTeal}}));
+    EXPECT_EQ(Doc().m_cubes, (Cells{{{1, 2, 3}, kTeal}}));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_TRUE(errors.isEmpty());
 }

@@ -4,29 +4,17 @@
 #include "app/RecoveryKeeper.h"
 #include "app/RecoveryTexts.h"
 #include "app/ShellPrompts.h"
-#include "model/CMiravelDoc.h"
+#include "tests/app/ExchangeTestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-using Cells = std::map<CUBEPOS, COLORREF>;
-
-// What a copy on disk holds, read the way a user's open would.
-Cells CopyCells(const QString& path)
-{
-    CMiravelDoc doc;
-    EXPECT_TRUE(doc.OnOpenDocument(path).ok) << path.toStdString();
-    return doc.m_cubes;
-}
 
 QStringList Files(const QString& folder)
 {
@@ -37,9 +25,11 @@ class RecoveryTest : public ::testing::Test {
 protected:
     QString Folder() const { return m_dir.filePath(QStringLiteral("recovery")); }
 
-    // The keeper's timer fires at the test's now; then the disk catches up.
-    static void Tick(CRecoveryKeeper& keeper)
+    // The test's clock moves to at, the keeper's timer fires; then the disk
+    // catches up.
+    void TickAt(CRecoveryKeeper& keeper, qint64 at)
     {
+        now = at;
         keeper.WriteIfDue();
         keeper.WaitForDisk();
     }
@@ -82,13 +72,11 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
 
     now = 1000;
     doc.SetCube(1, 1, 1, RGB(255, 0, 0));
-    now = 30999;
-    Tick(*keeper);
+    TickAt(*keeper, 30999);
     EXPECT_FALSE(QFile::exists(copy));
-    now = 31000;
-    Tick(*keeper);
+    TickAt(*keeper, 31000);
     ASSERT_TRUE(QFile::exists(copy));
-    EXPECT_EQ(CopyCells(copy), doc.m_cubes);
+    EXPECT_EQ(ModelCells(copy), doc.m_cubes);
 
     // Edits that keep coming do not push the copy back: it is due one
     // interval after the first edit it does not hold.
@@ -96,17 +84,14 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     doc.SetCube(2, 2, 2, RGB(0, 255, 0));
     now = 55000;
     doc.SetCube(3, 3, 3, RGB(0, 0, 255));
-    now = 69999;
-    Tick(*keeper);
-    EXPECT_EQ(CopyCells(copy).size(), 1u);
-    now = 70000;
-    Tick(*keeper);
-    EXPECT_EQ(CopyCells(copy), doc.m_cubes);
+    TickAt(*keeper, 69999);
+    EXPECT_EQ(ModelCells(copy).size(), 1u);
+    TickAt(*keeper, 70000);
+    EXPECT_EQ(ModelCells(copy), doc.m_cubes);
     EXPECT_EQ(keeper->CopiesWritten(), 2);
 
     // Nothing changed: nothing is written, however long it waits.
-    now = 500000;
-    Tick(*keeper);
+    TickAt(*keeper, 500000);
     EXPECT_EQ(keeper->CopiesWritten(), 2);
     EXPECT_FALSE(keeper->Policy().HasPendingEdits());
 
@@ -115,13 +100,11 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     doc.SetModifiedFlag(false);
     doc.SetGridSize(8, 8, 8);
     doc.SetModifiedFlag();
-    now += 30000;
-    Tick(*keeper);
+    TickAt(*keeper, now + 30000);
     EXPECT_EQ(keeper->CopiesWritten(), 3);
     doc.HistoryBack();
-    now += 30000;
-    Tick(*keeper);
-    EXPECT_EQ(CopyCells(copy).size(), 2u);
+    TickAt(*keeper, now + 30000);
+    EXPECT_EQ(ModelCells(copy).size(), 2u);
 
     // After a save the copy goes, and an unmodified model that is merely
     // told to update writes none.
@@ -131,8 +114,7 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     keeper->WaitForDisk();
     EXPECT_FALSE(QFile::exists(copy));
     doc.UpdateAllViews();
-    now += 60000;
-    Tick(*keeper);
+    TickAt(*keeper, now + 60000);
     EXPECT_EQ(keeper->CopiesWritten(), 4);
     EXPECT_FALSE(QFile::exists(copy));
     EXPECT_EQ(Files(Folder()), QStringList{keeper->Store().OwnId() + QStringLiteral(".lock")});
@@ -210,25 +192,25 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
     const QString original = m_dir.filePath(QStringLiteral("original.mvf"));
     const QString good = LeaveCopy(cells, original);
     CRecoveryStore paths(Folder());
-    const auto edit = [&](const QString& path, const std::function<QByteArray(QByteArray)>& change) {
-        QFile f(path);
+    // Copies damaged in their model file or in the side file beside it.
+    const std::pair<bool, std::function<QByteArray(QByteArray)>> damages[] = {
+        {true, [](QByteArray b) { return b.left(b.size() / 2); }},               // truncated
+        {true, [](QByteArray b) { return b.replace(0, 6, "PK\3\4xx"); }},          // another format
+        {true, [](QByteArray b) { return b.replace(8, 4, "\xff\xff\xff\x7f"); }}, // a huge size
+        {false, [](QByteArray) { return QByteArray("{\"path\": 7, \"title\":"); }}, // junk
+        {false, [](QByteArray b) { return b.insert(1, QByteArray(1 << 20, ' ')); }}, // huge
+    };
+    QStringList damaged;
+    for (const auto& [model, change] : damages) {
+        damaged << LeaveCopy(cells, original);
+        QFile f(model ? paths.ModelPath(damaged.last()) : paths.SidePath(damaged.last()));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         const QByteArray bytes = change(f.readAll());
         f.resize(0);
         f.write(bytes);
-    };
-    const QString truncated = LeaveCopy(cells, original);
-    edit(paths.ModelPath(truncated), [](QByteArray b) { return b.left(b.size() / 2); });
-    const QString badHeader = LeaveCopy(cells, original);
-    edit(paths.ModelPath(badHeader), [](QByteArray b) { return b.replace(0, 6, "PK\3\4xx"); });
-    const QString hugeSize = LeaveCopy(cells, original);
-    edit(paths.ModelPath(hugeSize), [](QByteArray b) { return b.replace(8, 4, "\xff\xff\xff\x7f"); });
+    }
     const QString noSide = LeaveCopy(cells, original);
     ASSERT_TRUE(QFile::remove(paths.SidePath(noSide)));
-    const QString junkSide = LeaveCopy(cells, original);
-    edit(paths.SidePath(junkSide), [](QByteArray) { return QByteArray("{\"path\": 7, \"title\":"); });
-    const QString hugeSide = LeaveCopy(cells, original);
-    edit(paths.SidePath(hugeSide), [](QByteArray b) { return b.insert(1, QByteArray(1 << 20, ' ')); });
     // Not copies at all: a lone lock file, a first write that never got to the model.
     const QString sideOnly = LeaveCopy(cells, original);
     ASSERT_TRUE(QFile::remove(paths.ModelPath(sideOnly)));
@@ -266,12 +248,12 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
 
     // Only the moved-aside files stay: the good copy was answered No.
     QStringList expected;
-    for (const QString& id : {truncated, badHeader, hugeSize, junkSide, hugeSide})
+    for (const QString& id : damaged)
         expected << id + QStringLiteral(".json.damaged") << id + QStringLiteral(".mvf.damaged");
     expected << noSide + QStringLiteral(".mvf.damaged");
     expected.sort();
     EXPECT_EQ(Files(Folder()), expected);
-    EXPECT_TRUE(reports.join(QString()).contains(paths.ModelPath(truncated) + QStringLiteral(".damaged")));
+    EXPECT_TRUE(reports.join(QString()).contains(paths.ModelPath(damaged[0]) + QStringLiteral(".damaged")));
 
     // Moved aside means never offered again.
     EXPECT_FALSE(keeper->Offer(
@@ -314,9 +296,8 @@ TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeeps
     EXPECT_EQ(keeper->Store().OwnId(), kept);
     EXPECT_TRUE(CRecoveryStore(Folder()).TakeLeftCopies().empty());
     doc.SetCube(2, 2, 2, RGB(9, 9, 9));
-    now += 30000;
-    Tick(*keeper);
-    EXPECT_EQ(CopyCells(keeper->Store().OwnModelPath()), doc.m_cubes);
+    TickAt(*keeper, now + 30000);
+    EXPECT_EQ(ModelCells(keeper->Store().OwnModelPath()), doc.m_cubes);
     keeper->Discard();
     keeper->WaitForDisk();
     EXPECT_EQ(Files(Folder()), QStringList{kept + QStringLiteral(".lock")});

@@ -1,14 +1,18 @@
 // The grid size, cube ratio and line width dialogs, driven the way a user
 // would: keys into edits and lists, clicks on buttons, and modal runs answered
-// from inside their own event loop; their layout and the number parsing.
+// from inside their own event loop; their layout and the number parsing. The
+// export's progress window: modal, title, two lines and a two-step bar, kept
+// painted through its pauses.
 #include "dialogs/CCubeRateDlg.h"
 #include "dialogs/CCubeSizeDlg.h"
 #include "dialogs/CDigitsValidator.h"
 #include "dialogs/CLineWidthDlg.h"
+#include "dialogs/CProgressWindow.h"
 #include "dialogs/IntText.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,7 +22,6 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <tuple>
 
 namespace {
@@ -253,13 +256,11 @@ TEST(DialogLayout, TextsFitControlsDoNotOverlapAndFocusStartsOnTheFirstEnabledBu
 
 TEST(IntText, ReadsLeadingNumberAndClampsInsteadOfWrapping)
 {
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     const std::pair<const char16_t*, std::int32_t> rows[] = {
         {u"", 0}, {u"abc", 0}, {u"- 5", 0}, {u" \t 42", 42}, {u"12abc34", 12}, {u"+15", 15}, {u"-15", -15},
         {u"\uFF17", 0}, // a full-width digit is not a digit to the parse
-        {u"2147483647", kMax}, {u"2147483648", kMax}, {u"99999999999999999999999999", kMax},
-        {u"-2147483648", kMin}, {u"-2147483649", kMin}};
+        {u"2147483647", INT32_MAX}, {u"2147483648", INT32_MAX}, {u"99999999999999999999999999", INT32_MAX},
+        {u"-2147483648", INT32_MIN}, {u"-2147483649", INT32_MIN}};
     for (const auto& [text, expected] : rows)
         EXPECT_EQ(TextToInt(QString::fromUtf16(text)), expected) << QString::fromUtf16(text).toStdString();
 }
@@ -276,6 +277,41 @@ TEST(DigitsValidator, RefusesSignsAndLettersButCleansPastedDigits)
     edit.insert(QStringLiteral("-7"));
     edit.insert(QString::fromUtf16(u"\uFF16\uFF17"));
     EXPECT_EQ(edit.text(), QStringLiteral("1234567"));
+}
+
+TEST(ProgressWindow, ShowsTitleLinesAndStepsAndCloses)
+{
+    QWidget owner;
+    owner.show();
+    CProgressWindow progress(&owner, 0.05);
+    ASSERT_TRUE(progress.Create());
+    progress.SetTitle(QStringLiteral("スクリーンショット"));
+    progress.Start();
+    progress.SetLine(1, QStringLiteral("出力中..."));
+    progress.SetLine(2, QStringLiteral("データを取得しています"));
+    progress.SetProgress(1, 2);
+    QProgressDialog* dlg = progress.Dialog();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("スクリーンショット"));
+    EXPECT_EQ(dlg->labelText(), QStringLiteral("出力中...\nデータを取得しています"));
+    EXPECT_EQ(dlg->maximum(), 2);
+    EXPECT_EQ(dlg->value(), 1);
+    EXPECT_TRUE(dlg->isModal());
+    EXPECT_TRUE(dlg->findChildren<QPushButton*>().isEmpty());  // nothing to cancel with
+
+    // A pause of 1000 ms, scaled by 0.05, lasts about 50 ms.
+    QElapsedTimer t;
+    t.start();
+    progress.Wait(1000);
+    EXPECT_GE(t.elapsed(), 45);
+
+    progress.SetLine(2, QStringLiteral("保存しています"));
+    progress.SetProgress(2, 2);
+    EXPECT_EQ(dlg->labelText(), QStringLiteral("出力中...\n保存しています"));
+    EXPECT_EQ(dlg->value(), 2);
+    progress.Close();
+    EXPECT_EQ(progress.Dialog(), nullptr);
 }
 
 } // namespace

@@ -3,14 +3,11 @@
 #include "exchange/ModelData.h"
 #include "model/CMiravelDoc.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QString>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -133,11 +130,16 @@ inline QByteArray Shape(int id, int model)
     return Chunk("nSHP", Int(id) + Dict({}) + Int(1) + Int(model) + Dict({}));
 }
 
-// Writes bytes to a file; false when it cannot.
+// Writes bytes to a file, false when it cannot; reads one, "missing" when it cannot.
 inline bool WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
 }
 
 // goxel's "X Y Z RRGGBB" listing, in the file's own axes (z up), moved so

@@ -34,20 +34,12 @@ protected:
 
 // Our export as goxel reads it: every cube where the proper rotation puts it
 // (x, Z-1-z, y), with its colour. The asymmetric model tells a rotation from
-// a mirror: a mirrored export would put the blue cube (up) or the dark one
-// (toward the viewer) on the wrong side.
+// a mirror. (InFileAxes is the reader's own mapping, pinned on hand-made
+// files in the reader's test; a mirror in both would not pass here.)
 TEST_F(VoxPeer, GoxelReadsOurExport)
 {
-    ModelData corners{3, 4, 5, {}};
-    corners.cubes = {{CUBEPOS{0, 0, 0}, RGB(255, 0, 0)},
-                     {CUBEPOS{0, 0, 4}, RGB(10, 20, 30)},
-                     {CUBEPOS{0, 3, 0}, RGB(0, 0, 255)},
-                     {CUBEPOS{2, 0, 0}, RGB(0, 255, 0)}};
-    const Listing cornersSeen = {{{-1, 2, -2}, RGB(255, 0, 0)}, // x left, far back, bottom
-                                 {{-1, -2, -2}, RGB(10, 20, 30)},
-                                 {{-1, 2, 1}, RGB(0, 0, 255)},
-                                 {{1, 2, -2}, RGB(0, 255, 0)}};
-    EXPECT_EQ(InFileAxes(corners, true), cornersSeen);
+    const ModelData corners{3, 4, 5, {{CUBEPOS{0, 0, 0}, RGB(255, 0, 0)}, {CUBEPOS{0, 0, 4}, RGB(10, 20, 30)},
+                                      {CUBEPOS{0, 3, 0}, RGB(0, 0, 255)}, {CUBEPOS{2, 0, 0}, RGB(0, 255, 0)}}};
     for (const ModelData& model : {corners, SampleModel(), RandomModel(7, 6, 9, 0.4, 12, 3)}) {
         const QString path = m_dir.filePath(QStringLiteral("ours.vox"));
         ASSERT_TRUE(ExportModel(model, ExchangeFormat::Vox, path).ok);

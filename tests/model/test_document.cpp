@@ -1,4 +1,5 @@
-// The document: cube store, grid box, views and the document services.
+// The document: cube store, grid box, views, the document services and the
+// edit history, step by step (position and records after every step).
 #include "model/CMiravelDoc.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,9 @@
 #include <vector>
 
 namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
+using Cells = std::map<CUBEPOS, COLORREF>;
 
 struct RecordingView : CDocView {
     int updates = 0, resets = 0;
@@ -46,7 +50,7 @@ TEST(Document, ReplacedModelIsUntitledModifiedAndKeepsNothingOfTheOldOne)
 
     doc.ReplaceModel(40, 2, 3, {{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}});
     EXPECT_EQ(std::tuple(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::tuple(40, 2, 3));
-    EXPECT_EQ(doc.m_cubes, (std::map<CUBEPOS, COLORREF>{{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}}));
+    EXPECT_EQ(doc.m_cubes, (Cells{{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}}));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("ミラヴェル"));
@@ -92,17 +96,84 @@ TEST(Document, ViewsHearEachChangedCellUntilRemovedAndClearCannotBeUndone)
 
 TEST(Document, GridSizeRules)
 {
-    struct Row {
-        std::int64_t x, y, z;
-        bool valid;
-    } rows[] = {
+    const std::tuple<std::int64_t, std::int64_t, std::int64_t, bool> rows[] = {
         {1, 1, 1, true}, {40, 40, 40, true}, {64000, 1, 1, true}, {41, 40, 40, false}, {0, 16, 16, false},
         // A product in range from negative sides; products that wrap to 4096 and 0 in 32 bits.
         {16, -1, 16, false}, {-4, -4, 4, false}, {4096, 1048577, 1, false}, {65536, 65536, 1, false},
         {2147483647, 2147483647, 2147483647, false},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(CMiravelDoc::IsValidGridSize(r.x, r.y, r.z), r.valid) << r.x << " x " << r.y << " x " << r.z;
+    for (const auto& [x, y, z, valid] : rows)
+        EXPECT_EQ(CMiravelDoc::IsValidGridSize(x, y, z), valid) << x << " x " << y << " x " << z;
+}
+
+TEST(History, StepsBackAndForward)
+{
+    CMiravelDoc doc;
+    doc.SetCube(1, 2, 3, kRed);
+    doc.SetCube(4, 5, 6, kBlue);
+    // Each step taken marks the document modified (as after a save).
+    doc.SetModifiedFlag(false);
+    doc.HistoryBack();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.m_cubes, (Cells{{{1, 2, 3}, kRed}}));
+    doc.HistoryBack();
+    doc.SetModifiedFlag(false);
+    doc.HistoryBack(); // nothing more to undo: stays put
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_historyPos, -1);
+    EXPECT_TRUE(doc.m_cubes.empty());
+    doc.HistoryForward();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.m_cubes, (Cells{{{1, 2, 3}, kRed}}));
+    doc.HistoryForward();
+    doc.SetModifiedFlag(false);
+    doc.HistoryForward(); // already at the newest record
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_historyPos, 1);
+    EXPECT_EQ(doc.m_cubes, (Cells{{{1, 2, 3}, kRed}, {{4, 5, 6}, kBlue}}));
+
+    // One cell recoloured, then removed: each step back restores the colour before.
+    doc.SetCube(0, 0, 0, kRed);
+    doc.SetCube(0, 0, 0, kBlue);
+    doc.RemoveCube(0, 0, 0);
+    EXPECT_EQ(doc.m_history.back(), (CUBERECORD{0, 0, 0, kBlue, CLR_NONE}));
+    for (COLORREF before : {kBlue, kRed, CLR_NONE}) {
+        doc.HistoryBack();
+        EXPECT_EQ(doc.GetCube(0, 0, 0), before);
+    }
+}
+
+TEST(History, RecordingAfterStepsBackDiscardsTheRedoBranch)
+{
+    CMiravelDoc doc;
+    for (int x = 1; x <= 3; ++x)
+        doc.SetCube(x, 0, 0, kRed);
+    doc.HistoryBack();
+    doc.HistoryBack();
+    doc.SetCube(4, 0, 0, kBlue);
+    doc.HistoryForward(); // nothing left to redo
+    EXPECT_EQ(doc.m_historyPos, 1);
+    EXPECT_EQ(doc.m_cubes, (Cells{{{1, 0, 0}, kRed}, {{4, 0, 0}, kBlue}}));
+    ASSERT_EQ(doc.m_history.size(), 2u);
+
+    // Back over everything, then a new edit: only that edit remains.
+    doc.HistoryBack();
+    doc.HistoryBack();
+    doc.SetCube(5, 0, 0, kBlue);
+    EXPECT_EQ(doc.m_history, (std::vector<CUBERECORD>{{5, 0, 0, CLR_NONE, kBlue}}));
+    EXPECT_EQ(doc.m_historyPos, 0);
+}
+
+TEST(History, SameChangeAfterAnUnrecordedEditIsRefusedExceptAtPositionZero)
+{
+    // The store changes behind the history's back (as a load used to do).
+    CMiravelDoc doc;
+    doc.SetCube(0, 0, 0, kRed);
+    doc.m_cubes.clear();
+    EXPECT_TRUE(doc.RecordChange(0, 0, 0, kRed)); // position 0 is not tested
+    EXPECT_FALSE(doc.RecordChange(0, 0, 0, kRed));
+    EXPECT_EQ(doc.m_history.size(), 2u);
+    EXPECT_TRUE(doc.RecordChange(0, 0, 0, kBlue)); // another colour is a new change
 }
 
 } // namespace

@@ -1,15 +1,14 @@
 // The compiled-in artwork: every button strip, the splash and the icon must
 // be there with the sizes and alpha use the buttons and windows rely on.
-
 #include "resources/MiravelResources.h"
 
 #include <QFile>
 #include <QImage>
 #include <QXmlStreamReader>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -19,26 +18,17 @@ const std::vector<int> kStrips = {311, 312, 314, 315, 316, 317, 319, 320, 321, 3
                                   341, 342, 343, 346, 360, 361, 362, 363, 364, 365};
 // Buttons that paint a colour swatch under their image.
 const std::vector<int> kSwatchStrips = {322, 324, 325, 327, 328, 329, 341, 346, 360, 365};
-constexpr int kHelpStrip = 342;
-constexpr int kOpaqueStrip = 311;
-constexpr int kFrames = 5;
+constexpr int kHelpStrip = 342, kOpaqueStrip = 311, kFrames = 5;
 
-bool IsSwatchStrip(int n)
-{
-    return std::find(kSwatchStrips.begin(), kSwatchStrips.end(), n) != kSwatchStrips.end();
-}
+bool IsSwatchStrip(int n) { return std::count(kSwatchStrips.begin(), kSwatchStrips.end(), n) > 0; }
 
 QImage Load(const QString& path)
 {
     InitMiravelResources();
-    QImage image(path);
-    return image;
+    return QImage(path);
 }
 
-QImage Strip(int n)
-{
-    return Load(MiravelButtonStripPath(n));
-}
+QImage Strip(int n) { return Load(MiravelButtonStripPath(n)); }
 
 QImage Frame(const QImage& strip, int k)
 {
@@ -46,25 +36,21 @@ QImage Frame(const QImage& strip, int k)
     return strip.copy(0, k * h, strip.width(), h).convertToFormat(QImage::Format_ARGB32);
 }
 
-template <typename Pred>
-int Count(const QImage& image, Pred pred)
+// The sum of f over the pixels: with a test, how many pass it.
+double Sum(const QImage& image, const std::function<double(QRgb)>& f)
 {
-    int n = 0;
+    double sum = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            n += pred(image.pixel(x, y)) ? 1 : 0;
-    return n;
+            sum += f(image.pixel(x, y));
+    return sum;
 }
 
 // How much of the background shows through, in whole pixels: a clear pixel
 // counts one, a half-transparent one half.
 double SeeThrough(const QImage& image)
 {
-    double sum = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            sum += (255 - qAlpha(image.pixel(x, y))) / 255.0;
-    return sum;
+    return Sum(image, [](QRgb p) { return (255 - qAlpha(p)) / 255.0; });
 }
 
 // Pixels that differ visibly (more than a rounding step in some channel).
@@ -74,9 +60,8 @@ int DifferingPixels(const QImage& a, const QImage& b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                    std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
-            n += d > 24 ? 1 : 0;
+            n += std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                           std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))}) > 24;
         }
     return n;
 }
@@ -97,17 +82,28 @@ enum class Way { Up, Down, Left, Right };
 int WidestAt(const QImage& frame, Way way)
 {
     const bool rows = way == Way::Up || way == Way::Down;
-    const int lines = rows ? frame.height() : frame.width();
-    int best = -1, bestCount = -1;
-    for (int i = 0; i < lines; ++i) {
-        int count = 0;
-        const int across = rows ? frame.width() : frame.height();
-        for (int j = 0; j < across; ++j)
-            count += IsAccent(rows ? frame.pixel(j, i) : frame.pixel(i, j)) ? 1 : 0;
+    int best = -1;
+    double bestCount = -1;
+    for (int i = 0; i < (rows ? frame.height() : frame.width()); ++i) {
+        const double count = Sum(rows ? frame.copy(0, i, frame.width(), 1) : frame.copy(i, 0, 1, frame.height()), IsAccent);
         if (count > bestCount)
             best = i, bestCount = count;
     }
     return best;
+}
+
+void ExpectIconShape(const QImage& icon, int size)
+{
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.size(), QSize(size, size));
+    ASSERT_TRUE(icon.hasAlphaChannel());
+    const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
+    // A cube standing in a clear square: see-through corners, solid middle.
+    for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
+        EXPECT_EQ(qAlpha(argb.pixel(corner)), 0);
+    EXPECT_EQ(qAlpha(argb.pixel(size / 2, size / 4)), 255);
+    EXPECT_EQ(qAlpha(argb.pixel(size / 4 + 1, size / 2)), 255);
+    EXPECT_EQ(qAlpha(argb.pixel(size * 3 / 4 - 1, size * 3 / 4 - 1)), 255);
 }
 
 } // namespace
@@ -115,9 +111,11 @@ int WidestAt(const QImage& frame, Way way)
 // Every strip: five frames of its button's size that all look different;
 // zoom in is opaque, every other strip uses its alpha. Swatch buttons let
 // their colour fill the face and cover their corners (so the colour does not
-// show outside the rim); the others show the scene at their corners.
+// show outside the rim); the others show the scene at their corners. No two
+// buttons share a picture.
 TEST(ButtonStrips, EveryStripHasFiveDistinctFramesOfItsSizeAndAlphaUse)
 {
+    std::vector<std::pair<int, QImage>> faces; // the first frames but the help strip's
     for (const int n : kStrips) {
         SCOPED_TRACE(n);
         ASSERT_TRUE(QFile::exists(MiravelButtonStripPath(n)));
@@ -126,6 +124,8 @@ TEST(ButtonStrips, EveryStripHasFiveDistinctFramesOfItsSizeAndAlphaUse)
         EXPECT_EQ(strip.width(), n == kHelpStrip ? 200 : 30);
         EXPECT_EQ(strip.height(), 150);
         EXPECT_EQ(strip.hasAlphaChannel(), n != kOpaqueStrip);
+        if (n != kHelpStrip)
+            faces.push_back({n, Frame(strip, 0)});
         for (int k = 0; k < kFrames; ++k) {
             SCOPED_TRACE(k);
             const QImage frame = Frame(strip, k);
@@ -134,8 +134,8 @@ TEST(ButtonStrips, EveryStripHasFiveDistinctFramesOfItsSizeAndAlphaUse)
             if (n == kOpaqueStrip)
                 continue;
             // Some of the frame lets the background through, some covers it.
-            EXPECT_GT(Count(frame, [](QRgb p) { return qAlpha(p) == 0; }), 0);
-            EXPECT_GT(Count(frame, [](QRgb p) { return qAlpha(p) == 255; }), 100);
+            EXPECT_GT(Sum(frame, [](QRgb p) { return qAlpha(p) == 0; }), 0);
+            EXPECT_GT(Sum(frame, [](QRgb p) { return qAlpha(p) == 255; }), 100);
             const int right = frame.width() - 1;
             for (const QPoint corner : {QPoint(0, 0), QPoint(right, 0), QPoint(0, 29), QPoint(right, 29)})
                 EXPECT_EQ(qAlpha(frame.pixel(corner)), IsSwatchStrip(n) ? 255 : 0);
@@ -148,38 +148,26 @@ TEST(ButtonStrips, EveryStripHasFiveDistinctFramesOfItsSizeAndAlphaUse)
             }
         }
     }
+    for (size_t a = 0; a < faces.size(); ++a)
+        for (size_t b = a + 1; b < faces.size(); ++b)
+            EXPECT_GE(DifferingPixels(faces[a].second, faces[b].second), 40) << faces[a].first << " and " << faces[b].first;
     EXPECT_FALSE(QFile::exists(MiravelButtonStripPath(313)));
     // The palette button is nearly all colour.
     EXPECT_GE(SeeThrough(Frame(Strip(322), 0)), 400.0);
 }
 
-TEST(ButtonStrips, NoTwoButtonsShareAPicture)
-{
-    for (size_t a = 0; a < kStrips.size(); ++a)
-        for (size_t b = a + 1; b < kStrips.size(); ++b) {
-            if (kStrips[a] == kHelpStrip || kStrips[b] == kHelpStrip)
-                continue;
-            EXPECT_GE(DifferingPixels(Frame(Strip(kStrips[a]), 0), Frame(Strip(kStrips[b]), 0)), 40)
-                << kStrips[a] << " and " << kStrips[b];
-        }
-}
-
 TEST(ButtonStrips, ArrowsPointTheWayTheirButtonsGo)
 {
-    struct Case {
-        int strip;
-        Way way;
-    };
-    const Case cases[] = {
+    const std::pair<int, Way> cases[] = {
         {314, Way::Up},   {315, Way::Down},  {316, Way::Left},  {317, Way::Right}, // move
         {361, Way::Up},   {362, Way::Down},  {363, Way::Left},  {364, Way::Right}, // rotate
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.strip);
-        const QImage frame = Frame(Strip(c.strip), 0);
+    for (const auto& [strip, way] : cases) {
+        SCOPED_TRACE(strip);
+        const QImage frame = Frame(Strip(strip), 0);
         ASSERT_FALSE(frame.isNull());
-        const int widest = WidestAt(frame, c.way);
-        if (c.way == Way::Up || c.way == Way::Left)
+        const int widest = WidestAt(frame, way);
+        if (way == Way::Up || way == Way::Left)
             EXPECT_LT(widest, 14);
         else
             EXPECT_GT(widest, 15);
@@ -214,28 +202,10 @@ TEST(Splash, IsA393By150PictureWithAnAlphaChannel)
     EXPECT_TRUE(splash.hasAlphaChannel());
     const QImage argb = splash.convertToFormat(QImage::Format_ARGB32);
     // A window picture: fully opaque, and a picture rather than a flat fill.
-    EXPECT_EQ(Count(argb, [](QRgb p) { return qAlpha(p) != 255; }), 0);
-    EXPECT_GT(Count(argb, [](QRgb p) { return qGray(p) > 200; }), 500); // the light title
-    EXPECT_GT(Count(argb, [](QRgb p) { return qGray(p) < 60; }), 10000); // the dark ground
+    EXPECT_EQ(Sum(argb, [](QRgb p) { return qAlpha(p) != 255; }), 0);
+    EXPECT_GT(Sum(argb, [](QRgb p) { return qGray(p) > 200; }), 500); // the light title
+    EXPECT_GT(Sum(argb, [](QRgb p) { return qGray(p) < 60; }), 10000); // the dark ground
 }
-
-namespace {
-
-void ExpectIconShape(const QImage& icon, int size)
-{
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.size(), QSize(size, size));
-    ASSERT_TRUE(icon.hasAlphaChannel());
-    const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
-    // A cube standing in a clear square: see-through corners, solid middle.
-    for (const QPoint corner : {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
-        EXPECT_EQ(qAlpha(argb.pixel(corner)), 0);
-    EXPECT_EQ(qAlpha(argb.pixel(size / 2, size / 4)), 255);
-    EXPECT_EQ(qAlpha(argb.pixel(size / 4 + 1, size / 2)), 255);
-    EXPECT_EQ(qAlpha(argb.pixel(size * 3 / 4 - 1, size * 3 / 4 - 1)), 255);
-}
-
-} // namespace
 
 TEST(AppIcon, CompiledInAt256PixelsAndBuiltInEveryInstallableSizeAndScalable)
 {

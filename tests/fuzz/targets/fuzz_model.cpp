@@ -14,11 +14,10 @@
 #include "tests/fuzz/FuzzCheck.h"
 
 #include <QByteArray>
+#include <QtEndian>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <cstdio>
 
 namespace {
 
@@ -44,13 +43,6 @@ void OpenEarlierModel(CMiravelDoc& doc)
     doc.m_cubes[CUBEPOS{-1, 7, 3}] = RGB(7, 7, 7);
     doc.SetPathName(QStringLiteral("/models/earlier.mvf"));
     doc.SetModifiedFlag(false);
-}
-
-std::uint32_t WordAt(const QByteArray& bytes, std::int64_t offset)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData() + offset);
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-           (std::uint32_t(p[3]) << 24);
 }
 
 } // namespace
@@ -95,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::int32_t x = 0; x < doc.m_sizeX; ++x)
         for (std::int32_t y = 0; y < doc.m_sizeY; ++y)
             for (std::int32_t z = 0; z < doc.m_sizeZ; ++z, offset += ModelFile::kCellSize) {
-                const COLORREF expected = ModelFile::Decode(WordAt(file, offset));
+                const COLORREF expected = ModelFile::Decode(qFromLittleEndian<quint32>(file.constData() + offset));
                 FUZZ_CHECK(doc.GetCube(x, y, z) == expected);
                 cubesInBox += expected != CLR_NONE;
             }
