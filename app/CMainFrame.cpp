@@ -7,6 +7,7 @@
 #include "app/RecentFileList.h"
 #include "app/ShellPrompts.h"
 #include "app/ShellTexts.h"
+#include "app/ToolMenu.h"
 #include "model/CMiravelDoc.h"
 #include "settings/SettingsFile.h"
 #include "view/CMiravelView.h"
@@ -49,6 +50,10 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
     setCentralWidget(m_view);
     CreateActions();
     CreateMenus();
+    {
+        QSettings store(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication());
+        ToolMenu::LoadMirrors(*m_view, store, m_actions.data());
+    }
     OnApplicationLook(m_appLook);
 
     // Without a stored placement the window takes a good part of the screen.
@@ -109,6 +114,11 @@ QAction* CMainFrame::CommandAction(int entryId) const
 void CMainFrame::RunCommand(ShellCommand command)
 {
     const int entryId = kShellCommands[std::size_t(command)].entryId;
+    if (const auto viewCommand = ToolMenu::ViewCommand(command)) {
+        if (CMiravelView* view = GetActiveView())
+            ToolMenu::Run(*view, *viewCommand, m_actions.data());
+        return;
+    }
     switch (command) {
     case ShellCommand::FileNew:
         m_owner.OnFileNew();
@@ -159,6 +169,24 @@ void CMainFrame::RunCommand(ShellCommand command)
     case ShellCommand::HelpPage:
         OnHelpPage();
         break;
+    case ShellCommand::ToolEyedropper:
+    case ShellCommand::ToolMirrorX:
+    case ShellCommand::ToolMirrorZ:
+    case ShellCommand::ToolFill:
+    case ShellCommand::ToolReplaceColor:
+    case ShellCommand::ToolMovePlusX:
+    case ShellCommand::ToolMoveMinusX:
+    case ShellCommand::ToolMovePlusY:
+    case ShellCommand::ToolMoveMinusY:
+    case ShellCommand::ToolMovePlusZ:
+    case ShellCommand::ToolMoveMinusZ:
+    case ShellCommand::ToolTurnRight:
+    case ShellCommand::ToolTurnLeft:
+    case ShellCommand::ToolFlipX:
+    case ShellCommand::ToolFlipZ:
+    case ShellCommand::ToolFitGrid:
+    case ShellCommand::Redo:
+        break;  // sent to the view above
     }
 }
 
@@ -192,6 +220,9 @@ void CMainFrame::CreateMenus()
     QMenu* office2007 = looks->addMenu(QStringLiteral("Office 2007(&7)"));
     for (S look : {S::LookOff2007Blue, S::LookOff2007Black, S::LookOff2007Silver, S::LookOff2007Aqua})
         office2007->addAction(m_lookGroup->addAction(Action(look)));
+
+    QMenu* tools = bar->addMenu(QString::fromUtf8(ToolMenu::kMenuTitle));
+    ToolMenu::Fill(*tools, m_actions.data());
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addActions({Action(S::AppAbout), Action(S::HelpPage)});
@@ -321,7 +352,7 @@ void CMainFrame::OnFilePrint()
     if (!view)
         return;
     // The picture is taken before the print dialog covers the view.
-    const QImage picture = view->grabFramebuffer();
+    const QImage picture = view->ScenePicture();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(m_doc ? m_doc->GetTitle() : ShellTexts::DefaultDocumentName());
     if (!m_owner.Prompts().askPrinter(this, printer))

@@ -16,6 +16,10 @@ enum class ShellCommand : std::uint8_t {
     LookWin2000, LookOffXp, LookWinXp, LookOff2003, LookVs2005, LookVs2008,
     LookOff2007Blue, LookOff2007Black, LookOff2007Silver, LookOff2007Aqua,
     AppAbout, HelpPage,
+    ToolEyedropper, ToolMirrorX, ToolMirrorZ, ToolFill, ToolReplaceColor,
+    ToolMovePlusX, ToolMoveMinusX, ToolMovePlusY, ToolMoveMinusY, ToolMovePlusZ, ToolMoveMinusZ,
+    ToolTurnRight, ToolTurnLeft, ToolFlipX, ToolFlipZ, ToolFitGrid,
+    Redo,
 };
 
 struct ShellCommandRow {
@@ -56,6 +60,35 @@ inline constexpr ShellCommandRow kShellCommands[] = {
     {ShellCommand::LookOff2007Aqua, ID_VIEW_APPLOOK_OFF_2007_AQUA, "アクア スタイル(&A)", 0, true},
     {ShellCommand::AppAbout, ID_APP_ABOUT, "バージョン情報 Miravel(&A)..."},
     {ShellCommand::HelpPage, ID_HELP_PAGE, "ヘルプ (オルヴェンデイル HPへ)"},
+    // The tool menu. The eyedropper and the fill are mouse tools; from the
+    // menu they act at the sight cell.
+    {ShellCommand::ToolEyedropper, ID_TOOL_EYEDROPPER, "スポイト(&I)\tCtrl+左クリック"},
+    {ShellCommand::ToolMirrorX, ID_TOOL_MIRROR_X, "X で鏡写し描画(&X)\tCtrl+Shift+X",
+     (Qt::CTRL | Qt::SHIFT | Qt::Key_X).toCombined(), true},
+    {ShellCommand::ToolMirrorZ, ID_TOOL_MIRROR_Z, "Z で鏡写し描画(&Z)\tCtrl+Shift+C",
+     (Qt::CTRL | Qt::SHIFT | Qt::Key_C).toCombined(), true},
+    {ShellCommand::ToolFill, ID_TOOL_FILL, "塗りつぶし(&F)\tCtrl+Shift+左クリック"},
+    {ShellCommand::ToolReplaceColor, ID_TOOL_REPLACE_COLOR, "色の置き換え(&R)"},
+    {ShellCommand::ToolMovePlusX, ID_TOOL_MOVE_PLUS_X, "モデルを移動 +X(&1)\tCtrl+Shift+Right",
+     (Qt::CTRL | Qt::SHIFT | Qt::Key_Right).toCombined()},
+    {ShellCommand::ToolMoveMinusX, ID_TOOL_MOVE_MINUS_X, "モデルを移動 -X(&2)\tCtrl+Shift+Left",
+     (Qt::CTRL | Qt::SHIFT | Qt::Key_Left).toCombined()},
+    {ShellCommand::ToolMovePlusY, ID_TOOL_MOVE_PLUS_Y, "モデルを移動 +Y(&3)\tCtrl+Shift+PgUp",
+     (Qt::CTRL | Qt::SHIFT | Qt::Key_PageUp).toCombined()},
+    {ShellCommand::ToolMoveMinusY, ID_TOOL_MOVE_MINUS_Y, "モデルを移動 -Y(&4)\tCtrl+Shift+PgDown",
+     (Qt::CTRL | Qt::SHIFT | Qt::Key_PageDown).toCombined()},
+    // +Z runs toward the viewer, down the screen in the usual views.
+    {ShellCommand::ToolMovePlusZ, ID_TOOL_MOVE_PLUS_Z, "モデルを移動 +Z(&5)\tCtrl+Shift+Down",
+     (Qt::CTRL | Qt::SHIFT | Qt::Key_Down).toCombined()},
+    {ShellCommand::ToolMoveMinusZ, ID_TOOL_MOVE_MINUS_Z, "モデルを移動 -Z(&6)\tCtrl+Shift+Up",
+     (Qt::CTRL | Qt::SHIFT | Qt::Key_Up).toCombined()},
+    {ShellCommand::ToolTurnRight, ID_TOOL_TURN_RIGHT, "右に 90° 回転(&T)"},
+    {ShellCommand::ToolTurnLeft, ID_TOOL_TURN_LEFT, "左に 90° 回転(&L)"},
+    {ShellCommand::ToolFlipX, ID_TOOL_FLIP_X, "X で反転(&H)"},
+    {ShellCommand::ToolFlipZ, ID_TOOL_FLIP_Z, "Z で反転(&V)"},
+    {ShellCommand::ToolFitGrid, ID_TOOL_FIT_GRID, "グリッドをモデルに合わせる(&G)"},
+    // Redo's second key, beside the view's Ctrl+Y; no menu entry.
+    {ShellCommand::Redo, ID_EDIT_REDO, "やり直し(&Y)\tCtrl+Shift+Z", (Qt::CTRL | Qt::SHIFT | Qt::Key_Z).toCombined()},
 };
 
 // Each row sits at its command's place, and no entry id is used twice.
@@ -68,7 +101,7 @@ constexpr bool ShellCommandsConsistent()
             if (kShellCommands[i].entryId == kShellCommands[j].entryId)
                 return false;
     }
-    return std::size(kShellCommands) == std::size_t(ShellCommand::HelpPage) + 1;
+    return std::size(kShellCommands) == std::size_t(ShellCommand::Redo) + 1;
 }
 static_assert(ShellCommandsConsistent(), "shell command rows out of order, or an entry id used twice");
 

@@ -2,6 +2,7 @@
 
 #include "controls/ButtonCatalogue.h"
 #include "controls/CommandUi.h"
+#include "controls/ToolCommands.h"
 #include "editing/CanvasLayer.h"
 #include "images/ScreenshotExport.h"
 #include "images/ScreenshotFormats.h"
@@ -374,6 +375,25 @@ constexpr CommandRow kTable[] = {
 
     // Help.
     {Id::Orvendale, "Orvendale", [](Ctx& c, int) { c.ui.OpenUrl(QString::fromLatin1(kMakerPageUrl)); }},
+
+    // Tools. Their keys hold Ctrl and Shift together, which the view's keys
+    // never send: they are the main window's shortcuts.
+    {Id::ToolEyedropper, "Tool:Eyedropper", ToolCommands::Eyedropper},
+    {Id::ToolMirrorX, "Tool:MirrorX", ToolCommands::ToggleMirror, 0},
+    {Id::ToolMirrorZ, "Tool:MirrorZ", ToolCommands::ToggleMirror, 2},
+    {Id::ToolFill, "Tool:Fill", ToolCommands::Fill},
+    {Id::ToolReplaceColor, "Tool:ReplaceColor", ToolCommands::ReplaceColor},
+    {Id::ModelMovePlusX, "Model:MovePlusX", ToolCommands::MoveModel, 0},
+    {Id::ModelMoveMinusX, "Model:MoveMinusX", ToolCommands::MoveModel, 1},
+    {Id::ModelMovePlusY, "Model:MovePlusY", ToolCommands::MoveModel, 2},
+    {Id::ModelMoveMinusY, "Model:MoveMinusY", ToolCommands::MoveModel, 3},
+    {Id::ModelMovePlusZ, "Model:MovePlusZ", ToolCommands::MoveModel, 4},
+    {Id::ModelMoveMinusZ, "Model:MoveMinusZ", ToolCommands::MoveModel, 5},
+    {Id::ModelTurnRight, "Model:TurnRight", ToolCommands::TurnModel, 1},
+    {Id::ModelTurnLeft, "Model:TurnLeft", ToolCommands::TurnModel, 0},
+    {Id::ModelFlipX, "Model:FlipX", ToolCommands::FlipModel, 0},
+    {Id::ModelFlipZ, "Model:FlipZ", ToolCommands::FlipModel, 2},
+    {Id::ModelFitGrid, "Model:FitGrid", ToolCommands::FitGrid},
 };
 
 // Each row sits at its id's place, and no name or key chord is used twice.

@@ -44,7 +44,7 @@ class CCommandDispatcher {
 public:
     // The whole vocabulary in id order, in the groups the user knows: camera,
     // buttons and menus, canvas, model and drawing mode, colours, scene
-    // toggles, line widths, image export, help.
+    // toggles, line widths, image export, help, then the tools.
     static std::span<const CommandRow> Table();
     static const CommandRow& Row(CommandId id);
 

@@ -29,9 +29,14 @@ enum class CommandId : std::uint8_t {
     ImageBMP, ImagePNG, ImageGIF, ImageTIFF, ImageEXIF, ImageJPEG, ImageICON,
     // Help.
     Orvendale,
+    // Tools: the eyedropper, mirror painting, fill and colour replace at the
+    // sight cell, then moving, turning, flipping the model and fitting the grid.
+    ToolEyedropper, ToolMirrorX, ToolMirrorZ, ToolFill, ToolReplaceColor,
+    ModelMovePlusX, ModelMoveMinusX, ModelMovePlusY, ModelMoveMinusY, ModelMovePlusZ, ModelMoveMinusZ,
+    ModelTurnRight, ModelTurnLeft, ModelFlipX, ModelFlipZ, ModelFitGrid,
 };
 
-inline constexpr int kCommandCount = int(CommandId::Orvendale) + 1;
+inline constexpr int kCommandCount = int(CommandId::ModelFitGrid) + 1;
 
 // "Cube:Color<N>" and "Cube:ChangeColor<N>" of palette entry index (0..15).
 constexpr CommandId PaletteSelectCommand(int index) { return CommandId(int(CommandId::CubeColor1) + index); }

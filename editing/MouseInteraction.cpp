@@ -1,6 +1,7 @@
 #include "editing/MouseInteraction.h"
 
 #include "editing/CanvasLayer.h"
+#include "editing/MirrorPainting.h"
 #include "model/CMiravelDoc.h"
 #include "scene/Camera.h"
 #include "scene/ViewState.h"
@@ -17,14 +18,20 @@ constexpr int kMaxSkippedRedraws = 100;
 
 enum DragMode { NoDrag = 0, Rotate = 1, Move = 2, Zoom = 3 };
 
+// Every cube the mouse places or removes goes through mirror painting.
+void PaintSight(const CViewState& v, CMiravelDoc& doc, COLORREF color)
+{
+    MirrorPainting::Paint(v, doc, {v.m_sightX, v.m_sightY, v.m_sightZ}, color);
+}
+
 } // namespace
 
 void CMouseInteraction::Place(CViewState& v, CMiravelDoc& doc)
 {
     if (v.m_drawMode == 0)
-        doc.SetCube(v.m_sightX, v.m_sightY, v.m_sightZ, v.m_cubeColor);
+        PaintSight(v, doc, v.m_cubeColor);
     else if (v.HasAttach())
-        doc.SetCube(v.m_attachX, v.m_attachY, v.m_attachZ, v.m_cubeColor);
+        MirrorPainting::Paint(v, doc, {v.m_attachX, v.m_attachY, v.m_attachZ}, v.m_cubeColor);
 }
 
 void CMouseInteraction::StartDrag(CViewState& v, IMouseHost& host, int mode, int x, int y)
@@ -44,7 +51,7 @@ void CMouseInteraction::LButtonDown(CViewState& v, CMiravelDoc& doc, IMouseHost&
         return;
     }
     if (shift)
-        doc.RemoveCube(v.m_sightX, v.m_sightY, v.m_sightZ);
+        PaintSight(v, doc, CLR_NONE);
     else
         Place(v, doc);
     // The model changed under the pointer: repeated clicks in attach mode
@@ -63,7 +70,7 @@ void CMouseInteraction::RButtonDown(CViewState& v, CMiravelDoc& doc, IMouseHost&
     if (shift)
         Place(v, doc);
     else
-        doc.RemoveCube(v.m_sightX, v.m_sightY, v.m_sightZ);
+        PaintSight(v, doc, CLR_NONE);
     host.Pick(x, y);
 }
 
@@ -139,13 +146,10 @@ void CMouseInteraction::MouseMove(CViewState& v, CMiravelDoc& doc, IMouseHost& h
     if (v.m_drawMode == 0) {
         if (b.left) {
             if (v.HasSight()) {
-                if (b.shift)
-                    doc.RemoveCube(v.m_sightX, v.m_sightY, v.m_sightZ);
-                else
-                    doc.SetCube(v.m_sightX, v.m_sightY, v.m_sightZ, v.m_cubeColor);
+                PaintSight(v, doc, b.shift ? CLR_NONE : v.m_cubeColor);
             }
         } else if (b.right && v.HasSight()) {
-            doc.RemoveCube(v.m_sightX, v.m_sightY, v.m_sightZ);
+            PaintSight(v, doc, CLR_NONE);
         }
     }
 

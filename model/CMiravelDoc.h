@@ -45,9 +45,17 @@ public:
 
     // Decides whether a change is to be applied and, if so, records it first.
     bool RecordChange(std::int32_t x, std::int32_t y, std::int32_t z, COLORREF newColor);
-    // One record back or forward; a step taken marks the document modified.
+    // One step back or forward: one record of the editor's own edits, or all
+    // records of one tool action. A step taken marks the document modified.
     void HistoryBack();
     void HistoryForward();
+
+    // Applies a tool action (a fill, a move, a turn...) as one step of the
+    // history: each change that alters its cell is recorded and applied in
+    // order, and so is a new grid size when one is given. Returns false when
+    // nothing changed: then nothing is recorded, and the modified flag and the
+    // views are left alone.
+    bool ApplyAction(const std::vector<CellChange>& changes, const std::optional<GridSize>& size = std::nullopt);
 
     // Sets the grid box; the store is left as it is. Sizes must be valid.
     void SetGridSize(std::int32_t x, std::int32_t y, std::int32_t z);
@@ -73,8 +81,17 @@ private:
     // Every store change goes through here so that views hear about the cell.
     void StoreCell(const CUBEPOS& pos, COLORREF color);
     void ClearHistory();
+    // Drops the records after m_historyPos, as any new edit does.
+    void CutRedoBranch();
+    // Puts a record's colour or size back (undo) or in place again (redo);
+    // returns whether the grid size changed.
+    bool ApplyRecord(const CUBERECORD& record, bool redo, bool notifyCell);
+    // Undo and redo of one step of the history.
+    void Step(bool redo);
     DocResult Store(CArchive& ar);
     DocResult Load(CArchive& ar);
 
     std::optional<std::uint32_t> m_saveSeed;
+    // The number the next tool action's records carry; never 0.
+    std::uint32_t m_nextAction = 1;
 };

@@ -32,6 +32,11 @@ struct CUBEPOS {
     friend bool operator==(const CUBEPOS&, const CUBEPOS&) = default;
 };
 
+// What a history record changes. A tool action that resizes the grid (a turn,
+// a fit) records the size before and the size after as two records in a row,
+// with x, y, z holding the size and the colours unused.
+enum class RecordKind : std::uint8_t { Cell, SizeBefore, SizeAfter };
+
 // One single-cell edit: the colours before and after, CLR_NONE for empty.
 struct CUBERECORD {
     std::int32_t x = 0;
@@ -39,8 +44,28 @@ struct CUBERECORD {
     std::int32_t z = 0;
     COLORREF oldColor = CLR_NONE;
     COLORREF newColor = CLR_NONE;
+    // The tool action the record belongs to; undo and redo take all records of
+    // one action as one step. 0 for the editor's own single-cell edits (a
+    // click, a sweep step, a paste), each of which is a step of its own.
+    std::uint32_t action = 0;
+    RecordKind kind = RecordKind::Cell;
 
     friend bool operator==(const CUBERECORD&, const CUBERECORD&) = default;
+};
+
+// A change of a tool action: the cell and its colour afterwards (CLR_NONE
+// empties it).
+struct CellChange {
+    CUBEPOS pos;
+    COLORREF color = CLR_NONE;
+};
+
+struct GridSize {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t z = 0;
+
+    friend bool operator==(const GridSize&, const GridSize&) = default;
 };
 
 // The largest grid a model may have, in cells (40 x 40 x 40).

@@ -45,6 +45,10 @@ struct CViewState {
     std::int32_t m_canvasAxis = 1;   // 0 X, 1 Y, 2 Z
     std::int32_t m_canvasPos = 0;
     std::int32_t m_copyLayer = -1;   // -1 nothing copied
+    // Mirror painting: the mouse's edits repeat across the middle of the
+    // grid box along X and along Z. Kept in the per-user store.
+    std::int32_t m_mirrorX = 0;
+    std::int32_t m_mirrorZ = 0;
 
     COLORREF m_cubeColor = 0x0000FFFF;    // yellow
     COLORREF m_frameColor = 0x0000FFFF;   // yellow

@@ -3,6 +3,7 @@
 #include "controls/CommandDispatcher.h"
 #include "controls/ContextMenus.h"
 #include "controls/KeyMap.h"
+#include "controls/ToolCommands.h"
 #include "dialogs/CCubeRateDlg.h"
 #include "dialogs/CCubeSizeDlg.h"
 #include "dialogs/CLineWidthDlg.h"
@@ -14,6 +15,7 @@
 #include "model/CMiravelDoc.h"
 #include "resources/MiravelResources.h"
 #include "scene/Camera.h"
+#include "render/MirrorCue.h"
 #include "render/SceneRenderer.h"
 
 #include <QApplication>
@@ -383,7 +385,7 @@ bool CMiravelView::ExportImage(const QString& path, ImageFormat format)
     const double dpr = devicePixelRatioF();
     const int w = int(width() * dpr + 0.5), h = int(height() * dpr + 0.5);
     const ReadFramePixels read = [&](std::vector<std::uint8_t>& buffer) {
-        frame = grabFramebuffer().convertToFormat(QImage::Format_RGB888);
+        frame = ScenePicture().convertToFormat(QImage::Format_RGB888);
         if (frame.width() != w || frame.height() != h)
             return false;
         // Rows bottom up, as GL reads them.
@@ -393,6 +395,15 @@ bool CMiravelView::ExportImage(const QString& path, ImageFormat format)
         return true;
     };
     return ExportScreenshot(progress, read, w, h, path, format);
+}
+
+QImage CMiravelView::ScenePicture()
+{
+    m_hideEditingAids = true;
+    QImage picture = grabFramebuffer();
+    m_hideEditingAids = false;
+    update();  // the window shows the aids again
+    return picture;
 }
 
 void CMiravelView::OpenUrl(const QString& url)
@@ -427,6 +438,15 @@ void CMiravelView::mousePressEvent(QMouseEvent* e)
         return;
     switch (e->button()) {
     case Qt::LeftButton:
+        m_toolPress = false;
+        if (e->modifiers() & Qt::ControlModifier) {
+            // Ctrl picks a colour, Ctrl+Shift fills; over empty space the
+            // press turns the view as ever.
+            CommandContext ctx{*this, m_doc, *this};
+            m_toolPress = ToolCommands::LeftClick(ctx, *this, shift, p.x(), p.y());
+            if (m_toolPress)
+                break;
+        }
         m_mouse.LButtonDown(*this, *m_doc, *this, shift, p.x(), p.y());
         break;
     case Qt::RightButton:
@@ -449,8 +469,10 @@ void CMiravelView::mouseDoubleClickEvent(QMouseEvent* e)
 void CMiravelView::mouseReleaseEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton ||
-        e->button() == Qt::MiddleButton)
+        e->button() == Qt::MiddleButton) {
+        m_toolPress = false;
         m_mouse.ButtonUp(*this, *this);
+    }
 }
 
 void CMiravelView::mouseMoveEvent(QMouseEvent* e)
@@ -465,7 +487,7 @@ void CMiravelView::mouseMoveEvent(QMouseEvent* e)
     if (m_dragMode == 0 && (!visibleRegion().contains(p) || childAt(p)))
         return;
     CMouseInteraction::Buttons b;
-    b.left = e->buttons() & Qt::LeftButton;
+    b.left = (e->buttons() & Qt::LeftButton) && !m_toolPress;
     b.right = e->buttons() & Qt::RightButton;
     b.shift = e->modifiers() & Qt::ShiftModifier;
     m_mouse.MouseMove(*this, *m_doc, *this, b, p.x(), p.y());
@@ -586,4 +608,6 @@ void CMiravelView::paintGL()
     target.deviceHeight = int(m_viewHeight * dpr + 0.5);
     target.devicePixelRatio = dpr;
     SceneRenderer::DrawScene(*this, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes);
+    if (!m_hideEditingAids)
+        MirrorCue::DrawPlanes(*this, *m_doc, target);
 }

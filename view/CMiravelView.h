@@ -58,6 +58,10 @@ public:
     void PickSight(int x, int y);
     void PickAttach(int x, int y);
 
+    // The scene as a screenshot or a print shows it: without the editing
+    // aids that only the window shows (the mirror planes).
+    QImage ScenePicture();
+
     // Whether the context exists and the display lists are built.
     bool HasDisplayLists() const { return m_listCube != 0; }
 
@@ -127,6 +131,11 @@ private:
     // The zoom is fitted to the client area; before the window has its real
     // size, the fit waits for the first paint.
     bool m_fitPending = false;
+    // A Ctrl press used by a tool holds the left button: no sweep paints
+    // until it is released.
+    bool m_toolPress = false;
+    // Set while a picture for a file or a printer is drawn.
+    bool m_hideEditingAids = false;
     // What the lists were built for.
     int m_listsSizeX = 0, m_listsSizeY = 0, m_listsSizeZ = 0, m_listsAxis = -1;
 };

@@ -403,4 +403,53 @@ TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange
     EXPECT_EQ(view->Swatch(ButtonSight), RGB(1, 2, 3));
 }
 
+TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemembered)
+{
+    ASSERT_TRUE(StartApp());
+    QStringList titles;
+    for (QAction* a : Frame().menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表示(&V)"),
+                                   QStringLiteral("ツール(&T)"), QStringLiteral("ヘルプ(&H)")}));
+    // Every tool is listed; each entry shows its key where it has one.
+    QStringList entries;
+    for (QAction* a : Frame().menuBar()->actions().at(2)->menu()->actions())
+        if (!a->isSeparator())
+            entries << a->text();
+    EXPECT_EQ(entries.size(), 16);
+    EXPECT_TRUE(entries.contains(QStringLiteral("X で鏡写し描画(&X)\tCtrl+Shift+X")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("グリッドをモデルに合わせる(&G)")));
+    EXPECT_EQ(Frame().CommandAction(ID_TOOL_MOVE_PLUS_Y)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+PgUp")));
+
+    // The keys reach the window's shortcuts through the view: a move, an
+    // undo with Ctrl+Z and a redo with Ctrl+Shift+Z, each of the whole move.
+    CMiravelView* view = Frame().GetActiveView();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    view->setFocus();
+    Doc().SetCube(3, 3, 3, kBlue);
+    Doc().SetCube(4, 3, 3, kMagenta);
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Doc().GetCube(5, 3, 3), kMagenta);
+    EXPECT_EQ(Doc().GetCube(3, 3, 3), CLR_NONE);
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Doc().GetCube(3, 3, 3), kBlue);
+    EXPECT_EQ(Doc().GetCube(5, 3, 3), CLR_NONE);
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Doc().GetCube(5, 3, 3), kMagenta);
+
+    // Mirroring across X: on from its key, checked, and still on at the next start.
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(view->m_mirrorX, 1);
+    EXPECT_TRUE(Frame().CommandAction(ID_TOOL_MIRROR_X)->isChecked());
+    Command(ID_TOOL_MIRROR_Z);
+    Command(ID_TOOL_MIRROR_Z);
+    EXPECT_FALSE(Frame().CommandAction(ID_TOOL_MIRROR_Z)->isChecked());
+    saveAnswers = {SaveChangesAnswer::No};
+    StopApp();
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(Frame().GetActiveView()->m_mirrorX, 1);
+    EXPECT_EQ(Frame().GetActiveView()->m_mirrorZ, 0);
+    EXPECT_TRUE(Frame().CommandAction(ID_TOOL_MIRROR_X)->isChecked());
+}
+
 } // namespace

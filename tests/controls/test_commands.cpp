@@ -106,11 +106,12 @@ protected:
     }
 };
 
-TEST_F(Commands, TheVocabularyIsExactlyNinetyFourCaseSensitiveNames)
+TEST_F(Commands, TheVocabularyIsTheNinetyFourCaseSensitiveNamesAndTheTools)
 {
     // Row order, unique names and keys are checked when the table compiles.
     const auto table = CCommandDispatcher::Table();
-    EXPECT_EQ(table.size(), 94u);
+    EXPECT_EQ(int(CommandId::Orvendale), 93);
+    EXPECT_EQ(table.size(), 94u + 16u);
     for (const CommandRow& row : table)
         EXPECT_EQ(CCommandDispatcher::Find(CCommandDispatcher::Name(row.id)), row.id) << row.name;
     // The export rows and the screenshot formats agree on the names.
@@ -224,6 +225,61 @@ TEST_F(Commands, CanvasThroughTheDispatcher)
     EXPECT_EQ(doc.m_cubes.size(), 5u);
     Run("Canvas:ClearCopy");
     EXPECT_EQ(view.m_copyLayer, -1);
+}
+
+TEST_F(Commands, ToolsActAtTheSightCellAndARefusedMoveWarnsAndChangesNothing)
+{
+    doc.SetGridSize(4, 3, 5);
+    const COLORREF blue = RGB(0, 0, 200), red = RGB(200, 0, 0);
+    for (int x = 0; x < 3; ++x)
+        doc.SetCube(x, 0, 1, blue);
+    view.m_sightX = 1, view.m_sightY = 0, view.m_sightZ = 1;
+    Run("Tool:Eyedropper");
+    EXPECT_EQ(view.m_cubeColor, blue);
+    EXPECT_EQ(ui.swatches[ButtonCube], blue);  // as a palette colour does
+
+    // Replace and fill: one step each.
+    view.m_cubeColor = red;
+    Run("Tool:ReplaceColor");
+    EXPECT_EQ(doc.GetCube(0, 0, 1), red);
+    EXPECT_EQ(doc.GetCube(2, 0, 1), red);
+    view.m_sightX = 3;  // the empty rest of the canvas layer y = 0
+    view.m_cubeColor = blue;
+    Run("Tool:Fill");
+    EXPECT_EQ(doc.m_cubes.size(), std::size_t(4 * 5));
+    EXPECT_EQ(doc.GetCube(1, 0, 1), red);
+    Run("Cube:Back");
+    Run("Cube:Back");
+    EXPECT_EQ(doc.m_cubes.size(), 3u);
+    EXPECT_EQ(doc.GetCube(1, 0, 1), blue);
+
+    // The model touches -X: moving it that way is refused with a message.
+    const auto history = doc.m_history;
+    const auto cubes = doc.m_cubes;
+    doc.SetModifiedFlag(false);
+    Run("Model:MoveMinusX");
+    EXPECT_EQ(ui.log, (Log{"warn グリッドの外に出るキューブがあるため、モデルを移動できません。"}));
+    EXPECT_EQ(doc.m_cubes, cubes);
+    EXPECT_EQ(doc.m_history, history);
+    EXPECT_FALSE(doc.IsModified());
+    Run("Model:MovePlusX");
+    EXPECT_EQ(doc.GetCube(3, 0, 1), blue);
+    EXPECT_TRUE(doc.IsModified());
+
+    // A turn swaps the sizes and asks for new display lists; fitting too.
+    const int rebuilds = ui.rebuilds;
+    Run("Model:TurnRight");
+    EXPECT_EQ(std::tie(doc.m_sizeX, doc.m_sizeZ), std::make_tuple(5, 4));
+    Run("Model:FitGrid");
+    EXPECT_EQ(std::tie(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::make_tuple(1, 1, 3));
+    EXPECT_EQ(ui.rebuilds, rebuilds + 2);
+    Run("Cube:Back");
+    Run("Cube:Back");
+    EXPECT_EQ(std::tie(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::make_tuple(4, 3, 5));
+
+    Cycle("Tool:MirrorX", view.m_mirrorX, {1, 0});
+    Cycle("Tool:MirrorZ", view.m_mirrorZ, {1});
+    EXPECT_EQ(view.m_mirrorX, 0);
 }
 
 TEST_F(Commands, ModelCommands)

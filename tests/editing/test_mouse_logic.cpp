@@ -1,5 +1,6 @@
 // Mouse editing decisions without a window: drags, clicks, sweeps, the wheel
 // and the redraw throttle, with a host that records what was asked of it.
+#include "editing/MirrorPainting.h"
 #include "editing/MouseInteraction.h"
 #include "model/CMiravelDoc.h"
 #include "scene/ViewState.h"
@@ -122,6 +123,46 @@ TEST_F(MouseLogic, SweepsPaintAndEraseOnlyInCanvasMode)
     for (int x = 0; x < 60; x += 3)
         Move(x, 0, {true, false, false});
     EXPECT_TRUE(doc.m_cubes.empty());
+}
+
+TEST_F(MouseLogic, MirrorPaintingRepeatsEveryEditAcrossTheBoxAsOneStep)
+{
+    // Odd sizes keep the middle cell single; a corner of both mirrors has four.
+    doc.SetGridSize(5, 3, 4);
+    using C = std::vector<CUBEPOS>;
+    EXPECT_EQ(MirrorPainting::Cells(doc, {2, 1, 0}, true, false), (C{{2, 1, 0}}));
+    EXPECT_EQ(MirrorPainting::Cells(doc, {0, 1, 1}, true, true), (C{{0, 1, 1}, {4, 1, 1}, {0, 1, 2}, {4, 1, 2}}));
+    EXPECT_EQ(MirrorPainting::Cells(doc, {2, 0, 3}, true, true), (C{{2, 0, 3}, {2, 0, 0}}));
+
+    v.m_mirrorX = v.m_mirrorZ = 1;
+    v.m_cubeColor = RGB(7, 7, 7);
+    // A sweep along x of the canvas layer y = 0 at z = 1.
+    host.onPick = [&](int x, int) { v.m_sightX = x / 10, v.m_sightY = 0, v.m_sightZ = 1; };
+    for (int x = 0; x < 20; x += 3)
+        Move(x, 0, {true, false, false});
+    EXPECT_EQ(doc.m_cubes.size(), 8u);  // x 0, 1 and their mirrors 4, 3, on z 1 and 2
+    EXPECT_EQ(doc.GetCube(3, 0, 2), RGB(7, 7, 7));
+    doc.HistoryBack();  // the second sweep step: four cubes
+    EXPECT_EQ(doc.m_cubes.size(), 4u);
+    EXPECT_EQ(doc.GetCube(4, 0, 2), RGB(7, 7, 7));
+    doc.HistoryForward();
+
+    // A right click erases the cube and its mirrors; attach mode mirrors the
+    // attach target.
+    v.m_mirrorZ = 0;
+    v.m_sightX = 1, v.m_sightY = 0, v.m_sightZ = 2;
+    host.onPick = [](int, int) {};
+    mouse.RButtonDown(v, doc, host, false, 5, 5);
+    EXPECT_EQ(doc.GetCube(1, 0, 2), CLR_NONE);
+    EXPECT_EQ(doc.GetCube(3, 0, 2), CLR_NONE);
+    EXPECT_EQ(doc.GetCube(1, 0, 1), RGB(7, 7, 7));
+    v.m_drawMode = 1;
+    v.m_attachX = 0, v.m_attachY = 2, v.m_attachZ = 0;
+    mouse.LButtonDown(v, doc, host, false, 5, 5);
+    EXPECT_EQ(doc.GetCube(4, 2, 0), RGB(7, 7, 7));
+    doc.HistoryBack();
+    EXPECT_EQ(doc.GetCube(0, 2, 0), CLR_NONE);
+    EXPECT_EQ(doc.GetCube(4, 2, 0), CLR_NONE);
 }
 
 TEST_F(MouseLogic, ARestingPointerRepaintsEveryHundredAndSecondMove)

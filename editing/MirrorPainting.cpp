@@ -1,0 +1,40 @@
+#include "editing/MirrorPainting.h"
+
+#include "model/CMiravelDoc.h"
+#include "model/ModelTools.h"
+#include "scene/ViewState.h"
+
+#include <algorithm>
+
+namespace MirrorPainting {
+
+std::vector<CUBEPOS> Cells(const CMiravelDoc& doc, CUBEPOS cell, bool acrossX, bool acrossZ)
+{
+    std::vector<CUBEPOS> cells{cell};
+    const auto add = [&cells](CUBEPOS p) {
+        if (std::find(cells.begin(), cells.end(), p) == cells.end())
+            cells.push_back(p);
+    };
+    const std::int32_t mx = doc.m_sizeX - 1 - cell.x, mz = doc.m_sizeZ - 1 - cell.z;
+    if (acrossX)
+        add({mx, cell.y, cell.z});
+    if (acrossZ)
+        add({cell.x, cell.y, mz});
+    if (acrossX && acrossZ)
+        add({mx, cell.y, mz});
+    return cells;
+}
+
+void Paint(const CViewState& view, CMiravelDoc& doc, CUBEPOS cell, COLORREF color)
+{
+    if (!view.m_mirrorX && !view.m_mirrorZ) {
+        if (color == CLR_NONE)
+            doc.RemoveCube(cell.x, cell.y, cell.z);
+        else
+            doc.SetCube(cell.x, cell.y, cell.z, color);
+        return;
+    }
+    doc.ApplyAction(ModelTools::Paint(Cells(doc, cell, view.m_mirrorX != 0, view.m_mirrorZ != 0), color).changes);
+}
+
+} // namespace MirrorPainting

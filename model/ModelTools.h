@@ -1,0 +1,57 @@
+#pragma once
+
+#include "model/CubeTypes.h"
+
+#include <optional>
+#include <vector>
+
+class CMiravelDoc;
+
+// The model tools as plain arithmetic on the document: each works out the
+// changes of one action, which CMiravelDoc::ApplyAction then applies and
+// records as one step. Nothing here changes the document.
+//
+// The tools act on the cubes of the grid box. The store may also hold cubes
+// outside the box (left by a smaller grid); a turn, a flip and a fit carry
+// them along by the same mapping, which takes the outside of the old box to
+// the outside of the new one, so that nothing hidden comes into view and no
+// cube lands on another. A move keeps the box where it is and leaves them.
+namespace ModelTools {
+
+struct Edit {
+    std::vector<CellChange> changes;
+    std::optional<GridSize> size;  // the grid's new size, when it changes
+};
+
+// Every cube of the box one cell along the axis (exactly one of dx, dy, dz
+// is +1 or -1). None when a cube would leave the box: nothing is lost.
+std::optional<Edit> Move(const CMiravelDoc& doc, int dx, int dy, int dz);
+
+// A quarter turn about the vertical axis, clockwise as seen from above when
+// clockwise is set. The grid's X and Z sizes swap.
+Edit Turn(const CMiravelDoc& doc, bool clockwise);
+
+// Mirrors the model across the middle of the box along axis 0 (X) or 2 (Z):
+// x -> X-1-x, or z -> Z-1-z.
+Edit Flip(const CMiravelDoc& doc, int axis);
+
+// Shrinks the grid to the box of the cubes and moves them to the origin
+// corner. Nothing for an empty model.
+Edit FitGrid(const CMiravelDoc& doc);
+
+// Every cube of the colour from in the box takes the colour to.
+Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to);
+
+// The cells of the layer through seed perpendicular to axis (0 X, 1 Y, 2 Z)
+// that are 4-connected to seed within the box and hold what seed holds (the
+// same colour, or nothing). Empty when seed is outside the box.
+std::vector<CUBEPOS> LayerRegion(const CMiravelDoc& doc, CUBEPOS seed, int axis);
+
+// The cubes of the box 6-connected to the cube at seed through cubes of its
+// colour. Empty when seed holds no cube or is outside the box.
+std::vector<CUBEPOS> ColorRegion(const CMiravelDoc& doc, CUBEPOS seed);
+
+// The same colour for every cell.
+Edit Paint(const std::vector<CUBEPOS>& cells, COLORREF color);
+
+} // namespace ModelTools
