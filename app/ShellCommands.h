@@ -21,7 +21,7 @@ enum class ShellCommand : std::uint8_t {
 struct ShellCommandRow {
     ShellCommand command;
     int entryId;       // ID_...: the action's data, the persisted look
-    const char* text;  // UTF-8; after a tab, the key as the menu shows it
+    const char* text;  // UTF-8, translated where shown; after a tab, the key as the menu shows it
     int key = 0;       // Qt key combination; 0 for none
     bool checkable = false;
 };
@@ -29,33 +29,33 @@ struct ShellCommandRow {
 // One row per command, in the order of ShellCommand. A new command of the
 // window is an id above, a row here and its case in CMainFrame.
 inline constexpr ShellCommandRow kShellCommands[] = {
-    {ShellCommand::FileNew, ID_FILE_NEW, "新規作成(&N)\tCtrl+N", (Qt::CTRL | Qt::Key_N).toCombined()},
-    {ShellCommand::FileOpen, ID_FILE_OPEN, "開く(&O)...\tCtrl+O", (Qt::CTRL | Qt::Key_O).toCombined()},
-    {ShellCommand::FileSave, ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S", (Qt::CTRL | Qt::Key_S).toCombined()},
-    {ShellCommand::FileSaveAs, ID_FILE_SAVE_AS, "名前を付けて保存(&A)..."},
-    {ShellCommand::FileImport, ID_FILE_IMPORT, "インポート(&I)..."},
+    {ShellCommand::FileNew, ID_FILE_NEW, QT_TRANSLATE_NOOP("ShellCommands", "新規作成(&N)\tCtrl+N"), (Qt::CTRL | Qt::Key_N).toCombined()},
+    {ShellCommand::FileOpen, ID_FILE_OPEN, QT_TRANSLATE_NOOP("ShellCommands", "開く(&O)...\tCtrl+O"), (Qt::CTRL | Qt::Key_O).toCombined()},
+    {ShellCommand::FileSave, ID_FILE_SAVE, QT_TRANSLATE_NOOP("ShellCommands", "上書き保存(&S)\tCtrl+S"), (Qt::CTRL | Qt::Key_S).toCombined()},
+    {ShellCommand::FileSaveAs, ID_FILE_SAVE_AS, QT_TRANSLATE_NOOP("ShellCommands", "名前を付けて保存(&A)...")},
+    {ShellCommand::FileImport, ID_FILE_IMPORT, QT_TRANSLATE_NOOP("ShellCommands", "インポート(&I)...")},
     {ShellCommand::ExportVox, ID_FILE_EXPORT_VOX, kExportMenu[0].menuText},
     {ShellCommand::ExportGltf, ID_FILE_EXPORT_GLTF, kExportMenu[1].menuText},
     {ShellCommand::ExportGlb, ID_FILE_EXPORT_GLB, kExportMenu[2].menuText},
     {ShellCommand::ExportObj, ID_FILE_EXPORT_OBJ, kExportMenu[3].menuText},
     {ShellCommand::ExportPly, ID_FILE_EXPORT_PLY, kExportMenu[4].menuText},
     {ShellCommand::ExportStl, ID_FILE_EXPORT_STL, kExportMenu[5].menuText},
-    {ShellCommand::AppExit, ID_APP_EXIT, "アプリケーションの終了(&X)"},
+    {ShellCommand::AppExit, ID_APP_EXIT, QT_TRANSLATE_NOOP("ShellCommands", "アプリケーションの終了(&X)")},
     // Printing has a key but no menu entry.
-    {ShellCommand::FilePrint, ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", (Qt::CTRL | Qt::Key_P).toCombined()},
-    {ShellCommand::MenuBar, ID_VIEW_BARS, "メニュー バー(&M)", 0, true},
+    {ShellCommand::FilePrint, ID_FILE_PRINT, QT_TRANSLATE_NOOP("ShellCommands", "印刷(&P)...\tCtrl+P"), (Qt::CTRL | Qt::Key_P).toCombined()},
+    {ShellCommand::MenuBar, ID_VIEW_BARS, QT_TRANSLATE_NOOP("ShellCommands", "メニュー バー(&M)"), 0, true},
     {ShellCommand::LookWin2000, ID_VIEW_APPLOOK_WIN_2000, "Windows 2000(&2)", 0, true},
     {ShellCommand::LookOffXp, ID_VIEW_APPLOOK_OFF_XP, "Office XP(&X)", 0, true},
     {ShellCommand::LookWinXp, ID_VIEW_APPLOOK_WIN_XP, "Windows XP(&W)", 0, true},
     {ShellCommand::LookOff2003, ID_VIEW_APPLOOK_OFF_2003, "Office 2003(&3)", 0, true},
     {ShellCommand::LookVs2005, ID_VIEW_APPLOOK_VS_2005, "Visual Studio 200&5", 0, true},
     {ShellCommand::LookVs2008, ID_VIEW_APPLOOK_VS_2008, "Visual Studio 200&8", 0, true},
-    {ShellCommand::LookOff2007Blue, ID_VIEW_APPLOOK_OFF_2007_BLUE, "ブルー スタイル(&B)", 0, true},
-    {ShellCommand::LookOff2007Black, ID_VIEW_APPLOOK_OFF_2007_BLACK, "ブラック スタイル(&L)", 0, true},
-    {ShellCommand::LookOff2007Silver, ID_VIEW_APPLOOK_OFF_2007_SILVER, "シルバー スタイル(&S)", 0, true},
-    {ShellCommand::LookOff2007Aqua, ID_VIEW_APPLOOK_OFF_2007_AQUA, "アクア スタイル(&A)", 0, true},
-    {ShellCommand::AppAbout, ID_APP_ABOUT, "バージョン情報 Miravel(&A)..."},
-    {ShellCommand::HelpPage, ID_HELP_PAGE, "ヘルプ (オルヴェンデイル HPへ)"},
+    {ShellCommand::LookOff2007Blue, ID_VIEW_APPLOOK_OFF_2007_BLUE, QT_TRANSLATE_NOOP("ShellCommands", "ブルー スタイル(&B)"), 0, true},
+    {ShellCommand::LookOff2007Black, ID_VIEW_APPLOOK_OFF_2007_BLACK, QT_TRANSLATE_NOOP("ShellCommands", "ブラック スタイル(&L)"), 0, true},
+    {ShellCommand::LookOff2007Silver, ID_VIEW_APPLOOK_OFF_2007_SILVER, QT_TRANSLATE_NOOP("ShellCommands", "シルバー スタイル(&S)"), 0, true},
+    {ShellCommand::LookOff2007Aqua, ID_VIEW_APPLOOK_OFF_2007_AQUA, QT_TRANSLATE_NOOP("ShellCommands", "アクア スタイル(&A)"), 0, true},
+    {ShellCommand::AppAbout, ID_APP_ABOUT, QT_TRANSLATE_NOOP("ShellCommands", "バージョン情報 Miravel(&A)...")},
+    {ShellCommand::HelpPage, ID_HELP_PAGE, QT_TRANSLATE_NOOP("ShellCommands", "ヘルプ (オルヴェンデイル HPへ)")},
 };
 
 // Each row sits at its command's place, and no entry id is used twice.

@@ -95,7 +95,7 @@ CMiravelView::CMiravelView(QWidget* parent) : QOpenGLWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    m_openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+    m_openUrl = [](const QString& url) { return QDesktopServices::openUrl(QUrl(url)); };
     m_referenceRenderer = qEnvironmentVariable("MIRAVEL_RENDERER") == QLatin1String("reference");
 
     // The palette, then the buttons with their images, tooltips, commands
@@ -395,10 +395,9 @@ bool CMiravelView::ExportImage(const QString& path, ImageFormat format)
     return ExportScreenshot(progress, read, w, h, path, format);
 }
 
-void CMiravelView::OpenUrl(const QString& url)
+bool CMiravelView::OpenUrl(const QString& url)
 {
-    if (m_openUrl)
-        m_openUrl(url);
+    return m_openUrl && m_openUrl(url);
 }
 
 // ---- Mouse ----------------------------------------------------------------
