@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QList>
+#include <QPointer>
 #include <QSettings>
 #include <QTranslator>
 
@@ -66,22 +68,28 @@ void Install(const QString& language)
     QCoreApplication* app = QCoreApplication::instance();
     if (!app)
         return;
+    // The translators of an earlier call go: the application holds one set.
+    static QList<QPointer<QTranslator>> installed;
+    for (const QPointer<QTranslator>& t : std::as_const(installed)) {
+        if (t) {
+            QCoreApplication::removeTranslator(t);
+            delete t.data();
+        }
+    }
+    installed.clear();
+    const auto add = [app](const QString& file, const QString& folder) {
+        auto* translator = new QTranslator(app);
+        if (translator->load(file, folder) && QCoreApplication::installTranslator(translator))
+            installed.append(translator);
+        else
+            delete translator;
+    };
     // Qt's own texts (file and colour dialogs, standard buttons) are English
     // without a translation; its Japanese comes from the system's Qt.
-    if (CurrentLanguage() != kEnglish) {
-        auto* qt = new QTranslator(app);
-        if (qt->load(QStringLiteral("qtbase_") + CurrentLanguage(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(qt);
-        else
-            delete qt;
-    }
-    if (CurrentLanguage() != kJapanese) {
-        auto* own = new QTranslator(app);
-        if (own->load(ProgramTranslation(CurrentLanguage())))
-            QCoreApplication::installTranslator(own);
-        else
-            delete own;
-    }
+    if (CurrentLanguage() != kEnglish)
+        add(QStringLiteral("qtbase_") + CurrentLanguage(), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (CurrentLanguage() != kJapanese)
+        add(ProgramTranslation(CurrentLanguage()), QString());
 }
 
 QString Current()

@@ -27,8 +27,9 @@ void Store(QSettings& store, const QString& language);
 QString Choose(const QSettings& store, const QStringList& uiLanguages);
 
 // Makes language the program's: installs its translations into the running
-// application (none are needed for Japanese but Qt's own). Called once at
-// start-up; the language stays until the program ends.
+// application (none are needed for Japanese but Qt's own), replacing those of
+// an earlier call. Called at start-up, before any text is made; texts made
+// before keep their language.
 void Install(const QString& language);
 // The language installed last; Japanese before any.
 QString Current();

@@ -129,6 +129,20 @@ TEST(Translations, LanguageFollowsTheUserWhereTheProgramSpeaksIt)
     EXPECT_EQ(Language::Stored(store), QString());
     EXPECT_EQ(Language::Choose(store, {"en-US"}), "en");
 
+    // Qt's own buttons follow Japanese through the system's Qt translations.
+    int argc = 1;
+    char name[] = "test_translations";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    Language::Install(Language::kJapanese);
+    EXPECT_EQ(Language::Current(), "ja");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("CMainFrame", "ファイル(&F)"), QStringLiteral("ファイル(&F)"));
+    // Another language replaces the translators of the first.
+    Language::Install(Language::kEnglish);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+    EXPECT_EQ(QCoreApplication::translate("CMainFrame", "ファイル(&F)"), "&File");
+
     // The notice of a new choice, in the language chosen.
     EXPECT_EQ(Language::TextIn(Language::kEnglish, "CMainFrame", "ファイル(&F)"), "&File");
     EXPECT_EQ(Language::TextIn(Language::kJapanese, "CMainFrame", "ファイル(&F)"), QStringLiteral("ファイル(&F)"));
