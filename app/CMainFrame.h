@@ -63,7 +63,7 @@ public:
     // The local model files (.mvf, .vox) among dragged data, in their order.
     static QStringList DroppedModelFiles(const QMimeData* data);
 
-    // Sends "Orvendale" to the view, which opens the maker's web page.
+    // Sends "Orvendale" to the view, which opens the user guide.
     void OnHelpPage();
     // Prints the current picture of the view on one page.
     void OnFilePrint();
