@@ -4,6 +4,7 @@
 #include "app/ImportedModel.h"
 #include "exchange/ModelExport.h"
 #include "exchange/VoxFile.h"
+#include "i18n/Language.h"
 #include "images/ImageEncoders.h"
 #include "model/CMiravelDoc.h"
 #include "render/GLFormat.h"
@@ -11,7 +12,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QSaveFile>
+#include <QSettings>
 
 #include <algorithm>
 #include <cstdio>
@@ -251,6 +254,10 @@ int RunTool(int& argc, char** argv, const QStringList& arguments)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    // The reasons of a failed file come from the readers and writers, in the
+    // editor's language (its choice is in the editor's per-user store).
+    Language::Install(Language::Choose(QSettings(QStringLiteral("Orvendale"), QStringLiteral("MIRA-VEL")),
+                                       QLocale::system().uiLanguages()));
     return Run(request, [&print](const QString& line) { print(stderr, line); });
 }
 

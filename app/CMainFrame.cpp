@@ -8,6 +8,7 @@
 #include "app/ShellPrompts.h"
 #include "app/ShellTexts.h"
 #include "app/ToolMenu.h"
+#include "i18n/Language.h"
 #include "model/CMiravelDoc.h"
 #include "settings/SettingsFile.h"
 #include "view/CMiravelView.h"
@@ -15,6 +16,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -31,7 +33,7 @@ namespace {
 
 const QString kWorkspaceGroup = QStringLiteral("Workspace");
 
-QString PrintFailedMessage() { return QStringLiteral("印刷を開始できませんでした。"); }
+QString PrintFailedMessage() { return QCoreApplication::translate("CMainFrame", "印刷を開始できませんでした。"); }
 
 } // namespace
 
@@ -81,7 +83,7 @@ CMainFrame::~CMainFrame()
 void CMainFrame::CreateActions()
 {
     for (const ShellCommandRow& row : kShellCommands) {
-        auto* action = new QAction(QString::fromUtf8(row.text), this);
+        auto* action = new QAction(QCoreApplication::translate("ShellCommands", row.text), this);
         action->setData(row.entryId);
         action->setCheckable(row.checkable);
         // A key lives on the window, not only in its menu: a menu's shortcuts
@@ -195,7 +197,7 @@ void CMainFrame::CreateMenus()
     using S = ShellCommand;
     QMenuBar* bar = menuBar();
 
-    m_fileMenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    m_fileMenu = bar->addMenu(QCoreApplication::translate("CMainFrame", "ファイル(&F)"));
     m_fileMenu->addActions({Action(S::FileNew), Action(S::FileOpen), Action(S::FileSave), Action(S::FileSaveAs)});
     // Other programs' formats, beside the model file's own commands.
     m_fileMenu->addSeparator();
@@ -208,11 +210,11 @@ void CMainFrame::CreateMenus()
     m_fileMenu->addAction(Action(S::AppExit));
     SetRecentFiles({});
 
-    QMenu* viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
-    QMenu* bars = viewMenu->addMenu(QStringLiteral("ツール バーとドッキング ウィンドウ(&T)"));
+    QMenu* viewMenu = bar->addMenu(QCoreApplication::translate("CMainFrame", "表示(&V)"));
+    QMenu* bars = viewMenu->addMenu(QCoreApplication::translate("CMainFrame", "ツール バーとドッキング ウィンドウ(&T)"));
     bars->addAction(MenuBarToggle());
 
-    QMenu* looks = viewMenu->addMenu(QStringLiteral("アプリケーションの外観(&A)"));
+    QMenu* looks = viewMenu->addMenu(QCoreApplication::translate("CMainFrame", "アプリケーションの外観(&A)"));
     m_lookGroup = new QActionGroup(this);
     m_lookGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     for (S look : {S::LookWin2000, S::LookOffXp, S::LookWinXp, S::LookOff2003, S::LookVs2005, S::LookVs2008})
@@ -221,10 +223,26 @@ void CMainFrame::CreateMenus()
     for (S look : {S::LookOff2007Blue, S::LookOff2007Black, S::LookOff2007Silver, S::LookOff2007Aqua})
         office2007->addAction(m_lookGroup->addAction(Action(look)));
 
-    QMenu* tools = bar->addMenu(QString::fromUtf8(ToolMenu::kMenuTitle));
+    QMenu* languages = viewMenu->addMenu(ShellTexts::LanguageMenu());
+    m_languageGroup = new QActionGroup(this);
+    m_languageGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    // The check mark shows the language of the next start.
+    const QString stored = Language::Stored(QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication()));
+    const QString chosen = stored.isEmpty() ? Language::Current() : stored;
+    for (const auto& [language, name] : {std::pair{Language::kJapanese, ShellTexts::JapaneseName()},
+                                         std::pair{Language::kEnglish, ShellTexts::EnglishName()}}) {
+        QAction* a = languages->addAction(name);
+        a->setCheckable(true);
+        a->setChecked(language == chosen);
+        a->setData(language);
+        m_languageGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, language = language] { OnLanguage(language); });
+    }
+
+    QMenu* tools = bar->addMenu(QCoreApplication::translate("CMainFrame", "ツール(&T)"));
     ToolMenu::Fill(*tools, m_actions.data());
 
-    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QMenu* help = bar->addMenu(QCoreApplication::translate("CMainFrame", "ヘルプ(&H)"));
     help->addActions({Action(S::AppAbout), Action(S::HelpPage)});
 }
 
@@ -238,7 +256,7 @@ void CMainFrame::SetRecentFiles(const QStringList& files)
 
     if (files.isEmpty()) {
         // The place of the list shows its name, greyed, while it is empty.
-        auto* placeholder = new QAction(QStringLiteral("最近使ったファイル"), this);
+        auto* placeholder = new QAction(QCoreApplication::translate("CMainFrame", "最近使ったファイル"), this);
         placeholder->setEnabled(false);
         m_fileMenu->insertAction(m_recentEnd, placeholder);
         m_recentActions.append(placeholder);
@@ -328,6 +346,22 @@ void CMainFrame::OnUpdateApplicationLook()
 {
     for (QAction* a : m_lookGroup->actions())
         a->setChecked(a->data().toInt() == m_appLook);
+}
+
+void CMainFrame::OnLanguage(const QString& language)
+{
+    QSettings store(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication());
+    const QString before = Language::Stored(store).isEmpty() ? Language::Current() : Language::Stored(store);
+    Language::Store(store, language);
+    if (language == before)
+        return;
+    // Said in the language in use and in the one chosen, which the user may
+    // read better.
+    QString notice = ShellTexts::LanguageAtNextStart();
+    const QString inChosen = Language::TextIn(language, "ShellTexts", ShellTexts::kLanguageAtNextStart);
+    if (inChosen != notice)
+        notice += QStringLiteral("\n\n") + inChosen;
+    m_owner.Prompts().showNotice(this, notice);
 }
 
 void CMainFrame::OnHelpPage()

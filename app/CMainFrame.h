@@ -46,6 +46,11 @@ public:
     // (the default when there is none), applied at once and stored on change.
     void OnApplicationLook(int id);
 
+    // The interface language chosen in the view menu: stored for the next
+    // start, which is when it takes effect (the user is told so).
+    void OnLanguage(const QString& language);
+    QActionGroup* LanguageActions() const { return m_languageGroup; }
+
     // The one action of each of the window's commands, by command or by its
     // entry id (ID_FILE_NEW, look ids...; null for an id without a command).
     QAction* Action(ShellCommand command) const { return m_actions[std::size_t(command)]; }
@@ -58,7 +63,7 @@ public:
     // The local model files (.mvf, .vox) among dragged data, in their order.
     static QStringList DroppedModelFiles(const QMimeData* data);
 
-    // Sends "Orvendale" to the view, which opens the maker's web page.
+    // Sends "Orvendale" to the view, which opens the user guide.
     void OnHelpPage();
     // Prints the current picture of the view on one page.
     void OnFilePrint();
@@ -98,6 +103,7 @@ private:
     int m_office2007Colour;
     std::array<QAction*, std::size(kShellCommands)> m_actions{};
     QActionGroup* m_lookGroup = nullptr;
+    QActionGroup* m_languageGroup = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_exportMenu = nullptr;
     QAction* m_recentEnd = nullptr; // the separator after the recent files

@@ -13,10 +13,12 @@
 #include "app/ShellIds.h"
 #include "app/ShellTexts.h"
 #include "app/WindowPaint.h"
+#include "i18n/Language.h"
 #include "model/CMiravelDoc.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 #include <QSurfaceFormat>
 
@@ -56,6 +58,9 @@ bool CMiravelApp::InitInstance(const QStringList& arguments)
 {
     // Number formatting of the settings file follows the user's locale.
     std::setlocale(LC_ALL, "");
+    // The interface language: the user's choice, else the system's when the
+    // program speaks it. Every text made from here on is in it.
+    Language::Install(Language::Choose(UserStore(), QLocale::system().uiLanguages()));
     emit startupStep(StepLocale);
 
     // The splash picture and the icon are compiled-in resources.

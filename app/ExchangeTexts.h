@@ -1,28 +1,29 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // Texts of the import and export commands: menu entries, file-dialog
 // filters, the progress window and the messages.
 namespace ExchangeTexts {
 
-inline QString ExportMenu() { return QStringLiteral("エクスポート(&E)"); }
+inline QString ExportMenu() { return QCoreApplication::translate("ExchangeTexts", "エクスポート(&E)"); }
 
 // The filter of the import dialog; the open dialog offers it after the model
 // file's own.
 inline QString VoxFilter() { return QStringLiteral("VoxFile(*.vox)"); }
 inline QString VoxSuffix() { return QStringLiteral("vox"); }
-inline QString ImportDialogTitle() { return QStringLiteral("インポート"); }
-inline QString ExportDialogTitle() { return QStringLiteral("エクスポート"); }
+inline QString ImportDialogTitle() { return QCoreApplication::translate("ExchangeTexts", "インポート"); }
+inline QString ExportDialogTitle() { return QCoreApplication::translate("ExchangeTexts", "エクスポート"); }
 
 // The progress window of a long export.
-inline QString ProgressTitle() { return QStringLiteral("エクスポート"); }
-inline QString ProgressExporting() { return QStringLiteral("出力中..."); }
+inline QString ProgressTitle() { return QCoreApplication::translate("ExchangeTexts", "エクスポート"); }
+inline QString ProgressExporting() { return QCoreApplication::translate("ExchangeTexts", "出力中..."); }
 
 // The same words as a failed screenshot, then where and why.
 inline QString ExportFailed(const QString& path, const QString& reason)
 {
-    QString text = QStringLiteral("出力できませんでした");
+    QString text = QCoreApplication::translate("ExchangeTexts", "出力できませんでした");
     if (!path.isEmpty())
         text += QLatin1Char('\n') + path;
     if (!reason.isEmpty())
@@ -32,12 +33,12 @@ inline QString ExportFailed(const QString& path, const QString& reason)
 // The reader's own message may already name the file.
 inline QString ImportFailed(const QString& path, const QString& reason)
 {
-    const QString head = QStringLiteral("インポートできませんでした。\n");
+    const QString head = QCoreApplication::translate("ExchangeTexts", "インポートできませんでした。\n");
     return reason.contains(path) ? head + reason : head + path + QLatin1Char('\n') + reason;
 }
 inline QString ModelTooLarge()
 {
-    return QStringLiteral("モデルが大きすぎるため、読み込めません。\n"
+    return QCoreApplication::translate("ExchangeTexts", "モデルが大きすぎるため、読み込めません。\n"
                           "(各辺 1 以上、合計 64000 セル以下のモデルだけを扱えます)");
 }
 

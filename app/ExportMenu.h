@@ -3,6 +3,7 @@
 #include "app/ShellIds.h"
 #include "exchange/ExchangeFormat.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 
@@ -11,11 +12,11 @@
 struct ExportMenuEntry {
     int id;
     ExchangeFormat format;
-    const char* menuText;  // UTF-8
+    const char* menuText;  // UTF-8, translated where shown
     const char* filter;
     const char* suffix;    // without the dot
 
-    QString MenuText() const { return QString::fromUtf8(menuText); }
+    QString MenuText() const { return QCoreApplication::translate("ShellCommands", menuText); }
     QString Filter() const { return QString::fromLatin1(filter); }
     QString Suffix() const { return QString::fromLatin1(suffix); }
 };
@@ -23,12 +24,12 @@ struct ExportMenuEntry {
 // The model and mesh formats, in menu order. Pictures of the view are the
 // screenshot command's business, the model file's own format is "save as".
 inline constexpr std::array<ExportMenuEntry, 6> kExportMenu = {{
-    {ID_FILE_EXPORT_VOX, ExchangeFormat::Vox, "VOX 形式 (*.vox)(&V)...", "VoxFile(*.vox)", "vox"},
-    {ID_FILE_EXPORT_GLTF, ExchangeFormat::Gltf, "glTF 形式 (*.gltf)(&G)...", "glTFFile(*.gltf)", "gltf"},
-    {ID_FILE_EXPORT_GLB, ExchangeFormat::Glb, "glTF バイナリ形式 (*.glb)(&B)...", "GLBFile(*.glb)", "glb"},
-    {ID_FILE_EXPORT_OBJ, ExchangeFormat::Obj, "OBJ 形式 (*.obj)(&O)...", "OBJFile(*.obj)", "obj"},
-    {ID_FILE_EXPORT_PLY, ExchangeFormat::Ply, "PLY 形式 (*.ply)(&P)...", "PLYFile(*.ply)", "ply"},
-    {ID_FILE_EXPORT_STL, ExchangeFormat::Stl, "STL 形式 (*.stl)(&S)...", "STLFile(*.stl)", "stl"},
+    {ID_FILE_EXPORT_VOX, ExchangeFormat::Vox, QT_TRANSLATE_NOOP("ShellCommands", "VOX 形式 (*.vox)(&V)..."), "VoxFile(*.vox)", "vox"},
+    {ID_FILE_EXPORT_GLTF, ExchangeFormat::Gltf, QT_TRANSLATE_NOOP("ShellCommands", "glTF 形式 (*.gltf)(&G)..."), "glTFFile(*.gltf)", "gltf"},
+    {ID_FILE_EXPORT_GLB, ExchangeFormat::Glb, QT_TRANSLATE_NOOP("ShellCommands", "glTF バイナリ形式 (*.glb)(&B)..."), "GLBFile(*.glb)", "glb"},
+    {ID_FILE_EXPORT_OBJ, ExchangeFormat::Obj, QT_TRANSLATE_NOOP("ShellCommands", "OBJ 形式 (*.obj)(&O)..."), "OBJFile(*.obj)", "obj"},
+    {ID_FILE_EXPORT_PLY, ExchangeFormat::Ply, QT_TRANSLATE_NOOP("ShellCommands", "PLY 形式 (*.ply)(&P)..."), "PLYFile(*.ply)", "ply"},
+    {ID_FILE_EXPORT_STL, ExchangeFormat::Stl, QT_TRANSLATE_NOOP("ShellCommands", "STL 形式 (*.stl)(&S)..."), "STLFile(*.stl)", "stl"},
 }};
 
 // The entry of a command id, or null.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // Texts of the application shell that a user sees or that name stored data.
@@ -8,7 +9,7 @@ namespace ShellTexts {
 // The main window's title follows the document's: "<document> - <this>".
 inline QString AppTitle() { return QStringLiteral("MIRA-VEL    Powered by Orvendale"); }
 // The title of a document that has never been saved.
-inline QString DefaultDocumentName() { return QStringLiteral("ミラヴェル"); }
+inline QString DefaultDocumentName() { return QCoreApplication::translate("ShellTexts", "ミラヴェル"); }
 // Caption of the program's message boxes.
 inline QString MessageCaption() { return QStringLiteral("MIRA-VEL"); }
 
@@ -22,15 +23,25 @@ inline QString AppLookKey() { return QStringLiteral("ApplicationLook"); }
 
 inline QString SaveChangesQuestion(const QString& documentTitle)
 {
-    return QStringLiteral("%1 への変更を保存しますか？").arg(documentTitle);
+    return QCoreApplication::translate("ShellTexts", "%1 への変更を保存しますか？").arg(documentTitle);
 }
-inline QString AnswerYes() { return QStringLiteral("はい(&Y)"); }
-inline QString AnswerNo() { return QStringLiteral("いいえ(&N)"); }
-inline QString AnswerCancel() { return QStringLiteral("キャンセル"); }
-inline QString OpenDialogTitle() { return QStringLiteral("開く"); }
-inline QString SaveDialogTitle() { return QStringLiteral("名前を付けて保存"); }
+inline QString AnswerYes() { return QCoreApplication::translate("ShellTexts", "はい(&Y)"); }
+inline QString AnswerNo() { return QCoreApplication::translate("ShellTexts", "いいえ(&N)"); }
+inline QString AnswerCancel() { return QCoreApplication::translate("ShellTexts", "キャンセル"); }
+inline QString OpenDialogTitle() { return QCoreApplication::translate("ShellTexts", "開く"); }
+inline QString SaveDialogTitle() { return QCoreApplication::translate("ShellTexts", "名前を付けて保存"); }
 
-inline QString AboutTitle() { return QStringLiteral("バージョン情報 MIRA-VEL"); }
+// The view menu's choice of language, and what it tells: the new language
+// shows from the next start.
+inline QString LanguageMenu() { return QCoreApplication::translate("ShellTexts", "言語(&L)"); }
+inline constexpr const char* kLanguageAtNextStart =
+    QT_TRANSLATE_NOOP("ShellTexts", "表示の言語は、MIRA-VEL を次に起動したときに切り替わります。");
+inline QString LanguageAtNextStart() { return QCoreApplication::translate("ShellTexts", kLanguageAtNextStart); }
+// The program's languages, each named in itself.
+inline QString JapaneseName() { return QStringLiteral("日本語"); }
+inline QString EnglishName() { return QStringLiteral("English"); }
+
+inline QString AboutTitle() { return QCoreApplication::translate("ShellTexts", "バージョン情報 MIRA-VEL"); }
 inline QString AboutVersion() { return QStringLiteral("MIRA-VEL, Version 1.1"); }
 inline QString AboutNotice() { return QStringLiteral("Copyright (C) Orvendale.  All rights reserved."); }
 

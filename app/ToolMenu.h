@@ -39,8 +39,6 @@ inline constexpr Entry kEntries[] = {
     {ShellCommand::ToolFitGrid, CommandId::ModelFitGrid, true},
 };
 
-inline constexpr const char* kMenuTitle = "ツール(&T)";
-
 // The view command of a window command that only forwards to the view (the
 // tools, the second redo key); none for the window's own commands.
 std::optional<CommandId> ViewCommand(ShellCommand command);

@@ -3,6 +3,8 @@
 #include "resources/MiravelResources.h"
 #include "scene/ViewState.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // A row of the single (non-palette) buttons as written below; the palette
@@ -11,7 +13,7 @@ struct Row {
     int id;
     const char* member;
     int png;
-    const char* tooltip;  // UTF-8
+    const char* tooltip;  // UTF-8, translated when the catalogue is made
     CommandId command;
     std::optional<CommandId> command2;
     int repeat;
@@ -28,62 +30,59 @@ constexpr SwatchSource kNone = SwatchSource::None;
 constexpr SwatchSource kFixed = SwatchSource::Fixed;
 constexpr SwatchSource kField = SwatchSource::Field;
 
-// The two-command toggle buttons share the shape of their tooltip.
-#define TOGGLE_TIP(name) \
-    "[ " name " ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"
+// The tooltips are written out in full (the toggle buttons share one shape)
+// so that lupdate, which expands no macros, finds each of them.
 
 // Rows before the palette.
 const Row kHead[] = {
-    {ButtonRotateXBack, "m_btnRotateXBack", StripRotateXBack, "[ 上に回転 ]", C::RotateXBack, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonRotateXForward, "m_btnRotateXForward", StripRotateXForward, "[ 下に回転 ]", C::RotateXForward, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonRotateYBack, "m_btnRotateYBack", StripRotateYBack, "[ 左に回転 ]", C::RotateYBack, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonRotateYForward, "m_btnRotateYForward", StripRotateYForward, "[ 右に回転 ]", C::RotateYForward, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonMoveUp, "m_btnMoveUp", StripMoveUp, "[ 上に移動 ]", C::MoveUp, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonMoveDown, "m_btnMoveDown", StripMoveDown, "[ 下に移動 ]", C::MoveDown, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonMoveLeft, "m_btnMoveLeft", StripMoveLeft, "[ 左に移動 ]", C::MoveLeft, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonMoveRight, "m_btnMoveRight", StripMoveRight, "[ 右に移動 ]", C::MoveRight, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonScaleUp, "m_btnScaleUp", StripScaleUp, "[ 拡大 ]", C::ScaleUp, kNoCommand, 30, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonScaleDown, "m_btnScaleDown", StripScaleDown, "[ 縮小 ]", C::ScaleDown, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonCubeBack, "m_btnCubeBack", StripCubeBack, "[ 戻る ]", C::CubeBack, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonCubeForward, "m_btnCubeForward", StripCubeForward, "[ 進む ]", C::CubeForward, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonSight, "m_btnSight", StripSight, TOGGLE_TIP("照準"), C::FocusShow, C::FocusColor, 0, 400, kField, CLR_NONE, &CViewState::m_sightColor, true},
-    {ButtonAxis, "m_btnAxis", StripAxis, "[ 座標軸 ]\n左クリック - 表示・非表示切替", C::AxisShow, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonGround, "m_btnGround", StripGround, TOGGLE_TIP("地面"), C::GroundShow, C::GroundColor, 0, 400, kField, CLR_NONE, &CViewState::m_groundColor, true},
-    {ButtonFrame, "m_btnFrame", StripFrame, TOGGLE_TIP("枠"), C::FrameShow, C::FrameColor, 0, 400, kField, CLR_NONE, &CViewState::m_frameColor, true},
-    {ButtonBack, "m_btnBack", StripBack, TOGGLE_TIP("背景"), C::BackShow, C::BackColor, 0, 400, kField, CLR_NONE, &CViewState::m_backColor, true},
-    {ButtonCanvas, "m_btnCanvas", StripCanvas, TOGGLE_TIP("キャンバス"), C::CanvasShow, C::CanvasColor, 0, 400, kField, CLR_NONE, &CViewState::m_canvasColor, true},
+    {ButtonRotateXBack, "m_btnRotateXBack", StripRotateXBack, QT_TRANSLATE_NOOP("Buttons", "[ 上に回転 ]"), C::RotateXBack, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonRotateXForward, "m_btnRotateXForward", StripRotateXForward, QT_TRANSLATE_NOOP("Buttons", "[ 下に回転 ]"), C::RotateXForward, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonRotateYBack, "m_btnRotateYBack", StripRotateYBack, QT_TRANSLATE_NOOP("Buttons", "[ 左に回転 ]"), C::RotateYBack, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonRotateYForward, "m_btnRotateYForward", StripRotateYForward, QT_TRANSLATE_NOOP("Buttons", "[ 右に回転 ]"), C::RotateYForward, kNoCommand, 50, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonMoveUp, "m_btnMoveUp", StripMoveUp, QT_TRANSLATE_NOOP("Buttons", "[ 上に移動 ]"), C::MoveUp, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonMoveDown, "m_btnMoveDown", StripMoveDown, QT_TRANSLATE_NOOP("Buttons", "[ 下に移動 ]"), C::MoveDown, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonMoveLeft, "m_btnMoveLeft", StripMoveLeft, QT_TRANSLATE_NOOP("Buttons", "[ 左に移動 ]"), C::MoveLeft, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonMoveRight, "m_btnMoveRight", StripMoveRight, QT_TRANSLATE_NOOP("Buttons", "[ 右に移動 ]"), C::MoveRight, kNoCommand, 100, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonScaleUp, "m_btnScaleUp", StripScaleUp, QT_TRANSLATE_NOOP("Buttons", "[ 拡大 ]"), C::ScaleUp, kNoCommand, 30, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonScaleDown, "m_btnScaleDown", StripScaleDown, QT_TRANSLATE_NOOP("Buttons", "[ 縮小 ]"), C::ScaleDown, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonCubeBack, "m_btnCubeBack", StripCubeBack, QT_TRANSLATE_NOOP("Buttons", "[ 戻る ]"), C::CubeBack, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonCubeForward, "m_btnCubeForward", StripCubeForward, QT_TRANSLATE_NOOP("Buttons", "[ 進む ]"), C::CubeForward, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonSight, "m_btnSight", StripSight, QT_TRANSLATE_NOOP("Buttons", "[ 照準 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::FocusShow, C::FocusColor, 0, 400, kField, CLR_NONE, &CViewState::m_sightColor, true},
+    {ButtonAxis, "m_btnAxis", StripAxis, QT_TRANSLATE_NOOP("Buttons", "[ 座標軸 ]\n左クリック - 表示・非表示切替"), C::AxisShow, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonGround, "m_btnGround", StripGround, QT_TRANSLATE_NOOP("Buttons", "[ 地面 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::GroundShow, C::GroundColor, 0, 400, kField, CLR_NONE, &CViewState::m_groundColor, true},
+    {ButtonFrame, "m_btnFrame", StripFrame, QT_TRANSLATE_NOOP("Buttons", "[ 枠 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::FrameShow, C::FrameColor, 0, 400, kField, CLR_NONE, &CViewState::m_frameColor, true},
+    {ButtonBack, "m_btnBack", StripBack, QT_TRANSLATE_NOOP("Buttons", "[ 背景 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::BackShow, C::BackColor, 0, 400, kField, CLR_NONE, &CViewState::m_backColor, true},
+    {ButtonCanvas, "m_btnCanvas", StripCanvas, QT_TRANSLATE_NOOP("Buttons", "[ キャンバス ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::CanvasShow, C::CanvasColor, 0, 400, kField, CLR_NONE, &CViewState::m_canvasColor, true},
     {ButtonCopy, "m_btnCopy", StripCopy,
-     "[ コピー ]\n左クリック - コピーレイヤー選択\n左ダブルクリック - コピーレイヤー解除\n右クリック - コピーレイヤー解除",
+     QT_TRANSLATE_NOOP("Buttons", "[ コピー ]\n左クリック - コピーレイヤー選択\n左ダブルクリック - コピーレイヤー解除\n右クリック - コピーレイヤー解除"),
      C::CanvasCopy, C::CanvasClearCopy, 0, 400, kNone, CLR_NONE, nullptr, true},
     {ButtonPaste, "m_btnPaste", StripPaste,
-     "[ 貼り付け ]\n左クリック - 選択レイヤーに貼り付け\n左ダブルクリック - 全レイヤーに貼り付け\n右クリック - 全レイヤーに貼り付け",
+     QT_TRANSLATE_NOOP("Buttons", "[ 貼り付け ]\n左クリック - 選択レイヤーに貼り付け\n左ダブルクリック - 全レイヤーに貼り付け\n右クリック - 全レイヤーに貼り付け"),
      C::CanvasPaste, C::CanvasPasteAll, 0, 400, kNone, CLR_NONE, nullptr, true},
     {ButtonCube, "m_btnCube", StripCube,
-     "[ キューブ ]\n左クリック - キューブ表示モード切替\n左ダブルクリック - 色変更\n右クリック - 色変更",
+     QT_TRANSLATE_NOOP("Buttons", "[ キューブ ]\n左クリック - キューブ表示モード切替\n左ダブルクリック - 色変更\n右クリック - 色変更"),
      C::CubePolygon, C::CubeColor, 0, 400, kField, CLR_NONE, &CViewState::m_cubeColor, true},
 };
 
-#undef TOGGLE_TIP
-
-const char* const kPaletteTooltip = "[ キューブ ]\n左クリック - 色選択\n左ダブルクリック - 色変更\n右クリック - 色変更";
+const char* const kPaletteTooltip = QT_TRANSLATE_NOOP("Buttons", "[ キューブ ]\n左クリック - 色選択\n左ダブルクリック - 色変更\n右クリック - 色変更");
 constexpr int kPalettePng = StripPalette;
 
 // Rows after the palette.
 const Row kTail[] = {
-    {ButtonCanvasSwitch, "m_btnCanvasSwitch", StripCanvasSwitch, "[ キャンバス ]\n左クリック - 切り替え", C::CanvasSwitch, kNoCommand, 500, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonCanvasUp, "m_btnCanvasUp", StripCanvasUp, "[ キャンバス ]\n左クリック - 手前に移動", C::CanvasUp, kNoCommand, 20, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonCanvasDown, "m_btnCanvasDown", StripCanvasDown, "[ キャンバス ]\n左クリック - 奥に移動", C::CanvasDown, kNoCommand, 20, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonSetting, "m_btnSetting", StripSetting, "[ 各種設定 ]", C::Setting, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, false},
-    {ButtonHelp, "m_btnHelp", StripHelp, "  オルヴェンデイル  ", C::Orvendale, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, false},
-    {ButtonScreenShot, "m_btnScreenShot", StripScreenShot, "[ スクリーンショット ]", C::ScreenShot, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, false},
+    {ButtonCanvasSwitch, "m_btnCanvasSwitch", StripCanvasSwitch, QT_TRANSLATE_NOOP("Buttons", "[ キャンバス ]\n左クリック - 切り替え"), C::CanvasSwitch, kNoCommand, 500, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonCanvasUp, "m_btnCanvasUp", StripCanvasUp, QT_TRANSLATE_NOOP("Buttons", "[ キャンバス ]\n左クリック - 手前に移動"), C::CanvasUp, kNoCommand, 20, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonCanvasDown, "m_btnCanvasDown", StripCanvasDown, QT_TRANSLATE_NOOP("Buttons", "[ キャンバス ]\n左クリック - 奥に移動"), C::CanvasDown, kNoCommand, 20, 0, kNone, CLR_NONE, nullptr, true},
+    {ButtonSetting, "m_btnSetting", StripSetting, QT_TRANSLATE_NOOP("Buttons", "[ 各種設定 ]"), C::Setting, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, false},
+    {ButtonHelp, "m_btnHelp", StripHelp, QT_TRANSLATE_NOOP("Buttons", "  オルヴェンデイル  "), C::Orvendale, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, false},
+    {ButtonScreenShot, "m_btnScreenShot", StripScreenShot, QT_TRANSLATE_NOOP("Buttons", "[ スクリーンショット ]"), C::ScreenShot, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, false},
     {ButtonDrawSwitch, "m_btnDrawSwitch", StripDrawSwitch,
-     "[ 描画モード切替 ]\nキャンバスモード⇔アタッチモード\n\n"
+     QT_TRANSLATE_NOOP("Buttons", "[ 描画モード切替 ]\nキャンバスモード⇔アタッチモード\n\n"
      "キャンバスモード：絵をキャンバスに描くようにキューブを配置\n"
-     "アタッチモード：キューブ同士をくっつけてキューブを配置",
+     "アタッチモード：キューブ同士をくっつけてキューブを配置"),
      C::DrawSwitch, kNoCommand, 0, 0, kFixed, 0x00FFFF, nullptr, true},
     // Starts with the cube colour, which by default is also the light-on swatch.
     {ButtonLight, "m_btnLight", StripLight,
-     "[ 照明 ]\n左クリック - 照明ON/OFF\n左ダブルクリック - 照明位置切り替え\n右クリック - 照明位置切り替え",
+     QT_TRANSLATE_NOOP("Buttons", "[ 照明 ]\n左クリック - 照明ON/OFF\n左ダブルクリック - 照明位置切り替え\n右クリック - 照明位置切り替え"),
      C::LightSwitch, C::LightPosition, 0, 400, kField, CLR_NONE, &CViewState::m_cubeColor, true},
 };
 
@@ -93,7 +92,7 @@ ButtonSpec FromRow(const Row& row)
     entry.id = row.id;
     entry.member = QString::fromLatin1(row.member);
     entry.pngResource = row.png;
-    entry.tooltip = QString::fromUtf8(row.tooltip);
+    entry.tooltip = QCoreApplication::translate("Buttons", row.tooltip);
     entry.command = row.command;
     entry.command2 = row.command2;
     entry.repeatInterval = row.repeat;
@@ -117,7 +116,7 @@ std::vector<ButtonSpec> BuildCatalogue()
         entry.id = ButtonColor1 + i;
         entry.member = QStringLiteral("m_btnColor[%1]").arg(i);
         entry.pngResource = kPalettePng;
-        entry.tooltip = QString::fromUtf8(kPaletteTooltip);
+        entry.tooltip = QCoreApplication::translate("Buttons", kPaletteTooltip);
         entry.command = PaletteSelectCommand(i);
         entry.command2 = PaletteChangeCommand(i);
         entry.swatch = SwatchSource::Palette;

@@ -2,13 +2,20 @@
 
 #include "controls/ButtonCatalogue.h"
 #include "controls/CommandUi.h"
+#include "controls/GuideTexts.h"
 #include "controls/ToolCommands.h"
 #include "editing/CanvasLayer.h"
+#include "i18n/Language.h"
+#include "i18n/UserGuide.h"
 #include "images/ScreenshotExport.h"
 #include "images/ScreenshotFormats.h"
 #include "model/CMiravelDoc.h"
 #include "scene/Camera.h"
 #include "scene/ViewState.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QUrl>
 
 #include <string_view>
 
@@ -66,7 +73,7 @@ void SetCubeSwatch(Ctx& c)
 void LineWidth(Ctx& c, double CViewState::*field, const char* title)
 {
     double width = c.view.*field;
-    if (c.ui.RunLineWidthDialog(QString::fromUtf8(title), width)) {
+    if (c.ui.RunLineWidthDialog(QCoreApplication::translate("CommandDispatcher", title), width)) {
         c.view.*field = width;
         c.ui.InvalidateView();
     }
@@ -103,6 +110,17 @@ void ExportImage(Ctx& c, int format)
     // The dialogs may have covered the buttons and the scene.
     c.ui.InvalidateChildren();
     c.ui.InvalidateView();
+}
+
+// The user guide of the interface's language, in the user's browser; where
+// none can be started, the user is told where the guide is.
+void OpenGuide(Ctx& c)
+{
+    const QString page = UserGuide::Page(Language::Current());
+    if (page.isEmpty())
+        c.ui.Warn(GuideTexts::Missing());
+    else if (!c.ui.OpenUrl(QUrl::fromLocalFile(page).toString()))
+        c.ui.Warn(GuideTexts::NoBrowser(QDir::toNativeSeparators(page)));
 }
 
 // The palette is the swatches of the sixteen palette buttons.
@@ -240,7 +258,7 @@ constexpr CommandRow kTable[] = {
      [](Ctx& c, int) {
          if (c.doc)
              CanvasLayer::PasteLayerToAll(c.view, *c.doc, [&c] {
-                 return c.ui.Confirm(QStringLiteral("選択されたレイヤーを全てのレイヤーに適用しますか？"));
+                 return c.ui.Confirm(QCoreApplication::translate("CommandDispatcher", "選択されたレイヤーを全てのレイヤーに適用しますか？"));
              });
          c.ui.InvalidateView();
      }},
@@ -259,7 +277,7 @@ constexpr CommandRow kTable[] = {
      }},
     {Id::CubeClear, "Cube:Clear",
      [](Ctx& c, int) {
-         if (c.doc && c.ui.Confirm(QStringLiteral("全てのキューブを消去しますか？")))
+         if (c.doc && c.ui.Confirm(QCoreApplication::translate("CommandDispatcher", "全てのキューブを消去しますか？")))
              c.doc->ClearAllCubes();
      }},
     {Id::CubeBack, "Cube:Back",
@@ -358,11 +376,11 @@ constexpr CommandRow kTable[] = {
      0, {Key(Qt::Key_L), Alt(Qt::Key_7)}},
 
     // Line widths.
-    {Id::CubeLineWidth, "Cube:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_cubeLineWidth, "キューブ"); }},
-    {Id::FrameLineWidth, "Frame:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_frameLineWidth, "フレーム"); }},
-    {Id::CanvasLineWidth, "Canvas:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_canvasLineWidth, "キャンバス"); }},
-    {Id::SightLineWidth, "Sight:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_sightLineWidth, "照準"); }},
-    {Id::AxisLineWidth, "Axis:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_axisLineWidth, "座標軸"); }},
+    {Id::CubeLineWidth, "Cube:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_cubeLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キューブ")); }},
+    {Id::FrameLineWidth, "Frame:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_frameLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "フレーム")); }},
+    {Id::CanvasLineWidth, "Canvas:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_canvasLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キャンバス")); }},
+    {Id::SightLineWidth, "Sight:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_sightLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "照準")); }},
+    {Id::AxisLineWidth, "Axis:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_axisLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "座標軸")); }},
 
     // Image export: the rows name the screenshot formats by their place.
     {Id::ImageBMP, "Image:BMP", ExportImage, 0},
@@ -374,7 +392,7 @@ constexpr CommandRow kTable[] = {
     {Id::ImageICON, "Image:ICON", ExportImage, 6},
 
     // Help.
-    {Id::Orvendale, "Orvendale", [](Ctx& c, int) { c.ui.OpenUrl(QString::fromLatin1(kMakerPageUrl)); }},
+    {Id::Orvendale, "Orvendale", [](Ctx& c, int) { OpenGuide(c); }},
 
     // Tools. Their keys hold Ctrl and Shift together, which the view's keys
     // never send: they are the main window's shortcuts.

@@ -10,9 +10,6 @@ class CMiravelDoc;
 class ICommandUi;
 struct CViewState;
 
-// The maker's web page that the help button and the help menu open.
-inline constexpr const char* kMakerPageUrl = "https://orvendale.example/?MIRA-VEL";
-
 // Everything a command acts on.
 struct CommandContext {
     CViewState& view;

@@ -49,5 +49,6 @@ public:
 
     // Writes a fresh frame of the view to path; false on failure.
     virtual bool ExportImage(const QString& path, ImageFormat format) = 0;
-    virtual void OpenUrl(const QString& url) = 0;
+    // Opens the address in the user's browser; false when none could start.
+    virtual bool OpenUrl(const QString& url) = 0;
 };

@@ -2,6 +2,8 @@
 
 #include "scene/ViewState.h"
 
+#include <QCoreApplication>
+
 namespace ContextMenus {
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 MenuEntry Item(const char* text, int id, CommandId command, bool checked = false)
 {
     MenuEntry e;
-    e.text = QString::fromUtf8(text);
+    e.text = QCoreApplication::translate("ContextMenus", text);
     e.id = id;
     e.command = command;
     e.checked = checked;
@@ -29,7 +31,7 @@ MenuEntry Submenu(const char* text, std::vector<MenuEntry> children)
 {
     MenuEntry e;
     e.kind = MenuEntry::Submenu;
-    e.text = QString::fromUtf8(text);
+    e.text = QCoreApplication::translate("ContextMenus", text);
     e.children = std::move(children);
     return e;
 }
@@ -39,22 +41,22 @@ MenuEntry Submenu(const char* text, std::vector<MenuEntry> children)
 std::vector<MenuEntry> SettingMenu(const CViewState& v)
 {
     return {
-        Item("キューブのサイズ(X,Y,Z)を変更", 1, C::CubeSize),
-        Item("キューブの比率を変更", 2, C::CubeRate),
-        Item("キューブをクリア", 3, C::CubeClear),
+        Item(QT_TRANSLATE_NOOP("ContextMenus", "キューブのサイズ(X,Y,Z)を変更"), 1, C::CubeSize),
+        Item(QT_TRANSLATE_NOOP("ContextMenus", "キューブの比率を変更"), 2, C::CubeRate),
+        Item(QT_TRANSLATE_NOOP("ContextMenus", "キューブをクリア"), 3, C::CubeClear),
         Separator(),
-        Submenu("ボタン 配置", {Item("カラー ボタン", 20, C::ColorPos), Item("コントロール ボタン", 21, C::ControlPos)}),
-        Submenu("ボタン 表示切替",
-                {Item("カラー ボタン", 11, C::ColorButton, v.m_showColor != 0),
-                 Item("コントロール ボタン", 12, C::ControlButton, v.m_showControl != 0)}),
+        Submenu(QT_TRANSLATE_NOOP("ContextMenus", "ボタン 配置"), {Item(QT_TRANSLATE_NOOP("ContextMenus", "カラー ボタン"), 20, C::ColorPos), Item(QT_TRANSLATE_NOOP("ContextMenus", "コントロール ボタン"), 21, C::ControlPos)}),
+        Submenu(QT_TRANSLATE_NOOP("ContextMenus", "ボタン 表示切替"),
+                {Item(QT_TRANSLATE_NOOP("ContextMenus", "カラー ボタン"), 11, C::ColorButton, v.m_showColor != 0),
+                 Item(QT_TRANSLATE_NOOP("ContextMenus", "コントロール ボタン"), 12, C::ControlButton, v.m_showControl != 0)}),
         Separator(),
-        Submenu("線幅", {Item("ワイヤーフレーム", 30, C::CubeLineWidth), Item("フレーム", 31, C::FrameLineWidth), Item("キャンバス", 32, C::CanvasLineWidth),
-                        Item("照準", 33, C::SightLineWidth), Item("座標軸", 34, C::AxisLineWidth)}),
+        Submenu(QT_TRANSLATE_NOOP("ContextMenus", "線幅"), {Item(QT_TRANSLATE_NOOP("ContextMenus", "ワイヤーフレーム"), 30, C::CubeLineWidth), Item(QT_TRANSLATE_NOOP("ContextMenus", "フレーム"), 31, C::FrameLineWidth), Item(QT_TRANSLATE_NOOP("ContextMenus", "キャンバス"), 32, C::CanvasLineWidth),
+                        Item(QT_TRANSLATE_NOOP("ContextMenus", "照準"), 33, C::SightLineWidth), Item(QT_TRANSLATE_NOOP("ContextMenus", "座標軸"), 34, C::AxisLineWidth)}),
         Separator(),
-        Item("ビュー初期状態", 6, C::SettingDefault),
+        Item(QT_TRANSLATE_NOOP("ContextMenus", "ビュー初期状態"), 6, C::SettingDefault),
         Separator(),
-        Item("照明", 7, C::LightSwitch, v.m_lightEnable != 0),
-        Item("照明位置切替", 8, C::LightPosition),
+        Item(QT_TRANSLATE_NOOP("ContextMenus", "照明"), 7, C::LightSwitch, v.m_lightEnable != 0),
+        Item(QT_TRANSLATE_NOOP("ContextMenus", "照明位置切替"), 8, C::LightPosition),
     };
 }
 

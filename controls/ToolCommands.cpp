@@ -8,6 +8,8 @@
 #include "model/ModelTools.h"
 #include "scene/ViewState.h"
 
+#include <QCoreApplication>
+
 namespace ToolCommands {
 
 namespace {
@@ -33,7 +35,7 @@ void Apply(CommandContext& c, const ModelTools::Edit& edit)
 
 QString MoveRefusedMessage()
 {
-    return QStringLiteral("グリッドの外に出るキューブがあるため、モデルを移動できません。");
+    return QCoreApplication::translate("ToolCommands", "グリッドの外に出るキューブがあるため、モデルを移動できません。");
 }
 
 void TakeColor(CommandContext& c, COLORREF color)

@@ -1,6 +1,7 @@
 #include "dialogs/CCubeRateDlg.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -16,7 +17,7 @@ double SelectedRatio(const QComboBox* combo)
 } // namespace
 
 CCubeRateDlg::CCubeRateDlg(QWidget* parent)
-    : CParamDialog(QStringLiteral(u"キューブ\u3000比率"), QSize(217, 50), parent)
+    : CParamDialog(QCoreApplication::translate("CCubeRateDlg", "キューブ　比率"), QSize(217, 50), parent)
 {
     // Each label stops where its list begins rather than running one unit
     // under it.

@@ -5,6 +5,7 @@
 #include "model/CMiravelDoc.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,7 +37,7 @@ QString FormatProduct(__int128 value)
 } // namespace
 
 CCubeSizeDlg::CCubeSizeDlg(QWidget* parent)
-    : CParamDialog(QStringLiteral(u"キューブ\u3000サイズ"), QSize(273, 88), parent)
+    : CParamDialog(QCoreApplication::translate("CCubeSizeDlg", "キューブ　サイズ"), QSize(273, 88), parent)
 {
     m_comboPreset = new QComboBox(this);
     Place(m_comboPreset, 14, 7, 252, 12);
@@ -47,7 +48,7 @@ CCubeSizeDlg::CCubeSizeDlg(QWidget* parent)
     m_editY = AddSizeEdit(84, 30, 38, 12);
     AddLabel(QStringLiteral("Z"), 130, 31, 8, 8);
     m_editZ = AddSizeEdit(139, 30, 38, 12);
-    AddLabel(QStringLiteral("合計"), 188, 31, 17, 8);
+    AddLabel(QCoreApplication::translate("CCubeSizeDlg", "合計"), 188, 31, 17, 8);
     m_editTotal = new QLineEdit(this);
     m_editTotal->setReadOnly(true);
     Place(m_editTotal, 209, 30, 57, 12);
@@ -74,7 +75,7 @@ QLineEdit* CCubeSizeDlg::AddSizeEdit(int x, int y, int width, int height)
 
 QString CCubeSizeDlg::RangeMessage()
 {
-    return QStringLiteral(u"キューブの合計を 1\uFF5E%1 の間に設定して下さい").arg(kMaxGridCells);
+    return QCoreApplication::translate("CCubeSizeDlg", "キューブの合計を 1～%1 の間に設定して下さい").arg(kMaxGridCells);
 }
 
 bool CCubeSizeDlg::OnInitDialog()

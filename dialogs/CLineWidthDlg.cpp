@@ -3,6 +3,7 @@
 #include "dialogs/CDigitsValidator.h"
 #include "dialogs/IntText.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,12 +21,12 @@ constexpr int kMaxWidth = 25;
 CLineWidthDlg::CLineWidthDlg(QWidget* parent)
     : CParamDialog(QStringLiteral("Dialog"), QSize(169, 77), parent)
 {
-    AddLabel(QStringLiteral("線幅"), 15, 17, 17, 8);
+    AddLabel(QCoreApplication::translate("CLineWidthDlg", "線幅"), 15, 17, 17, 8);
     m_editWidth = new QLineEdit(this);
     m_editWidth->setAlignment(Qt::AlignRight);
     m_editWidth->setValidator(new CDigitsValidator(m_editWidth));
     Place(m_editWidth, 40, 14, 48, 14);
-    m_staticMessage = AddLabel(QStringLiteral("スタティック"), 15, 37, 140, 8, {RangeMessage()});
+    m_staticMessage = AddLabel(QCoreApplication::translate("CLineWidthDlg", "スタティック"), 15, 37, 140, 8, {RangeMessage()});
     PlaceButtons(QRect(48, 56, 50, 14), QRect(112, 56, 50, 14));
     SetTabOrder({m_buttonOK, m_buttonCancel, m_editWidth});
     FinishLayout();
@@ -35,7 +36,7 @@ CLineWidthDlg::CLineWidthDlg(QWidget* parent)
 
 QString CLineWidthDlg::RangeMessage()
 {
-    return QStringLiteral(u"線幅を 1\uFF5E%1 の間に設定して下さい").arg(kMaxWidth);
+    return QCoreApplication::translate("CLineWidthDlg", "線幅を 1～%1 の間に設定して下さい").arg(kMaxWidth);
 }
 
 int CLineWidthDlg::WidthToInt(double width)

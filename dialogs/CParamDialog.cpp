@@ -1,6 +1,7 @@
 #include "dialogs/CParamDialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,7 +44,7 @@ CParamDialog::CParamDialog(const QString& title, QSize sizeInDialogUnits, QWidge
     m_baseUnits = BaseUnitsOf(fontMetrics());
 
     m_buttonOK = new QPushButton(QStringLiteral("OK"), this);
-    m_buttonCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    m_buttonCancel = new QPushButton(QCoreApplication::translate("CParamDialog", "キャンセル"), this);
     m_buttonOK->setDefault(true);
     connect(m_buttonOK, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(m_buttonCancel, &QPushButton::clicked, this, [this] { OnCancel(); });

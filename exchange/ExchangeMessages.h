@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -14,54 +15,54 @@ inline QString Size(std::int64_t x, std::int64_t y, std::int64_t z)
 
 inline QString VoxSideTooLong(std::int64_t x, std::int64_t y, std::int64_t z)
 {
-    return QStringLiteral("モデルの大きさ %1 は一辺が 256 を超えるため、.vox に書き出せません。")
+    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 は一辺が 256 を超えるため、.vox に書き出せません。")
         .arg(Size(x, y, z));
 }
 inline QString BadGridSize(std::int64_t x, std::int64_t y, std::int64_t z)
 {
-    return QStringLiteral("モデルの大きさ %1 が正しくありません。").arg(Size(x, y, z));
+    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 が正しくありません。").arg(Size(x, y, z));
 }
 inline QString ColorsReduced(int from, int to)
 {
-    return QStringLiteral("色数を %1 色から %2 色に減らしました。").arg(from).arg(to);
+    return QCoreApplication::translate("ExchangeMessages", "色数を %1 色から %2 色に減らしました。").arg(from).arg(to);
 }
 inline QString ModelTooBig(std::int64_t x, std::int64_t y, std::int64_t z)
 {
     // Sides may come from a hostile file: the product is formed in floating
     // point so that it cannot overflow.
-    return QStringLiteral("モデルの大きさ %1 (%2 セル) は 64000 セルを超えるため読み込めません。")
+    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 (%2 セル) は 64000 セルを超えるため読み込めません。")
         .arg(Size(x, y, z))
         .arg(QString::number(double(x) * double(y) * double(z), 'f', 0));
 }
-inline QString NotVoxFile() { return QStringLiteral(".vox ファイルではありません。"); }
+inline QString NotVoxFile() { return QCoreApplication::translate("ExchangeMessages", ".vox ファイルではありません。"); }
 inline QString VoxVersion(std::int64_t version)
 {
-    return QStringLiteral("この .vox ファイルの版 (%1) には対応していません。").arg(version);
+    return QCoreApplication::translate("ExchangeMessages", "この .vox ファイルの版 (%1) には対応していません。").arg(version);
 }
 inline QString VoxBroken(const QString& what)
 {
-    return QStringLiteral(".vox ファイルが壊れているため読み込めません。\n%1").arg(what);
+    return QCoreApplication::translate("ExchangeMessages", ".vox ファイルが壊れているため読み込めません。\n%1").arg(what);
 }
 inline QString CannotRead(const QString& path, const QString& reason)
 {
-    return QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2").arg(path, reason);
+    return QCoreApplication::translate("ExchangeMessages", "ファイルを読み込めませんでした。\n%1\n%2").arg(path, reason);
 }
 inline QString FileTooBig(const QString& path)
 {
-    return QStringLiteral("ファイルが大きすぎるため読み込めません。\n%1").arg(path);
+    return QCoreApplication::translate("ExchangeMessages", "ファイルが大きすぎるため読み込めません。\n%1").arg(path);
 }
 inline QString CannotWrite(const QString& path, const QString& reason)
 {
-    return QStringLiteral("ファイルを書き出せませんでした。\n%1\n%2").arg(path, reason);
+    return QCoreApplication::translate("ExchangeMessages", "ファイルを書き出せませんでした。\n%1\n%2").arg(path, reason);
 }
 inline QString NoCubes()
 {
-    return QStringLiteral("キューブが一つもないため、メッシュを書き出せません。");
+    return QCoreApplication::translate("ExchangeMessages", "キューブが一つもないため、メッシュを書き出せません。");
 }
-inline QString Cancelled() { return QStringLiteral("書き出しを中止しました。"); }
+inline QString Cancelled() { return QCoreApplication::translate("ExchangeMessages", "書き出しを中止しました。"); }
 inline QString NotExportable()
 {
-    return QStringLiteral("この形式はここでは書き出せません。");
+    return QCoreApplication::translate("ExchangeMessages", "この形式はここでは書き出せません。");
 }
 
 } // namespace ExchangeMessages

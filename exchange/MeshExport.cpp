@@ -2,6 +2,7 @@
 
 #include "exchange/ExchangeMessages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -241,7 +242,7 @@ ExportResult ExportMesh(const CubeMesh& mesh, ExchangeFormat format, const QStri
     const QString base = info.dir().filePath(info.completeBaseName());
     QByteArray main(reinterpret_cast<const char*>(blob->data), qsizetype(blob->size));
     if (format == ExchangeFormat::Ply && !MendPlyColors(main)) {
-        result.message = ExchangeMessages::CannotWrite(path, QStringLiteral("PLY の頂点の並びが想定と違います。"));
+        result.message = ExchangeMessages::CannotWrite(path, QCoreApplication::translate("MeshExport", "PLY の頂点の並びが想定と違います。"));
         return result;
     }
     std::vector<std::pair<QString, QByteArray>> files;
@@ -254,7 +255,7 @@ ExportResult ExportMesh(const CubeMesh& mesh, ExchangeFormat format, const QStri
         const QByteArray reference =
             format == ExchangeFormat::Gltf ? QUrl::toPercentEncoding(QString::fromUtf8(name)) : name;
         if (!NameCompanion(main, placeholder, reference)) {
-            result.message = ExchangeMessages::CannotWrite(path, QStringLiteral("付属ファイルの名前を決められません。"));
+            result.message = ExchangeMessages::CannotWrite(path, QCoreApplication::translate("MeshExport", "付属ファイルの名前を決められません。"));
             return result;
         }
         files.emplace_back(companion, QByteArray(reinterpret_cast<const char*>(extra->data),

@@ -2,6 +2,7 @@
 #include "exchange/VoxFile.h"
 #include "exchange/VoxPalette.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <array>
@@ -244,12 +245,12 @@ VoxReadResult ReadVox(const QByteArray& bytes)
 
     std::uint32_t mainContent = 0, mainChildren = 0;
     if (file.Left() < 12 || bytes.mid(8, 4) != "MAIN")
-        return Broken(QStringLiteral("MAIN チャンクがありません。"));
+        return Broken(QCoreApplication::translate("VoxReader", "MAIN チャンクがありません。"));
     file.pos += 4;
     file.U32(mainContent);
     file.U32(mainChildren);
     if (std::int64_t(mainContent) + std::int64_t(mainChildren) > file.Left())
-        return Broken(QStringLiteral("MAIN チャンクの長さがファイルの残りを超えています。"));
+        return Broken(QCoreApplication::translate("VoxReader", "MAIN チャンクの長さがファイルの残りを超えています。"));
     Reader chunks{file.data, file.pos + mainContent, file.pos + mainContent + mainChildren};
 
     std::vector<VoxModel> models;
@@ -259,7 +260,7 @@ VoxReadResult ReadVox(const QByteArray& bytes)
     VoxModel next;
     while (chunks.Left() > 0) {
         if (chunks.Left() < 12)
-            return Broken(QStringLiteral("チャンクの見出しが途中で切れています。"));
+            return Broken(QCoreApplication::translate("VoxReader", "チャンクの見出しが途中で切れています。"));
         const unsigned char* idBytes = chunks.data + chunks.pos;
         const QByteArray id(reinterpret_cast<const char*>(idBytes), 4);
         const QString name = ChunkName(idBytes);
@@ -268,7 +269,7 @@ VoxReadResult ReadVox(const QByteArray& bytes)
         chunks.U32(content);
         chunks.U32(children);
         if (std::int64_t(content) + std::int64_t(children) > chunks.Left())
-            return Broken(QStringLiteral("チャンク %1 の長さがファイルの残りを超えています。").arg(name));
+            return Broken(QCoreApplication::translate("VoxReader", "チャンク %1 の長さがファイルの残りを超えています。").arg(name));
         Reader body{chunks.data, chunks.pos, chunks.pos + content};
         // Children of any chunk but MAIN are not part of the format: skipped.
         chunks.pos += std::int64_t(content) + std::int64_t(children);
@@ -276,10 +277,10 @@ VoxReadResult ReadVox(const QByteArray& bytes)
         if (id == "SIZE") {
             std::int32_t s[3] = {0, 0, 0};
             if (!body.I32(s[0]) || !body.I32(s[1]) || !body.I32(s[2]))
-                return Broken(QStringLiteral("SIZE チャンクが短すぎます。"));
+                return Broken(QCoreApplication::translate("VoxReader", "SIZE チャンクが短すぎます。"));
             if (s[0] < 1 || s[1] < 1 || s[2] < 1 || s[0] > kMaxVoxSide || s[1] > kMaxVoxSide ||
                 s[2] > kMaxVoxSide)
-                return Broken(QStringLiteral("モデルの大きさ %1 が正しくありません (各辺 1 から 256)。")
+                return Broken(QCoreApplication::translate("VoxReader", "モデルの大きさ %1 が正しくありません (各辺 1 から 256)。")
                                   .arg(ExchangeMessages::Size(s[0], s[1], s[2])));
             next = VoxModel{};
             for (int i = 0; i < 3; ++i)
@@ -287,13 +288,13 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             pendingSize = true;
         } else if (id == "XYZI") {
             if (!pendingSize)
-                return Broken(QStringLiteral("XYZI チャンクの前に SIZE チャンクがありません。"));
+                return Broken(QCoreApplication::translate("VoxReader", "XYZI チャンクの前に SIZE チャンクがありません。"));
             pendingSize = false;
             std::uint32_t count = 0;
             if (!body.U32(count))
-                return Broken(QStringLiteral("XYZI チャンクが短すぎます。"));
+                return Broken(QCoreApplication::translate("VoxReader", "XYZI チャンクが短すぎます。"));
             if (std::int64_t(count) * 4 != body.Left())
-                return Broken(QStringLiteral("ボクセル数 %1 が XYZI チャンクの長さ (%2 バイト) と合いません。")
+                return Broken(QCoreApplication::translate("VoxReader", "ボクセル数 %1 が XYZI チャンクの長さ (%2 バイト) と合いません。")
                                   .arg(count)
                                   .arg(content));
             next.voxels = body.pos;
@@ -301,14 +302,14 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             for (std::int64_t i = 0; i < next.count; ++i) {
                 const unsigned char* v = body.data + body.pos + 4 * i;
                 if (v[0] >= next.size[0] || v[1] >= next.size[1] || v[2] >= next.size[2])
-                    return Broken(QStringLiteral("ボクセル (%1, %2, %3) がモデルの大きさ %4 の外にあります。")
+                    return Broken(QCoreApplication::translate("VoxReader", "ボクセル (%1, %2, %3) がモデルの大きさ %4 の外にあります。")
                                       .arg(v[0])
                                       .arg(v[1])
                                       .arg(v[2])
                                       .arg(ExchangeMessages::Size(next.size[0], next.size[1],
                                                                   next.size[2])));
                 if (v[3] == 0)
-                    return Broken(QStringLiteral("ボクセル (%1, %2, %3) の色番号が 0 です。")
+                    return Broken(QCoreApplication::translate("VoxReader", "ボクセル (%1, %2, %3) の色番号が 0 です。")
                                       .arg(v[0])
                                       .arg(v[1])
                                       .arg(v[2]));
@@ -320,7 +321,7 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             models.push_back(next);
         } else if (id == "RGBA") {
             if (body.Left() < 256 * 4)
-                return Broken(QStringLiteral("パレット (RGBA チャンク) が短すぎます。"));
+                return Broken(QCoreApplication::translate("VoxReader", "パレット (RGBA チャンク) が短すぎます。"));
             // Entry k is the colour of index k + 1; the alpha is not used.
             for (int k = 0; k < 255; ++k) {
                 const unsigned char* c = body.data + body.pos + 4 * k;
@@ -330,14 +331,14 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             std::int32_t nodeId = 0;
             SceneNode node;
             if (!ParseNode(body, id, nodeId, node))
-                return Broken(QStringLiteral("シーンの節点 (%1 チャンク) が壊れています。").arg(name));
+                return Broken(QCoreApplication::translate("VoxReader", "シーンの節点 (%1 チャンク) が壊れています。").arg(name));
             if (!nodes.emplace(nodeId, std::move(node)).second)
-                return Broken(QStringLiteral("シーンの節点 %1 が二つあります。").arg(nodeId));
+                return Broken(QCoreApplication::translate("VoxReader", "シーンの節点 %1 が二つあります。").arg(nodeId));
         }
         // Any other chunk (materials, layers, cameras, notes...) is skipped.
     }
     if (models.empty())
-        return Broken(QStringLiteral("モデル (SIZE と XYZI チャンク) がありません。"));
+        return Broken(QCoreApplication::translate("VoxReader", "モデル (SIZE と XYZI チャンク) がありません。"));
 
     // The scene graph places the models; without one each model stands at
     // the origin.
@@ -353,7 +354,7 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             int depth;
         };
         if (!nodes.count(0))
-            return Broken(QStringLiteral("シーンの根 (節点 0) がありません。"));
+            return Broken(QCoreApplication::translate("VoxReader", "シーンの根 (節点 0) がありません。"));
         std::vector<Visit> stack{{0, kIdentity, {0, 0, 0}, 0}};
         std::unordered_set<std::int32_t> seen;
         while (!stack.empty()) {
@@ -361,18 +362,18 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             stack.pop_back();
             const auto it = nodes.find(visit.node);
             if (it == nodes.end())
-                return Broken(QStringLiteral("シーンの節点 %1 がありません。").arg(visit.node));
+                return Broken(QCoreApplication::translate("VoxReader", "シーンの節点 %1 がありません。").arg(visit.node));
             if (!seen.insert(visit.node).second)
-                return Broken(QStringLiteral("シーンの節点 %1 が二度以上参照されています (循環)。")
+                return Broken(QCoreApplication::translate("VoxReader", "シーンの節点 %1 が二度以上参照されています (循環)。")
                                   .arg(visit.node));
             if (visit.depth > kMaxSceneDepth)
-                return Broken(QStringLiteral("シーンの入れ子が深すぎます。"));
+                return Broken(QCoreApplication::translate("VoxReader", "シーンの入れ子が深すぎます。"));
             const SceneNode& node = it->second;
             if (node.kind == SceneNode::Shape) {
                 if (node.model < 0)
                     continue;
                 if (std::size_t(node.model) >= models.size())
-                    return Broken(QStringLiteral("シーンが存在しないモデル %1 を指しています。")
+                    return Broken(QCoreApplication::translate("VoxReader", "シーンが存在しないモデル %1 を指しています。")
                                       .arg(node.model));
                 Placement p{&models[std::size_t(node.model)], visit.rotation, {}};
                 for (int i = 0; i < 3; ++i)
@@ -423,7 +424,7 @@ VoxReadResult ReadVox(const QByteArray& bytes)
         any = true;
     }
     if (placedVoxels > kMaxPlacedVoxels)
-        return Broken(QStringLiteral("ボクセルが多すぎます。"));
+        return Broken(QCoreApplication::translate("VoxReader", "ボクセルが多すぎます。"));
 
     // There x runs right, y away and z up; here y is up and z comes toward
     // the viewer: (X, Y, Z) there is (X, Z, D-1-Y) here.

@@ -2,6 +2,7 @@
 
 #include "images/ImageFormat.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -31,11 +32,11 @@ public:
 
 // Texts of the progress window and the message shown when an export fails.
 namespace ScreenshotTexts {
-inline QString Title() { return QStringLiteral("スクリーンショット"); }
-inline QString Exporting() { return QStringLiteral("出力中..."); }
-inline QString ReadingData() { return QStringLiteral("データを取得しています"); }
-inline QString Saving() { return QStringLiteral("保存しています"); }
-inline QString Failed() { return QStringLiteral("出力できませんでした"); }
+inline QString Title() { return QCoreApplication::translate("ScreenshotTexts", "スクリーンショット"); }
+inline QString Exporting() { return QCoreApplication::translate("ScreenshotTexts", "出力中..."); }
+inline QString ReadingData() { return QCoreApplication::translate("ScreenshotTexts", "データを取得しています"); }
+inline QString Saving() { return QCoreApplication::translate("ScreenshotTexts", "保存しています"); }
+inline QString Failed() { return QCoreApplication::translate("ScreenshotTexts", "出力できませんでした"); }
 } // namespace ScreenshotTexts
 
 // Fills a buffer of 3 * width * height bytes, already zeroed, with the frame:

@@ -97,7 +97,7 @@ CMiravelView::CMiravelView(QWidget* parent) : QOpenGLWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    m_openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+    m_openUrl = [](const QString& url) { return QDesktopServices::openUrl(QUrl(url)); };
     m_referenceRenderer = qEnvironmentVariable("MIRAVEL_RENDERER") == QLatin1String("reference");
 
     // The palette, then the buttons with their images, tooltips, commands
@@ -406,10 +406,9 @@ QImage CMiravelView::ScenePicture()
     return picture;
 }
 
-void CMiravelView::OpenUrl(const QString& url)
+bool CMiravelView::OpenUrl(const QString& url)
 {
-    if (m_openUrl)
-        m_openUrl(url);
+    return m_openUrl && m_openUrl(url);
 }
 
 // ---- Mouse ----------------------------------------------------------------

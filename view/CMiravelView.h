@@ -86,11 +86,11 @@ public:
     void ShowSettingMenu() override;
     void ShowScreenShotMenu() override;
     bool ExportImage(const QString& path, ImageFormat format) override;
-    void OpenUrl(const QString& url) override;
+    bool OpenUrl(const QString& url) override;
 
-    // Where "Orvendale" sends the web address; the desktop's browser by
-    // default. Tests replace it.
-    std::function<void(const QString&)> m_openUrl;
+    // Where "Orvendale" sends the user guide's address; the desktop's browser
+    // by default, false when none starts. Tests replace it.
+    std::function<bool(const QString&)> m_openUrl;
     // Scales the export's two one-second pauses (tests shorten them).
     double m_exportPauseScale = 1.0;
     // Draw the cubes the literal way, one display-list call per cube, instead

@@ -1,5 +1,5 @@
-# Installs the build into a scratch prefix and checks that the program and
-# its desktop entry land where a desktop finds them.
+# Installs the build into a scratch prefix and checks that the program, its
+# desktop entry and the user guide land where a desktop and the program find them.
 # Run with -DBUILD_DIR=<build tree> -DPREFIX=<scratch folder>
 # -DBINDIR=<relative program folder> -DDATADIR=<relative data folder>.
 cmake_minimum_required(VERSION 3.25)
@@ -12,7 +12,10 @@ endif()
 
 set(program ${PREFIX}/${BINDIR}/miravel)
 set(entry ${PREFIX}/${DATADIR}/applications/miravel.desktop)
-foreach(f IN ITEMS ${program} ${entry})
+# The help command finds the guide from the program's folder.
+set(guide ${PREFIX}/${DATADIR}/doc/miravel/guide)
+foreach(f IN ITEMS ${program} ${entry} ${guide}/en/index.html ${guide}/ja/index.html ${guide}/guide.css
+                   ${guide}/images/editor-en.png ${guide}/images/editor-ja.png)
     if(NOT EXISTS ${f})
         message(FATAL_ERROR "not installed: ${f}")
     endif()

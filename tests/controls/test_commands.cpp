@@ -3,10 +3,14 @@
 #include "controls/ButtonCatalogue.h"
 #include "controls/CommandDispatcher.h"
 #include "controls/CommandUi.h"
+#include "i18n/Language.h"
 #include "images/ScreenshotFormats.h"
 #include "model/CMiravelDoc.h"
 #include "scene/ViewState.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -30,7 +34,7 @@ public:
     std::optional<std::tuple<double, double, double>> rateAnswer;
     std::optional<double> widthAnswer;
     std::optional<QString> pathAnswer;
-    bool confirmAnswer = false, exportSucceeds = true;
+    bool confirmAnswer = false, exportSucceeds = true, browserStarts = true;
 
     int viewInvalidations = 0, childInvalidations = 0, layouts = 0, rebuilds = 0, fits = 0;
     std::map<int, COLORREF> swatches;
@@ -67,7 +71,7 @@ public:
         exportedFormat = format;
         return Log("export " + path, exportSucceeds);
     }
-    void OpenUrl(const QString& url) override { Log("url " + url); }
+    bool OpenUrl(const QString& url) override { return Log("url " + url, browserStarts); }
 
 private:
     bool Log(const QString& entry, bool result = true)
@@ -341,12 +345,33 @@ TEST_F(Commands, LineWidthsImagesAndHelp)
     EXPECT_EQ(ui.exportedFormat, ImageFormat::JPEG);
     ui.exportSucceeds = false;
     Run("Image:EXIF");
-    Run("Orvendale");
-    ASSERT_EQ(ui.log.size(), 7u);
-    EXPECT_EQ(Log(ui.log.begin(), ui.log.end() - 1),
+    ASSERT_EQ(ui.log.size(), 6u);
+    EXPECT_EQ(Log(ui.log.begin(), ui.log.end()),
               (Log{"save PNG File(*.png) png", "save JPEG File(*.jpg) jpg", "export /tmp/shot.jpg",
                    "save EXIF File(*.exif) exif", "export /tmp/shot.exif", "warn 出力できませんでした"}));
-    EXPECT_TRUE(ui.log.back().startsWith("url ") && ui.log.back().endsWith("?MIRA-VEL"));
+
+    // Help opens the guide of the interface's language, a file that exists;
+    // without a browser the user learns where it is.
+    for (const QString& language : {Language::kJapanese, Language::kEnglish}) {
+        Language::Install(language);
+        ui.log.clear();
+        ui.browserStarts = true;
+        Run("Orvendale");
+        ASSERT_EQ(ui.log.size(), 1u);
+        const QUrl url(ui.log.front().mid(4));
+        ASSERT_TRUE(ui.log.front().startsWith("url ") && url.isLocalFile()) << ui.log.front().toStdString();
+        const QFileInfo page(url.toLocalFile());
+        EXPECT_TRUE(page.isFile()) << page.filePath().toStdString();
+        EXPECT_EQ(page.dir().dirName(), language);
+        EXPECT_EQ(page.fileName(), QStringLiteral("index.html"));
+
+        ui.browserStarts = false;
+        Run("Orvendale");
+        ASSERT_EQ(ui.log.size(), 3u);
+        EXPECT_TRUE(ui.log.back().startsWith("warn ") && ui.log.back().endsWith(page.filePath()))
+            << ui.log.back().toStdString();
+    }
+    Language::Install(Language::kJapanese);
 }
 
 } // namespace

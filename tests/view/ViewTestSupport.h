@@ -53,7 +53,7 @@ public:
         window.setCentralWidget(view);
         window.resize(800, 600);
         view->SetDocument(&doc);  // before the window exists, as at start-up
-        view->m_openUrl = [](const QString&) {};  // no browser in a test
+        view->m_openUrl = [](const QString&) { return true; };  // no browser in a test
         view->m_exportPauseScale = 0.01;
         window.show();
         exposed = QTest::qWaitForWindowExposed(&window);
