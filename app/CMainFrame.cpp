@@ -267,7 +267,7 @@ void CMainFrame::LoadSettings()
     // Also after a load that stopped early or found no file: the buttons
     // were made with swatches of their own, which must show the state the
     // view is in now (a sight button shown as on while no sight is drawn).
-    ::LoadSettings(view->m_state, SettingsFilePath());
+    ::LoadSettings(view->m_state.m_prefs, SettingsFilePath());
     view->RefreshButtons();
     view->update();
 }
@@ -275,7 +275,7 @@ void CMainFrame::LoadSettings()
 void CMainFrame::SaveSettings()
 {
     if (const CMiravelView* view = GetActiveView())
-        ::SaveSettings(view->m_state, SettingsFilePath());
+        ::SaveSettings(view->m_state.m_prefs, SettingsFilePath());
 }
 
 void CMainFrame::OnApplicationLook(int id)

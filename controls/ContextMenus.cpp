@@ -36,7 +36,7 @@ MenuEntry Submenu(const char* text, std::vector<MenuEntry> children)
 
 } // namespace
 
-std::vector<MenuEntry> SettingMenu(const CViewState& v)
+std::vector<MenuEntry> SettingMenu(const CViewPreferences& v)
 {
     return {
         Item("キューブのサイズ(X,Y,Z)を変更", 1, C::CubeSize),

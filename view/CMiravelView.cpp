@@ -24,7 +24,7 @@ CMiravelView::CMiravelView(QWidget* parent) : QOpenGLWidget(parent)
 
     // The palette, then the buttons with their images, tooltips, commands
     // and the swatches the defaults give.
-    m_state.m_palette.assign(kInitialPalette.begin(), kInitialPalette.end());
+    m_state.m_edit.m_palette.assign(kInitialPalette.begin(), kInitialPalette.end());
     InitMiravelResources();
     m_buttons.CreateButtons(this, &m_commandOwner, m_state);
 
@@ -55,7 +55,7 @@ void CMiravelView::OnInitialUpdate()
 {
     m_fastCubes.Reset();
     if (m_doc)
-        CanvasLayer::KeepInsideGrid(m_state, *m_doc);
+        CanvasLayer::KeepInsideGrid(m_state.m_edit, m_state.m_pointer, *m_doc);
     RebuildDisplayLists();
     ExecuteCommand(CommandId::SettingDefault);
 }
@@ -76,7 +76,7 @@ void CMiravelView::OnModelReset()
     m_fastCubes.Reset();
     // Another grid size: lattices and positions follow on the next paint.
     if (m_doc)
-        CanvasLayer::KeepInsideGrid(m_state, *m_doc);
+        CanvasLayer::KeepInsideGrid(m_state.m_edit, m_state.m_pointer, *m_doc);
     update();
 }
 
@@ -96,8 +96,8 @@ void CMiravelView::RefreshButtons()
 {
     CommandContext ctx{m_state, m_doc, m_commandUi};
     CCommandDispatcher::RefreshSwatches(ctx);
-    m_commandUi.ShowControlButtons(m_state.m_showControl);
-    m_commandUi.ShowColorButtons(m_state.m_showColor);
+    m_commandUi.ShowControlButtons(m_state.m_prefs.m_showControl);
+    m_commandUi.ShowColorButtons(m_state.m_prefs.m_showColor);
     m_commandUi.LayoutButtons();
     m_commandUi.InvalidateChildren();
 }
@@ -106,28 +106,32 @@ void CMiravelView::RefreshButtons()
 
 void CMiravelView::PickSight(int x, int y)
 {
-    m_state.m_sightX = m_state.m_sightY = m_state.m_sightZ = -1;
+    CPointerState& p = m_state.m_pointer;
+    p.m_sightX = p.m_sightY = p.m_sightZ = -1;
     if (!m_doc)
         return;
-    m_state.m_viewWidth = width();
-    m_state.m_viewHeight = height();
-    const CUBEPOS c = Picker::PickSight(m_state, *m_doc, x + 0.5, m_state.m_viewHeight - y - 0.5);
-    m_state.m_sightX = c.x;
-    m_state.m_sightY = c.y;
-    m_state.m_sightZ = c.z;
+    m_viewWidth = width();
+    m_viewHeight = height();
+    const CUBEPOS c = Picker::PickSight(m_state.m_camera, {m_viewWidth, m_viewHeight}, m_state.m_edit, *m_doc,
+                                        x + 0.5, m_viewHeight - y - 0.5);
+    p.m_sightX = c.x;
+    p.m_sightY = c.y;
+    p.m_sightZ = c.z;
 }
 
 void CMiravelView::PickAttach(int x, int y)
 {
-    m_state.m_attachX = m_state.m_attachY = m_state.m_attachZ = -1;
+    CPointerState& p = m_state.m_pointer;
+    p.m_attachX = p.m_attachY = p.m_attachZ = -1;
     if (!m_doc)
         return;
-    m_state.m_viewWidth = width();
-    m_state.m_viewHeight = height();
-    const CUBEPOS c = Picker::PickAttach(m_state, *m_doc, x + 0.5, m_state.m_viewHeight - y - 0.5);
-    m_state.m_attachX = c.x;
-    m_state.m_attachY = c.y;
-    m_state.m_attachZ = c.z;
+    m_viewWidth = width();
+    m_viewHeight = height();
+    const CUBEPOS c = Picker::PickAttach(m_state.m_camera, {m_viewWidth, m_viewHeight}, m_state.m_edit, p, *m_doc,
+                                         x + 0.5, m_viewHeight - y - 0.5);
+    p.m_attachX = c.x;
+    p.m_attachY = c.y;
+    p.m_attachZ = c.z;
 }
 
 void CMiravelView::RebuildDisplayLists()
@@ -139,7 +143,7 @@ void CMiravelView::RebuildDisplayLists()
 bool CMiravelView::ListsMatchModel() const
 {
     return m_doc && m_listsSizeX == m_doc->m_sizeX && m_listsSizeY == m_doc->m_sizeY &&
-           m_listsSizeZ == m_doc->m_sizeZ && m_listsAxis == m_state.m_canvasAxis;
+           m_listsSizeZ == m_doc->m_sizeZ && m_listsAxis == m_state.m_edit.m_canvasAxis;
 }
 
 void CMiravelView::FitZoom()
@@ -157,8 +161,8 @@ void CMiravelView::FitZoom()
 void CMiravelView::ApplyFit()
 {
     m_fitPending = false;
-    m_state.m_scale = Camera::FitScale(std::max({m_doc->m_sizeX, m_doc->m_sizeY, m_doc->m_sizeZ}), width(),
-                               height());
+    const int side = std::max({m_doc->m_sizeX, m_doc->m_sizeY, m_doc->m_sizeZ});
+    m_state.m_camera.m_scale = Camera::FitScale(side, width(), height());
 }
 
 // ---- Mouse ----------------------------------------------------------------
@@ -206,7 +210,7 @@ void CMiravelView::mouseMoveEvent(QMouseEvent* e)
     // while the pointer is over its visible area: none over an on-view
     // button or beyond the window, and a sweep paints nothing there. X11's
     // implicit grab delivers those moves too; they are dropped here.
-    if (m_state.m_dragMode == 0 && (!visibleRegion().contains(p) || childAt(p)))
+    if (m_state.m_pointer.m_dragMode == DragMode::None && (!visibleRegion().contains(p) || childAt(p)))
         return;
     CMouseInteraction::Buttons b;
     b.left = e->buttons() & Qt::LeftButton;
@@ -275,7 +279,7 @@ void CMiravelView::initializeGL()
     // window; its display lists go with it.
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CMiravelView::ReleaseGL,
             Qt::UniqueConnection);
-    m_state.m_listFrame = m_state.m_listCube = m_state.m_listCanvas = m_state.m_listGround = 0;
+    m_lists.m_listFrame = m_lists.m_listCube = m_lists.m_listCanvas = m_lists.m_listGround = 0;
     m_fastCubes.ForgetGL();
     m_listsDirty = true;
 }
@@ -285,7 +289,7 @@ void CMiravelView::ReleaseGL()
     if (!context() || !isValid())
         return;
     makeCurrent();
-    SceneRenderer::DeleteLists(m_state);
+    SceneRenderer::DeleteLists(m_lists);
     m_fastCubes.ReleaseGL();
     doneCurrent();
     m_listsDirty = true;
@@ -306,8 +310,8 @@ void CMiravelView::resizeEvent(QResizeEvent* e)
 
 void CMiravelView::paintGL()
 {
-    m_state.m_viewWidth = width();
-    m_state.m_viewHeight = height();
+    m_viewWidth = width();
+    m_viewHeight = height();
     if (!m_doc) {
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
@@ -317,17 +321,18 @@ void CMiravelView::paintGL()
     if (m_fitPending)
         ApplyFit();
     if (m_listsDirty || !ListsMatchModel()) {
-        SceneRenderer::BuildLists(m_state, *m_doc);
+        SceneRenderer::BuildLists(m_lists, m_state.m_edit.m_canvasAxis, *m_doc);
         m_listsSizeX = m_doc->m_sizeX;
         m_listsSizeY = m_doc->m_sizeY;
         m_listsSizeZ = m_doc->m_sizeZ;
-        m_listsAxis = m_state.m_canvasAxis;
+        m_listsAxis = m_state.m_edit.m_canvasAxis;
         m_listsDirty = false;
     }
     const double dpr = devicePixelRatioF();
     SceneRenderer::Target target;
-    target.deviceWidth = int(m_state.m_viewWidth * dpr + 0.5);
-    target.deviceHeight = int(m_state.m_viewHeight * dpr + 0.5);
+    target.deviceWidth = int(m_viewWidth * dpr + 0.5);
+    target.deviceHeight = int(m_viewHeight * dpr + 0.5);
     target.devicePixelRatio = dpr;
-    SceneRenderer::DrawScene(m_state, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes);
+    target.view = {m_viewWidth, m_viewHeight};
+    SceneRenderer::DrawScene(m_state, m_lists, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes);
 }

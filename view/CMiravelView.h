@@ -5,6 +5,7 @@
 #include "editing/MouseInteraction.h"
 #include "model/Document.h"
 #include "render/FastCubeRenderer.h"
+#include "render/SceneRenderer.h"
 #include "scene/ViewState.h"
 #include "view/ViewAdapters.h"
 #include "view/ViewCommandUi.h"
@@ -60,12 +61,14 @@ public:
     void FitZoom();
 
     // Whether the context exists and the display lists are built.
-    bool HasDisplayLists() const { return m_state.m_listCube != 0; }
+    bool HasDisplayLists() const { return m_lists.m_listCube != 0; }
 
     CViewCommandUi& CommandUi() { return m_commandUi; }
 
     CViewState m_state;
     CViewButtons m_buttons;
+    // Client size in logical pixels, taken at every paint and pick.
+    std::int32_t m_viewWidth = 0, m_viewHeight = 0;
     // Draw the cubes the literal way, one display-list call per cube, instead
     // of from cached geometry. Slow; kept as the reference picture. Also
     // chosen by MIRAVEL_RENDERER=reference in the environment.
@@ -96,10 +99,12 @@ private:
     CViewMouseHost m_mouseHost{*this};
     CMouseInteraction m_mouse;
     CFastCubeRenderer m_fastCubes;
+    SceneRenderer::Lists m_lists;
     bool m_listsDirty = true;
     // The zoom is fitted to the client area; before the window has its real
     // size, the fit waits for the first paint.
     bool m_fitPending = false;
     // What the lists were built for.
-    int m_listsSizeX = 0, m_listsSizeY = 0, m_listsSizeZ = 0, m_listsAxis = -1;
+    int m_listsSizeX = 0, m_listsSizeY = 0, m_listsSizeZ = 0;
+    CanvasAxis m_listsAxis = CanvasAxis::X;
 };

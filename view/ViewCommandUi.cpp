@@ -111,20 +111,20 @@ void CViewCommandUi::SetSwatch(int buttonId, COLORREF color)
 
 void CViewCommandUi::ShowControlButtons(bool show)
 {
-    m_view.m_state.m_showControl = show;
+    m_view.m_state.m_prefs.m_showControl = show;
     m_view.m_buttons.ShowControlGroup(show);
 }
 
 void CViewCommandUi::ShowColorButtons(bool show)
 {
-    m_view.m_state.m_showColor = show;
+    m_view.m_state.m_prefs.m_showColor = show;
     m_view.m_buttons.ShowColorGroup(show);
 }
 
 void CViewCommandUi::LayoutButtons()
 {
-    m_view.m_buttons.LayoutButtonWidgets(m_view.width(), m_view.height(), m_view.m_state.m_controlPos,
-                                         m_view.m_state.m_colorPos);
+    m_view.m_buttons.LayoutButtonWidgets(m_view.width(), m_view.height(), m_view.m_state.m_prefs.m_controlPos,
+                                         m_view.m_state.m_prefs.m_colorPos);
     InvalidateChildren();
 }
 
@@ -211,7 +211,7 @@ bool CViewCommandUi::PromptImagePath(QString& path, const QString& filter, const
 
 void CViewCommandUi::ShowSettingMenu()
 {
-    const auto menu = ContextMenus::SettingMenu(m_view.m_state);
+    const auto menu = ContextMenus::SettingMenu(m_view.m_state.m_prefs);
     if (const auto command = ContextMenus::CommandForEntry(menu, RunMenu(menu, &m_view)))
         m_view.ExecuteCommand(*command);
 }

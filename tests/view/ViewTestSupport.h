@@ -66,15 +66,15 @@ public:
     // Straight down onto the y layers, one cell = 20 pixels.
     void TopDown()
     {
-        view->m_state.m_rotX = 90;
-        view->m_state.m_rotY = 0;
-        view->m_state.m_scale = 2;
+        view->m_state.m_camera.m_rotX = 90;
+        view->m_state.m_camera.m_rotY = 0;
+        view->m_state.m_camera.m_scale = 2;
     }
     // Client pixel (top left origin) of the middle of a cell's top face.
     QPoint CellTop(int x, int y, int z) const
     {
         const int grid[3] = {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
-        return ToPixel(view->m_state, view->width(), view->height(), grid, x + 0.5, y + 1.0, z + 0.5);
+        return ToPixel(view->m_state.m_camera, view->width(), view->height(), grid, x + 0.5, y + 1.0, z + 0.5);
     }
 
     CMiravelDoc doc;
