@@ -29,7 +29,6 @@ TEST(ButtonCatalogue, RowsIdsTimingsAndGroups)
     EXPECT_EQ(FindButtonSpec(10046), nullptr);
     EXPECT_EQ(waiting, (std::set<int>{13, 15, 16, 17, 18, 19, 20, 21, 45}));
     EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const ButtonSpec& s) { return s.clickWait > 0; }), 9);
-    EXPECT_EQ(FindButtonSpec(ButtonRotateXBack)->repeatInterval, 50);
     EXPECT_EQ(colour.size(), 16u);
     EXPECT_EQ(always, (std::set<int>{ButtonSetting, ButtonHelp, ButtonScreenShot}));
     // The show / hide order names the control group, each button once.

@@ -1,5 +1,6 @@
-// The view as a real widget on a real (virtual) screen: first show, resizes,
-// minimising, document updates, a new GL context, picking.
+// The view as a real widget on a real (virtual) screen: its buttons, first
+// show, resizes, minimising, document updates, a new GL context, picking.
+#include "controls/CommandDispatcher.h"
 #include "tests/view/ViewTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,22 @@
 namespace {
 
 using ViewWidgetTest = ViewTest;
+
+TEST_F(ViewWidgetTest, ButtonsAreMadeFromTheCatalogue)
+{
+    for (const ButtonSpec& row : ButtonCatalogue()) {
+        const CCommandButton* b = view->m_buttons.ButtonById(row.id);
+        ASSERT_NE(b, nullptr) << row.id;
+        EXPECT_EQ(CCommandDispatcher::Find(b->m_strCommand), row.command) << row.id;
+        EXPECT_EQ(CCommandDispatcher::Find(b->m_strCommand2), row.command2) << row.id;
+        EXPECT_EQ(std::tie(b->m_nRepeatInterval, b->m_nClickWait, b->m_crColor),
+                  std::make_tuple(row.repeatInterval, row.clickWait, InitialSwatch(row, view->m_state))) << row.id;
+        EXPECT_EQ(b->parentWidget(), view);
+        // The members are declared in identifier order; the lookup must follow them.
+        EXPECT_TRUE(row.id == kFirstButtonId || std::less<>()(view->m_buttons.ButtonById(row.id - 1), b)) << row.id;
+    }
+    EXPECT_EQ(view->m_buttons.ButtonById(ButtonColor1 + 5), &view->m_buttons.m_btnColor[5]);
+}
 
 TEST_F(ViewWidgetTest, FirstShowFitsTheZoomToTheRealClientArea)
 {
