@@ -65,6 +65,14 @@ public:
 
     CViewCommandUi& CommandUi() { return m_commandUi; }
 
+private:
+    // Declared before the buttons, which hold the command owner until they
+    // are gone.
+    CViewCommandUi m_commandUi{*this};
+    CViewCommandOwner m_commandOwner{*this};
+    CViewMouseHost m_mouseHost{*this};
+
+public:
     CViewState m_state;
     CViewButtons m_buttons;
     // Client size in logical pixels, taken at every paint and pick.
@@ -94,9 +102,6 @@ private:
     void ApplyFit();
 
     CMiravelDoc* m_doc = nullptr;
-    CViewCommandUi m_commandUi{*this};
-    CViewCommandOwner m_commandOwner{*this};
-    CViewMouseHost m_mouseHost{*this};
     CMouseInteraction m_mouse;
     CFastCubeRenderer m_fastCubes;
     SceneRenderer::Lists m_lists;
