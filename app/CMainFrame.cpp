@@ -316,7 +316,7 @@ void CMainFrame::LoadSettings()
     // Also after a load that stopped early or found no file: the buttons
     // were made with swatches of their own, which must show the state the
     // view is in now (a sight button shown as on while no sight is drawn).
-    ::LoadSettings(*view, SettingsFilePath());
+    ::LoadSettings(view->m_state.m_prefs, SettingsFilePath());
     view->RefreshButtons();
     view->update();
 }
@@ -324,7 +324,7 @@ void CMainFrame::LoadSettings()
 void CMainFrame::SaveSettings()
 {
     if (const CMiravelView* view = GetActiveView())
-        ::SaveSettings(*view, SettingsFilePath());
+        ::SaveSettings(view->m_state.m_prefs, SettingsFilePath());
 }
 
 void CMainFrame::OnApplicationLook(int id)

@@ -29,12 +29,10 @@ Result Render(const CMiravelDoc& doc, int width, int height)
     // kept inside the grid, and "Setting:Default" (zoom fitted to the client
     // area, rotation and look-at reset).
     CViewState view;
-    CanvasLayer::KeepInsideGrid(view, doc);
-    view.m_viewWidth = width;
-    view.m_viewHeight = height;
-    view.m_scale = Camera::FitScale(std::max({doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}), width, height);
-    Camera::ResetRotation(view);
-    Camera::ResetLookAt(view);
+    CanvasLayer::KeepInsideGrid(view.m_edit, view.m_pointer, doc);
+    view.m_camera.m_scale = Camera::FitScale(std::max({doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}), width, height);
+    Camera::ResetRotation(view.m_camera);
+    Camera::ResetLookAt(view.m_camera);
 
     const QSurfaceFormat format = MiravelGLFormat();
     QOffscreenSurface surface;
@@ -56,10 +54,11 @@ Result Render(const CMiravelDoc& doc, int width, int height)
         } else {
             // The same cube drawer as the editor's view, so the same picture.
             CFastCubeRenderer cubes;
-            SceneRenderer::BuildLists(view, doc);
-            SceneRenderer::DrawScene(view, doc, {width, height, 1.0}, &cubes);
+            SceneRenderer::Lists lists;
+            SceneRenderer::BuildLists(lists, view.m_edit.m_canvasAxis, doc);
+            SceneRenderer::DrawScene(view, lists, doc, {width, height, 1.0, {width, height}}, &cubes);
             result.image = fbo.toImage().convertToFormat(QImage::Format_RGB888);
-            SceneRenderer::DeleteLists(view);
+            SceneRenderer::DeleteLists(lists);
             cubes.ReleaseGL();
             fbo.release();
             if (result.image.isNull())

@@ -18,8 +18,8 @@ QAction* ActionOf(QAction* const* actions, ShellCommand command) { return action
 
 void ShowMirrors(const CMiravelView& view, QAction* const* actions)
 {
-    ActionOf(actions, ShellCommand::ToolMirrorX)->setChecked(view.m_mirrorX != 0);
-    ActionOf(actions, ShellCommand::ToolMirrorZ)->setChecked(view.m_mirrorZ != 0);
+    ActionOf(actions, ShellCommand::ToolMirrorX)->setChecked(view.m_state.m_edit.m_mirrorX != 0);
+    ActionOf(actions, ShellCommand::ToolMirrorZ)->setChecked(view.m_state.m_edit.m_mirrorZ != 0);
 }
 
 } // namespace
@@ -51,14 +51,14 @@ void Run(CMiravelView& view, CommandId command, QAction* const* actions)
     // A checkable action turns its mark by itself; the view's flag decides.
     ShowMirrors(view, actions);
     QSettings store(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication());
-    store.setValue(kMirrorXKey, view.m_mirrorX != 0);
-    store.setValue(kMirrorZKey, view.m_mirrorZ != 0);
+    store.setValue(kMirrorXKey, view.m_state.m_edit.m_mirrorX != 0);
+    store.setValue(kMirrorZKey, view.m_state.m_edit.m_mirrorZ != 0);
 }
 
 void LoadMirrors(CMiravelView& view, QSettings& store, QAction* const* actions)
 {
-    view.m_mirrorX = store.value(kMirrorXKey, false).toBool();
-    view.m_mirrorZ = store.value(kMirrorZKey, false).toBool();
+    view.m_state.m_edit.m_mirrorX = store.value(kMirrorXKey, false).toBool();
+    view.m_state.m_edit.m_mirrorZ = store.value(kMirrorZKey, false).toBool();
     ShowMirrors(view, actions);
     view.update();
 }

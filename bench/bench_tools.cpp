@@ -39,8 +39,7 @@ const bench::Register reg("tools", [] {
     fv.doc = &doc;
     doc.AddView(&fv);
     CViewState v;
-    v.m_viewWidth = 800;
-    v.m_viewHeight = 600;
+    const ViewSize size{800, 600};
 
     Fill(doc, 40);
     // The layer y = 20 in one colour, then filled alternately in two others.
@@ -48,29 +47,29 @@ const bench::Register reg("tools", [] {
         for (int z = 0; z < 40; ++z)
             doc.m_cubes[{x, 20, z}] = RGB(1, 2, 3);
     fv.fast.Reset();
-    fv.fast.Prepare(v, doc);
-    v.m_canvasAxis = 1;
-    v.m_sightX = 5, v.m_sightY = 20, v.m_sightZ = 5;
+    fv.fast.Prepare(v, size, doc);
+    v.m_edit.m_canvasAxis = CanvasAxis::Y;
+    v.m_pointer.m_sightX = 5, v.m_pointer.m_sightY = 20, v.m_pointer.m_sightZ = 5;
     int round = 0;
     bench::Report("fill_layer_full40_ms", bench::MedianMs(21, nullptr, [&] {
-        v.m_cubeColor = ++round % 2 ? RGB(200, 0, 0) : RGB(0, 200, 0);
-        Apply(doc, ModelTools::Paint(ToolMouse::FillRegion(v, doc), v.m_cubeColor));
-        fv.fast.Prepare(v, doc);
+        v.m_edit.m_cubeColor = ++round % 2 ? RGB(200, 0, 0) : RGB(0, 200, 0);
+        Apply(doc, ModelTools::Paint(ToolMouse::FillRegion(v.m_edit, v.m_pointer, doc), v.m_edit.m_cubeColor));
+        fv.fast.Prepare(v, size, doc);
     }), "ms");
 
-    fv.fast.Prepare(v, doc);
+    fv.fast.Prepare(v, size, doc);
     bench::Report("rotate_full40_ms", bench::MedianMs(21, nullptr, [&] {
         Apply(doc, ModelTools::Turn(doc, true));
-        fv.fast.Prepare(v, doc);
+        fv.fast.Prepare(v, size, doc);
     }), "ms");
 
     Fill(doc, 39);
     fv.fast.Reset();
-    fv.fast.Prepare(v, doc);
+    fv.fast.Prepare(v, size, doc);
     round = 0;
     bench::Report("move_full40_ms", bench::MedianMs(21, nullptr, [&] {
         Apply(doc, *ModelTools::Move(doc, ++round % 2 ? 1 : -1, 0, 0));
-        fv.fast.Prepare(v, doc);
+        fv.fast.Prepare(v, size, doc);
     }), "ms");
     doc.RemoveView(&fv);
 });

@@ -20,7 +20,7 @@ struct Row {
     int wait;
     SwatchSource swatch;
     COLORREF fixed;
-    COLORREF CViewState::*field;
+    COLORREF CViewPreferences::*field;
     bool controlGroup;
 };
 
@@ -29,6 +29,8 @@ constexpr std::optional<CommandId> kNoCommand;
 constexpr SwatchSource kNone = SwatchSource::None;
 constexpr SwatchSource kFixed = SwatchSource::Fixed;
 constexpr SwatchSource kField = SwatchSource::Field;
+constexpr SwatchSource kCubeColor = SwatchSource::CubeColor;
+using P = CViewPreferences;
 
 // The tooltips are written out in full (the toggle buttons share one shape)
 // so that lupdate, which expands no macros, finds each of them.
@@ -47,12 +49,12 @@ const Row kHead[] = {
     {ButtonScaleDown, "m_btnScaleDown", StripScaleDown, QT_TRANSLATE_NOOP("Buttons", "[ 縮小 ]"), C::ScaleDown, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
     {ButtonCubeBack, "m_btnCubeBack", StripCubeBack, QT_TRANSLATE_NOOP("Buttons", "[ 戻る ]"), C::CubeBack, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
     {ButtonCubeForward, "m_btnCubeForward", StripCubeForward, QT_TRANSLATE_NOOP("Buttons", "[ 進む ]"), C::CubeForward, kNoCommand, 10, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonSight, "m_btnSight", StripSight, QT_TRANSLATE_NOOP("Buttons", "[ 照準 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::FocusShow, C::FocusColor, 0, 400, kField, CLR_NONE, &CViewState::m_sightColor, true},
+    {ButtonSight, "m_btnSight", StripSight, QT_TRANSLATE_NOOP("Buttons", "[ 照準 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::FocusShow, C::FocusColor, 0, 400, kField, CLR_NONE, &P::m_sightColor, true},
     {ButtonAxis, "m_btnAxis", StripAxis, QT_TRANSLATE_NOOP("Buttons", "[ 座標軸 ]\n左クリック - 表示・非表示切替"), C::AxisShow, kNoCommand, 0, 0, kNone, CLR_NONE, nullptr, true},
-    {ButtonGround, "m_btnGround", StripGround, QT_TRANSLATE_NOOP("Buttons", "[ 地面 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::GroundShow, C::GroundColor, 0, 400, kField, CLR_NONE, &CViewState::m_groundColor, true},
-    {ButtonFrame, "m_btnFrame", StripFrame, QT_TRANSLATE_NOOP("Buttons", "[ 枠 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::FrameShow, C::FrameColor, 0, 400, kField, CLR_NONE, &CViewState::m_frameColor, true},
-    {ButtonBack, "m_btnBack", StripBack, QT_TRANSLATE_NOOP("Buttons", "[ 背景 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::BackShow, C::BackColor, 0, 400, kField, CLR_NONE, &CViewState::m_backColor, true},
-    {ButtonCanvas, "m_btnCanvas", StripCanvas, QT_TRANSLATE_NOOP("Buttons", "[ キャンバス ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::CanvasShow, C::CanvasColor, 0, 400, kField, CLR_NONE, &CViewState::m_canvasColor, true},
+    {ButtonGround, "m_btnGround", StripGround, QT_TRANSLATE_NOOP("Buttons", "[ 地面 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::GroundShow, C::GroundColor, 0, 400, kField, CLR_NONE, &P::m_groundColor, true},
+    {ButtonFrame, "m_btnFrame", StripFrame, QT_TRANSLATE_NOOP("Buttons", "[ 枠 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::FrameShow, C::FrameColor, 0, 400, kField, CLR_NONE, &P::m_frameColor, true},
+    {ButtonBack, "m_btnBack", StripBack, QT_TRANSLATE_NOOP("Buttons", "[ 背景 ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::BackShow, C::BackColor, 0, 400, kField, CLR_NONE, &P::m_backColor, true},
+    {ButtonCanvas, "m_btnCanvas", StripCanvas, QT_TRANSLATE_NOOP("Buttons", "[ キャンバス ]\n左クリック - 表示・非表示切替\n左ダブルクリック - 色変更\n右クリック - 色変更"), C::CanvasShow, C::CanvasColor, 0, 400, kField, CLR_NONE, &P::m_canvasColor, true},
     {ButtonCopy, "m_btnCopy", StripCopy,
      QT_TRANSLATE_NOOP("Buttons", "[ コピー ]\n左クリック - コピーレイヤー選択\n左ダブルクリック - コピーレイヤー解除\n右クリック - コピーレイヤー解除"),
      C::CanvasCopy, C::CanvasClearCopy, 0, 400, kNone, CLR_NONE, nullptr, true},
@@ -61,7 +63,7 @@ const Row kHead[] = {
      C::CanvasPaste, C::CanvasPasteAll, 0, 400, kNone, CLR_NONE, nullptr, true},
     {ButtonCube, "m_btnCube", StripCube,
      QT_TRANSLATE_NOOP("Buttons", "[ キューブ ]\n左クリック - キューブ表示モード切替\n左ダブルクリック - 色変更\n右クリック - 色変更"),
-     C::CubePolygon, C::CubeColor, 0, 400, kField, CLR_NONE, &CViewState::m_cubeColor, true},
+     C::CubePolygon, C::CubeColor, 0, 400, kCubeColor, CLR_NONE, nullptr, true},
 };
 
 const char* const kPaletteTooltip = QT_TRANSLATE_NOOP("Buttons", "[ キューブ ]\n左クリック - 色選択\n左ダブルクリック - 色変更\n右クリック - 色変更");
@@ -83,7 +85,7 @@ const Row kTail[] = {
     // Starts with the cube colour, which by default is also the light-on swatch.
     {ButtonLight, "m_btnLight", StripLight,
      QT_TRANSLATE_NOOP("Buttons", "[ 照明 ]\n左クリック - 照明ON/OFF\n左ダブルクリック - 照明位置切り替え\n右クリック - 照明位置切り替え"),
-     C::LightSwitch, C::LightPosition, 0, 400, kField, CLR_NONE, &CViewState::m_cubeColor, true},
+     C::LightSwitch, C::LightPosition, 0, 400, kCubeColor, CLR_NONE, nullptr, true},
 };
 
 ButtonSpec FromRow(const Row& row)
@@ -155,12 +157,14 @@ COLORREF InitialSwatch(const ButtonSpec& entry, const CViewState& state)
     case SwatchSource::Fixed:
         return entry.fixedSwatch;
     case SwatchSource::Field:
-        return entry.swatchField ? state.*entry.swatchField : CLR_NONE;
+        return entry.swatchField ? state.m_prefs.*entry.swatchField : CLR_NONE;
+    case SwatchSource::CubeColor:
+        return state.m_edit.m_cubeColor;
     case SwatchSource::Palette:
         if (entry.paletteIndex < 0 || entry.paletteIndex >= kPaletteButtonCount)
             return CLR_NONE;
-        if (std::size_t(entry.paletteIndex) < state.m_palette.size())
-            return state.m_palette[std::size_t(entry.paletteIndex)];
+        if (std::size_t(entry.paletteIndex) < state.m_edit.m_palette.size())
+            return state.m_edit.m_palette[std::size_t(entry.paletteIndex)];
         return kInitialPalette[std::size_t(entry.paletteIndex)];
     }
     return CLR_NONE;
@@ -171,21 +175,21 @@ COLORREF DisplaySwatch(int id, const CViewState& v)
     constexpr COLORREF kBlack = 0x000000, kRed = 0x0000FF, kYellow = 0x00FFFF, kWhite = 0xFFFFFF;
     switch (id) {
     case ButtonSight:
-        return v.m_showSight ? v.m_sightColor : kBlack;
+        return v.m_prefs.m_showSight ? v.m_prefs.m_sightColor : kBlack;
     case ButtonGround:
-        return v.m_showGround ? v.m_groundColor : kBlack;
+        return v.m_prefs.m_showGround ? v.m_prefs.m_groundColor : kBlack;
     case ButtonFrame:
-        return v.m_showFrame ? v.m_frameColor : kBlack;
+        return v.m_prefs.m_showFrame ? v.m_prefs.m_frameColor : kBlack;
     case ButtonCanvas:
-        return v.m_showCanvas ? v.m_canvasColor : kBlack;
+        return v.m_prefs.m_showCanvas ? v.m_prefs.m_canvasColor : kBlack;
     case ButtonAxis:
-        return v.m_showAxis ? kRed : kBlack;
+        return v.m_prefs.m_showAxis ? kRed : kBlack;
     case ButtonLight:
-        return v.m_lightEnable ? kYellow : kWhite;
+        return v.m_prefs.m_lightEnable ? kYellow : kWhite;
     case ButtonBack:
-        return v.m_backColor;
+        return v.m_prefs.m_backColor;
     case ButtonDrawSwitch:
-        return v.m_drawMode == 0 ? kYellow : kBlack;
+        return v.m_edit.m_drawMode == DrawMode::Canvas ? kYellow : kBlack;
     default:
         return CLR_NONE;
     }

@@ -11,12 +11,14 @@
 #include <vector>
 
 struct CViewState;
+struct CViewPreferences;
 
 // Where a button's swatch comes from when the buttons are created.
 enum class SwatchSource {
     None,     // no swatch (CLR_NONE)
     Fixed,    // ButtonSpec::fixedSwatch
-    Field,    // the CViewState colour named by ButtonSpec::swatchField
+    Field,    // the preference colour named by ButtonSpec::swatchField
+    CubeColor,  // the current drawing colour
     Palette,  // entry ButtonSpec::paletteIndex of the palette
 };
 
@@ -32,7 +34,7 @@ struct ButtonSpec {
     int clickWait = 0;       // ms a click waits for a double-click; 0 = sends at once
     SwatchSource swatch = SwatchSource::None;
     COLORREF fixedSwatch = CLR_NONE;
-    COLORREF CViewState::*swatchField = nullptr;
+    COLORREF CViewPreferences::*swatchField = nullptr;
     int paletteIndex = -1;  // 0..15 for the palette buttons
     bool controlGroup = false;  // shown and hidden by "Control:Button"
     bool colorGroup = false;    // shown and hidden by "Color:Button"

@@ -9,7 +9,7 @@ namespace {
 // Cells of one block, (column, row) -> button id.
 using Block = std::map<std::pair<double, double>, int>;
 
-Block CanvasBlock(int controlPos)
+Block CanvasBlock(ControlColumn controlPos)
 {
     Block block = {
         {{0, 0}, ButtonCanvasSwitch},
@@ -18,7 +18,7 @@ Block CanvasBlock(int controlPos)
         {{1, 1}, ButtonDrawSwitch},
     };
     // The light button sits on the outer edge of the view on either side.
-    if (controlPos == 2) {
+    if (controlPos == ControlColumn::Left) {
         block[{0, 1}] = ButtonLight;
         block[{2, 1}] = ButtonCube;
     } else {
@@ -104,15 +104,17 @@ ButtonRects ComputeButtonLayout(const ButtonLayoutInput& in, const ButtonRects& 
     ButtonRects rects = current;
     const double W = in.clientWidth;
     const double H = in.clientHeight;
-    const int control = in.controlPos;
-    const int color = in.colorPos;
+    using Corner = PaletteCorner;
+    const ControlColumn control = in.controlPos;
+    const Corner color = in.colorPos;
+    const bool left = control == ControlColumn::Left, right = control == ControlColumn::Right;
 
-    if (control == 2) {
+    if (left) {
         PlaceBlock(rects, CanvasBlock(control), 5, 5);
         PlaceBlock(rects, ToggleBlock(), 5, 65);
         PlaceBlock(rects, MovePad(), 5, 260);
         PlaceBlock(rects, RotatePad(), 5, 353);
-    } else if (control == 3) {
+    } else if (right) {
         PlaceBlock(rects, CanvasBlock(control), W - 95, 5);
         PlaceBlock(rects, ToggleBlock(), W - 65, 65);
         PlaceBlock(rects, MovePad(), W - 95, 260);
@@ -127,22 +129,22 @@ ButtonRects ComputeButtonLayout(const ButtonLayoutInput& in, const ButtonRects& 
         R = it->second.y() + it->second.height();
 
     int s = 0;
-    if ((color == 0 && control == 2) || (color == 3 && control == 3))
+    if ((color == Corner::TopLeft && left) || (color == Corner::TopRight && right))
         s = kControlColumnWidth;
-    else if (color == 1 && control == 2 && H - 65 < R)
+    else if (color == Corner::BottomLeft && left && H - 65 < R)
         s = kControlColumnWidth;
-    else if (color == 2 && control == 3 && H - 100 < R)
+    else if (color == Corner::BottomRight && right && H - 100 < R)
         s = kControlColumnWidth;
 
     switch (color) {
-    case 0: PlaceBlock(rects, PaletteBlock(), 5 + s, 5); break;
-    case 1: PlaceBlock(rects, PaletteBlock(), 5 + s, H - 65); break;
-    case 2: PlaceBlock(rects, PaletteBlock(), W - s - 245, H - 100); break;
-    case 3: PlaceBlock(rects, PaletteBlock(), W - s - 245, 5); break;
+    case Corner::TopLeft: PlaceBlock(rects, PaletteBlock(), 5 + s, 5); break;
+    case Corner::BottomLeft: PlaceBlock(rects, PaletteBlock(), 5 + s, H - 65); break;
+    case Corner::BottomRight: PlaceBlock(rects, PaletteBlock(), W - s - 245, H - 100); break;
+    case Corner::TopRight: PlaceBlock(rects, PaletteBlock(), W - s - 245, 5); break;
     default: break;
     }
 
-    const int s2 = (control == 3 && H - 35 < R) ? kControlColumnWidth : 0;
+    const int s2 = (right && H - 35 < R) ? kControlColumnWidth : 0;
     PlaceBlock(rects, SettingsPair(), W - s2 - 65, H - 35);
 
     if (auto it = rects.find(ButtonHelp); it != rects.end()) {

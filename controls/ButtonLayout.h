@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/ViewPreferences.h"
+
 #include <QRect>
 #include <QSize>
 
@@ -17,8 +19,9 @@ inline constexpr int kControlColumnWidth = 95;
 struct ButtonLayoutInput {
     int clientWidth = 0;
     int clientHeight = 0;
-    int controlPos = 3;  // 2 left edge, 3 right edge, anything else: not placed
-    int colorPos = 3;    // 0 TL, 1 BL, 2 BR, 3 TR, anything else: not placed
+    // A stored number outside the named places leaves that group unplaced.
+    ControlColumn controlPos = ControlColumn::Right;
+    PaletteCorner colorPos = PaletteCorner::TopRight;
     QSize helpFrameSize; // the help button keeps the size of one frame of its image
 };
 

@@ -97,8 +97,8 @@ ButtonRects CViewButtons::CurrentRects() const
     return rects;
 }
 
-void CViewButtons::LayoutButtonWidgets(int clientWidth, int clientHeight, int controlPos,
-                                       int colorPos)
+void CViewButtons::LayoutButtonWidgets(int clientWidth, int clientHeight, ControlColumn controlPos,
+                                       PaletteCorner colorPos)
 {
     if (!m_created)
         return;

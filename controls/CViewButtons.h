@@ -56,7 +56,7 @@ public:
     ButtonRects CurrentRects() const;
     // Moves the buttons for a client size and the two position fields, then
     // repaints every button.
-    void LayoutButtonWidgets(int clientWidth, int clientHeight, int controlPos, int colorPos);
+    void LayoutButtonWidgets(int clientWidth, int clientHeight, ControlColumn controlPos, PaletteCorner colorPos);
 
 private:
     std::array<CCommandButton*, kButtonCount> m_byIndex{};

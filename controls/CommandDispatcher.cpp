@@ -23,11 +23,12 @@ namespace {
 
 using Ctx = CommandContext;
 using Id = CommandId;
-using V = CViewState;
+using Cam = CCameraState;
+using P = CViewPreferences;
 
-void Camera(Ctx& c, double CViewState::*field, double step)
+void Camera(Ctx& c, double CCameraState::*field, double step)
 {
-    c.view.*field += step;
+    c.view.m_camera.*field += step;
     c.ui.InvalidateView();
 }
 
@@ -38,16 +39,16 @@ void UpdateSwatch(Ctx& c, int button)
     c.ui.InvalidateButton(button);
 }
 
-void SetShow(Ctx& c, std::int32_t CViewState::*flag, int button, bool show)
+void SetShow(Ctx& c, std::int32_t CViewPreferences::*flag, int button, bool show)
 {
-    c.view.*flag = show;
+    c.view.m_prefs.*flag = show;
     UpdateSwatch(c, button);
     c.ui.InvalidateView();
 }
 
-void Toggle(Ctx& c, std::int32_t CViewState::*flag, int button)
+void Toggle(Ctx& c, std::int32_t CViewPreferences::*flag, int button)
 {
-    SetShow(c, flag, button, !(c.view.*flag));
+    SetShow(c, flag, button, !(c.view.m_prefs.*flag));
 }
 
 // The colour dialog on one of the view's colours; the view repaints whatever
@@ -58,23 +59,24 @@ void PickColor(Ctx& c, COLORREF& color)
     c.ui.InvalidateView();
 }
 
-void PickElementColor(Ctx& c, COLORREF CViewState::*color, std::int32_t CViewState::*flag, int button)
+void PickElementColor(Ctx& c, COLORREF CViewPreferences::*color, std::int32_t CViewPreferences::*flag,
+                      int button)
 {
-    PickColor(c, c.view.*color);
-    SetShow(c, flag, button, c.view.*flag != 0);
+    PickColor(c, c.view.m_prefs.*color);
+    SetShow(c, flag, button, c.view.m_prefs.*flag != 0);
 }
 
 void SetCubeSwatch(Ctx& c)
 {
-    c.ui.SetSwatch(ButtonCube, c.view.m_cubeColor);
+    c.ui.SetSwatch(ButtonCube, c.view.m_edit.m_cubeColor);
     c.ui.InvalidateButton(ButtonCube);
 }
 
-void LineWidth(Ctx& c, double CViewState::*field, const char* title)
+void LineWidth(Ctx& c, double& field, const char* title)
 {
-    double width = c.view.*field;
+    double width = field;
     if (c.ui.RunLineWidthDialog(QCoreApplication::translate("CommandDispatcher", title), width)) {
-        c.view.*field = width;
+        field = width;
         c.ui.InvalidateView();
     }
 }
@@ -91,9 +93,9 @@ void ResizeGrid(Ctx& c, int)
     // The grid size is part of the saved model: closing must offer to save it.
     if (changed)
         c.doc->SetModifiedFlag();
-    c.view.m_sightX = c.view.m_sightY = c.view.m_sightZ = 1;
-    c.view.m_canvasPos = 0;
-    CanvasLayer::KeepInsideGrid(c.view, *c.doc);
+    c.view.m_pointer.m_sightX = c.view.m_pointer.m_sightY = c.view.m_pointer.m_sightZ = 1;
+    c.view.m_edit.m_canvasPos = 0;
+    CanvasLayer::KeepInsideGrid(c.view.m_edit, c.view.m_pointer, *c.doc);
     c.ui.RebuildDisplayLists();
     c.ui.InvalidateView();
     CCommandDispatcher::Execute(Id::SettingDefaultScale, c);
@@ -126,15 +128,15 @@ void OpenGuide(Ctx& c)
 // The palette is the swatches of the sixteen palette buttons.
 void SelectPaletteColor(Ctx& c, int index)
 {
-    c.view.m_cubeColor = c.ui.Swatch(ButtonColor1 + index);
+    c.view.m_edit.m_cubeColor = c.ui.Swatch(ButtonColor1 + index);
     SetCubeSwatch(c);
 }
 
 // Whatever the dialog's answer, the palette button takes the current colour.
 void ChangePaletteColor(Ctx& c, int index)
 {
-    PickColor(c, c.view.m_cubeColor);
-    c.ui.SetSwatch(ButtonColor1 + index, c.view.m_cubeColor);
+    PickColor(c, c.view.m_edit.m_cubeColor);
+    c.ui.SetSwatch(ButtonColor1 + index, c.view.m_edit.m_cubeColor);
     c.ui.InvalidateButton(ButtonColor1 + index);
     SetCubeSwatch(c);
 }
@@ -148,18 +150,18 @@ constexpr KeyChord Ctrl(int key) { return {KeyModifier::Ctrl, key}; }
 // id in CommandIds.h and a row here.
 constexpr CommandRow kTable[] = {
     // Camera.
-    {Id::RotateXBack, "RotateX:Back", [](Ctx& c, int) { Camera(c, &V::m_rotX, -Camera::kRotateStep); }, 0, {Key(Qt::Key_Up)}},
-    {Id::RotateXForward, "RotateX:Forward", [](Ctx& c, int) { Camera(c, &V::m_rotX, Camera::kRotateStep); }, 0, {Key(Qt::Key_Down)}},
-    {Id::RotateYBack, "RotateY:Back", [](Ctx& c, int) { Camera(c, &V::m_rotY, -Camera::kRotateStep); }, 0, {Key(Qt::Key_Left)}},
-    {Id::RotateYForward, "RotateY:Forward", [](Ctx& c, int) { Camera(c, &V::m_rotY, Camera::kRotateStep); }, 0, {Key(Qt::Key_Right)}},
-    {Id::MoveUp, "Move:Up", [](Ctx& c, int) { Camera(c, &V::m_lookY, -Camera::kMoveStep); }, 0, {Shift(Qt::Key_Up)}},
-    {Id::MoveDown, "Move:Down", [](Ctx& c, int) { Camera(c, &V::m_lookY, Camera::kMoveStep); }, 0, {Shift(Qt::Key_Down)}},
-    {Id::MoveLeft, "Move:Left", [](Ctx& c, int) { Camera(c, &V::m_lookX, Camera::kMoveStep); }, 0, {Shift(Qt::Key_Left)}},
-    {Id::MoveRight, "Move:Right", [](Ctx& c, int) { Camera(c, &V::m_lookX, -Camera::kMoveStep); }, 0, {Shift(Qt::Key_Right)}},
-    {Id::ScaleUp, "Scale:Up", [](Ctx& c, int) { Camera(c, &V::m_scale, Camera::kScaleStep); }, 0, {Ctrl(Qt::Key_Up)}},
+    {Id::RotateXBack, "RotateX:Back", [](Ctx& c, int) { Camera(c, &Cam::m_rotX, -Camera::kRotateStep); }, 0, {Key(Qt::Key_Up)}},
+    {Id::RotateXForward, "RotateX:Forward", [](Ctx& c, int) { Camera(c, &Cam::m_rotX, Camera::kRotateStep); }, 0, {Key(Qt::Key_Down)}},
+    {Id::RotateYBack, "RotateY:Back", [](Ctx& c, int) { Camera(c, &Cam::m_rotY, -Camera::kRotateStep); }, 0, {Key(Qt::Key_Left)}},
+    {Id::RotateYForward, "RotateY:Forward", [](Ctx& c, int) { Camera(c, &Cam::m_rotY, Camera::kRotateStep); }, 0, {Key(Qt::Key_Right)}},
+    {Id::MoveUp, "Move:Up", [](Ctx& c, int) { Camera(c, &Cam::m_lookY, -Camera::kMoveStep); }, 0, {Shift(Qt::Key_Up)}},
+    {Id::MoveDown, "Move:Down", [](Ctx& c, int) { Camera(c, &Cam::m_lookY, Camera::kMoveStep); }, 0, {Shift(Qt::Key_Down)}},
+    {Id::MoveLeft, "Move:Left", [](Ctx& c, int) { Camera(c, &Cam::m_lookX, Camera::kMoveStep); }, 0, {Shift(Qt::Key_Left)}},
+    {Id::MoveRight, "Move:Right", [](Ctx& c, int) { Camera(c, &Cam::m_lookX, -Camera::kMoveStep); }, 0, {Shift(Qt::Key_Right)}},
+    {Id::ScaleUp, "Scale:Up", [](Ctx& c, int) { Camera(c, &Cam::m_scale, Camera::kScaleStep); }, 0, {Ctrl(Qt::Key_Up)}},
     {Id::ScaleDown, "Scale:Down",
      [](Ctx& c, int) {
-         c.view.m_scale = Camera::ScaleDown(c.view.m_scale);
+         c.view.m_camera.m_scale = Camera::ScaleDown(c.view.m_camera.m_scale);
          c.ui.InvalidateView();
      },
      0, {Ctrl(Qt::Key_Down)}},
@@ -170,12 +172,12 @@ constexpr CommandRow kTable[] = {
      }},
     {Id::SettingDefaultRotated, "Setting:DefaultRotated",
      [](Ctx& c, int) {
-         Camera::ResetRotation(c.view);
+         Camera::ResetRotation(c.view.m_camera);
          c.ui.InvalidateView();
      }},
     {Id::SettingDefaultLookAt, "Setting:DefaultLookAt",
      [](Ctx& c, int) {
-         Camera::ResetLookAt(c.view);
+         Camera::ResetLookAt(c.view.m_camera);
          c.ui.InvalidateView();
      }},
     {Id::SettingDefault, "Setting:Default",
@@ -189,24 +191,26 @@ constexpr CommandRow kTable[] = {
     // Buttons and menus.
     {Id::ControlPos, "Control:Pos",
      [](Ctx& c, int) {
-         c.view.m_controlPos = c.view.m_controlPos == 2 ? 3 : 2;
+         ControlColumn& pos = c.view.m_prefs.m_controlPos;
+         pos = pos == ControlColumn::Left ? ControlColumn::Right : ControlColumn::Left;
          c.ui.LayoutButtons();
      },
      0, {Alt(Qt::Key_9)}},
     {Id::ColorPos, "Color:Pos",
      [](Ctx& c, int) {
          // Positions outside 0..3 (a hand-edited settings file) stay as they are.
-         if (c.view.m_colorPos >= 0 && c.view.m_colorPos <= 3)
-             c.view.m_colorPos = (c.view.m_colorPos + 1) % 4;
+         PaletteCorner& pos = c.view.m_prefs.m_colorPos;
+         if (int(pos) >= 0 && int(pos) <= 3)
+             pos = PaletteCorner((int(pos) + 1) % 4);
          c.ui.LayoutButtons();
      },
      0, {Alt(Qt::Key_0)}},
-    {Id::ControlButton, "Control:Button", [](Ctx& c, int) { c.ui.ShowControlButtons(!c.view.m_showControl); }, 0, {Key(Qt::Key_9)}},
-    {Id::ColorButton, "Color:Button", [](Ctx& c, int) { c.ui.ShowColorButtons(!c.view.m_showColor); }, 0, {Key(Qt::Key_0)}},
+    {Id::ControlButton, "Control:Button", [](Ctx& c, int) { c.ui.ShowControlButtons(!c.view.m_prefs.m_showControl); }, 0, {Key(Qt::Key_9)}},
+    {Id::ColorButton, "Color:Button", [](Ctx& c, int) { c.ui.ShowColorButtons(!c.view.m_prefs.m_showColor); }, 0, {Key(Qt::Key_0)}},
     {Id::ButtonButton, "Button:Button",
      [](Ctx& c, int) {
          c.view.m_showButtons = !c.view.m_showButtons;
-         c.view.m_showControl = c.view.m_showColor = !c.view.m_showButtons;
+         c.view.m_prefs.m_showControl = c.view.m_prefs.m_showColor = !c.view.m_showButtons;
          CCommandDispatcher::Execute(Id::ControlButton, c);
          CCommandDispatcher::Execute(Id::ColorButton, c);
      }},
@@ -218,7 +222,7 @@ constexpr CommandRow kTable[] = {
      [](Ctx& c, int) {
          if (!c.doc)
              return;
-         CanvasLayer::SwitchCanvas(c.view, *c.doc, true);
+         CanvasLayer::SwitchCanvas(c.view.m_edit, c.view.m_pointer, *c.doc, true);
          c.ui.RebuildDisplayLists();
          c.ui.InvalidateView();
      },
@@ -226,38 +230,38 @@ constexpr CommandRow kTable[] = {
     {Id::CanvasUp, "Canvas:Up",
      [](Ctx& c, int) {
          if (c.doc)
-             CanvasLayer::MoveCanvas(c.view, *c.doc, true);
+             CanvasLayer::MoveCanvas(c.view.m_edit, *c.doc, true);
          c.ui.InvalidateView();
      }},
     {Id::CanvasDown, "Canvas:Down",
      [](Ctx& c, int) {
          if (c.doc)
-             CanvasLayer::MoveCanvas(c.view, *c.doc, false);
+             CanvasLayer::MoveCanvas(c.view.m_edit, *c.doc, false);
          c.ui.InvalidateView();
      }},
     {Id::CanvasCopy, "Canvas:Copy",
      [](Ctx& c, int) {
-         CanvasLayer::Copy(c.view);
+         CanvasLayer::Copy(c.view.m_edit);
          c.ui.InvalidateView();
      },
      0, {Ctrl(Qt::Key_C)}},
     {Id::CanvasClearCopy, "Canvas:ClearCopy",
      [](Ctx& c, int) {
-         CanvasLayer::ClearCopy(c.view);
+         CanvasLayer::ClearCopy(c.view.m_edit);
          c.ui.InvalidateView();
      },
      0, {Ctrl(Qt::Key_R)}},
     {Id::CanvasPaste, "Canvas:Paste",
      [](Ctx& c, int) {
          if (c.doc)
-             CanvasLayer::PasteLayer(c.view, *c.doc);
+             CanvasLayer::PasteLayer(c.view.m_edit, *c.doc);
          c.ui.InvalidateView();
      },
      0, {Ctrl(Qt::Key_V)}},
     {Id::CanvasPasteAll, "Canvas:PasteAll",
      [](Ctx& c, int) {
          if (c.doc)
-             CanvasLayer::PasteLayerToAll(c.view, *c.doc, [&c] {
+             CanvasLayer::PasteLayerToAll(c.view.m_edit, *c.doc, [&c] {
                  return c.ui.Confirm(QCoreApplication::translate("CommandDispatcher", "選択されたレイヤーを全てのレイヤーに適用しますか？"));
              });
          c.ui.InvalidateView();
@@ -269,9 +273,9 @@ constexpr CommandRow kTable[] = {
      [](Ctx& c, int) {
          double x = 1, y = 1, z = 1;
          if (c.ui.RunCubeRateDialog(x, y, z)) {
-             c.view.m_ratioX = x;
-             c.view.m_ratioY = y;
-             c.view.m_ratioZ = z;
+             c.view.m_camera.m_ratioX = x;
+             c.view.m_camera.m_ratioY = y;
+             c.view.m_camera.m_ratioZ = z;
              c.ui.InvalidateView();
          }
      }},
@@ -298,14 +302,19 @@ constexpr CommandRow kTable[] = {
      0, {Ctrl(Qt::Key_Y)}},
     {Id::DrawSwitch, "Draw:Switch",
      [](Ctx& c, int) {
-         c.view.m_drawMode = c.view.m_drawMode == 0 ? 1 : 0;
+         DrawMode& mode = c.view.m_edit.m_drawMode;
+         mode = mode == DrawMode::Canvas ? DrawMode::Attach : DrawMode::Canvas;
          UpdateSwatch(c, ButtonDrawSwitch);
          c.ui.InvalidateView();
      },
      0, {Key(Qt::Key_Space), Ctrl(Qt::Key_D)}},
     {Id::CubePolygon, "Cube:Polygon",
      [](Ctx& c, int) {
-         c.view.m_wireFrame = c.view.m_wireFrame == 0 ? 1 : c.view.m_wireFrame == 1 ? 2 : 0;
+         // A stored number outside the three goes on to black edges too.
+         CubeStyle& style = c.view.m_prefs.m_wireFrame;
+         style = style == CubeStyle::FilledBlackEdges ? CubeStyle::Filled
+                 : style == CubeStyle::Filled         ? CubeStyle::Wireframe
+                                                      : CubeStyle::FilledBlackEdges;
          c.ui.InvalidateView();
      },
      0, {Key(Qt::Key_Q)}},
@@ -345,42 +354,42 @@ constexpr CommandRow kTable[] = {
     {Id::CubeChangeColor16, "Cube:ChangeColor16", ChangePaletteColor, 15},
     {Id::CubeColor, "Cube:Color",
      [](Ctx& c, int) {
-         PickColor(c, c.view.m_cubeColor);
+         PickColor(c, c.view.m_edit.m_cubeColor);
          SetCubeSwatch(c);
      },
      0, {Alt(Qt::Key_Q)}},
-    {Id::FocusColor, "Focus:Color", [](Ctx& c, int) { PickElementColor(c, &V::m_sightColor, &V::m_showSight, ButtonSight); }, 0, {Alt(Qt::Key_4)}},
-    {Id::GroundColor, "Ground:Color", [](Ctx& c, int) { PickElementColor(c, &V::m_groundColor, &V::m_showGround, ButtonGround); }, 0, {Alt(Qt::Key_3)}},
-    {Id::FrameColor, "Frame:Color", [](Ctx& c, int) { PickElementColor(c, &V::m_frameColor, &V::m_showFrame, ButtonFrame); }, 0, {Alt(Qt::Key_1)}},
-    {Id::CanvasColor, "Canvas:Color", [](Ctx& c, int) { PickElementColor(c, &V::m_canvasColor, &V::m_showCanvas, ButtonCanvas); }, 0, {Alt(Qt::Key_2)}},
+    {Id::FocusColor, "Focus:Color", [](Ctx& c, int) { PickElementColor(c, &P::m_sightColor, &P::m_showSight, ButtonSight); }, 0, {Alt(Qt::Key_4)}},
+    {Id::GroundColor, "Ground:Color", [](Ctx& c, int) { PickElementColor(c, &P::m_groundColor, &P::m_showGround, ButtonGround); }, 0, {Alt(Qt::Key_3)}},
+    {Id::FrameColor, "Frame:Color", [](Ctx& c, int) { PickElementColor(c, &P::m_frameColor, &P::m_showFrame, ButtonFrame); }, 0, {Alt(Qt::Key_1)}},
+    {Id::CanvasColor, "Canvas:Color", [](Ctx& c, int) { PickElementColor(c, &P::m_canvasColor, &P::m_showCanvas, ButtonCanvas); }, 0, {Alt(Qt::Key_2)}},
     {Id::BackColor, "Back:Color",
      [](Ctx& c, int) {
-         PickColor(c, c.view.m_backColor);
+         PickColor(c, c.view.m_prefs.m_backColor);
          UpdateSwatch(c, ButtonBack);
      },
      0, {Alt(Qt::Key_6)}},
 
     // Scene toggles.
-    {Id::FocusShow, "Focus:Show", [](Ctx& c, int) { Toggle(c, &V::m_showSight, ButtonSight); }, 0, {Key(Qt::Key_4)}},
-    {Id::GroundShow, "Ground:Show", [](Ctx& c, int) { Toggle(c, &V::m_showGround, ButtonGround); }, 0, {Key(Qt::Key_3)}},
-    {Id::FrameShow, "Frame:Show", [](Ctx& c, int) { Toggle(c, &V::m_showFrame, ButtonFrame); }, 0, {Key(Qt::Key_1)}},
-    {Id::CanvasShow, "Canvas:Show", [](Ctx& c, int) { Toggle(c, &V::m_showCanvas, ButtonCanvas); }, 0, {Key(Qt::Key_2)}},
-    {Id::AxisShow, "Axis:Show", [](Ctx& c, int) { Toggle(c, &V::m_showAxis, ButtonAxis); }, 0, {Key(Qt::Key_5)}},
+    {Id::FocusShow, "Focus:Show", [](Ctx& c, int) { Toggle(c, &P::m_showSight, ButtonSight); }, 0, {Key(Qt::Key_4)}},
+    {Id::GroundShow, "Ground:Show", [](Ctx& c, int) { Toggle(c, &P::m_showGround, ButtonGround); }, 0, {Key(Qt::Key_3)}},
+    {Id::FrameShow, "Frame:Show", [](Ctx& c, int) { Toggle(c, &P::m_showFrame, ButtonFrame); }, 0, {Key(Qt::Key_1)}},
+    {Id::CanvasShow, "Canvas:Show", [](Ctx& c, int) { Toggle(c, &P::m_showCanvas, ButtonCanvas); }, 0, {Key(Qt::Key_2)}},
+    {Id::AxisShow, "Axis:Show", [](Ctx& c, int) { Toggle(c, &P::m_showAxis, ButtonAxis); }, 0, {Key(Qt::Key_5)}},
     {Id::BackShow, "Back:Show", [](Ctx&, int) {}},  // the background is always drawn
-    {Id::LightSwitch, "Light:Switch", [](Ctx& c, int) { Toggle(c, &V::m_lightEnable, ButtonLight); }, 0, {Key(Qt::Key_7)}},
+    {Id::LightSwitch, "Light:Switch", [](Ctx& c, int) { Toggle(c, &P::m_lightEnable, ButtonLight); }, 0, {Key(Qt::Key_7)}},
     {Id::LightPosition, "Light:Position",
      [](Ctx& c, int) {
-         c.view.m_lightPos = c.view.m_lightPos < 7 ? c.view.m_lightPos + 1 : 0;
+         c.view.m_prefs.m_lightPos = c.view.m_prefs.m_lightPos < 7 ? c.view.m_prefs.m_lightPos + 1 : 0;
          c.ui.InvalidateView();
      },
      0, {Key(Qt::Key_L), Alt(Qt::Key_7)}},
 
     // Line widths.
-    {Id::CubeLineWidth, "Cube:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_cubeLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キューブ")); }},
-    {Id::FrameLineWidth, "Frame:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_frameLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "フレーム")); }},
-    {Id::CanvasLineWidth, "Canvas:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_canvasLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キャンバス")); }},
-    {Id::SightLineWidth, "Sight:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_sightLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "照準")); }},
-    {Id::AxisLineWidth, "Axis:LineWidth", [](Ctx& c, int) { LineWidth(c, &V::m_axisLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "座標軸")); }},
+    {Id::CubeLineWidth, "Cube:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_cubeLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キューブ")); }},
+    {Id::FrameLineWidth, "Frame:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_prefs.m_frameLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "フレーム")); }},
+    {Id::CanvasLineWidth, "Canvas:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_prefs.m_canvasLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キャンバス")); }},
+    {Id::SightLineWidth, "Sight:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_prefs.m_sightLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "照準")); }},
+    {Id::AxisLineWidth, "Axis:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_prefs.m_axisLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "座標軸")); }},
 
     // Image export: the rows name the screenshot formats by their place.
     {Id::ImageBMP, "Image:BMP", ExportImage, 0},

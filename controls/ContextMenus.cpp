@@ -38,7 +38,7 @@ MenuEntry Submenu(const char* text, std::vector<MenuEntry> children)
 
 } // namespace
 
-std::vector<MenuEntry> SettingMenu(const CViewState& v)
+std::vector<MenuEntry> SettingMenu(const CViewPreferences& v)
 {
     return {
         Item(QT_TRANSLATE_NOOP("ContextMenus", "キューブのサイズ(X,Y,Z)を変更"), 1, C::CubeSize),

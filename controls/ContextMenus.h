@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-struct CViewState;
+struct CViewPreferences;
 
 // The two pop-up menus of the view as data: built afresh each time from the
 // current state (check marks), turned into a real menu by the view, and the
@@ -22,7 +22,7 @@ struct MenuEntry {
     std::vector<MenuEntry> children;  // Submenu
 };
 
-std::vector<MenuEntry> SettingMenu(const CViewState& view);
+std::vector<MenuEntry> SettingMenu(const CViewPreferences& prefs);
 std::vector<MenuEntry> ScreenShotMenu();
 
 // The command of an identifier chosen from a menu; none for 0 (dismissed)

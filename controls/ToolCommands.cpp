@@ -16,9 +16,9 @@ namespace {
 
 COLORREF SightCube(const CommandContext& c)
 {
-    if (!c.doc || !c.view.HasSight())
+    if (!c.doc || !c.view.m_pointer.HasSight())
         return CLR_NONE;
-    return c.doc->GetCube(c.view.m_sightX, c.view.m_sightY, c.view.m_sightZ);
+    return c.doc->GetCube(c.view.m_pointer.m_sightX, c.view.m_pointer.m_sightY, c.view.m_pointer.m_sightZ);
 }
 
 // Applies one tool action; a new grid size needs new display lists.
@@ -40,7 +40,7 @@ QString MoveRefusedMessage()
 
 void TakeColor(CommandContext& c, COLORREF color)
 {
-    c.view.m_cubeColor = color;
+    c.view.m_edit.m_cubeColor = color;
     c.ui.SetSwatch(ButtonCube, color);
     c.ui.InvalidateButton(ButtonCube);
 }
@@ -53,7 +53,7 @@ void Eyedropper(CommandContext& c, int)
 
 void ToggleMirror(CommandContext& c, int axis)
 {
-    std::int32_t& flag = axis == 0 ? c.view.m_mirrorX : c.view.m_mirrorZ;
+    std::int32_t& flag = axis == 0 ? c.view.m_edit.m_mirrorX : c.view.m_edit.m_mirrorZ;
     flag = !flag;
     c.ui.InvalidateView();  // the mirror plane shows or goes
 }
@@ -61,13 +61,13 @@ void ToggleMirror(CommandContext& c, int axis)
 void Fill(CommandContext& c, int)
 {
     if (c.doc)
-        Apply(c, ModelTools::Paint(ToolMouse::FillRegion(c.view, *c.doc), c.view.m_cubeColor));
+        Apply(c, ModelTools::Paint(ToolMouse::FillRegion(c.view.m_edit, c.view.m_pointer, *c.doc), c.view.m_edit.m_cubeColor));
 }
 
 void ReplaceColor(CommandContext& c, int)
 {
     if (const COLORREF from = SightCube(c); from != CLR_NONE)
-        Apply(c, ModelTools::ReplaceColor(*c.doc, from, c.view.m_cubeColor));
+        Apply(c, ModelTools::ReplaceColor(*c.doc, from, c.view.m_edit.m_cubeColor));
 }
 
 void MoveModel(CommandContext& c, int direction)
@@ -102,19 +102,19 @@ void FitGrid(CommandContext& c, int)
         Apply(c, ModelTools::FitGrid(*c.doc));
 }
 
-bool LeftClick(CommandContext& c, IMouseHost& host, bool shift, int x, int y)
+bool LeftClick(CommandContext& c, IMouseHost& host, ViewSize size, bool shift, int x, int y)
 {
     if (!c.doc)
         return false;
     host.TakeFocus();
     host.Pick(x, y);
     if (shift) {
-        if (!c.view.HasSight())
+        if (!c.view.m_pointer.HasSight())
             return false;
         Fill(c, 0);
-    } else if (const auto color = ToolMouse::ColorUnder(c.view, *c.doc, x, y)) {
+    } else if (const auto color = ToolMouse::ColorUnder(c.view.m_camera, size, c.view.m_edit, *c.doc, x, y)) {
         TakeColor(c, *color);
-    } else if (!c.view.HasSight()) {
+    } else if (!c.view.m_pointer.HasSight()) {
         return false;
     }
     // The model may have changed under the pointer.

@@ -2,6 +2,7 @@
 
 #include "controls/CommandDispatcher.h"
 #include "model/CubeTypes.h"
+#include "scene/CameraState.h"
 
 #include <QString>
 
@@ -27,10 +28,11 @@ void FitGrid(CommandContext& c, int);
 // makes it: the current-colour button's swatch follows.
 void TakeColor(CommandContext& c, COLORREF color);
 
-// The left button pressed with Ctrl at a client pixel: the eyedropper, or
+// The left button pressed with Ctrl at a client pixel of a client area of
+// the given size: the eyedropper, or
 // with Shift the fill. Returns false when the press found nothing to act on
 // and is to go on as a plain press over empty space (a turning drag).
-bool LeftClick(CommandContext& c, IMouseHost& host, bool shift, int x, int y);
+bool LeftClick(CommandContext& c, IMouseHost& host, ViewSize size, bool shift, int x, int y);
 
 // Shown when a move would push a cube out of the grid.
 QString MoveRefusedMessage();

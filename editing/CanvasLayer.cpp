@@ -1,7 +1,8 @@
 #include "editing/CanvasLayer.h"
 
 #include "model/CMiravelDoc.h"
-#include "scene/ViewState.h"
+#include "scene/EditState.h"
+#include "scene/PointerState.h"
 
 #include <algorithm>
 
@@ -29,28 +30,29 @@ void WithAxis(int axis, int value, int& x, int& y, int& z)
 
 } // namespace
 
-int LayerCount(const CViewState& v, const CMiravelDoc& doc)
+int LayerCount(const CEditState& v, const CMiravelDoc& doc)
 {
-    return Along(v.m_canvasAxis, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
+    return Along(v.AxisIndex(), doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
 }
 
-void SwitchCanvas(CViewState& v, const CMiravelDoc& doc, bool forward)
+void SwitchCanvas(CEditState& v, const CPointerState& p, const CMiravelDoc& doc, bool forward)
 {
     v.m_copyLayer = -1;
     const auto orZero = [](int c) { return c == -1 ? 0 : c; };
-    int axis = 0, pos = 0;
+    CanvasAxis axis = CanvasAxis::X;
+    int pos = 0;
     switch (v.m_canvasAxis) {
-    case 0:
-        axis = forward ? 1 : 2;
-        pos = forward ? v.m_sightY : v.m_sightZ;
+    case CanvasAxis::X:
+        axis = forward ? CanvasAxis::Y : CanvasAxis::Z;
+        pos = forward ? p.m_sightY : p.m_sightZ;
         break;
-    case 1:
-        axis = forward ? 2 : 0;
-        pos = forward ? v.m_sightZ : v.m_sightX;
+    case CanvasAxis::Y:
+        axis = forward ? CanvasAxis::Z : CanvasAxis::X;
+        pos = forward ? p.m_sightZ : p.m_sightX;
         break;
     default:
-        axis = forward ? 0 : 1;
-        pos = forward ? v.m_sightX : v.m_sightY;
+        axis = forward ? CanvasAxis::X : CanvasAxis::Y;
+        pos = forward ? p.m_sightX : p.m_sightY;
         break;
     }
     v.m_canvasAxis = axis;
@@ -59,7 +61,7 @@ void SwitchCanvas(CViewState& v, const CMiravelDoc& doc, bool forward)
     v.m_canvasPos = std::clamp(orZero(pos), 0, std::max(0, LayerCount(v, doc) - 1));
 }
 
-void MoveCanvas(CViewState& v, const CMiravelDoc& doc, bool up)
+void MoveCanvas(CEditState& v, const CMiravelDoc& doc, bool up)
 {
     if (up) {
         const int limit = LayerCount(v, doc);
@@ -70,15 +72,15 @@ void MoveCanvas(CViewState& v, const CMiravelDoc& doc, bool up)
     }
 }
 
-void Copy(CViewState& v) { v.m_copyLayer = v.m_canvasPos; }
+void Copy(CEditState& v) { v.m_copyLayer = v.m_canvasPos; }
 
-void ClearCopy(CViewState& v) { v.m_copyLayer = -1; }
+void ClearCopy(CEditState& v) { v.m_copyLayer = -1; }
 
-void PasteLayer(const CViewState& v, CMiravelDoc& doc)
+void PasteLayer(const CEditState& v, CMiravelDoc& doc)
 {
     if (v.m_copyLayer == -1)
         return;
-    const int axis = v.m_canvasAxis;
+    const int axis = v.AxisIndex();
     const int X = axis == 0 ? 1 : doc.m_sizeX;
     const int Y = axis == 1 ? 1 : doc.m_sizeY;
     const int Z = axis == 2 ? 1 : doc.m_sizeZ;
@@ -92,7 +94,7 @@ void PasteLayer(const CViewState& v, CMiravelDoc& doc)
             }
 }
 
-bool PasteLayerToAll(const CViewState& v, CMiravelDoc& doc, const std::function<bool()>& confirm)
+bool PasteLayerToAll(const CEditState& v, CMiravelDoc& doc, const std::function<bool()>& confirm)
 {
     if (v.m_copyLayer == -1 || !confirm())
         return false;
@@ -100,23 +102,23 @@ bool PasteLayerToAll(const CViewState& v, CMiravelDoc& doc, const std::function<
         for (int y = 0; y < doc.m_sizeY; ++y)
             for (int z = 0; z < doc.m_sizeZ; ++z) {
                 int sx = x, sy = y, sz = z;
-                WithAxis(v.m_canvasAxis, v.m_copyLayer, sx, sy, sz);
+                WithAxis(v.AxisIndex(), v.m_copyLayer, sx, sy, sz);
                 PasteCell(doc, sx, sy, sz, x, y, z);
             }
     return true;
 }
 
-void KeepInsideGrid(CViewState& v, const CMiravelDoc& doc)
+void KeepInsideGrid(CEditState& v, CPointerState& p, const CMiravelDoc& doc)
 {
     const int layers = LayerCount(v, doc);
     v.m_canvasPos = std::clamp(v.m_canvasPos, 0, std::max(0, layers - 1));
     // A copy source beyond the grid would paste from hidden cells: forget it.
     if (v.m_copyLayer >= layers)
         v.m_copyLayer = -1;
-    if (v.HasSight() && !doc.InBox(v.m_sightX, v.m_sightY, v.m_sightZ))
-        v.m_sightX = v.m_sightY = v.m_sightZ = -1;
-    if (v.HasAttach() && !doc.InBox(v.m_attachX, v.m_attachY, v.m_attachZ))
-        v.m_attachX = v.m_attachY = v.m_attachZ = -1;
+    if (p.HasSight() && !doc.InBox(p.m_sightX, p.m_sightY, p.m_sightZ))
+        p.m_sightX = p.m_sightY = p.m_sightZ = -1;
+    if (p.HasAttach() && !doc.InBox(p.m_attachX, p.m_attachY, p.m_attachZ))
+        p.m_attachX = p.m_attachY = p.m_attachZ = -1;
 }
 
 } // namespace CanvasLayer

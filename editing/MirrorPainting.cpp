@@ -2,7 +2,7 @@
 
 #include "model/CMiravelDoc.h"
 #include "model/ModelTools.h"
-#include "scene/ViewState.h"
+#include "scene/EditState.h"
 
 #include <algorithm>
 
@@ -25,16 +25,16 @@ std::vector<CUBEPOS> Cells(const CMiravelDoc& doc, CUBEPOS cell, bool acrossX, b
     return cells;
 }
 
-void Paint(const CViewState& view, CMiravelDoc& doc, CUBEPOS cell, COLORREF color)
+void Paint(const CEditState& edit, CMiravelDoc& doc, CUBEPOS cell, COLORREF color)
 {
-    if (!view.m_mirrorX && !view.m_mirrorZ) {
+    if (!edit.m_mirrorX && !edit.m_mirrorZ) {
         if (color == CLR_NONE)
             doc.RemoveCube(cell.x, cell.y, cell.z);
         else
             doc.SetCube(cell.x, cell.y, cell.z, color);
         return;
     }
-    doc.ApplyAction(ModelTools::Paint(Cells(doc, cell, view.m_mirrorX != 0, view.m_mirrorZ != 0), color).changes);
+    doc.ApplyAction(ModelTools::Paint(Cells(doc, cell, edit.m_mirrorX != 0, edit.m_mirrorZ != 0), color).changes);
 }
 
 } // namespace MirrorPainting

@@ -5,7 +5,7 @@
 #include <vector>
 
 class CMiravelDoc;
-struct CViewState;
+struct CEditState;
 
 // Mirror painting: while it is on, every cube the mouse places or removes is
 // also placed or removed at the mirrored cells of the grid box (x -> X-1-x
@@ -19,6 +19,6 @@ std::vector<CUBEPOS> Cells(const CMiravelDoc& doc, CUBEPOS cell, bool acrossX, b
 // Places (color) or removes (CLR_NONE) the cube at cell as the mouse does.
 // Without mirroring this is the document's own single-cell edit, recorded
 // exactly as ever; with it, the cell and its mirrors are one undo step.
-void Paint(const CViewState& view, CMiravelDoc& doc, CUBEPOS cell, COLORREF color);
+void Paint(const CEditState& edit, CMiravelDoc& doc, CUBEPOS cell, COLORREF color);
 
 } // namespace MirrorPainting

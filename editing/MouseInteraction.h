@@ -1,6 +1,10 @@
 #pragma once
 
+#include "scene/PointerState.h"
+
 class CMiravelDoc;
+struct CCameraState;
+struct CEditState;
 struct CViewState;
 
 // What mouse editing needs from the widget it runs in.
@@ -42,15 +46,15 @@ public:
 
     // One camera step of a drag toward (x, y); returns whether the view needs
     // repainting. Small movements pile up until they pass the threshold.
-    static bool DragStep(CViewState& v, int x, int y);
+    static bool DragStep(CCameraState& camera, CPointerState& pointer, int x, int y);
 
     // Moves in a row that changed neither picked cell; every 102nd repaints.
     int UnchangedMoves() const { return m_unchangedMoves; }
 
 private:
-    void StartDrag(CViewState& v, IMouseHost& host, int mode, int x, int y);
+    static void StartDrag(CPointerState& pointer, IMouseHost& host, DragMode mode, int x, int y);
     // Places a cube where the current drawing mode puts one.
-    static void Place(CViewState& v, CMiravelDoc& doc);
+    static void Place(const CEditState& edit, const CPointerState& pointer, CMiravelDoc& doc);
 
     int m_prevSight[3] = {-1, -1, -1};
     int m_prevAttach[3] = {-1, -1, -1};

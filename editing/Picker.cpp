@@ -2,7 +2,6 @@
 
 #include "model/CMiravelDoc.h"
 #include "scene/Camera.h"
-#include "scene/ViewState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,14 +28,14 @@ struct Ray {
     double At(int axis, double t) const { return origin[axis] + t * dir[axis]; }
 };
 
-Ray MakeRay(const CViewState& v, const CMiravelDoc& doc, double wx, double wy)
+Ray MakeRay(const CCameraState& camera, ViewSize size, const CMiravelDoc& doc, double wx, double wy)
 {
     Ray ray;
-    const int w = v.m_viewWidth, h = v.m_viewHeight;
+    const int w = size.width, h = size.height;
     if (w <= 0 || h <= 0)
         return ray;
     const Mat4 mvp =
-        Camera::Projection(w, h) * Camera::ModelView(v, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
+        Camera::Projection(w, h) * Camera::ModelView(camera, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
     Mat4 inv;
     if (!mvp.Invert(inv))
         return ray;
@@ -109,9 +108,9 @@ bool LastCellAt(const double p[3], Test test, CUBEPOS& best)
     return found;
 }
 
-CUBEPOS PickCanvasCell(const CViewState& v, const CMiravelDoc& doc, const Ray& ray)
+CUBEPOS PickCanvasCell(const CEditState& v, const CMiravelDoc& doc, const Ray& ray)
 {
-    const int axis = v.m_canvasAxis;
+    const int axis = v.AxisIndex();
     if (axis < 0 || axis > 2)
         return kNone;
     const int size[3] = {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
@@ -191,22 +190,24 @@ CUBEPOS PickCube(const CMiravelDoc& doc, const Ray& ray)
 
 } // namespace
 
-CUBEPOS PickSight(const CViewState& v, const CMiravelDoc& doc, double wx, double wy)
+CUBEPOS PickSight(const CCameraState& camera, ViewSize size, const CEditState& edit, const CMiravelDoc& doc,
+                  double wx, double wy)
 {
-    const Ray ray = MakeRay(v, doc, wx, wy);
+    const Ray ray = MakeRay(camera, size, doc, wx, wy);
     if (!ray.valid)
         return kNone;
-    return v.m_drawMode == 0 ? PickCanvasCell(v, doc, ray) : PickCube(doc, ray);
+    return edit.m_drawMode == DrawMode::Canvas ? PickCanvasCell(edit, doc, ray) : PickCube(doc, ray);
 }
 
-CUBEPOS PickAttach(const CViewState& v, const CMiravelDoc& doc, double wx, double wy)
+CUBEPOS PickAttach(const CCameraState& camera, ViewSize size, const CEditState& edit,
+                   const CPointerState& pointer, const CMiravelDoc& doc, double wx, double wy)
 {
-    if (v.m_drawMode != 1 || !v.HasSight())
+    if (edit.m_drawMode != DrawMode::Attach || !pointer.HasSight())
         return kNone;
-    const Ray ray = MakeRay(v, doc, wx, wy);
+    const Ray ray = MakeRay(camera, size, doc, wx, wy);
     if (!ray.valid)
         return kNone;
-    const int sx = v.m_sightX, sy = v.m_sightY, sz = v.m_sightZ;
+    const int sx = pointer.m_sightX, sy = pointer.m_sightY, sz = pointer.m_sightZ;
     const CUBEPOS neighbours[6] = {{sx - 1, sy, sz}, {sx + 1, sy, sz}, {sx, sy - 1, sz},
                                    {sx, sy + 1, sz}, {sx, sy, sz - 1}, {sx, sy, sz + 1}};
     CUBEPOS best = kNone;

@@ -2,8 +2,11 @@
 
 #include "model/CubeTypes.h"
 
+#include "scene/CameraState.h"
+#include "scene/EditState.h"
+#include "scene/PointerState.h"
+
 class CMiravelDoc;
-struct CViewState;
 
 // Finds the cell under a point of the view by casting the ray of that point
 // through the same matrices the frame draws with, and walking the grid cell by
@@ -21,12 +24,17 @@ namespace Picker {
 
 inline constexpr CUBEPOS kNone{-1, -1, -1};
 
+// The ray of a point is that of the camera projecting into a client area of
+// the given size; nothing is found in an empty one.
+//
 // Canvas mode: the cell of the canvas layer under the point, empty or not.
 // Attach mode: the cube of the grid box under the point.
-CUBEPOS PickSight(const CViewState& view, const CMiravelDoc& doc, double wx, double wy);
+CUBEPOS PickSight(const CCameraState& camera, ViewSize size, const CEditState& edit, const CMiravelDoc& doc,
+                  double wx, double wy);
 
-// Attach mode only: of the empty face neighbours of the view's sight cube, the
-// one under the point; none if it lies outside the grid box.
-CUBEPOS PickAttach(const CViewState& view, const CMiravelDoc& doc, double wx, double wy);
+// Attach mode only: of the empty face neighbours of the pointer's sight cube,
+// the one under the point; none if it lies outside the grid box.
+CUBEPOS PickAttach(const CCameraState& camera, ViewSize size, const CEditState& edit,
+                   const CPointerState& pointer, const CMiravelDoc& doc, double wx, double wy);
 
 } // namespace Picker

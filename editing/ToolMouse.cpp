@@ -3,29 +3,31 @@
 #include "editing/Picker.h"
 #include "model/CMiravelDoc.h"
 #include "model/ModelTools.h"
-#include "scene/ViewState.h"
-
+#include "scene/CameraState.h"
+#include "scene/EditState.h"
+#include "scene/PointerState.h"
 
 namespace ToolMouse {
 
-std::optional<COLORREF> ColorUnder(const CViewState& view, const CMiravelDoc& doc, int x, int y)
+std::optional<COLORREF> ColorUnder(const CCameraState& camera, ViewSize size, const CEditState& edit,
+                                   const CMiravelDoc& doc, int x, int y)
 {
-    CViewState probe = view;
-    probe.m_drawMode = 1;
-    const CUBEPOS c = Picker::PickSight(probe, doc, x + 0.5, view.m_viewHeight - y - 0.5);
+    CEditState probe = edit;
+    probe.m_drawMode = DrawMode::Attach;
+    const CUBEPOS c = Picker::PickSight(camera, size, probe, doc, x + 0.5, size.height - y - 0.5);
     const COLORREF color = c == Picker::kNone ? CLR_NONE : doc.GetCube(c.x, c.y, c.z);
     if (color == CLR_NONE)
         return std::nullopt;
     return color;
 }
 
-std::vector<CUBEPOS> FillRegion(const CViewState& view, const CMiravelDoc& doc)
+std::vector<CUBEPOS> FillRegion(const CEditState& edit, const CPointerState& pointer, const CMiravelDoc& doc)
 {
-    if (!view.HasSight())
+    if (!pointer.HasSight())
         return {};
-    const CUBEPOS seed{view.m_sightX, view.m_sightY, view.m_sightZ};
-    if (view.m_drawMode == 0)
-        return ModelTools::LayerRegion(doc, seed, view.m_canvasAxis);
+    const CUBEPOS seed{pointer.m_sightX, pointer.m_sightY, pointer.m_sightZ};
+    if (edit.m_drawMode == DrawMode::Canvas)
+        return ModelTools::LayerRegion(doc, seed, edit.AxisIndex());
     return ModelTools::ColorRegion(doc, seed);
 }
 

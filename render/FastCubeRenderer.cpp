@@ -60,11 +60,11 @@ void CFastCubeRenderer::EnsureGrid(const CMiravelDoc& doc)
     m_resetPending = false;
 }
 
-void CFastCubeRenderer::Prepare(const CViewState& v, const CMiravelDoc& doc)
+void CFastCubeRenderer::Prepare(const CViewState& v, ViewSize size, const CMiravelDoc& doc)
 {
     EnsureGrid(doc);
-    if (v.m_wireFrame == 2)
-        PrepareWire(CurrentWireKey(v, doc));
+    if (v.m_prefs.m_wireFrame == CubeStyle::Wireframe)
+        PrepareWire(CurrentWireKey(v, size, doc));
     else
         PrepareFilled();
 }
@@ -101,14 +101,14 @@ void CFastCubeRenderer::PrepareFilled()
     }
 }
 
-CWireframeRuns::Key CFastCubeRenderer::CurrentWireKey(const CViewState& v, const CMiravelDoc& doc) const
+CWireframeRuns::Key CFastCubeRenderer::CurrentWireKey(const CViewState& v, ViewSize size, const CMiravelDoc& doc) const
 {
     CWireframeRuns::Key key;
     // The projection is orthographic, so all faces of one direction face the
     // same way. A face seen exactly edge-on counts as facing the viewer, as
     // GL may take it either way.
-    const Mat4 mvp = Camera::Projection(std::max(1, v.m_viewWidth), std::max(1, v.m_viewHeight)) *
-                     Camera::ModelView(v, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
+    const Mat4 mvp = Camera::Projection(std::max(1, size.width), std::max(1, size.height)) *
+                     Camera::ModelView(v.m_camera, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
     for (size_t f = 0; f < 6; ++f) {
         double p[4][2];
         for (size_t i = 0; i < 4; ++i) {
@@ -122,9 +122,9 @@ CWireframeRuns::Key CFastCubeRenderer::CurrentWireKey(const CViewState& v, const
             area += p[i][0] * p[(i + 1) % 4][1] - p[(i + 1) % 4][0] * p[i][1];
         key.front[f] = area > -1e-9;
     }
-    key.showCanvas = v.m_showCanvas != 0;
-    key.axis = key.showCanvas ? v.m_canvasAxis : -1;
-    key.pos = key.showCanvas ? v.m_canvasPos : -1;
+    key.showCanvas = v.m_prefs.m_showCanvas != 0;
+    key.axis = key.showCanvas ? v.m_edit.AxisIndex() : -1;
+    key.pos = key.showCanvas ? v.m_edit.m_canvasPos : -1;
     return key;
 }
 
@@ -140,14 +140,14 @@ void CFastCubeRenderer::PrepareWire(const CWireframeRuns::Key& key)
 
 void CFastCubeRenderer::DrawCubes(const CViewState& v, const CMiravelDoc& doc, const SceneRenderer::Target& t)
 {
-    Prepare(v, doc);
+    Prepare(v, t.view, doc);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glPushMatrix();
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
     glLineWidth(SceneRenderer::DeviceLineWidth(v.m_cubeLineWidth, t));
     glEnableClientState(GL_VERTEX_ARRAY);
-    if (v.m_wireFrame == 2)
+    if (v.m_prefs.m_wireFrame == CubeStyle::Wireframe)
         DrawWire(v);
     else
         DrawFilled(v);
@@ -182,7 +182,7 @@ void CFastCubeRenderer::DrawFilled(const CViewState& v)
             DrawVertices(slab.faces[size_t(f)], GL_QUADS, true);
         }
         glDisableClientState(GL_COLOR_ARRAY);
-        if (v.m_wireFrame != 0)
+        if (v.m_prefs.m_wireFrame != CubeStyle::FilledBlackEdges)
             continue;
         glPolygonMode(GL_FRONT, GL_LINE);
         glColor3ub(0, 0, 0);
@@ -258,13 +258,13 @@ void CFastCubeRenderer::DrawWire(const CViewState& v)
         glDisable(GL_TEXTURE_2D);
     }
     glEnableClientState(GL_COLOR_ARRAY);
-    if (!v.m_showCanvas)
+    if (!v.m_prefs.m_showCanvas)
         return;
     // The canvas layer's cubes stay filled: their faces, except those between
     // two of them.
-    const int axis = v.m_canvasAxis;
+    const int axis = v.m_edit.AxisIndex();
     const int size[3] = {m_grid.SizeX(), m_grid.SizeY(), m_grid.SizeZ()};
-    if (axis < 0 || axis > 2 || v.m_canvasPos < 0 || v.m_canvasPos >= size[axis])
+    if (axis < 0 || axis > 2 || v.m_edit.m_canvasPos < 0 || v.m_edit.m_canvasPos >= size[axis])
         return;
     glPolygonMode(GL_FRONT, GL_FILL);
     const int a1 = (axis + 1) % 3, a2 = (axis + 2) % 3;
@@ -274,14 +274,14 @@ void CFastCubeRenderer::DrawWire(const CViewState& v)
         for (int i = 0; i < size[a1]; ++i)
             for (int j = 0; j < size[a2]; ++j) {
                 int c[3];
-                c[axis] = v.m_canvasPos;
+                c[axis] = v.m_edit.m_canvasPos;
                 c[a1] = i;
                 c[a2] = j;
                 const COLORREF color = m_grid.At(c[0], c[1], c[2]);
                 if (color == CLR_NONE)
                     continue;
                 const int n[3] = {c[0] + d[0], c[1] + d[1], c[2] + d[2]};
-                if (n[axis] == v.m_canvasPos && m_grid.Filled(n[0], n[1], n[2]))
+                if (n[axis] == v.m_edit.m_canvasPos && m_grid.Filled(n[0], n[1], n[2]))
                     continue;
                 CubeMesh::AppendFace(m_layerFaces, f, c[0], c[1], c[2], color);
             }

@@ -35,9 +35,9 @@ public:
                    const SceneRenderer::Target& target) override;
     void DrawCellCube(int x, int y, int z) override;
 
-    // Brings the geometry for the view's polygon mode up to date without
-    // drawing (the view's m_viewWidth and m_viewHeight must be set).
-    void Prepare(const CViewState& view, const CMiravelDoc& doc);
+    // Brings the geometry for the view's cube style up to date without
+    // drawing, for a client area of the given size.
+    void Prepare(const CViewState& view, ViewSize size, const CMiravelDoc& doc);
     // Bytes held by the dense grid copy and the cached geometry.
     std::size_t MemoryBytes() const;
     // Deletes the texture; the context must be current.
@@ -52,7 +52,7 @@ private:
     void DrawFilled(const CViewState& view);
     void DrawWire(const CViewState& view);
     void UploadWireTexture();
-    CWireframeRuns::Key CurrentWireKey(const CViewState& view, const CMiravelDoc& doc) const;
+    CWireframeRuns::Key CurrentWireKey(const CViewState& view, ViewSize size, const CMiravelDoc& doc) const;
 
     CCubeGridMirror m_grid;
     bool m_resetPending = true;

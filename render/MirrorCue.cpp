@@ -37,14 +37,14 @@ void PlaneCorners(int axis, int sizeX, int sizeY, int sizeZ, Corner out[4])
 
 void DrawPlanes(const CViewState& v, const CMiravelDoc& doc, const SceneRenderer::Target& t)
 {
-    if (!v.m_mirrorX && !v.m_mirrorZ)
+    if (!v.m_edit.m_mirrorX && !v.m_edit.m_mirrorZ)
         return;
     glViewport(0, 0, t.deviceWidth, t.deviceHeight);
     glMatrixMode(GL_PROJECTION);
-    glLoadMatrixd(Camera::Projection(v.m_viewWidth, v.m_viewHeight).m.data());
+    glLoadMatrixd(Camera::Projection(t.view.width, t.view.height).m.data());
     glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixd(Camera::LookAtMatrix(v).m.data());
-    glMultMatrixd(Camera::ModelMatrix(v, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ).m.data());
+    glLoadMatrixd(Camera::LookAtMatrix(v.m_camera).m.data());
+    glMultMatrixd(Camera::ModelMatrix(v.m_camera, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ).m.data());
 
     // Cubes in front hide the planes; the planes hide nothing.
     glEnable(GL_DEPTH_TEST);
@@ -56,7 +56,7 @@ void DrawPlanes(const CViewState& v, const CMiravelDoc& doc, const SceneRenderer
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glLineWidth(SceneRenderer::DeviceLineWidth(kRimWidth, t));
     for (int axis : {0, 2}) {
-        if (!(axis == 0 ? v.m_mirrorX : v.m_mirrorZ))
+        if (!(axis == 0 ? v.m_edit.m_mirrorX : v.m_edit.m_mirrorZ))
             continue;
         Corner c[4];
         PlaneCorners(axis, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ, c);

@@ -78,7 +78,7 @@ void TranslateAlongAxis(int axis, double pos)
     glTranslated(axis == 0 ? pos : 0.0, axis == 1 ? pos : 0.0, axis == 2 ? pos : 0.0);
 }
 
-void DrawCubes(const CViewState& v, const CMiravelDoc& doc, const Target& t)
+void DrawCubes(const CViewState& v, const Lists& l, const CMiravelDoc& doc, const Target& t)
 {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glPushMatrix();
@@ -92,19 +92,20 @@ void DrawCubes(const CViewState& v, const CMiravelDoc& doc, const Target& t)
                 if (c == CLR_NONE)
                     continue;
                 GLenum front = GL_FILL;
-                if (v.m_wireFrame == 2) {
-                    const int along = v.m_canvasAxis == 0 ? x : v.m_canvasAxis == 1 ? y : z;
-                    front = v.m_showCanvas && along == v.m_canvasPos ? GL_FILL : GL_LINE;
+                if (v.m_prefs.m_wireFrame == CubeStyle::Wireframe) {
+                    const int axis = v.m_edit.AxisIndex();
+                    const int along = axis == 0 ? x : axis == 1 ? y : z;
+                    front = v.m_prefs.m_showCanvas && along == v.m_edit.m_canvasPos ? GL_FILL : GL_LINE;
                 }
                 glPolygonMode(GL_FRONT, front);
                 glPushMatrix();
                 glTranslated(x, y, z);
                 Color(c);
-                glCallList(v.m_listCube);
-                if (v.m_wireFrame == 0) {
+                glCallList(l.m_listCube);
+                if (v.m_prefs.m_wireFrame == CubeStyle::FilledBlackEdges) {
                     glPolygonMode(GL_FRONT, GL_LINE);
                     glColor3ub(0, 0, 0);
-                    glCallList(v.m_listCube);
+                    glCallList(l.m_listCube);
                 }
                 glPopMatrix();
             }
@@ -112,53 +113,53 @@ void DrawCubes(const CViewState& v, const CMiravelDoc& doc, const Target& t)
     glPopMatrix();
 }
 
-void DrawFrame(const CViewState& v, const Target& t)
+void DrawFrame(const CViewState& v, const Lists& l, const Target& t)
 {
-    if (!v.m_showFrame)
+    if (!v.m_prefs.m_showFrame)
         return;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glPushMatrix();
     glEnable(GL_BLEND);
-    Color(v.m_frameColor, kFrameAlpha);
-    LineWidth(v.m_frameLineWidth, t);
-    glCallList(v.m_listFrame);
+    Color(v.m_prefs.m_frameColor, kFrameAlpha);
+    LineWidth(v.m_prefs.m_frameLineWidth, t);
+    glCallList(l.m_listFrame);
     glDisable(GL_BLEND);
     glPopMatrix();
 }
 
-void DrawLayerLattice(const CViewState& v, int layer, COLORREF color, const Target& t)
+void DrawLayerLattice(const CViewState& v, const Lists& l, int layer, COLORREF color, const Target& t)
 {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glPushMatrix();
-    TranslateAlongAxis(v.m_canvasAxis, layer);
-    LineWidth(v.m_canvasLineWidth, t);
+    TranslateAlongAxis(v.m_edit.AxisIndex(), layer);
+    LineWidth(v.m_prefs.m_canvasLineWidth, t);
     Color(color);
-    glCallList(v.m_listCanvas);
+    glCallList(l.m_listCanvas);
     glPopMatrix();
 }
 
-void DrawCanvas(const CViewState& v, const Target& t)
+void DrawCanvas(const CViewState& v, const Lists& l, const Target& t)
 {
-    if (v.m_showCanvas)
-        DrawLayerLattice(v, v.m_canvasPos, v.m_canvasColor, t);
+    if (v.m_prefs.m_showCanvas)
+        DrawLayerLattice(v, l, v.m_edit.m_canvasPos, v.m_prefs.m_canvasColor, t);
 }
 
-void DrawCopiedLayer(const CViewState& v, const Target& t)
+void DrawCopiedLayer(const CViewState& v, const Lists& l, const Target& t)
 {
-    if (v.m_copyLayer == -1)
+    if (v.m_edit.m_copyLayer == -1)
         return;
-    const COLORREF c = v.m_canvasColor;
-    DrawLayerLattice(v, v.m_copyLayer, RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)),
+    const COLORREF c = v.m_prefs.m_canvasColor;
+    DrawLayerLattice(v, l, v.m_edit.m_copyLayer, RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)),
                      t);
 }
 
 void DrawAxes(const CViewState& v, const CMiravelDoc& doc, const Target& t)
 {
-    if (!v.m_showAxis)
+    if (!v.m_prefs.m_showAxis)
         return;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glPushMatrix();
-    LineWidth(v.m_axisLineWidth, t);
+    LineWidth(v.m_prefs.m_axisLineWidth, t);
     glBegin(GL_LINES);
     glColor3ub(255, 0, 0);
     glVertex3d(0, 0, 0);
@@ -173,29 +174,29 @@ void DrawAxes(const CViewState& v, const CMiravelDoc& doc, const Target& t)
     glPopMatrix();
 }
 
-void DrawSight(const CViewState& v, const CMiravelDoc& doc, const Target& t, ICubeDrawer* cubes)
+void DrawSight(const CViewState& v, const Lists& l, const CMiravelDoc& doc, const Target& t, ICubeDrawer* cubes)
 {
-    if (!v.HasSight())
+    if (!v.m_pointer.HasSight())
         return;
-    const double sx = v.m_sightX, sy = v.m_sightY, sz = v.m_sightZ;
+    const double sx = v.m_pointer.m_sightX, sy = v.m_pointer.m_sightY, sz = v.m_pointer.m_sightZ;
     const double X = doc.m_sizeX, Y = doc.m_sizeY, Z = doc.m_sizeZ;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    Color(v.m_sightColor);
+    Color(v.m_prefs.m_sightColor);
     // Over a cube in the same cell the sight wins the depth test at equal
     // depth, which needs the depth computed the same way for both.
     if (cubes) {
-        cubes->DrawCellCube(v.m_sightX, v.m_sightY, v.m_sightZ);
+        cubes->DrawCellCube(v.m_pointer.m_sightX, v.m_pointer.m_sightY, v.m_pointer.m_sightZ);
     } else {
         glPushMatrix();
         glTranslated(sx, sy, sz);
-        glCallList(v.m_listCube);
+        glCallList(l.m_listCube);
         glPopMatrix();
     }
-    if (!v.m_showSight)
+    if (!v.m_prefs.m_showSight)
         return;
 
     glEnable(GL_BLEND);
-    Color(v.m_sightColor, kSightAlpha);
+    Color(v.m_prefs.m_sightColor, kSightAlpha);
     // Translucent copies just outside each face of the grid, half a unit away.
     const double copies[6][3] = {
         {X + 0.5, sy, sz}, {-1.5, sy, sz}, {sx, Y + 0.5, sz},
@@ -204,13 +205,13 @@ void DrawSight(const CViewState& v, const CMiravelDoc& doc, const Target& t, ICu
     for (const auto& p : copies) {
         glPushMatrix();
         glTranslated(p[0], p[1], p[2]);
-        glCallList(v.m_listCube);
+        glCallList(l.m_listCube);
         glPopMatrix();
     }
     // Guide lines through the sight cube between the inner faces of the copies.
     glPushMatrix();
     glTranslated(sx + 0.5, sy + 0.5, sz + 0.5);
-    LineWidth(v.m_sightLineWidth, t);
+    LineWidth(v.m_prefs.m_sightLineWidth, t);
     glBegin(GL_LINES);
     glVertex3d(-1 - sx, 0, 0);
     glVertex3d(X - sx, 0, 0);
@@ -223,36 +224,36 @@ void DrawSight(const CViewState& v, const CMiravelDoc& doc, const Target& t, ICu
     glDisable(GL_BLEND);
 }
 
-void DrawAttachPreview(const CViewState& v, const Target& t)
+void DrawAttachPreview(const CViewState& v, const Lists& l, const Target& t)
 {
-    if (v.m_drawMode != 1 || !v.HasAttach())
+    if (v.m_edit.m_drawMode != DrawMode::Attach || !v.m_pointer.HasAttach())
         return;
     glEnable(GL_BLEND);
     glPushMatrix();
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
-    LineWidth(std::max({v.m_cubeLineWidth, v.m_frameLineWidth, v.m_canvasLineWidth}), t);
+    LineWidth(std::max({v.m_cubeLineWidth, v.m_prefs.m_frameLineWidth, v.m_prefs.m_canvasLineWidth}), t);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glTranslated(v.m_attachX, v.m_attachY, v.m_attachZ);
-    Color(v.m_cubeColor, kAttachAlpha);
-    glCallList(v.m_listCube);
+    glTranslated(v.m_pointer.m_attachX, v.m_pointer.m_attachY, v.m_pointer.m_attachZ);
+    Color(v.m_edit.m_cubeColor, kAttachAlpha);
+    glCallList(l.m_listCube);
     glPolygonMode(GL_FRONT, GL_LINE);
     glColor4ub(0, 0, 0, kAttachAlpha);
-    glCallList(v.m_listCube);
+    glCallList(l.m_listCube);
     glDisable(GL_CULL_FACE);
     glPopMatrix();
     glDisable(GL_BLEND);
 }
 
-void DrawGround(const CViewState& v)
+void DrawGround(const CViewState& v, const Lists& l)
 {
-    if (!v.m_showGround)
+    if (!v.m_prefs.m_showGround)
         return;
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glPushMatrix();
     glEnable(GL_BLEND);
-    Color(v.m_groundColor, kGroundAlpha);
-    glCallList(v.m_listGround);
+    Color(v.m_prefs.m_groundColor, kGroundAlpha);
+    glCallList(l.m_listGround);
     glDisable(GL_BLEND);
     glPopMatrix();
 }
@@ -269,49 +270,49 @@ const double* LightDirection(int lightPos)
     return kLightTable[lightPos >= 0 && lightPos < 8 ? lightPos : 0];
 }
 
-void DeleteLists(CViewState& v)
+void DeleteLists(Lists& l)
 {
-    for (std::uint32_t* name : {&v.m_listFrame, &v.m_listCanvas, &v.m_listCube, &v.m_listGround})
+    for (std::uint32_t* name : {&l.m_listFrame, &l.m_listCanvas, &l.m_listCube, &l.m_listGround})
         if (*name != 0) {
             glDeleteLists(*name, 1);
             *name = 0;
         }
 }
 
-bool BuildLists(CViewState& v, const CMiravelDoc& doc)
+bool BuildLists(Lists& l, CanvasAxis axis, const CMiravelDoc& doc)
 {
-    DeleteLists(v);
+    DeleteLists(l);
     const int sx = doc.m_sizeX, sy = doc.m_sizeY, sz = doc.m_sizeZ;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     const bool ok =
-        Compile(v.m_listFrame, [&] { CompileLines(SceneGeometry::FrameLines(sx, sy, sz)); }) &&
-        Compile(v.m_listCanvas,
-                [&] { CompileLines(SceneGeometry::CanvasLines(v.m_canvasAxis, sx, sy, sz)); }) &&
-        Compile(v.m_listCube, [] { CompileCube(); }) &&
-        Compile(v.m_listGround, [&] { CompileGround(sx, sz); });
+        Compile(l.m_listFrame, [&] { CompileLines(SceneGeometry::FrameLines(sx, sy, sz)); }) &&
+        Compile(l.m_listCanvas,
+                [&] { CompileLines(SceneGeometry::CanvasLines(int(axis), sx, sy, sz)); }) &&
+        Compile(l.m_listCube, [] { CompileCube(); }) &&
+        Compile(l.m_listGround, [&] { CompileGround(sx, sz); });
     glPopMatrix();
     return ok;
 }
 
-void DrawScene(const CViewState& v, const CMiravelDoc& doc, const Target& t, ICubeDrawer* cubes)
+void DrawScene(const CViewState& v, const Lists& l, const CMiravelDoc& doc, const Target& t, ICubeDrawer* cubes)
 {
     glClearDepth(1.0);
     glDepthFunc(GL_LEQUAL);  // later elements win at equal depth: the sight over a cube
     glViewport(0, 0, t.deviceWidth, t.deviceHeight);
 
     glMatrixMode(GL_PROJECTION);
-    glLoadMatrixd(Camera::Projection(v.m_viewWidth, v.m_viewHeight).m.data());
+    glLoadMatrixd(Camera::Projection(t.view.width, t.view.height).m.data());
 
-    glClearColor(GetRValue(v.m_backColor) / 255.0f, GetGValue(v.m_backColor) / 255.0f,
-                 GetBValue(v.m_backColor) / 255.0f, 1.0f);
+    glClearColor(GetRValue(v.m_prefs.m_backColor) / 255.0f, GetGValue(v.m_prefs.m_backColor) / 255.0f,
+                 GetBValue(v.m_prefs.m_backColor) / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // The picture is opaque: blending must not eat into the framebuffer's
     // alpha, or the compositor and a read-back would see it as translucent.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
 
     glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixd(Camera::LookAtMatrix(v).m.data());
+    glLoadMatrixd(Camera::LookAtMatrix(v.m_camera).m.data());
 
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_COLOR_MATERIAL);
@@ -319,7 +320,7 @@ void DrawScene(const CViewState& v, const CMiravelDoc& doc, const Target& t, ICu
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
     const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
     const GLfloat diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
-    const double* dir = LightDirection(v.m_lightPos);
+    const double* dir = LightDirection(v.m_prefs.m_lightPos);
     // Set while the model-view holds only the look-at: the light stays put
     // relative to the camera and does not turn with the model.
     const GLfloat position[4] = {GLfloat(dir[0]), GLfloat(dir[1]), GLfloat(dir[2]), 0.0f};
@@ -331,29 +332,29 @@ void DrawScene(const CViewState& v, const CMiravelDoc& doc, const Target& t, ICu
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
     glMatrixMode(GL_MODELVIEW);
-    glMultMatrixd(Camera::ModelMatrix(v, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ).m.data());
+    glMultMatrixd(Camera::ModelMatrix(v.m_camera, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ).m.data());
 
-    if (v.m_lightEnable)
+    if (v.m_prefs.m_lightEnable)
         glEnable(GL_LIGHTING);
     if (cubes)
         cubes->DrawCubes(v, doc, t);
-    else if (v.m_listCube)
-        DrawCubes(v, doc, t);
+    else if (l.m_listCube)
+        DrawCubes(v, l, doc, t);
     glDisable(GL_LIGHTING);  // only the cubes are ever lit
 
-    if (v.m_listFrame)
-        DrawFrame(v, t);
-    if (v.m_listCanvas) {
-        DrawCanvas(v, t);
-        DrawCopiedLayer(v, t);
+    if (l.m_listFrame)
+        DrawFrame(v, l, t);
+    if (l.m_listCanvas) {
+        DrawCanvas(v, l, t);
+        DrawCopiedLayer(v, l, t);
     }
     DrawAxes(v, doc, t);
-    if (v.m_listCube) {
-        DrawSight(v, doc, t, cubes);
-        DrawAttachPreview(v, t);
+    if (l.m_listCube) {
+        DrawSight(v, l, doc, t, cubes);
+        DrawAttachPreview(v, l, t);
     }
-    if (v.m_listGround)
-        DrawGround(v);
+    if (l.m_listGround)
+        DrawGround(v, l);
 
     glDisable(GL_COLOR_MATERIAL);
     glDisable(GL_NORMALIZE);

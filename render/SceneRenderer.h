@@ -1,12 +1,17 @@
 #pragma once
 
+#include "scene/CameraState.h"
+#include "scene/EditState.h"
+
+#include <cstdint>
+
 class CMiravelDoc;
 struct CViewState;
 
 // Draws the scene with fixed-function OpenGL into whatever framebuffer is
-// bound, on the context that is current. It keeps no state of its own: the
-// display-list names live in the view state, everything else is read from the
-// view state and the document at each frame.
+// bound, on the context that is current. Its only state is the display lists,
+// which the caller holds (they belong to a context); everything else is read
+// from the view state and the document at each frame.
 //
 // This is the literal drawing: every cell of the grid is looked up and every
 // cube is one display-list call. It is kept simple on purpose, as the
@@ -21,6 +26,16 @@ struct Target {
     int deviceWidth = 0;
     int deviceHeight = 0;
     double devicePixelRatio = 1.0;
+    ViewSize view;  // the client area in logical pixels, as the camera projects
+};
+
+// Display-list names of the frame, unit cube, canvas and ground; 0 when not
+// built. They are built together for one grid size and canvas axis.
+struct Lists {
+    std::uint32_t m_listFrame = 0;
+    std::uint32_t m_listCube = 0;
+    std::uint32_t m_listCanvas = 0;
+    std::uint32_t m_listGround = 0;
 };
 
 // Draws the cubes element. The literal drawing looks up every cell and calls
@@ -38,15 +53,15 @@ public:
 };
 
 // Deletes any lists and builds the four lists for the document's grid size
-// and the view's canvas axis. Returns false if a list name could not be had;
-// the lists built so far stay and the scene is drawn without the others.
-bool BuildLists(CViewState& view, const CMiravelDoc& doc);
-void DeleteLists(CViewState& view);
+// and the canvas axis. Returns false if a list name could not be had; the
+// lists built so far stay and the scene is drawn without the others.
+bool BuildLists(Lists& lists, CanvasAxis axis, const CMiravelDoc& doc);
+void DeleteLists(Lists& lists);
 
 // One whole frame: clear, light, transforms, the eight elements in order.
 // Leaves no GL state behind that a later frame relies on.
 // cubes: null for the literal drawing of the cubes.
-void DrawScene(const CViewState& view, const CMiravelDoc& doc, const Target& target,
+void DrawScene(const CViewState& view, const Lists& lists, const CMiravelDoc& doc, const Target& target,
                ICubeDrawer* cubes = nullptr);
 
 // Line widths are given in logical pixels; this is what GL gets.

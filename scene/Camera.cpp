@@ -1,6 +1,6 @@
 #include "scene/Camera.h"
 
-#include "scene/ViewState.h"
+#include "scene/CameraState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -155,19 +155,19 @@ Mat4 Projection(int w, int h)
     return Ortho(-hw, hw, -hh, hh, kNear, kFar);
 }
 
-Mat4 LookAtMatrix(const CViewState& s)
+Mat4 LookAtMatrix(const CCameraState& s)
 {
     return LookAt(0.0, 0.0, kEyeZ, s.m_lookX, s.m_lookY, s.m_lookZ, 0.0, 1.0, 0.0);
 }
 
-Mat4 ModelMatrix(const CViewState& s, int sizeX, int sizeY, int sizeZ)
+Mat4 ModelMatrix(const CCameraState& s, int sizeX, int sizeY, int sizeZ)
 {
     return Rotate(s.m_rotX, 1, 0, 0) * Rotate(s.m_rotY, 0, 1, 0) * Rotate(s.m_rotZ, 0, 0, 1) *
            Scale(s.m_ratioX * s.m_scale, s.m_ratioY * s.m_scale, s.m_ratioZ * s.m_scale) *
            Translate(-0.5 * sizeX, -0.5 * sizeY, -0.5 * sizeZ);
 }
 
-Mat4 ModelView(const CViewState& s, int sizeX, int sizeY, int sizeZ)
+Mat4 ModelView(const CCameraState& s, int sizeX, int sizeY, int sizeZ)
 {
     return LookAtMatrix(s) * ModelMatrix(s, sizeX, sizeY, sizeZ);
 }
@@ -197,14 +197,14 @@ double ScaleDown(double scale)
     return scale < kMinScale ? kMinScale : scale;
 }
 
-void ResetRotation(CViewState& s)
+void ResetRotation(CCameraState& s)
 {
     s.m_rotX = 25.0;
     s.m_rotY = -45.0;
     s.m_rotZ = 0.0;
 }
 
-void ResetLookAt(CViewState& s)
+void ResetLookAt(CCameraState& s)
 {
     s.m_lookX = s.m_lookY = s.m_lookZ = 0.0;
 }

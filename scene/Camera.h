@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-struct CViewState;
+struct CCameraState;
 
 // 4 x 4 matrices in the layout OpenGL loads them (column-major, double).
 struct Mat4 {
@@ -44,12 +44,12 @@ Mat4 Translate(double x, double y, double z);
 // Projection for a client area of w x h (logical) pixels.
 Mat4 Projection(int w, int h);
 // Eye at (0, 0, 500) looking at the look-at centre, y up.
-Mat4 LookAtMatrix(const CViewState& s);
+Mat4 LookAtMatrix(const CCameraState& s);
 // Rotations X, Y, Z, then ratio x zoom, then minus half the grid size.
-Mat4 ModelMatrix(const CViewState& s, int sizeX, int sizeY, int sizeZ);
+Mat4 ModelMatrix(const CCameraState& s, int sizeX, int sizeY, int sizeZ);
 // Look-at times model transform: what the frame has in the model-view matrix
 // while it draws the scene.
-Mat4 ModelView(const CViewState& s, int sizeX, int sizeY, int sizeZ);
+Mat4 ModelView(const CCameraState& s, int sizeX, int sizeY, int sizeZ);
 
 // The largest power of two that keeps the largest grid side strictly inside
 // the shorter side of the view when growing, or at most equal to it when
@@ -63,7 +63,7 @@ inline constexpr double kMoveStep = 5.0;
 inline constexpr double kScaleStep = 0.1;
 inline constexpr double kMinScale = 0.1;
 double ScaleDown(double scale);
-void ResetRotation(CViewState& s);
-void ResetLookAt(CViewState& s);
+void ResetRotation(CCameraState& s);
+void ResetLookAt(CCameraState& s);
 
 } // namespace Camera

@@ -14,59 +14,69 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
-// One value of the file and the view field it mirrors. Exactly one of the
-// three field pointers is set; the kind decides which.
+// One value of the file and the preference it mirrors. The kind decides
+// which of the accessors is set: whole numbers (flags, the light position and
+// the coded places and styles, which keep their stored numbers) through the
+// two functions, colours and widths through the member pointers.
 struct SettingsValue {
     enum Kind { Int, LightIndex, Color, Width };
 
     const char* section;
     const char* name;
     Kind kind;
-    std::int32_t CViewState::*intField = nullptr;
-    COLORREF CViewState::*colorField = nullptr;
-    double CViewState::*widthField = nullptr;
+    std::int32_t (*getInt)(const CViewPreferences&) = nullptr;
+    void (*setInt)(CViewPreferences&, std::int32_t) = nullptr;
+    COLORREF CViewPreferences::*colorField = nullptr;
+    double CViewPreferences::*widthField = nullptr;
 };
 
-constexpr SettingsValue IntValue(const char* s, const char* n, std::int32_t CViewState::*f)
+template <auto Field>
+constexpr SettingsValue IntValue(const char* s, const char* n, SettingsValue::Kind kind = SettingsValue::Int)
 {
-    return {s, n, SettingsValue::Int, f, nullptr, nullptr};
+    using Type = std::remove_cvref_t<decltype(std::declval<CViewPreferences&>().*Field)>;
+    return {s, n, kind, [](const CViewPreferences& p) { return std::int32_t(p.*Field); },
+            [](CViewPreferences& p, std::int32_t v) { p.*Field = static_cast<Type>(v); }, nullptr, nullptr};
 }
-constexpr SettingsValue ColorValue(const char* s, const char* n, COLORREF CViewState::*f)
+constexpr SettingsValue ColorValue(const char* s, const char* n, COLORREF CViewPreferences::*f)
 {
-    return {s, n, SettingsValue::Color, nullptr, f, nullptr};
+    return {s, n, SettingsValue::Color, nullptr, nullptr, f, nullptr};
 }
-constexpr SettingsValue WidthValue(const char* s, const char* n, double CViewState::*f)
+constexpr SettingsValue WidthValue(const char* s, const char* n, double CViewPreferences::*f)
 {
-    return {s, n, SettingsValue::Width, nullptr, nullptr, f};
+    return {s, n, SettingsValue::Width, nullptr, nullptr, nullptr, f};
 }
+
+using P = CViewPreferences;
 
 // The file's sections and values in file order. Rows of one section follow
 // each other; a reader looks a section up when its name changes.
 const std::array<SettingsValue, kSettingsValueCount> kValues = {{
-    IntValue("Control", "Show", &CViewState::m_showControl),
-    IntValue("Control", "Pos", &CViewState::m_controlPos),
-    IntValue("Color", "Show", &CViewState::m_showColor),
-    IntValue("Color", "Pos", &CViewState::m_colorPos),
-    IntValue("Axis", "Show", &CViewState::m_showAxis),
-    WidthValue("Axis", "Width", &CViewState::m_axisLineWidth),
-    ColorValue("BackGround", "Color", &CViewState::m_backColor),
-    IntValue("Sight", "Show", &CViewState::m_showSight),
-    ColorValue("Sight", "Color", &CViewState::m_sightColor),
-    WidthValue("Sight", "Width", &CViewState::m_sightLineWidth),
-    IntValue("Ground", "Show", &CViewState::m_showGround),
-    ColorValue("Ground", "Color", &CViewState::m_groundColor),
-    IntValue("Frame", "Show", &CViewState::m_showFrame),
-    ColorValue("Frame", "Color", &CViewState::m_frameColor),
-    WidthValue("Frame", "Width", &CViewState::m_frameLineWidth),
-    IntValue("Canvas", "Show", &CViewState::m_showCanvas),
-    ColorValue("Canvas", "Color", &CViewState::m_canvasColor),
-    WidthValue("Canvas", "Width", &CViewState::m_canvasLineWidth),
-    IntValue("Cube", "WireFrame", &CViewState::m_wireFrame),
-    IntValue("Light", "Enable", &CViewState::m_lightEnable),
-    {"Light", "Position", SettingsValue::LightIndex, &CViewState::m_lightPos, nullptr, nullptr},
+    IntValue<&P::m_showControl>("Control", "Show"),
+    IntValue<&P::m_controlPos>("Control", "Pos"),
+    IntValue<&P::m_showColor>("Color", "Show"),
+    IntValue<&P::m_colorPos>("Color", "Pos"),
+    IntValue<&P::m_showAxis>("Axis", "Show"),
+    WidthValue("Axis", "Width", &P::m_axisLineWidth),
+    ColorValue("BackGround", "Color", &P::m_backColor),
+    IntValue<&P::m_showSight>("Sight", "Show"),
+    ColorValue("Sight", "Color", &P::m_sightColor),
+    WidthValue("Sight", "Width", &P::m_sightLineWidth),
+    IntValue<&P::m_showGround>("Ground", "Show"),
+    ColorValue("Ground", "Color", &P::m_groundColor),
+    IntValue<&P::m_showFrame>("Frame", "Show"),
+    ColorValue("Frame", "Color", &P::m_frameColor),
+    WidthValue("Frame", "Width", &P::m_frameLineWidth),
+    IntValue<&P::m_showCanvas>("Canvas", "Show"),
+    ColorValue("Canvas", "Color", &P::m_canvasColor),
+    WidthValue("Canvas", "Width", &P::m_canvasLineWidth),
+    IntValue<&P::m_wireFrame>("Cube", "WireFrame"),
+    IntValue<&P::m_lightEnable>("Light", "Enable"),
+    IntValue<&P::m_lightPos>("Light", "Position", SettingsValue::LightIndex),
 }};
 
 // The light directions are an eight-entry table.
@@ -105,15 +115,15 @@ bool NestsTooDeep(const QByteArray& bytes)
 constexpr char kDeclaration[] = R"(<?xml version="1.0" encoding="Shift_JIS" ?>)";
 constexpr char kRootTemplate[] = "<MIRA-VEL/>";
 
-void StoreValue(CViewState& view, const SettingsValue& value, const QString& text)
+void StoreValue(CViewPreferences& view, const SettingsValue& value, const QString& text)
 {
     switch (value.kind) {
     case SettingsValue::Int:
-        view.*value.intField = SettingsNumbers::ParseInt(text);
+        value.setInt(view, SettingsNumbers::ParseInt(text));
         break;
     case SettingsValue::LightIndex: {
         const std::int32_t index = SettingsNumbers::ParseInt(text);
-        view.*value.intField = index >= 0 && index < kLightDirections ? index : 0;
+        value.setInt(view, index >= 0 && index < kLightDirections ? index : 0);
         break;
     }
     case SettingsValue::Color:
@@ -127,12 +137,12 @@ void StoreValue(CViewState& view, const SettingsValue& value, const QString& tex
     }
 }
 
-QString FormatValue(const CViewState& view, const SettingsValue& value)
+QString FormatValue(const CViewPreferences& view, const SettingsValue& value)
 {
     switch (value.kind) {
     case SettingsValue::Int:
     case SettingsValue::LightIndex:
-        return SettingsNumbers::FormatInt(view.*value.intField);
+        return SettingsNumbers::FormatInt(value.getInt(view));
     case SettingsValue::Color:
         return SettingsNumbers::FormatInt(std::int32_t(view.*value.colorField));
     case SettingsValue::Width:
@@ -154,7 +164,7 @@ QString SettingsFilePath()
     return SettingsFolderPath() + QStringLiteral("/MIRA-VEL.xml");
 }
 
-SettingsLoadResult LoadSettings(CViewState& view, const QString& path)
+SettingsLoadResult LoadSettings(CViewPreferences& view, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -162,7 +172,7 @@ SettingsLoadResult LoadSettings(CViewState& view, const QString& path)
     return LoadSettingsFromBytes(view, file.readAll());
 }
 
-SettingsLoadResult LoadSettingsFromBytes(CViewState& view, const QByteArray& bytes)
+SettingsLoadResult LoadSettingsFromBytes(CViewPreferences& view, const QByteArray& bytes)
 {
     SettingsLoadResult result;
 
@@ -197,7 +207,7 @@ SettingsLoadResult LoadSettingsFromBytes(CViewState& view, const QByteArray& byt
     return result;
 }
 
-bool SaveSettings(const CViewState& view, const QString& path)
+bool SaveSettings(const CViewPreferences& view, const QString& path)
 {
     QDomDocument doc;
     doc.setContent(QString::fromLatin1(kDeclaration) + u'\n' + QString::fromLatin1(kRootTemplate));

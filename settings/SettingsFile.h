@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scene/ViewState.h"
+#include "scene/ViewPreferences.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,15 +36,15 @@ inline constexpr int kSettingsValueCount = 21;
 QString SettingsFolderPath();
 QString SettingsFilePath();
 
-// Reads the file at path into the view's saved fields. Each value is stored as
+// Reads the file at path into the preferences. Each value is stored as
 // soon as it is read, without range checks (a light position outside 0..7
 // becomes 0, since it indexes the eight light directions), so a load that
 // stops at a missing section or value keeps what it stored before.
-SettingsLoadResult LoadSettings(CViewState& view, const QString& path);
+SettingsLoadResult LoadSettings(CViewPreferences& view, const QString& path);
 // The same from the file's bytes; the path form reads the file and comes here.
-SettingsLoadResult LoadSettingsFromBytes(CViewState& view, const QByteArray& bytes);
+SettingsLoadResult LoadSettingsFromBytes(CViewPreferences& view, const QByteArray& bytes);
 
-// Writes the view's saved fields to path, creating the missing folders first.
+// Writes the preferences to path, creating the missing folders first.
 // The file is replaced whole or not at all: on failure any earlier file stays
 // as it was and false is returned.
-bool SaveSettings(const CViewState& view, const QString& path);
+bool SaveSettings(const CViewPreferences& view, const QString& path);

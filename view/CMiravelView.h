@@ -2,32 +2,27 @@
 
 #include "controls/CViewButtons.h"
 #include "controls/CommandIds.h"
-#include "controls/CommandUi.h"
-#include "controls/ICommandOwner.h"
 #include "editing/MouseInteraction.h"
 #include "model/Document.h"
 #include "render/FastCubeRenderer.h"
+#include "render/SceneRenderer.h"
 #include "scene/ViewState.h"
+#include "view/ViewAdapters.h"
+#include "view/ViewCommandUi.h"
 
 #include <QOpenGLWidget>
-#include <functional>
 
 class CMiravelDoc;
 
-// The 3D view: draws the document with OpenGL, carries the on-view buttons,
-// turns mouse and keys into edits and named commands, and holds every piece of
-// view state (the CViewState members).
+// The 3D view: the GL widget that draws the document and hands its mouse,
+// wheel and key events on to mouse editing and the command dispatcher. The
+// view state, the on-view buttons and the command UI are members.
 //
 // The GL context belongs to Qt; the view makes it current through Qt whenever
-// it does GL work outside a paint. The buttons are members (CViewButtons),
-// destroyed before the widget itself.
-class CMiravelView : public QOpenGLWidget,
-                     public CViewState,
-                     public CViewButtons,
-                     public CDocView,
-                     public ICommandOwner,
-                     public ICommandUi,
-                     public IMouseHost {
+// it does GL work outside a paint. It watches its document as one of its
+// views (CDocView). The buttons are destroyed before the widget itself, so
+// each leaves its parent before the parent would delete its children.
+class CMiravelView : public QOpenGLWidget, public CDocView {
     Q_OBJECT
 
 public:
@@ -47,7 +42,7 @@ public:
 
     // Performs a named command ("Canvas:Up", "Setting:Default", ...). Returns
     // false for an empty or unknown name.
-    bool ExecuteCommand(const QString& name) override;
+    bool ExecuteCommand(const QString& name);
     void ExecuteCommand(CommandId id);
 
     // After the settings file has been read: recolour, show or hide and lay
@@ -58,41 +53,34 @@ public:
     void PickSight(int x, int y);
     void PickAttach(int x, int y);
 
+    // The grid size or canvas axis changed: the lists are rebuilt at the next
+    // paint.
+    void RebuildDisplayLists();
+    // Fits the zoom to the grid in the client area as it is now, or at the
+    // first paint when the window has no real size yet.
+    void FitZoom();
+
     // The scene as a screenshot or a print shows it: without the editing
     // aids that only the window shows (the mirror planes).
     QImage ScenePicture();
 
     // Whether the context exists and the display lists are built.
-    bool HasDisplayLists() const { return m_listCube != 0; }
+    bool HasDisplayLists() const { return m_lists.m_listCube != 0; }
 
-    // ICommandUi: what commands ask of the window.
-    void InvalidateView() override;
-    void InvalidateButton(int buttonId) override;
-    void InvalidateChildren() override;
-    COLORREF Swatch(int buttonId) const override;
-    void SetSwatch(int buttonId, COLORREF color) override;
-    void ShowControlButtons(bool show) override;
-    void ShowColorButtons(bool show) override;
-    void LayoutButtons() override;
-    void RebuildDisplayLists() override;
-    void FitZoom() override;
-    bool PickColor(COLORREF& color) override;
-    bool Confirm(const QString& question) override;
-    void Warn(const QString& message) override;
-    bool RunCubeSizeDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z) override;
-    bool RunCubeRateDialog(double& x, double& y, double& z) override;
-    bool RunLineWidthDialog(const QString& title, double& width) override;
-    bool PromptImagePath(QString& path, const QString& filter, const QString& defaultExt) override;
-    void ShowSettingMenu() override;
-    void ShowScreenShotMenu() override;
-    bool ExportImage(const QString& path, ImageFormat format) override;
-    bool OpenUrl(const QString& url) override;
+    CViewCommandUi& CommandUi() { return m_commandUi; }
 
-    // Where "Orvendale" sends the user guide's address; the desktop's browser
-    // by default, false when none starts. Tests replace it.
-    std::function<bool(const QString&)> m_openUrl;
-    // Scales the export's two one-second pauses (tests shorten them).
-    double m_exportPauseScale = 1.0;
+private:
+    // Declared before the buttons, which hold the command owner until they
+    // are gone.
+    CViewCommandUi m_commandUi{*this};
+    CViewCommandOwner m_commandOwner{*this};
+    CViewMouseHost m_mouseHost{*this};
+
+public:
+    CViewState m_state;
+    CViewButtons m_buttons;
+    // Client size in logical pixels, taken at every paint and pick.
+    std::int32_t m_viewWidth = 0, m_viewHeight = 0;
     // Draw the cubes the literal way, one display-list call per cube, instead
     // of from cached geometry. Slow; kept as the reference picture. Also
     // chosen by MIRAVEL_RENDERER=reference in the environment.
@@ -113,13 +101,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // IMouseHost.
-    void TakeFocus() override;
-    void CaptureMouse() override;
-    void ReleaseMouse() override;
-    void Pick(int x, int y) override;
-    void Invalidate() override;
-
     void ReleaseGL();
     bool ListsMatchModel() const;
     void ApplyFit();
@@ -127,6 +108,7 @@ private:
     CMiravelDoc* m_doc = nullptr;
     CMouseInteraction m_mouse;
     CFastCubeRenderer m_fastCubes;
+    SceneRenderer::Lists m_lists;
     bool m_listsDirty = true;
     // The zoom is fitted to the client area; before the window has its real
     // size, the fit waits for the first paint.
@@ -137,5 +119,6 @@ private:
     // Set while a picture for a file or a printer is drawn.
     bool m_hideEditingAids = false;
     // What the lists were built for.
-    int m_listsSizeX = 0, m_listsSizeY = 0, m_listsSizeZ = 0, m_listsAxis = -1;
+    int m_listsSizeX = 0, m_listsSizeY = 0, m_listsSizeZ = 0;
+    CanvasAxis m_listsAxis = CanvasAxis::X;
 };

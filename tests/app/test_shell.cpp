@@ -5,7 +5,6 @@
 #include "app/CAboutDlg.h"
 #include "app/CSplashDlg.h"
 #include "controls/ButtonIds.h"
-#include "dialogs/CCubeSizeDlg.h"
 #include "settings/SettingsFile.h"
 #include "tests/app/ShellTestSupport.h"
 
@@ -14,10 +13,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -55,7 +52,7 @@ protected:
 TEST_F(ShellCommandsTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPaint)
 {
     // A settings file from an earlier run that wants a dark blue background.
-    CViewState saved;
+    CViewPreferences saved;
     saved.m_backColor = RGB(0x20, 0x40, 0x80);
     ASSERT_TRUE(SaveSettings(saved, SettingsFilePath()));
 
@@ -69,7 +66,7 @@ TEST_F(ShellCommandsTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPa
                 QObject::connect(app.MainFrame()->GetActiveView(), &QOpenGLWidget::frameSwapped, [&] { ++frames; });
             if (step == CMiravelApp::StepMainWindowShown) {
                 framesWhenShown = frames;
-                backWhenShown = app.MainFrame()->GetActiveView()->m_backColor;
+                backWhenShown = app.MainFrame()->GetActiveView()->m_state.m_prefs.m_backColor;
             }
         });
     }));
@@ -116,7 +113,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
 {
     ASSERT_TRUE(StartApp());
     CMiravelView* view = Frame().GetActiveView();
-    view->m_rotX = 99.0;
+    view->m_state.m_camera.m_rotX = 99.0;
     Doc().SetCube(2, 2, 2, kMagenta);
 
     // Cancel, and Yes with the save dialog cancelled: nothing changes.
@@ -125,7 +122,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     Command(ID_FILE_NEW);
     Command(ID_FILE_NEW);
     EXPECT_EQ(Doc().GetCube(2, 2, 2), kMagenta);
-    EXPECT_EQ(view->m_rotX, 99.0);
+    EXPECT_EQ(view->m_state.m_camera.m_rotX, 99.0);
 
     // Yes with a name (the extension added): saved, then a new model with
     // the view's initial update (the camera is back).
@@ -136,7 +133,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     ASSERT_TRUE(check.OnOpenDocument(Temp(QStringLiteral("first.mvf"))).ok);
     EXPECT_EQ(check.GetCube(2, 2, 2), kMagenta);
     EXPECT_TRUE(Doc().m_cubes.empty());
-    EXPECT_EQ(view->m_rotX, 25.0);
+    EXPECT_EQ(view->m_state.m_camera.m_rotX, 25.0);
 
     // No gives the changes up; an unmodified model is replaced unasked.
     Doc().SetCube(0, 0, 0, kBlue);
@@ -149,7 +146,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     // Closing: the display settings are written only once the close is certain.
     int closed = 0;
     QObject::connect(&App(), &CMiravelApp::mainFrameClosed, [&] { ++closed; });
-    view->m_frameColor = RGB(10, 20, 30);
+    view->m_state.m_prefs.m_frameColor = RGB(10, 20, 30);
     Doc().SetCube(1, 1, 1, kBlue);
     saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
     EXPECT_FALSE(Frame().close());
@@ -159,7 +156,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     EXPECT_EQ(closed, 1);
     EXPECT_EQ(saveQuestions.size(), 6);
     EXPECT_EQ(saveQuestions.last(), QStringLiteral("ミラヴェル"));
-    CViewState read;
+    CViewPreferences read;
     ASSERT_EQ(LoadSettings(read, SettingsFilePath()).status, SettingsLoadStatus::Complete);
     EXPECT_EQ(read.m_frameColor, RGB(10, 20, 30));
 }
@@ -169,7 +166,7 @@ TEST_F(ShellCommandsTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
     const QString path = WriteModel(QStringLiteral("model.mvf"), {{{0, 1, 2}, kMagenta}});
     ASSERT_TRUE(StartApp({path}));
     Doc().SetCube(3, 3, 3, kBlue);
-    Frame().GetActiveView()->m_rotY = 12.0;
+    Frame().GetActiveView()->m_state.m_camera.m_rotY = 12.0;
     paths = {WriteJunk(QStringLiteral("bad.mvf"))};
     saveAnswers = {SaveChangesAnswer::No};
     Command(ID_FILE_OPEN);
@@ -177,7 +174,7 @@ TEST_F(ShellCommandsTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
     EXPECT_EQ(Doc().GetPathName(), path);
     EXPECT_EQ(Doc().GetCube(3, 3, 3), kBlue);
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("model.mvf*")));
-    EXPECT_EQ(Frame().GetActiveView()->m_rotY, 12.0); // no initial update either
+    EXPECT_EQ(Frame().GetActiveView()->m_state.m_camera.m_rotY, 12.0); // no initial update either
 
     ASSERT_TRUE(QFile::remove(path));
     Command(ID_FILE_SAVE); // a model with a name is saved there unasked
@@ -366,23 +363,10 @@ TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange
     // No settings file: the sight is off, and so is its button.
     ASSERT_TRUE(StartApp());
     CMiravelView* view = Frame().GetActiveView();
-    EXPECT_EQ(view->m_showSight, 0);
-    EXPECT_EQ(view->Swatch(ButtonSight), RGB(0, 0, 0));
+    EXPECT_EQ(view->m_state.m_prefs.m_showSight, 0);
+    EXPECT_EQ(view->CommandUi().Swatch(ButtonSight), RGB(0, 0, 0));
 
-    // A new grid size marks the title at once, so does an undo after a save.
-    auto* timer = new QTimer(view);
-    QObject::connect(timer, &QTimer::timeout, [timer] {
-        if (auto* dlg = qobject_cast<CCubeSizeDlg*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            dlg->m_editX->selectAll();
-            QTest::keyClicks(dlg->m_editX, QStringLiteral("8"));
-            QTest::keyClick(dlg->m_editX, Qt::Key_Return);
-        }
-    });
-    timer->start(10);
-    view->ExecuteCommand(QStringLiteral("Cube:Size"));
-    EXPECT_EQ(Doc().m_sizeX, 8);
-    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル*")));
+    // An undo after a save marks the title again.
     Doc().SetCube(1, 1, 1, kBlue);
     paths = {Temp(QStringLiteral("marked.mvf"))};
     Command(ID_FILE_SAVE);
@@ -393,14 +377,14 @@ TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange
 
     // A settings file that stops early still recolours the buttons from what
     // it held: here the sight on in another colour, the light position missing.
-    CViewState saved;
+    CViewPreferences saved;
     saved.m_showSight = 1;
     saved.m_sightColor = RGB(1, 2, 3);
     ASSERT_TRUE(SaveSettings(saved, SettingsFilePath()));
     ASSERT_TRUE(WriteBytes(SettingsFilePath(), ReadAll(SettingsFilePath()).replace("<Position>0</Position>", "")));
     Frame().LoadSettings();
-    EXPECT_EQ(view->m_showSight, 1);
-    EXPECT_EQ(view->Swatch(ButtonSight), RGB(1, 2, 3));
+    EXPECT_EQ(view->m_state.m_prefs.m_showSight, 1);
+    EXPECT_EQ(view->CommandUi().Swatch(ButtonSight), RGB(1, 2, 3));
 }
 
 TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemembered)
@@ -439,7 +423,7 @@ TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemem
 
     // Mirroring across X: on from its key, checked, and still on at the next start.
     QTest::keyClick(Frame().windowHandle(), Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(view->m_mirrorX, 1);
+    EXPECT_EQ(view->m_state.m_edit.m_mirrorX, 1);
     EXPECT_TRUE(Frame().CommandAction(ID_TOOL_MIRROR_X)->isChecked());
     Command(ID_TOOL_MIRROR_Z);
     Command(ID_TOOL_MIRROR_Z);
@@ -447,8 +431,8 @@ TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemem
     saveAnswers = {SaveChangesAnswer::No};
     StopApp();
     ASSERT_TRUE(StartApp());
-    EXPECT_EQ(Frame().GetActiveView()->m_mirrorX, 1);
-    EXPECT_EQ(Frame().GetActiveView()->m_mirrorZ, 0);
+    EXPECT_EQ(Frame().GetActiveView()->m_state.m_edit.m_mirrorX, 1);
+    EXPECT_EQ(Frame().GetActiveView()->m_state.m_edit.m_mirrorZ, 0);
     EXPECT_TRUE(Frame().CommandAction(ID_TOOL_MIRROR_X)->isChecked());
 }
 

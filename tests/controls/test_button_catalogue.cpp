@@ -29,7 +29,6 @@ TEST(ButtonCatalogue, RowsIdsTimingsAndGroups)
     EXPECT_EQ(FindButtonSpec(10046), nullptr);
     EXPECT_EQ(waiting, (std::set<int>{13, 15, 16, 17, 18, 19, 20, 21, 45}));
     EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const ButtonSpec& s) { return s.clickWait > 0; }), 9);
-    EXPECT_EQ(FindButtonSpec(ButtonRotateXBack)->repeatInterval, 50);
     EXPECT_EQ(colour.size(), 16u);
     EXPECT_EQ(always, (std::set<int>{ButtonSetting, ButtonHelp, ButtonScreenShot}));
     // The show / hide order names the control group, each button once.
@@ -44,12 +43,12 @@ TEST(ButtonCatalogue, PaletteAndSwatches)
     EXPECT_EQ(InitialSwatch(*FindButtonSpec(ButtonColor1), state), 0x000000u);
     EXPECT_EQ(InitialSwatch(last, state), 0x0000FFu);
     // Once the view holds its palette, the buttons take its entries.
-    state.m_palette.assign(kInitialPalette.begin(), kInitialPalette.end());
-    state.m_palette[15] = 0x123456;
+    state.m_edit.m_palette.assign(kInitialPalette.begin(), kInitialPalette.end());
+    state.m_edit.m_palette[15] = 0x123456;
     EXPECT_EQ(InitialSwatch(last, state), 0x123456u);
 
     // Field swatches read the state as it is when the buttons are made.
-    state.m_cubeColor = 0x00102030;
+    state.m_edit.m_cubeColor = 0x00102030;
     auto swatch = [&](int id) { return InitialSwatch(*FindButtonSpec(id), state); };
     EXPECT_EQ(swatch(ButtonCube), 0x00102030u);
     EXPECT_EQ(swatch(ButtonLight), 0x00102030u);  // the cube colour, not a fixed one

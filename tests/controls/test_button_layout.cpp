@@ -21,7 +21,7 @@ ButtonRects OldRects()
 ButtonRects Layout(int w, int h, int controlPos, int colorPos, QSize help = QSize(200, 30),
                    const ButtonRects& from = OldRects())
 {
-    return ComputeButtonLayout({w, h, controlPos, colorPos, help}, from);
+    return ComputeButtonLayout({w, h, ControlColumn(controlPos), PaletteCorner(colorPos), help}, from);
 }
 
 QRect Cell(int x, int y) { return QRect(x, y, 30, 30); }

@@ -46,8 +46,8 @@ public:
     void InvalidateChildren() override { ++childInvalidations; }
     COLORREF Swatch(int id) const override { return swatches.count(id) ? swatches.at(id) : CLR_NONE; }
     void SetSwatch(int id, COLORREF c) override { swatches[id] = c; }
-    void ShowControlButtons(bool show) override { m_view.m_showControl = show; }
-    void ShowColorButtons(bool show) override { m_view.m_showColor = show; }
+    void ShowControlButtons(bool show) override { m_view.m_prefs.m_showControl = show; }
+    void ShowColorButtons(bool show) override { m_view.m_prefs.m_showColor = show; }
     void LayoutButtons() override { ++layouts; }
     void RebuildDisplayLists() override { ++rebuilds; }
     void FitZoom() override { ++fits; }
@@ -138,34 +138,36 @@ TEST_F(Commands, CameraStepsAndTheDefaultView)
 {
     for (const char* n : {"RotateX:Back", "RotateY:Forward", "Move:Up", "Move:Left", "Scale:Up"})
         Run(n);
-    EXPECT_EQ(std::tie(view.m_rotX, view.m_rotY, view.m_lookX, view.m_lookY, view.m_scale),
+    EXPECT_EQ(std::tie(view.m_camera.m_rotX, view.m_camera.m_rotY, view.m_camera.m_lookX, view.m_camera.m_lookY, view.m_camera.m_scale),
               std::make_tuple(20.0, -40.0, 5.0, -5.0, 1.1));
     EXPECT_EQ(ui.viewInvalidations, 5);
-    view.m_scale = 0.15;
-    Cycle("Scale:Down", view.m_scale, {0.1, 0.1});
+    view.m_camera.m_scale = 0.15;
+    Cycle("Scale:Down", view.m_camera.m_scale, {0.1, 0.1});
 
-    view.m_ratioX = 0.5;
+    view.m_camera.m_ratioX = 0.5;
     Run("Setting:Default");  // nests the zoom fit, the rotation and the look-at resets
     EXPECT_EQ(ui.fits, 1);
-    EXPECT_EQ(std::tie(view.m_rotX, view.m_rotY, view.m_lookX, view.m_lookY), std::make_tuple(25.0, -45.0, 0.0, 0.0));
-    EXPECT_EQ(view.m_ratioX, 0.5);  // the ratio is not part of the camera reset
+    EXPECT_EQ(std::tie(view.m_camera.m_rotX, view.m_camera.m_rotY, view.m_camera.m_lookX, view.m_camera.m_lookY), std::make_tuple(25.0, -45.0, 0.0, 0.0));
+    EXPECT_EQ(view.m_camera.m_ratioX, 0.5);  // the ratio is not part of the camera reset
 }
 
 TEST_F(Commands, ButtonPlacementAndGroups)
 {
-    view.m_controlPos = 0;  // anything but the left edge goes there
-    Cycle("Control:Pos", view.m_controlPos, {2, 3, 2});
-    view.m_colorPos = 0;
-    Cycle("Color:Pos", view.m_colorPos, {1, 2, 3, 0});
-    view.m_colorPos = 7;  // a hand-edited settings file
-    Cycle("Color:Pos", view.m_colorPos, {7});
+    using CC = ControlColumn;
+    using PC = PaletteCorner;
+    view.m_prefs.m_controlPos = CC(0);  // anything but the left edge goes there
+    Cycle("Control:Pos", view.m_prefs.m_controlPos, {CC::Left, CC::Right, CC::Left});
+    view.m_prefs.m_colorPos = PC::TopLeft;
+    Cycle("Color:Pos", view.m_prefs.m_colorPos, {PC::BottomLeft, PC::BottomRight, PC::TopRight, PC::TopLeft});
+    view.m_prefs.m_colorPos = PC(7);  // a hand-edited settings file
+    Cycle("Color:Pos", view.m_prefs.m_colorPos, {PC(7)});
     EXPECT_EQ(ui.layouts, 8);
 
     // Button:Button: both groups hidden, then both shown again.
     Run("Button:Button");
-    EXPECT_EQ(std::tie(view.m_showButtons, view.m_showControl, view.m_showColor), std::make_tuple(0, 0, 0));
+    EXPECT_EQ(std::tie(view.m_showButtons, view.m_prefs.m_showControl, view.m_prefs.m_showColor), std::make_tuple(0, 0, 0));
     Run("Button:Button");
-    EXPECT_EQ(std::tie(view.m_showButtons, view.m_showControl, view.m_showColor), std::make_tuple(1, 1, 1));
+    EXPECT_EQ(std::tie(view.m_showButtons, view.m_prefs.m_showControl, view.m_prefs.m_showColor), std::make_tuple(1, 1, 1));
 }
 
 TEST_F(Commands, SwatchesFollowTogglesAndColours)
@@ -187,7 +189,7 @@ TEST_F(Commands, SwatchesFollowTogglesAndColours)
            {"Cube:ChangeColor3", ButtonColor1 + 2, 0x0000FF}, {"Cube:Color1", ButtonCube, 0x000000},
            {"Ground:Show", ButtonGround, 0x000000}});
     Run("Draw:Switch");
-    EXPECT_EQ(view.m_drawMode, 1);
+    EXPECT_EQ(view.m_edit.m_drawMode, DrawMode::Attach);
 
     ui.colorAnswer = 0x123456;
     // A new colour for a hidden element keeps its button black.
@@ -195,30 +197,31 @@ TEST_F(Commands, SwatchesFollowTogglesAndColours)
            {"Back:Color", ButtonBack, 0x123456}, {"Cube:ChangeColor3", ButtonColor1 + 2, 0x123456},
            {"Cube:Color1", ButtonCube, 0x000000}, {"Cube:Color3", ButtonCube, 0x123456}});
 
-    Cycle("Cube:Polygon", view.m_wireFrame, {2, 0, 1});
-    view.m_wireFrame = 7;
-    Cycle("Cube:Polygon", view.m_wireFrame, {0});
-    view.m_lightPos = 6;
-    Cycle("Light:Position", view.m_lightPos, {7, 0, 1});
+    using S = CubeStyle;
+    Cycle("Cube:Polygon", view.m_prefs.m_wireFrame, {S::Wireframe, S::FilledBlackEdges, S::Filled});
+    view.m_prefs.m_wireFrame = S(7);
+    Cycle("Cube:Polygon", view.m_prefs.m_wireFrame, {S::FilledBlackEdges});
+    view.m_prefs.m_lightPos = 6;
+    Cycle("Light:Position", view.m_prefs.m_lightPos, {7, 0, 1});
 }
 
 TEST_F(Commands, CanvasThroughTheDispatcher)
 {
     doc.SetGridSize(4, 5, 6);
-    view.m_canvasPos = 2;
-    Cycle("Canvas:Up", view.m_canvasPos, {3});
-    Cycle("Canvas:Down", view.m_canvasPos, {2, 1});
+    view.m_edit.m_canvasPos = 2;
+    Cycle("Canvas:Up", view.m_edit.m_canvasPos, {3});
+    Cycle("Canvas:Down", view.m_edit.m_canvasPos, {2, 1});
     Run("Canvas:Copy");
-    EXPECT_EQ(view.m_copyLayer, 1);
+    EXPECT_EQ(view.m_edit.m_copyLayer, 1);
     Run("Canvas:Switch");
-    EXPECT_EQ(view.m_canvasAxis, 2);
+    EXPECT_EQ(view.m_edit.m_canvasAxis, CanvasAxis::Z);
     EXPECT_EQ(ui.rebuilds, 1);
 
     // Paste all asks first; without a copy nothing is asked.
     Run("Canvas:PasteAll");
     EXPECT_TRUE(ui.log.empty());
-    view.m_canvasAxis = 1;
-    view.m_canvasPos = 0;
+    view.m_edit.m_canvasAxis = CanvasAxis::Y;
+    view.m_edit.m_canvasPos = 0;
     doc.SetCube(1, 0, 1, RGB(1, 2, 3));
     Run("Canvas:Copy");
     Run("Canvas:PasteAll");
@@ -228,7 +231,7 @@ TEST_F(Commands, CanvasThroughTheDispatcher)
     Run("Canvas:PasteAll");
     EXPECT_EQ(doc.m_cubes.size(), 5u);
     Run("Canvas:ClearCopy");
-    EXPECT_EQ(view.m_copyLayer, -1);
+    EXPECT_EQ(view.m_edit.m_copyLayer, -1);
 }
 
 TEST_F(Commands, ToolsActAtTheSightCellAndARefusedMoveWarnsAndChangesNothing)
@@ -237,18 +240,18 @@ TEST_F(Commands, ToolsActAtTheSightCellAndARefusedMoveWarnsAndChangesNothing)
     const COLORREF blue = RGB(0, 0, 200), red = RGB(200, 0, 0);
     for (int x = 0; x < 3; ++x)
         doc.SetCube(x, 0, 1, blue);
-    view.m_sightX = 1, view.m_sightY = 0, view.m_sightZ = 1;
+    view.m_pointer.m_sightX = 1, view.m_pointer.m_sightY = 0, view.m_pointer.m_sightZ = 1;
     Run("Tool:Eyedropper");
-    EXPECT_EQ(view.m_cubeColor, blue);
+    EXPECT_EQ(view.m_edit.m_cubeColor, blue);
     EXPECT_EQ(ui.swatches[ButtonCube], blue);  // as a palette colour does
 
     // Replace and fill: one step each.
-    view.m_cubeColor = red;
+    view.m_edit.m_cubeColor = red;
     Run("Tool:ReplaceColor");
     EXPECT_EQ(doc.GetCube(0, 0, 1), red);
     EXPECT_EQ(doc.GetCube(2, 0, 1), red);
-    view.m_sightX = 3;  // the empty rest of the canvas layer y = 0
-    view.m_cubeColor = blue;
+    view.m_pointer.m_sightX = 3;  // the empty rest of the canvas layer y = 0
+    view.m_edit.m_cubeColor = blue;
     Run("Tool:Fill");
     EXPECT_EQ(doc.m_cubes.size(), std::size_t(4 * 5));
     EXPECT_EQ(doc.GetCube(1, 0, 1), red);
@@ -281,9 +284,9 @@ TEST_F(Commands, ToolsActAtTheSightCellAndARefusedMoveWarnsAndChangesNothing)
     Run("Cube:Back");
     EXPECT_EQ(std::tie(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::make_tuple(4, 3, 5));
 
-    Cycle("Tool:MirrorX", view.m_mirrorX, {1, 0});
-    Cycle("Tool:MirrorZ", view.m_mirrorZ, {1});
-    EXPECT_EQ(view.m_mirrorX, 0);
+    Cycle("Tool:MirrorX", view.m_edit.m_mirrorX, {1, 0});
+    Cycle("Tool:MirrorZ", view.m_edit.m_mirrorZ, {1});
+    EXPECT_EQ(view.m_edit.m_mirrorX, 0);
 }
 
 TEST_F(Commands, ModelCommands)
@@ -298,9 +301,9 @@ TEST_F(Commands, ModelCommands)
 
     // Size: cancelled, refused, then accepted.
     doc.SetModifiedFlag(false);
-    view.m_sightX = view.m_sightY = view.m_sightZ = 7;
-    view.m_canvasPos = 9;
-    view.m_copyLayer = 12;
+    view.m_pointer.m_sightX = view.m_pointer.m_sightY = view.m_pointer.m_sightZ = 7;
+    view.m_edit.m_canvasPos = 9;
+    view.m_edit.m_copyLayer = 12;
     Run("Cube:Size");
     ui.sizeAnswer = std::make_tuple(4096, 1048577, 1);  // the product wraps to 4096 in 32 bits
     Run("Cube:Size");
@@ -309,31 +312,31 @@ TEST_F(Commands, ModelCommands)
     ui.sizeAnswer = std::make_tuple(32, 8, 2);
     Run("Cube:Size");
     EXPECT_EQ(std::tie(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::make_tuple(32, 8, 2));
-    EXPECT_EQ(std::tie(view.m_sightX, view.m_sightY, view.m_sightZ), std::make_tuple(1, 1, 1));
+    EXPECT_EQ(std::tie(view.m_pointer.m_sightX, view.m_pointer.m_sightY, view.m_pointer.m_sightZ), std::make_tuple(1, 1, 1));
     // Canvas back on layer 0, the copied layer 12 gone, lists rebuilt, zoom fitted.
-    EXPECT_EQ(std::tie(view.m_canvasPos, view.m_copyLayer, ui.rebuilds, ui.fits), std::make_tuple(0, -1, 1, 1));
+    EXPECT_EQ(std::tie(view.m_edit.m_canvasPos, view.m_edit.m_copyLayer, ui.rebuilds, ui.fits), std::make_tuple(0, -1, 1, 1));
     EXPECT_TRUE(doc.IsModified());
     // A grid too thin for the sight cell (1,1,1) leaves no sight at all.
     ui.sizeAnswer = std::make_tuple(40, 1, 40);
     Run("Cube:Size");
-    EXPECT_FALSE(view.HasSight());
+    EXPECT_FALSE(view.m_pointer.HasSight());
 
     ui.rateAnswer = std::make_tuple(1.0, 0.5, 0.1);
     Run("Cube:Rate");
-    EXPECT_EQ(std::tie(view.m_ratioY, view.m_ratioZ), std::make_tuple(0.5, 0.1));
+    EXPECT_EQ(std::tie(view.m_camera.m_ratioY, view.m_camera.m_ratioZ), std::make_tuple(0.5, 0.1));
     ui.rateAnswer.reset();
     Run("Cube:Rate");
-    EXPECT_EQ(view.m_ratioY, 0.5);
+    EXPECT_EQ(view.m_camera.m_ratioY, 0.5);
 }
 
 TEST_F(Commands, LineWidthsImagesAndHelp)
 {
     ui.widthAnswer = 7;
     Run("Frame:LineWidth");
-    EXPECT_EQ(view.m_frameLineWidth, 7.0);
+    EXPECT_EQ(view.m_prefs.m_frameLineWidth, 7.0);
     ui.widthAnswer.reset();
     Run("Axis:LineWidth");
-    EXPECT_EQ(view.m_axisLineWidth, 5.0);
+    EXPECT_EQ(view.m_prefs.m_axisLineWidth, 5.0);
     EXPECT_EQ(ui.log, (Log{"width フレーム", "width 座標軸"}));
 
     // Cancelled save dialog: no export, no message, buttons repainted.

@@ -94,7 +94,7 @@ std::vector<QString> CheckedTexts(const std::vector<MenuEntry>& menu)
 
 TEST(Menus, SettingMenuReflectsTheFlagsWhenBuilt)
 {
-    CViewState v;
+    CViewPreferences v;
     EXPECT_TRUE(ContextMenus::SettingMenu(v)[11].checked);
     v.m_showColor = 0;
     v.m_lightEnable = 0;

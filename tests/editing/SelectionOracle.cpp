@@ -6,7 +6,7 @@
 
 namespace {
 
-OracleResult Select(const CViewState& v, const CMiravelDoc& doc, double wx, double wy, double box,
+OracleResult Select(const OracleView& view, const CMiravelDoc& doc, double wx, double wy, double box,
                     const std::vector<CUBEPOS>& candidates)
 {
     GLuint buffer[1024] = {};
@@ -17,16 +17,16 @@ OracleResult Select(const CViewState& v, const CMiravelDoc& doc, double wx, doub
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    GLint viewport[4] = {0, 0, v.m_viewWidth, v.m_viewHeight};
+    GLint viewport[4] = {0, 0, view.size.width, view.size.height};
     gluPickMatrix(wx, wy, box, box, viewport);
-    MultLibraryProjection(v.m_viewWidth, v.m_viewHeight);
-    LoadLibraryModelView(v, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
+    MultLibraryProjection(view.size.width, view.size.height);
+    LoadLibraryModelView(view.state.m_camera, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
     for (const CUBEPOS& c : candidates) {
         for (int n : {c.x, c.y, c.z})
             glPushName(GLuint(n));
         glPushMatrix();
         glTranslated(c.x, c.y, c.z);
-        glCallList(v.m_listCube);
+        glCallList(view.cubeList);
         glPopMatrix();
         for (int i = 0; i < 3; ++i)
             glPopName();
@@ -50,32 +50,35 @@ OracleResult Select(const CViewState& v, const CMiravelDoc& doc, double wx, doub
 
 } // namespace
 
-OracleResult OraclePickSight(const CViewState& v, const CMiravelDoc& doc, double wx, double wy, double box)
+OracleResult OraclePickSight(const OracleView& view, const CMiravelDoc& doc, double wx, double wy, double box)
 {
+    const CViewState& v = view.state;
     // Canvas mode offers every cell of the canvas layer, attach mode every cube.
     std::vector<CUBEPOS> candidates;
     for (int x = 0; x < doc.m_sizeX; ++x)
         for (int y = 0; y < doc.m_sizeY; ++y)
             for (int z = 0; z < doc.m_sizeZ; ++z) {
                 const int along[3] = {x, y, z};
-                if (v.m_drawMode == 0 ? along[v.m_canvasAxis] == v.m_canvasPos : doc.GetCube(x, y, z) != CLR_NONE)
+                const bool canvas = v.m_edit.m_drawMode == DrawMode::Canvas;
+                if (canvas ? along[v.m_edit.AxisIndex()] == v.m_edit.m_canvasPos : doc.GetCube(x, y, z) != CLR_NONE)
                     candidates.push_back({x, y, z});
             }
-    return Select(v, doc, wx, wy, box, candidates);
+    return Select(view, doc, wx, wy, box, candidates);
 }
 
-OracleResult OraclePickAttach(const CViewState& v, const CMiravelDoc& doc, double wx, double wy, double box)
+OracleResult OraclePickAttach(const OracleView& view, const CMiravelDoc& doc, double wx, double wy, double box)
 {
+    const CViewState& v = view.state;
     // The empty face neighbours of the sight cube, inside the box or not: one
     // outside the box still hides the faces behind it, but is never a target.
     std::vector<CUBEPOS> candidates;
-    const int sx = v.m_sightX, sy = v.m_sightY, sz = v.m_sightZ;
-    if (v.m_drawMode == 1 && v.HasSight())
+    const int sx = v.m_pointer.m_sightX, sy = v.m_pointer.m_sightY, sz = v.m_pointer.m_sightZ;
+    if (v.m_edit.m_drawMode == DrawMode::Attach && v.m_pointer.HasSight())
         for (CUBEPOS c : {CUBEPOS{sx - 1, sy, sz}, CUBEPOS{sx + 1, sy, sz}, CUBEPOS{sx, sy - 1, sz},
                           CUBEPOS{sx, sy + 1, sz}, CUBEPOS{sx, sy, sz - 1}, CUBEPOS{sx, sy, sz + 1}})
             if (doc.GetCube(c.x, c.y, c.z) == CLR_NONE)
                 candidates.push_back(c);
-    OracleResult r = Select(v, doc, wx, wy, box, candidates);
+    OracleResult r = Select(view, doc, wx, wy, box, candidates);
     if (!doc.InBox(r.cell.x, r.cell.y, r.cell.z))
         r.cell = {-1, -1, -1};
     return r;

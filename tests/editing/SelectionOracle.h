@@ -32,9 +32,15 @@ struct OracleResult {
     }
 };
 
+// The view as the reference sees it: its state, its client size and the
+// display list of the unit cube, built in the current context.
+struct OracleView {
+    const CViewState& state;
+    ViewSize size;
+    std::uint32_t cubeList;
+};
+
 // wx, wy: the window point (origin bottom left); box: the pick square's side
-// in pixels. The context must be current and view.m_listCube built.
-OracleResult OraclePickSight(const CViewState& view, const CMiravelDoc& doc, double wx, double wy,
-                             double box);
-OracleResult OraclePickAttach(const CViewState& view, const CMiravelDoc& doc, double wx, double wy,
-                              double box);
+// in pixels.
+OracleResult OraclePickSight(const OracleView& view, const CMiravelDoc& doc, double wx, double wy, double box);
+OracleResult OraclePickAttach(const OracleView& view, const CMiravelDoc& doc, double wx, double wy, double box);

@@ -1,7 +1,8 @@
 // Canvas layer operations on a document, without a window.
 #include "editing/CanvasLayer.h"
 #include "model/CMiravelDoc.h"
-#include "scene/ViewState.h"
+#include "scene/EditState.h"
+#include "scene/PointerState.h"
 
 #include <gtest/gtest.h>
 
@@ -13,29 +14,30 @@ TEST(CanvasLayer, SlidingAndTurningStayInsideTheGrid)
 {
     CMiravelDoc doc;
     doc.SetGridSize(8, 8, 5);
-    CViewState v;
-    v.m_canvasAxis = 2;
-    v.m_copyLayer = 2;
+    CEditState e;
+    CPointerState p;
+    e.m_canvasAxis = CanvasAxis::Z;
+    e.m_copyLayer = 2;
     for (auto [up, times, pos] : {std::tuple(true, 9, 4), std::tuple(false, 1, 3), std::tuple(false, 10, 0)}) {
         for (int i = 0; i < times; ++i)
-            CanvasLayer::MoveCanvas(v, doc, up);
-        EXPECT_EQ(v.m_canvasPos, pos);
+            CanvasLayer::MoveCanvas(e, doc, up);
+        EXPECT_EQ(e.m_canvasPos, pos);
     }
-    EXPECT_EQ(v.m_copyLayer, 2);  // sliding keeps the copy source
+    EXPECT_EQ(e.m_copyLayer, 2);  // sliding keeps the copy source
 
     // Turning goes X, Y, Z (backward the other way) through the sight cell
     // (x, 5, 7); with no sight (-1) to layer 0; with a stale sight beyond a
     // smaller grid to its last layer. Turning forgets the copy source.
-    v.m_sightY = 5;
-    v.m_sightZ = 7;
+    p.m_sightY = 5;
+    p.m_sightZ = 7;
     const struct { bool forward; int sightX, axis, pos; } steps[] = {
         {true, 2, 0, 2}, {true, 2, 1, 5}, {true, 2, 2, 4}, {false, 2, 1, 5}, {false, -1, 0, 0},
         {false, 2, 2, 4}, {true, 30, 0, 7}};
     for (const auto& s : steps) {
-        v.m_sightX = s.sightX;
-        CanvasLayer::SwitchCanvas(v, doc, s.forward);
-        EXPECT_EQ(std::pair(v.m_canvasAxis, v.m_canvasPos), std::pair(s.axis, s.pos)) << s.forward << s.sightX;
-        EXPECT_EQ(v.m_copyLayer, -1);
+        p.m_sightX = s.sightX;
+        CanvasLayer::SwitchCanvas(e, p, doc, s.forward);
+        EXPECT_EQ(std::pair(e.AxisIndex(), e.m_canvasPos), std::pair(s.axis, s.pos)) << s.forward << s.sightX;
+        EXPECT_EQ(e.m_copyLayer, -1);
     }
 }
 
@@ -43,19 +45,19 @@ TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
 {
     CMiravelDoc doc;
     doc.SetGridSize(4, 4, 4);
-    CViewState v;  // axis Y
+    CEditState e;  // axis Y
     doc.SetCube(0, 1, 0, kRed);
     doc.SetCube(3, 1, 2, kBlue);
     doc.SetCube(2, 3, 2, kRed);   // on the target layer, empty in the source
     doc.SetCube(3, 3, 2, kBlue);  // already equal to its source
-    CanvasLayer::PasteLayer(v, doc);  // nothing copied: nothing happens
-    v.m_canvasPos = 1;
-    CanvasLayer::Copy(v);
-    CanvasLayer::PasteLayer(v, doc);  // onto itself: nothing changes or is recorded
+    CanvasLayer::PasteLayer(e, doc);  // nothing copied: nothing happens
+    e.m_canvasPos = 1;
+    CanvasLayer::Copy(e);
+    CanvasLayer::PasteLayer(e, doc);  // onto itself: nothing changes or is recorded
     EXPECT_EQ(doc.m_history.size(), 4u);
 
-    v.m_canvasPos = 3;
-    CanvasLayer::PasteLayer(v, doc);
+    e.m_canvasPos = 3;
+    CanvasLayer::PasteLayer(e, doc);
     EXPECT_EQ(doc.GetCube(0, 3, 0), kRed);
     EXPECT_EQ(doc.GetCube(3, 3, 2), kBlue);
     EXPECT_EQ(doc.GetCube(2, 3, 2), CLR_NONE);
@@ -65,10 +67,10 @@ TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
     EXPECT_EQ(doc.GetCube(2, 3, 2), kRed);
     EXPECT_EQ(doc.GetCube(0, 3, 0), kRed);
     // An empty copy source empties the target layer, one record per cube.
-    v.m_canvasPos = 0;
-    CanvasLayer::Copy(v);
-    v.m_canvasPos = 1;
-    CanvasLayer::PasteLayer(v, doc);
+    e.m_canvasPos = 0;
+    CanvasLayer::Copy(e);
+    e.m_canvasPos = 1;
+    CanvasLayer::PasteLayer(e, doc);
     EXPECT_EQ(doc.m_cubes.size(), 3u);
     EXPECT_EQ(doc.m_history.size(), 7u);
 }
@@ -76,21 +78,21 @@ TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
 TEST(CanvasLayer, PasteToAllAsksFirstAndFillsEveryLayer)
 {
     CMiravelDoc doc;  // 16 x 16 x 16
-    CViewState v;
-    v.m_canvasAxis = 0;
+    CEditState e;
+    e.m_canvasAxis = CanvasAxis::X;
     int asked = 0;
-    EXPECT_FALSE(CanvasLayer::PasteLayerToAll(v, doc, [&] { return ++asked, true; }));
+    EXPECT_FALSE(CanvasLayer::PasteLayerToAll(e, doc, [&] { return ++asked, true; }));
     EXPECT_EQ(asked, 0);  // nothing copied: no question
 
     doc.SetCube(4, 7, 9, kRed);
-    v.m_canvasPos = 4;
-    CanvasLayer::Copy(v);
+    e.m_canvasPos = 4;
+    CanvasLayer::Copy(e);
     doc.SetCube(0, 0, 0, kBlue);  // another layer: emptied by the paste
     doc.SetModifiedFlag(false);
-    EXPECT_FALSE(CanvasLayer::PasteLayerToAll(v, doc, [&] { return ++asked, false; }));
+    EXPECT_FALSE(CanvasLayer::PasteLayerToAll(e, doc, [&] { return ++asked, false; }));
     EXPECT_EQ(asked, 1);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(CanvasLayer::PasteLayerToAll(v, doc, [] { return true; }));
+    EXPECT_TRUE(CanvasLayer::PasteLayerToAll(e, doc, [] { return true; }));
     for (int x = 0; x < 16; ++x)
         EXPECT_EQ(doc.GetCube(x, 7, 9), kRed) << x;
     EXPECT_EQ(doc.m_cubes.size(), 16u);
@@ -101,23 +103,24 @@ TEST(CanvasLayer, AfterTheGridShrinksNothingPointsOutsideIt)
 {
     CMiravelDoc doc;
     doc.SetGridSize(4, 4, 4);
-    CViewState v;
-    v.m_canvasAxis = 2;
-    v.m_canvasPos = 12;
-    v.m_copyLayer = 9;
-    v.m_sightX = 10;
-    v.m_attachX = v.m_attachY = 1;
-    v.m_attachZ = 2;
-    CanvasLayer::KeepInsideGrid(v, doc);
-    EXPECT_EQ(v.m_canvasPos, 3);
-    EXPECT_EQ(v.m_copyLayer, -1);
-    EXPECT_FALSE(v.HasSight());
-    EXPECT_EQ(v.m_attachZ, 2);  // inside: kept
-    v.m_copyLayer = 3;
-    v.m_attachY = 4;
-    CanvasLayer::KeepInsideGrid(v, doc);
-    EXPECT_EQ(v.m_copyLayer, 3);
-    EXPECT_FALSE(v.HasAttach());
+    CEditState e;
+    CPointerState p;
+    e.m_canvasAxis = CanvasAxis::Z;
+    e.m_canvasPos = 12;
+    e.m_copyLayer = 9;
+    p.m_sightX = 10;
+    p.m_attachX = p.m_attachY = 1;
+    p.m_attachZ = 2;
+    CanvasLayer::KeepInsideGrid(e, p, doc);
+    EXPECT_EQ(e.m_canvasPos, 3);
+    EXPECT_EQ(e.m_copyLayer, -1);
+    EXPECT_FALSE(p.HasSight());
+    EXPECT_EQ(p.m_attachZ, 2);  // inside: kept
+    e.m_copyLayer = 3;
+    p.m_attachY = 4;
+    CanvasLayer::KeepInsideGrid(e, p, doc);
+    EXPECT_EQ(e.m_copyLayer, 3);
+    EXPECT_FALSE(p.HasAttach());
 }
 
 } // namespace

@@ -32,51 +32,51 @@ protected:
 
 TEST_F(MouseLogic, DragsStepOncePerMessagePastTheirThresholds)
 {
-    v.m_sightX = v.m_sightY = v.m_sightZ = -1;  // over empty space
+    v.m_pointer.m_sightX = v.m_pointer.m_sightY = v.m_pointer.m_sightZ = -1;  // over empty space
     mouse.LButtonDown(v, doc, host, false, 100, 100);
-    EXPECT_EQ(std::tuple(v.m_dragMode, host.captures, host.focus), std::tuple(1, 1, 1));
+    EXPECT_EQ(std::tuple(v.m_pointer.m_dragMode, host.captures, host.focus), std::tuple(DragMode::Rotate, 1, 1));
     // Small moves pile up against the stored point until they pass 10 pixels.
     Move(105, 100);
     Move(110, 100);
-    EXPECT_EQ(v.m_rotY, -45.0);
+    EXPECT_EQ(v.m_camera.m_rotY, -45.0);
     Move(111, 100);
-    EXPECT_EQ(v.m_rotY, -40.0);
+    EXPECT_EQ(v.m_camera.m_rotY, -40.0);
     Move(400, 100);  // one step however far the pointer went
-    EXPECT_EQ(v.m_rotY, -35.0);
+    EXPECT_EQ(v.m_camera.m_rotY, -35.0);
     Move(420, 120);  // a tie counts as vertical; down turns about x by +5
-    EXPECT_EQ(v.m_rotX, 30.0);
+    EXPECT_EQ(v.m_camera.m_rotX, 30.0);
     EXPECT_EQ(host.picks, 0);  // no picking while dragging
     mouse.ButtonUp(v, host);
-    EXPECT_EQ(std::pair(v.m_dragMode, host.releases), std::pair(0, 1));
+    EXPECT_EQ(std::pair(v.m_pointer.m_dragMode, host.releases), std::pair(DragMode::None, 1));
 
-    v.m_sightX = 2;
+    v.m_pointer.m_sightX = 2;
     mouse.MButtonDown(v, host, 0, 0);  // the middle button drags even over a cell
-    EXPECT_EQ(v.m_dragMode, 2);
+    EXPECT_EQ(v.m_pointer.m_dragMode, DragMode::Move);
     Move(30, 0);
-    EXPECT_EQ(v.m_lookX, 0.0);
+    EXPECT_EQ(v.m_camera.m_lookX, 0.0);
     Move(31, 0);
-    EXPECT_EQ(v.m_lookX, -5.0);  // dragging right moves the centre left
+    EXPECT_EQ(v.m_camera.m_lookX, -5.0);  // dragging right moves the centre left
     Move(31, 62);
-    EXPECT_EQ(v.m_lookY, 5.0);
+    EXPECT_EQ(v.m_camera.m_lookY, 5.0);
 
-    v.m_sightX = -1;
+    v.m_pointer.m_sightX = -1;
     mouse.RButtonDown(v, doc, host, false, 0, 0);
-    EXPECT_EQ(v.m_dragMode, 3);
+    EXPECT_EQ(v.m_pointer.m_dragMode, DragMode::Zoom);
     const int before = host.invalidations;
     Move(50, 5);  // sideways does nothing, but repaints
-    EXPECT_EQ(v.m_scale, 1.0);
+    EXPECT_EQ(v.m_camera.m_scale, 1.0);
     EXPECT_EQ(host.invalidations, before + 1);
     Move(50, 6);
-    EXPECT_NEAR(v.m_scale, 1.1, 1e-12);  // down enlarges
+    EXPECT_NEAR(v.m_camera.m_scale, 1.1, 1e-12);  // down enlarges
     for (int i = 1; i <= 30; ++i)
         Move(50, 6 - 6 * i);
-    EXPECT_DOUBLE_EQ(v.m_scale, 0.1);  // never below 0.1
+    EXPECT_DOUBLE_EQ(v.m_camera.m_scale, 0.1);  // never below 0.1
 }
 
 TEST_F(MouseLogic, ClicksEditAtTheSightInBothModes)
 {
-    v.m_cubeColor = RGB(1, 2, 3);
-    v.m_sightX = v.m_sightY = v.m_sightZ = 2;
+    v.m_edit.m_cubeColor = RGB(1, 2, 3);
+    v.m_pointer.m_sightX = v.m_pointer.m_sightY = v.m_pointer.m_sightZ = 2;
     const struct { bool left, shift; COLORREF after; } clicks[] = {
         {true, false, RGB(1, 2, 3)}, {false, false, CLR_NONE}, {false, true, RGB(1, 2, 3)}, {true, true, CLR_NONE}};
     for (const auto& c : clicks) {
@@ -84,21 +84,21 @@ TEST_F(MouseLogic, ClicksEditAtTheSightInBothModes)
         EXPECT_EQ(doc.GetCube(2, 2, 2), c.after) << c.left << c.shift;
     }
     EXPECT_EQ(host.picks, 4);  // picks again: the model changed under the pointer
-    EXPECT_EQ(v.m_dragMode, 0);
+    EXPECT_EQ(v.m_pointer.m_dragMode, DragMode::None);
 
     // Attach mode: the new cube goes to the attach target, and each pick
     // moves the target one further out, as a real one would.
-    v.m_drawMode = 1;
+    v.m_edit.m_drawMode = DrawMode::Attach;
     doc.m_cubes[{2, 2, 2}] = RGB(9, 9, 9);
-    v.m_attachX = v.m_attachY = 2;
-    v.m_attachZ = 3;
-    host.onPick = [&](int, int) { v.m_sightZ = v.m_attachZ++; };
+    v.m_pointer.m_attachX = v.m_pointer.m_attachY = 2;
+    v.m_pointer.m_attachZ = 3;
+    host.onPick = [&](int, int) { v.m_pointer.m_sightZ = v.m_pointer.m_attachZ++; };
     mouse.LButtonDown(v, doc, host, false, 5, 5);
     mouse.LButtonDown(v, doc, host, false, 5, 5);
     EXPECT_EQ(doc.GetCube(2, 2, 3), RGB(1, 2, 3));
     EXPECT_EQ(doc.GetCube(2, 2, 4), RGB(1, 2, 3));
     host.onPick = [](int, int) {};
-    v.m_attachX = v.m_attachY = v.m_attachZ = -1;
+    v.m_pointer.m_attachX = v.m_pointer.m_attachY = v.m_pointer.m_attachZ = -1;
     mouse.LButtonDown(v, doc, host, false, 5, 5);  // no target: nothing
     EXPECT_EQ(doc.m_cubes.size(), 3u);
     mouse.RButtonDown(v, doc, host, false, 5, 5);  // right click removes the cube under the pointer
@@ -107,8 +107,8 @@ TEST_F(MouseLogic, ClicksEditAtTheSightInBothModes)
 
 TEST_F(MouseLogic, SweepsPaintAndEraseOnlyInCanvasMode)
 {
-    v.m_cubeColor = RGB(7, 7, 7);
-    host.onPick = [&](int x, int) { v.m_sightX = x / 10, v.m_sightY = v.m_sightZ = 0; };
+    v.m_edit.m_cubeColor = RGB(7, 7, 7);
+    host.onPick = [&](int x, int) { v.m_pointer.m_sightX = x / 10, v.m_pointer.m_sightY = v.m_pointer.m_sightZ = 0; };
     for (int x = 0; x < 60; x += 3)
         Move(x, 0, {true, false, false});
     EXPECT_EQ(doc.m_cubes.size(), 6u);
@@ -119,7 +119,7 @@ TEST_F(MouseLogic, SweepsPaintAndEraseOnlyInCanvasMode)
     for (int x = 30; x < 60; x += 3)
         Move(x, 0, {false, true, false});  // right: erase
     EXPECT_TRUE(doc.m_cubes.empty());
-    v.m_drawMode = 1;
+    v.m_edit.m_drawMode = DrawMode::Attach;
     for (int x = 0; x < 60; x += 3)
         Move(x, 0, {true, false, false});
     EXPECT_TRUE(doc.m_cubes.empty());
@@ -134,10 +134,10 @@ TEST_F(MouseLogic, MirrorPaintingRepeatsEveryEditAcrossTheBoxAsOneStep)
     EXPECT_EQ(MirrorPainting::Cells(doc, {0, 1, 1}, true, true), (C{{0, 1, 1}, {4, 1, 1}, {0, 1, 2}, {4, 1, 2}}));
     EXPECT_EQ(MirrorPainting::Cells(doc, {2, 0, 3}, true, true), (C{{2, 0, 3}, {2, 0, 0}}));
 
-    v.m_mirrorX = v.m_mirrorZ = 1;
-    v.m_cubeColor = RGB(7, 7, 7);
+    v.m_edit.m_mirrorX = v.m_edit.m_mirrorZ = 1;
+    v.m_edit.m_cubeColor = RGB(7, 7, 7);
     // A sweep along x of the canvas layer y = 0 at z = 1.
-    host.onPick = [&](int x, int) { v.m_sightX = x / 10, v.m_sightY = 0, v.m_sightZ = 1; };
+    host.onPick = [&](int x, int) { v.m_pointer.m_sightX = x / 10, v.m_pointer.m_sightY = 0, v.m_pointer.m_sightZ = 1; };
     for (int x = 0; x < 20; x += 3)
         Move(x, 0, {true, false, false});
     EXPECT_EQ(doc.m_cubes.size(), 8u);  // x 0, 1 and their mirrors 4, 3, on z 1 and 2
@@ -149,15 +149,15 @@ TEST_F(MouseLogic, MirrorPaintingRepeatsEveryEditAcrossTheBoxAsOneStep)
 
     // A right click erases the cube and its mirrors; attach mode mirrors the
     // attach target.
-    v.m_mirrorZ = 0;
-    v.m_sightX = 1, v.m_sightY = 0, v.m_sightZ = 2;
+    v.m_edit.m_mirrorZ = 0;
+    v.m_pointer.m_sightX = 1, v.m_pointer.m_sightY = 0, v.m_pointer.m_sightZ = 2;
     host.onPick = [](int, int) {};
     mouse.RButtonDown(v, doc, host, false, 5, 5);
     EXPECT_EQ(doc.GetCube(1, 0, 2), CLR_NONE);
     EXPECT_EQ(doc.GetCube(3, 0, 2), CLR_NONE);
     EXPECT_EQ(doc.GetCube(1, 0, 1), RGB(7, 7, 7));
-    v.m_drawMode = 1;
-    v.m_attachX = 0, v.m_attachY = 2, v.m_attachZ = 0;
+    v.m_edit.m_drawMode = DrawMode::Attach;
+    v.m_pointer.m_attachX = 0, v.m_pointer.m_attachY = 2, v.m_pointer.m_attachZ = 0;
     mouse.LButtonDown(v, doc, host, false, 5, 5);
     EXPECT_EQ(doc.GetCube(4, 2, 0), RGB(7, 7, 7));
     doc.HistoryBack();
@@ -173,7 +173,7 @@ TEST_F(MouseLogic, ARestingPointerRepaintsEveryHundredAndSecondMove)
     EXPECT_EQ(host.invalidations, 1);
     Move(1, 1);
     EXPECT_EQ(host.invalidations, 2);
-    host.onPick = [&](int x, int) { v.m_sightX = x; };
+    host.onPick = [&](int x, int) { v.m_pointer.m_sightX = x; };
     Move(3, 1);
     EXPECT_EQ(host.invalidations, 3);
 }
@@ -182,13 +182,13 @@ TEST_F(MouseLogic, TheWheelZoomsTurnsOrSlides)
 {
     doc.SetGridSize(4, 4, 4);
     mouse.Wheel(v, doc, host, true, true, true);  // Ctrl wins over the right button
-    EXPECT_NEAR(v.m_scale, 1.1, 1e-12);
-    EXPECT_EQ(v.m_canvasAxis, 1);
+    EXPECT_NEAR(v.m_camera.m_scale, 1.1, 1e-12);
+    EXPECT_EQ(v.m_edit.m_canvasAxis, CanvasAxis::Y);
     mouse.Wheel(v, doc, host, false, false, true);  // right button: turn backward
-    EXPECT_EQ(v.m_canvasAxis, 0);
+    EXPECT_EQ(v.m_edit.m_canvasAxis, CanvasAxis::X);
     EXPECT_EQ(host.rebuilds, 1);
     mouse.Wheel(v, doc, host, true, false, false);  // plain: slide up
-    EXPECT_EQ(v.m_canvasPos, 2);  // from the sight's x = 1
+    EXPECT_EQ(v.m_edit.m_canvasPos, 2);  // from the sight's x = 1
 }
 
 } // namespace

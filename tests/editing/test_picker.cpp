@@ -26,21 +26,23 @@ protected:
     OffscreenGL gl{W, H};
     CMiravelDoc doc;
     CViewState v;
+    ViewSize size{W, H};
+    SceneRenderer::Lists lists;
 
     void SetUp() override
     {
         ASSERT_TRUE(gl.IsValid());
-        v.m_viewWidth = W;
-        v.m_viewHeight = H;
         gl.MakeCurrent();
-        SceneRenderer::BuildLists(v, doc);  // the oracle only needs the unit cube's list
+        SceneRenderer::BuildLists(lists, v.m_edit.m_canvasAxis, doc);  // the oracle only needs the unit cube's list
     }
-    void TearDown() override { SceneRenderer::DeleteLists(v); }
+    void TearDown() override { SceneRenderer::DeleteLists(lists); }
+    OracleView Oracle() const { return {v, size, lists.m_listCube}; }
+    CUBEPOS Attach(double wx, double wy) { return Picker::PickAttach(v.m_camera, size, v.m_edit, v.m_pointer, doc, wx, wy); }
     // The sight at a window point, kept in the view as the view keeps it.
     CUBEPOS Sight(double wx, double wy)
     {
-        const CUBEPOS s = Picker::PickSight(v, doc, wx, wy);
-        std::tie(v.m_sightX, v.m_sightY, v.m_sightZ) = std::tie(s.x, s.y, s.z);
+        const CUBEPOS s = Picker::PickSight(v.m_camera, size, v.m_edit, doc, wx, wy);
+        std::tie(v.m_pointer.m_sightX, v.m_pointer.m_sightY, v.m_pointer.m_sightZ) = std::tie(s.x, s.y, s.z);
         return s;
     }
 };
@@ -62,34 +64,34 @@ TEST_F(PickerTest, AgreesWithSelectionOnRandomScenes)
             if (int(rng() % 100) < fill)
                 doc.m_cubes[{i / (Y * Z), i / Z % Y, i % Z}] = RGB(1, 2, 3);
         // Right angles now and then, where faces are seen edge-on.
-        v.m_rotX = scene % 5 == 0 ? 5.0 * int(rng() % 72) : uni(-180, 180);
-        v.m_rotY = scene % 5 == 0 ? 5.0 * int(rng() % 72) : uni(-180, 180);
-        v.m_rotZ = scene % 3 == 0 ? uni(-30, 30) : 0.0;
-        v.m_lookX = uni(-8, 8);
-        v.m_lookY = uni(-8, 8);
-        v.m_scale = uni(1.0, 4.0);
-        v.m_ratioX = scene % 4 == 0 ? 0.5 : 1.0;
-        v.m_ratioZ = scene % 7 == 0 ? 0.3 : 1.0;
-        v.m_drawMode = int(rng() % 2);
-        v.m_canvasAxis = int(rng() % 3);
-        v.m_canvasPos = int(rng() % unsigned(v.m_canvasAxis == 0 ? X : v.m_canvasAxis == 1 ? Y : Z));
-        const Mat4 mvp = Camera::Projection(W, H) * Camera::ModelView(v, X, Y, Z);
+        v.m_camera.m_rotX = scene % 5 == 0 ? 5.0 * int(rng() % 72) : uni(-180, 180);
+        v.m_camera.m_rotY = scene % 5 == 0 ? 5.0 * int(rng() % 72) : uni(-180, 180);
+        v.m_camera.m_rotZ = scene % 3 == 0 ? uni(-30, 30) : 0.0;
+        v.m_camera.m_lookX = uni(-8, 8);
+        v.m_camera.m_lookY = uni(-8, 8);
+        v.m_camera.m_scale = uni(1.0, 4.0);
+        v.m_camera.m_ratioX = scene % 4 == 0 ? 0.5 : 1.0;
+        v.m_camera.m_ratioZ = scene % 7 == 0 ? 0.3 : 1.0;
+        v.m_edit.m_drawMode = DrawMode(rng() % 2);
+        v.m_edit.m_canvasAxis = CanvasAxis(rng() % 3);
+        v.m_edit.m_canvasPos = int(rng() % unsigned(v.m_edit.AxisIndex() == 0 ? X : v.m_edit.AxisIndex() == 1 ? Y : Z));
+        const Mat4 mvp = Camera::Projection(W, H) * Camera::ModelView(v.m_camera, X, Y, Z);
         for (int i = 0; i < 60; ++i) {
             // Pixel centres; most fall on the grid's picture, the rest anywhere.
             const auto c = mvp.Apply(uni(0, X), uni(0, Y), uni(0, Z));
             const double wx = (i % 4 ? std::clamp(std::floor((c[0] / c[3] + 1) * 0.5 * W), 0.0, W - 1.0) : rng() % W) + 0.5;
             const double wy = (i % 4 ? std::clamp(std::floor((c[1] / c[3] + 1) * 0.5 * H), 0.0, H - 1.0) : rng() % H) + 0.5;
-            const OracleResult o = OraclePickSight(v, doc, wx, wy, kBox);
+            const OracleResult o = OraclePickSight(Oracle(), doc, wx, wy, kBox);
             const CUBEPOS mine = Sight(wx, wy);
             if (o.overflow || tied(mine, o))
                 continue;
-            ASSERT_EQ(mine, o.cell) << "scene " << scene << " at " << wx << "," << wy << " mode " << v.m_drawMode;
+            ASSERT_EQ(mine, o.cell) << "scene " << scene << " at " << wx << "," << wy << " mode " << int(v.m_edit.m_drawMode);
             ++compared;
             sightHits += mine != Picker::kNone;
-            if (mine == Picker::kNone || v.m_drawMode == 0)
+            if (mine == Picker::kNone || v.m_edit.m_drawMode == DrawMode::Canvas)
                 continue;
-            const OracleResult oa = OraclePickAttach(v, doc, wx, wy, kBox);
-            const CUBEPOS target = Picker::PickAttach(v, doc, wx, wy);
+            const OracleResult oa = OraclePickAttach(Oracle(), doc, wx, wy, kBox);
+            const CUBEPOS target = Attach(wx, wy);
             if (tied(target, oa))
                 continue;
             ASSERT_EQ(target, oa.cell) << "scene " << scene << " at " << wx << "," << wy;
@@ -110,9 +112,9 @@ TEST_F(PickerTest, CanvasModeNamesLayerCellsAndEqualDepthsGoToTheLaterOne)
     // Looking straight down the z axis, cell edges fall on whole pixels; a
     // point on the edge between two cells meets both at the same depth.
     doc.SetGridSize(4, 4, 4);
-    v.m_rotX = v.m_rotY = 0;
-    v.m_canvasAxis = 2;
-    v.m_canvasPos = 1;
+    v.m_camera.m_rotX = v.m_camera.m_rotY = 0;
+    v.m_edit.m_canvasAxis = CanvasAxis::Z;
+    v.m_edit.m_canvasPos = 1;
     doc.m_cubes[{1, 1, 1}] = doc.m_cubes[{3, 3, 3}] = RGB(9, 9, 9);  // only the first is on the layer
     // The grid spans window x 80..120 and y 55..95; cells x = 1 | 2 meet at x = 100.
     EXPECT_EQ(Sight(100.0, 70.0), (CUBEPOS{2, 1, 1}));
@@ -121,18 +123,18 @@ TEST_F(PickerTest, CanvasModeNamesLayerCellsAndEqualDepthsGoToTheLaterOne)
     // A corner shared by cells (0..1, 0..1, 1): the last of the four.
     EXPECT_EQ(Sight(90.0, 65.0), (CUBEPOS{1, 1, 1}));
     EXPECT_EQ(Sight(79.5, 70.0), Picker::kNone);  // beside the layer
-    v.m_viewWidth = 0;  // no client area, no pick
+    size.width = 0;  // no client area, no pick
     EXPECT_EQ(Sight(100, 70), Picker::kNone);
 }
 
 TEST_F(PickerTest, AttachTargetIsTheEmptyNeighbourInFrontOfThePointedFace)
 {
     doc.SetGridSize(5, 5, 5);
-    v.m_drawMode = 1;
-    v.m_rotX = v.m_rotY = 0;  // looking along -z: the z + 1 faces face the viewer
+    v.m_edit.m_drawMode = DrawMode::Attach;
+    v.m_camera.m_rotX = v.m_camera.m_rotY = 0;  // looking along -z: the z + 1 faces face the viewer
     doc.m_cubes[{2, 2, 2}] = RGB(1, 1, 1);
     const double wx = 100, wy = 75;  // the centre of column (2, 2)
-    auto attach = [&](CUBEPOS expected) { EXPECT_EQ(Picker::PickAttach(v, doc, wx, wy), expected); };
+    auto attach = [&](CUBEPOS expected) { EXPECT_EQ(Attach(wx, wy), expected); };
     EXPECT_EQ(Sight(wx, wy), (CUBEPOS{2, 2, 2}));
     attach({2, 2, 3});
     // With the sight kept, an occupied neighbour is no target: the ray goes
@@ -141,7 +143,7 @@ TEST_F(PickerTest, AttachTargetIsTheEmptyNeighbourInFrontOfThePointedFace)
     attach({2, 2, 1});
     // Along the edge that neighbours (3, 2, 2) and (2, 1, 2) share, both are
     // met at once: the later one.
-    EXPECT_EQ(Picker::PickAttach(v, doc, 105, 70), (CUBEPOS{2, 1, 2}));
+    EXPECT_EQ(Attach(105, 70), (CUBEPOS{2, 1, 2}));
     doc.m_cubes[{2, 2, 1}] = RGB(1, 1, 1);
     attach(Picker::kNone);
     // Stacked up to the edge of the grid: (2, 2, 5) lies outside the box.
@@ -150,10 +152,10 @@ TEST_F(PickerTest, AttachTargetIsTheEmptyNeighbourInFrontOfThePointedFace)
     attach(Picker::kNone);
     // Empty space: neither; canvas mode never has an attach target.
     EXPECT_EQ(Sight(5, 5), Picker::kNone);
-    EXPECT_EQ(Picker::PickAttach(v, doc, 5, 5), Picker::kNone);
-    v.m_drawMode = 0;
-    v.m_sightX = v.m_sightY = v.m_sightZ = 2;
-    EXPECT_EQ(Picker::PickAttach(v, doc, wx, wy), Picker::kNone);
+    EXPECT_EQ(Attach(5, 5), Picker::kNone);
+    v.m_edit.m_drawMode = DrawMode::Canvas;
+    v.m_pointer.m_sightX = v.m_pointer.m_sightY = v.m_pointer.m_sightZ = 2;
+    EXPECT_EQ(Attach(wx, wy), Picker::kNone);
 }
 
 TEST_F(PickerTest, LongRowsOfCubesArePickedWhereSelectionOverflows)
@@ -164,10 +166,10 @@ TEST_F(PickerTest, LongRowsOfCubesArePickedWhereSelectionOverflows)
     doc.SetGridSize(40, 40, 40);
     for (int i = 0; i < 64000; ++i)
         doc.m_cubes[{i / 1600, i / 40 % 40, i % 40}] = RGB(1, 1, 1);
-    v.m_drawMode = 1;
-    v.m_scale = 0.25;
-    EXPECT_TRUE(OraclePickSight(v, doc, W / 2, H / 2, 1.0).overflow);
-    v.m_rotX = v.m_rotY = 0;
+    v.m_edit.m_drawMode = DrawMode::Attach;
+    v.m_camera.m_scale = 0.25;
+    EXPECT_TRUE(OraclePickSight(Oracle(), doc, W / 2, H / 2, 1.0).overflow);
+    v.m_camera.m_rotX = v.m_camera.m_rotY = 0;
     // Straight down -z the front cube of the centre column is at z = 39; the
     // next one behind it once that one is gone.
     EXPECT_EQ(Sight(W / 2 + 0.5, H / 2 + 0.5), (CUBEPOS{20, 20, 39}));

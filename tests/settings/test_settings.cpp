@@ -52,13 +52,13 @@ QByteArray Document(std::initializer_list<int> order = {0, 1, 2, 3, 4, 5, 6, 7, 
 // mismatch names its position.
 using Fields = std::array<double, kSettingsValueCount>;
 template <typename... T> Fields AsFields(T... values) { return {double(values)...}; }
-Fields Kept(const CViewState& v)
+Fields Kept(const CViewPreferences& v)
 {
-    return AsFields(v.m_showControl, v.m_controlPos, v.m_showColor, v.m_colorPos, v.m_showAxis,
+    return AsFields(v.m_showControl, int(v.m_controlPos), v.m_showColor, int(v.m_colorPos), v.m_showAxis,
                     v.m_axisLineWidth, v.m_backColor, v.m_showSight, v.m_sightColor,
                     v.m_sightLineWidth, v.m_showGround, v.m_groundColor, v.m_showFrame,
                     v.m_frameColor, v.m_frameLineWidth, v.m_showCanvas, v.m_canvasColor,
-                    v.m_canvasLineWidth, v.m_wireFrame, v.m_lightEnable, v.m_lightPos);
+                    v.m_canvasLineWidth, int(v.m_wireFrame), v.m_lightEnable, v.m_lightPos);
 }
 const Fields kCustom = {0, 2, 0, 1, 1, 0.123456, 0xFFFFFF, 1, 0x123456, 12.5, 0,
                         1, 0, 0x800080, 3.000001, 0, 0xFF00, 7.654321, 2, 0, 7};
@@ -73,7 +73,7 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    SettingsLoadResult LoadText(CViewState& view, const QByteArray& text)
+    SettingsLoadResult LoadText(CViewPreferences& view, const QByteArray& text)
     {
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text) == text.size() && f.flush());
@@ -118,10 +118,10 @@ TEST_F(SettingsFileTest, ALoadStoresValuesInFileOrderUntilOneIsMissing)
              .replace("</MIRA-VEL>", QByteArray("</w>").repeated(60) + "</MIRA-VEL>"),
          S::Complete, 21},
     };
-    CViewState start;
+    CViewPreferences start;
     start.m_lightPos = 4;
     for (const Case& c : cases) {
-        CViewState view = start;
+        CViewPreferences view = start;
         const SettingsLoadResult result = LoadText(view, c.text);
         EXPECT_EQ(result.status, c.status) << c.text.left(200).constData();
         EXPECT_EQ(result.valuesStored, c.stored) << c.text.left(200).constData();
@@ -135,7 +135,7 @@ TEST_F(SettingsFileTest, ALoadStoresValuesInFileOrderUntilOneIsMissing)
 
 TEST_F(SettingsFileTest, SavesWriteExactBytesAndNeverDamageTheEarlierFile)
 {
-    CViewState view;
+    CViewPreferences view;
     ASSERT_EQ(LoadText(view, Document()).status, SettingsLoadStatus::Complete);
     const QLocale before; // widths keep their '.' whatever the locale says
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
@@ -143,7 +143,7 @@ TEST_F(SettingsFileTest, SavesWriteExactBytesAndNeverDamageTheEarlierFile)
     QLocale::setDefault(before);
     ASSERT_TRUE(saved);
     EXPECT_EQ(ReadBack(), Document());
-    ASSERT_TRUE(SaveSettings(CViewState{}, path)); // replaces the file whole
+    ASSERT_TRUE(SaveSettings(CViewPreferences{}, path)); // replaces the file whole
     EXPECT_EQ(ReadBack(), kDefaultFile);
 
     // A file-size limit below a whole file breaks the write off partway, as a
@@ -166,7 +166,7 @@ TEST_F(SettingsFileTest, SavesWriteExactBytesAndNeverDamageTheEarlierFile)
     EXPECT_EQ(LoadSettings(view, deep).status, SettingsLoadStatus::NotLoaded);
     EXPECT_EQ(Kept(view), kCustom);
     ASSERT_TRUE(SaveSettings(view, deep));
-    CViewState loaded;
+    CViewPreferences loaded;
     EXPECT_EQ(LoadSettings(loaded, deep).status, SettingsLoadStatus::Complete);
     EXPECT_EQ(Kept(loaded), kCustom);
 }

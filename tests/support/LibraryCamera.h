@@ -4,7 +4,7 @@
 // gluLookAt, glRotated, glScaled and glTranslated: an independent reference
 // for the editor's own matrices. Multiplies into the current projection (the
 // caller may have loaded a pick matrix first) and loads the model-view.
-#include "scene/ViewState.h"
+#include "scene/CameraState.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -14,7 +14,7 @@ inline void MultLibraryProjection(int w, int h)
     glOrtho(-w * 0.5 / 10.0, w * 0.5 / 10.0, -h * 0.5 / 10.0, h * 0.5 / 10.0, -1.0, 3000.0);
 }
 
-inline void LoadLibraryModelView(const CViewState& v, int sizeX, int sizeY, int sizeZ)
+inline void LoadLibraryModelView(const CCameraState& v, int sizeX, int sizeY, int sizeZ)
 {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

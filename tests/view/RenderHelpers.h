@@ -11,22 +11,22 @@
 
 // Draws the scene the way the view does, into an offscreen framebuffer with
 // ratio device pixels per logical pixel; cubes null for the literal drawing.
-inline QImage RenderScene(OffscreenGL& gl, CViewState& view, const CMiravelDoc& doc,
+inline QImage RenderScene(OffscreenGL& gl, const CViewState& view, const CMiravelDoc& doc,
                           SceneRenderer::ICubeDrawer* cubes = nullptr, int ratio = 1)
 {
     gl.MakeCurrent();
-    view.m_viewWidth = gl.Width() / ratio;
-    view.m_viewHeight = gl.Height() / ratio;
-    SceneRenderer::BuildLists(view, doc);
-    SceneRenderer::DrawScene(view, doc, {gl.Width(), gl.Height(), double(ratio)}, cubes);
+    SceneRenderer::Lists lists;
+    SceneRenderer::BuildLists(lists, view.m_edit.m_canvasAxis, doc);
+    const ViewSize size{gl.Width() / ratio, gl.Height() / ratio};
+    SceneRenderer::DrawScene(view, lists, doc, {gl.Width(), gl.Height(), double(ratio), size}, cubes);
     QImage img = gl.Read();
-    SceneRenderer::DeleteLists(view);
+    SceneRenderer::DeleteLists(lists);
     gl.DoneCurrent();
     return img;
 }
 
 // Pixel (top-left origin) of a model point in a w x h view of the grid.
-inline QPoint ToPixel(const CViewState& v, int w, int h, const int grid[3], double x, double y, double z)
+inline QPoint ToPixel(const CCameraState& v, int w, int h, const int grid[3], double x, double y, double z)
 {
     const auto c = (Camera::Projection(w, h) * Camera::ModelView(v, grid[0], grid[1], grid[2])).Apply(x, y, z);
     return QPoint(int((c[0] / c[3] + 1) * 0.5 * w), int(h - (c[1] / c[3] + 1) * 0.5 * h));

@@ -53,8 +53,8 @@ public:
         window.setCentralWidget(view);
         window.resize(800, 600);
         view->SetDocument(&doc);  // before the window exists, as at start-up
-        view->m_openUrl = [](const QString&) { return true; };  // no browser in a test
-        view->m_exportPauseScale = 0.01;
+        view->CommandUi().m_openUrl = [](const QString&) { return true; };  // no browser in a test
+        view->CommandUi().m_exportPauseScale = 0.01;
         window.show();
         exposed = QTest::qWaitForWindowExposed(&window);
         QApplication::setActiveWindow(&window);
@@ -66,15 +66,15 @@ public:
     // Straight down onto the y layers, one cell = 20 pixels.
     void TopDown()
     {
-        view->m_rotX = 90;
-        view->m_rotY = 0;
-        view->m_scale = 2;
+        view->m_state.m_camera.m_rotX = 90;
+        view->m_state.m_camera.m_rotY = 0;
+        view->m_state.m_camera.m_scale = 2;
     }
     // Client pixel (top left origin) of the middle of a cell's top face.
     QPoint CellTop(int x, int y, int z) const
     {
         const int grid[3] = {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
-        return ToPixel(*view, view->width(), view->height(), grid, x + 0.5, y + 1.0, z + 0.5);
+        return ToPixel(view->m_state.m_camera, view->width(), view->height(), grid, x + 0.5, y + 1.0, z + 0.5);
     }
 
     CMiravelDoc doc;

@@ -1,6 +1,6 @@
 // Camera arithmetic without a window: matrices, steps, zoom to fit.
 #include "scene/Camera.h"
-#include "scene/ViewState.h"
+#include "scene/CameraState.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 // 800 x 600 view of a 16 x 8 x 4 grid. (The rotations, their order and the
 // depth range are pinned by the comparison with GL's own matrices in the
 // render tests.)
-std::array<double, 2> ToWindow(const CViewState& s, double x, double y, double z)
+std::array<double, 2> ToWindow(const CCameraState& s, double x, double y, double z)
 {
     const auto c = (Camera::Projection(800, 600) * Camera::ModelView(s, 16, 8, 4)).Apply(x, y, z);
     return {(c[0] / c[3] + 1) * 400, (c[1] / c[3] + 1) * 300};
@@ -36,7 +36,7 @@ TEST(Camera, ZoomHasAFloorAndResetsRestoreTheStartView)
     EXPECT_DOUBLE_EQ(Camera::ScaleDown(0.15), 0.1);
     EXPECT_DOUBLE_EQ(Camera::ScaleDown(0.1), 0.1);
     EXPECT_NEAR(Camera::ScaleDown(1000.0), 999.9, 1e-9);
-    CViewState v;
+    CCameraState v;
     v.m_rotY = 105;
     v.m_lookX = 7;
     v.m_rotZ = 3;
@@ -47,7 +47,7 @@ TEST(Camera, ZoomHasAFloorAndResetsRestoreTheStartView)
 
 TEST(Camera, TenPixelsPerUnitAndGridCentredOnTheLookAt)
 {
-    CViewState v;
+    CCameraState v;
     v.m_rotX = v.m_rotY = 0;
     // The middle of the grid lands in the middle of the view, 500 units in front.
     const auto c = ToWindow(v, 8, 4, 2);
@@ -66,7 +66,7 @@ TEST(Camera, TenPixelsPerUnitAndGridCentredOnTheLookAt)
 
 TEST(Camera, InverseUndoesTheTransform)
 {
-    CViewState v;
+    CCameraState v;
     v.m_scale = 3.5;
     v.m_ratioZ = 0.3;
     v.m_lookX = 12;

@@ -65,18 +65,18 @@ protected:
     CViewState RandomView(const CMiravelDoc& doc, int mode)
     {
         CViewState v;
-        v.m_wireFrame = mode;
-        v.m_lightEnable = rng() % 4 != 0;
-        v.m_lightPos = int(rng() % 8);
-        v.m_rotX = Uni(-180, 180);
-        v.m_rotY = Uni(-180, 180);
-        v.m_rotZ = rng() % 3 == 0 ? Uni(-20, 20) : 0.0;
-        v.m_scale = Uni(0.8, 3.0);
-        v.m_ratioY = rng() % 5 == 0 ? 0.5 : 1.0;
-        v.m_canvasAxis = int(rng() % 3);
+        v.m_prefs.m_wireFrame = CubeStyle(mode);
+        v.m_prefs.m_lightEnable = rng() % 4 != 0;
+        v.m_prefs.m_lightPos = int(rng() % 8);
+        v.m_camera.m_rotX = Uni(-180, 180);
+        v.m_camera.m_rotY = Uni(-180, 180);
+        v.m_camera.m_rotZ = rng() % 3 == 0 ? Uni(-20, 20) : 0.0;
+        v.m_camera.m_scale = Uni(0.8, 3.0);
+        v.m_camera.m_ratioY = rng() % 5 == 0 ? 0.5 : 1.0;
+        v.m_edit.m_canvasAxis = CanvasAxis(rng() % 3);
         const int layers[3] = {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
-        v.m_canvasPos = int(rng() % unsigned(layers[v.m_canvasAxis]));
-        v.m_showCanvas = rng() % 2;
+        v.m_edit.m_canvasPos = int(rng() % unsigned(layers[v.m_edit.AxisIndex()]));
+        v.m_prefs.m_showCanvas = rng() % 2;
         v.m_cubeLineWidth = 1 + int(rng() % 3);
         return v;
     }
@@ -88,7 +88,7 @@ protected:
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
                 diff += !Near(reference.pixel(x, y), quick.pixel(x, y), 1);
-        EXPECT_LE(diff, limit) << name.toStdString() << " mode " << v.m_wireFrame;
+        EXPECT_LE(diff, limit) << name.toStdString() << " mode " << int(v.m_prefs.m_wireFrame);
         if (diff > limit)
             SaveEvidence(reference, name + "-reference"), SaveEvidence(quick, name + "-fast");
         total += diff;
@@ -98,7 +98,7 @@ protected:
     void ExpectAsFromScratch(CViewState& v, Tracker& t, const char* what)
     {
         CFastCubeRenderer scratch;
-        EXPECT_EQ(RenderScene(gl, v, t.doc, &t.fast), RenderScene(gl, v, t.doc, &scratch)) << what << " mode " << v.m_wireFrame;
+        EXPECT_EQ(RenderScene(gl, v, t.doc, &t.fast), RenderScene(gl, v, t.doc, &scratch)) << what << " mode " << int(v.m_prefs.m_wireFrame);
     }
 };
 
@@ -109,8 +109,8 @@ TEST_F(FastRender, RandomScenesInEveryModeLookTheSame)
         const bool lone = scene % 4 == 3;
         RandomModel(doc, lone ? 9 : 12, lone ? 70 : int(rng() % 100), lone ? 2 : 1);
         CViewState v = RandomView(doc, scene % 3);
-        v.m_showCanvas = v.m_showCanvas && !lone;
-        Compare(v, doc, v.m_wireFrame == 2 ? kWireLimit : lone ? kLoneLimit : kFilledLimit, QStringLiteral("scene-%1").arg(scene));
+        v.m_prefs.m_showCanvas = v.m_prefs.m_showCanvas && !lone;
+        Compare(v, doc, v.m_prefs.m_wireFrame == CubeStyle::Wireframe ? kWireLimit : lone ? kLoneLimit : kFilledLimit, QStringLiteral("scene-%1").arg(scene));
     }
     // On average far below the limits.
     EXPECT_LT(total / frames, W * H / 100);
@@ -119,8 +119,8 @@ TEST_F(FastRender, RandomScenesInEveryModeLookTheSame)
         CMiravelDoc doc;
         RandomModel(doc, 10, 40);
         CViewState v = RandomView(doc, 2);
-        v.m_rotX = 90.0 * (rng() % 4);
-        v.m_rotY = scene % 2 ? 90.0 * (rng() % 4) : Uni(-180, 180);
+        v.m_camera.m_rotX = 90.0 * (rng() % 4);
+        v.m_camera.m_rotY = scene % 2 ? 90.0 * (rng() % 4) : Uni(-180, 180);
         Compare(v, doc, kEdgeOnLimit, QStringLiteral("edge-on-%1").arg(scene));
     }
 }
@@ -134,13 +134,13 @@ TEST_F(FastRender, AWireframeIsFilledOnTheShownCanvasLayerOnly)
     for (int i = 0; i < 27; ++i)
         doc.m_cubes[{i / 9, i / 3 % 3, i % 3}] = RGB(0, 0, 255);
     CViewState v;
-    v.m_wireFrame = 2;
-    v.m_showFrame = v.m_showGround = v.m_lightEnable = 0;
-    v.m_scale = 5;
+    v.m_prefs.m_wireFrame = CubeStyle::Wireframe;
+    v.m_prefs.m_showFrame = v.m_prefs.m_showGround = v.m_prefs.m_lightEnable = 0;
+    v.m_camera.m_scale = 5;
     for (int layer = 0; layer < 7; ++layer) {
-        v.m_showCanvas = layer < 6;
-        v.m_canvasAxis = layer / 2 % 3;
-        v.m_canvasPos = layer % 2 * 2;
+        v.m_prefs.m_showCanvas = layer < 6;
+        v.m_edit.m_canvasAxis = CanvasAxis(layer / 2 % 3);
+        v.m_edit.m_canvasPos = layer % 2 * 2;
         CFastCubeRenderer fast;
         const int reference = CountPixels(RenderScene(gl, v, doc), qRgb(0, 0, 255));
         EXPECT_NEAR(CountPixels(RenderScene(gl, v, doc, &fast), qRgb(0, 0, 255)), reference, 50 + reference / 50) << layer;
@@ -156,25 +156,26 @@ TEST_F(FastRender, TheSightCoversTheCubeInItsCellCompletely)
     for (int x = 2; x <= 4; ++x)
         doc.m_cubes[{x, 3, 3}] = RGB(255, 0, 255);
     CViewState v;
-    v.m_lightEnable = v.m_showFrame = v.m_showCanvas = v.m_showGround = 0;
-    v.m_scale = 4;
-    v.m_rotX = 31.7;
-    v.m_rotY = -52.3;
-    v.m_sightX = v.m_sightY = v.m_sightZ = 3;
+    v.m_prefs.m_lightEnable = v.m_prefs.m_showFrame = v.m_prefs.m_showCanvas = v.m_prefs.m_showGround = 0;
+    v.m_camera.m_scale = 4;
+    v.m_camera.m_rotX = 31.7;
+    v.m_camera.m_rotY = -52.3;
+    v.m_pointer.m_sightX = v.m_pointer.m_sightY = v.m_pointer.m_sightZ = 3;
     const int grid[3] = {8, 8, 8};
-    for (v.m_wireFrame = 0; v.m_wireFrame < 2; ++v.m_wireFrame) {
+    for (CubeStyle style : {CubeStyle::FilledBlackEdges, CubeStyle::Filled}) {
+        v.m_prefs.m_wireFrame = style;
         CFastCubeRenderer fast;
         const QImage img = RenderScene(gl, v, doc, &fast);
         // The middle cube's top face, well inside its edges.
         int magenta = 0, cyan = 0;
         for (double u = 0.2; u <= 0.8; u += 0.05)
             for (double w = 0.2; w <= 0.8; w += 0.05) {
-                const QRgb p = img.pixel(ToPixel(v, W, H, grid, 3 + u, 4, 3 + w));
+                const QRgb p = img.pixel(ToPixel(v.m_camera, W, H, grid, 3 + u, 4, 3 + w));
                 magenta += p == qRgb(255, 0, 255);
-                cyan += p == Rgb(v.m_sightColor);
+                cyan += p == Rgb(v.m_prefs.m_sightColor);
             }
-        EXPECT_EQ(magenta, 0) << "mode " << v.m_wireFrame;
-        EXPECT_GT(cyan, 100) << "mode " << v.m_wireFrame;
+        EXPECT_EQ(magenta, 0) << "mode " << int(style);
+        EXPECT_GT(cyan, 100) << "mode " << int(style);
     }
 }
 
@@ -207,15 +208,15 @@ TEST_F(FastRender, AfterEditsTheResultIsAsFromScratch)
         // Seen from both sides, so that the faces on either side of an edited
         // cell face the viewer once.
         ExpectAsFromScratch(v, t, "edited");
-        v.m_rotY += 180;
-        v.m_rotX = -v.m_rotX;
+        v.m_camera.m_rotY += 180;
+        v.m_camera.m_rotX = -v.m_camera.m_rotX;
         ExpectAsFromScratch(v, t, "edited, turned");
         doc.SetGridSize(doc.m_sizeX + 2, doc.m_sizeY, doc.m_sizeZ);
         ExpectAsFromScratch(v, t, "new grid size");
         // Turning the canvas changes which cubes a wireframe fills.
-        v.m_showCanvas = 1;
-        v.m_canvasAxis = (v.m_canvasAxis + 1) % 3;
-        v.m_canvasPos = 0;
+        v.m_prefs.m_showCanvas = 1;
+        v.m_edit.m_canvasAxis = CanvasAxis((v.m_edit.AxisIndex() + 1) % 3);
+        v.m_edit.m_canvasPos = 0;
         ExpectAsFromScratch(v, t, "canvas turned");
         // The wireframe's texture is made again in full after a release.
         gl.MakeCurrent();

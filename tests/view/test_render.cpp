@@ -33,9 +33,9 @@ protected:
         ASSERT_TRUE(gl.IsValid());
         doc.SetGridSize(8, 8, 8);
         // Nothing but what a test switches on.
-        v.m_showFrame = v.m_showCanvas = v.m_showGround = v.m_lightEnable = 0;
-        v.m_sightX = v.m_sightY = v.m_sightZ = -1;
-        v.m_scale = 4;
+        v.m_prefs.m_showFrame = v.m_prefs.m_showCanvas = v.m_prefs.m_showGround = v.m_prefs.m_lightEnable = 0;
+        v.m_pointer.m_sightX = v.m_pointer.m_sightY = v.m_pointer.m_sightZ = -1;
+        v.m_camera.m_scale = 4;
     }
     void TearDown() override
     {
@@ -46,7 +46,7 @@ protected:
     QPoint Project(double x, double y, double z) const
     {
         const int grid[3] = {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
-        return ToPixel(v, W, H, grid, x, y, z);
+        return ToPixel(v.m_camera, W, H, grid, x, y, z);
     }
     QRgb At(double x, double y, double z) { return Render().pixel(Project(x, y, z)); }
 };
@@ -55,56 +55,56 @@ TEST_F(RenderTest, DefaultsPicture)
 {
     v = CViewState{};  // start-up defaults: frame, canvas, ground, sight at (1,1,1), light on
     doc.SetGridSize(16, 16, 16);
-    v.m_scale = Camera::FitScale(16, W, H);
+    v.m_camera.m_scale = Camera::FitScale(16, W, H);
     const QImage img = Render();
     EXPECT_EQ(img.pixel(2, 2), kBlack);
     // Ground alone (alpha 170 over black) just in front of the grid's near corner.
-    EXPECT_TRUE(Near(img.pixel(Project(18, -0.1, 18)), Blend(v.m_groundColor, 170), 3));
-    EXPECT_GT(CountPixels(img, Rgb(v.m_sightColor)), 0);
-    EXPECT_GT(CountPixels(img, Rgb(v.m_canvasColor)), 50);
+    EXPECT_TRUE(Near(img.pixel(Project(18, -0.1, 18)), Blend(v.m_prefs.m_groundColor, 170), 3));
+    EXPECT_GT(CountPixels(img, Rgb(v.m_prefs.m_sightColor)), 0);
+    EXPECT_GT(CountPixels(img, Rgb(v.m_prefs.m_canvasColor)), 50);
 }
 
 TEST_F(RenderTest, SightCubeShowsOverACubeAndItsGuidesOnlyWhenAsked)
 {
     doc.m_cubes[{3, 3, 3}] = RGB(255, 0, 0);
     EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(255, 0, 0));  // the middle of the top face
-    v.m_sightX = v.m_sightY = v.m_sightZ = 3;
-    EXPECT_EQ(At(3.5, 4.0, 3.5), Rgb(v.m_sightColor));
+    v.m_pointer.m_sightX = v.m_pointer.m_sightY = v.m_pointer.m_sightZ = 3;
+    EXPECT_EQ(At(3.5, 4.0, 3.5), Rgb(v.m_prefs.m_sightColor));
     const int guidesOff = CountPixels(last, kBlack);
-    v.m_showSight = 1;
-    EXPECT_EQ(At(3.5, 4.0, 3.5), Rgb(v.m_sightColor));
+    v.m_prefs.m_showSight = 1;
+    EXPECT_EQ(At(3.5, 4.0, 3.5), Rgb(v.m_prefs.m_sightColor));
     // The translucent copies and guides cover more of the background.
     EXPECT_LT(CountPixels(last, kBlack), guidesOff - 200);
     // A copy sits half a unit outside the +x face of the grid, at alpha 50
     // (once or, where a guide crosses it, twice).
     const QRgb copy = last.pixel(Project(9.0, 3.5, 3.5));
-    EXPECT_TRUE(Near(copy, Blend(v.m_sightColor, 50), 3) || Near(copy, Blend(v.m_sightColor, 50, Blend(v.m_sightColor, 50)), 3))
+    EXPECT_TRUE(Near(copy, Blend(v.m_prefs.m_sightColor, 50), 3) || Near(copy, Blend(v.m_prefs.m_sightColor, 50, Blend(v.m_prefs.m_sightColor, 50)), 3))
         << std::hex << copy;
 }
 
 TEST_F(RenderTest, LightingShadesOnlyTheCubes)
 {
     doc.m_cubes[{3, 3, 3}] = RGB(200, 200, 200);
-    v.m_showFrame = 1;
+    v.m_prefs.m_showFrame = 1;
     const QPoint top = Project(3.5, 4.0, 3.5), side = Project(4.0, 3.5, 3.5);
     const QImage flat = Render();
     EXPECT_EQ(flat.pixel(top), qRgb(200, 200, 200));
     EXPECT_EQ(flat.pixel(side), qRgb(200, 200, 200));
 
-    v.m_lightEnable = 1;
+    v.m_prefs.m_lightEnable = 1;
     const QImage lit0 = Render();
     EXPECT_NE(lit0.pixel(top), lit0.pixel(side));  // faces shaded apart
     EXPECT_NE(lit0.pixel(top), qRgb(200, 200, 200));
     // The frame looks the same with the light on.
-    const int frame = CountPixels(flat, Blend(v.m_frameColor, 120), 1);
+    const int frame = CountPixels(flat, Blend(v.m_prefs.m_frameColor, 120), 1);
     EXPECT_GT(frame, 100);
-    EXPECT_EQ(CountPixels(lit0, Blend(v.m_frameColor, 120), 1), frame);
+    EXPECT_EQ(CountPixels(lit0, Blend(v.m_prefs.m_frameColor, 120), 1), frame);
 
-    v.m_lightPos = 3;  // from the upper left in the plane of the screen
+    v.m_prefs.m_lightPos = 3;  // from the upper left in the plane of the screen
     EXPECT_NE(Render().pixel(top), lit0.pixel(top));
     // Positions outside the table are drawn as position 0, never read past it.
     for (int pos : {9, -1}) {
-        v.m_lightPos = pos;
+        v.m_prefs.m_lightPos = pos;
         EXPECT_EQ(Render(), lit0) << pos;
     }
 }
@@ -112,12 +112,12 @@ TEST_F(RenderTest, LightingShadesOnlyTheCubes)
 TEST_F(RenderTest, PolygonModes)
 {
     doc.m_cubes[{3, 3, 3}] = RGB(0, 0, 255);
-    v.m_backColor = RGB(90, 90, 90);
+    v.m_prefs.m_backColor = RGB(90, 90, 90);
     auto blackNear = [&] { return CountPixels(Render(), kBlack); };
-    v.m_wireFrame = 1;  // filled
+    v.m_prefs.m_wireFrame = CubeStyle::Filled;  // filled
     EXPECT_EQ(blackNear(), 0);
     EXPECT_EQ(last.pixel(Project(3.5, 4.0, 3.5)), qRgb(0, 0, 255));
-    v.m_wireFrame = 0;  // filled with black edges, as wide as the cube lines
+    v.m_prefs.m_wireFrame = CubeStyle::FilledBlackEdges;  // filled with black edges, as wide as the cube lines
     const int edges = blackNear();
     EXPECT_GT(edges, 20);
     EXPECT_EQ(last.pixel(Project(3.5, 4.0, 3.5)), qRgb(0, 0, 255));
@@ -125,71 +125,71 @@ TEST_F(RenderTest, PolygonModes)
     EXPECT_GT(blackNear(), edges + 20);
     v.m_cubeLineWidth = 2;
 
-    v.m_wireFrame = 2;  // wireframe: the face is see-through
-    v.m_canvasPos = 3;  // even on the canvas layer while the canvas is hidden
+    v.m_prefs.m_wireFrame = CubeStyle::Wireframe;  // wireframe: the face is see-through
+    v.m_edit.m_canvasPos = 3;  // even on the canvas layer while the canvas is hidden
     EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(90, 90, 90));
     EXPECT_GT(CountPixels(last, qRgb(0, 0, 255)), 20);
     // ...but filled there while the canvas shows.
-    v.m_showCanvas = 1;
+    v.m_prefs.m_showCanvas = 1;
     EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
-    v.m_canvasPos = 2;
+    v.m_edit.m_canvasPos = 2;
     EXPECT_NE(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
-    v.m_wireFrame = 7;  // any other value draws as filled
+    v.m_prefs.m_wireFrame = CubeStyle(7);  // any other value draws as filled
     EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
 }
 
 TEST_F(RenderTest, CanvasAndCopiedLayer)
 {
-    v.m_backColor = RGB(90, 90, 90);
-    EXPECT_EQ(CountPixels(Render(), Rgb(v.m_canvasColor)), 0);
-    v.m_showCanvas = 1;
-    EXPECT_GT(CountPixels(Render(), Rgb(v.m_canvasColor)), 200);
+    v.m_prefs.m_backColor = RGB(90, 90, 90);
+    EXPECT_EQ(CountPixels(Render(), Rgb(v.m_prefs.m_canvasColor)), 0);
+    v.m_prefs.m_showCanvas = 1;
+    EXPECT_GT(CountPixels(Render(), Rgb(v.m_prefs.m_canvasColor)), 200);
     // The copied layer is marked in the canvas's inverse colour, even with the
     // canvas hidden: a white canvas gives black.
-    v.m_canvasColor = RGB(255, 255, 255);
-    v.m_showCanvas = 0;
+    v.m_prefs.m_canvasColor = RGB(255, 255, 255);
+    v.m_prefs.m_showCanvas = 0;
     EXPECT_EQ(CountPixels(Render(), kBlack), 0);
-    v.m_copyLayer = 5;
+    v.m_edit.m_copyLayer = 5;
     EXPECT_GT(CountPixels(Render(), kBlack), 200);
     EXPECT_EQ(CountPixels(last, qRgb(255, 255, 255)), 0);
     // The copy stays marked where it is while the canvas moves away.
-    v.m_showCanvas = 1;
-    v.m_canvasColor = RGB(255, 0, 0);
+    v.m_prefs.m_showCanvas = 1;
+    v.m_prefs.m_canvasColor = RGB(255, 0, 0);
     EXPECT_GT(CountPixels(Render(), qRgb(0, 255, 255)), 200);
     EXPECT_GT(CountPixels(last, qRgb(255, 0, 0)), 200);
 }
 
 TEST_F(RenderTest, AxesAttachPreviewAndGround)
 {
-    v.m_scale = 2;
+    v.m_camera.m_scale = 2;
     EXPECT_EQ(CountPixels(Render(), qRgb(255, 0, 0)), 0);
-    v.m_showAxis = 1;
+    v.m_prefs.m_showAxis = 1;
     const QImage axes = Render();
     for (QRgb c : {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)})
         EXPECT_GT(CountPixels(axes, c), 30);
     // The red axis overshoots the grid by one unit along x.
     EXPECT_EQ(axes.pixel(Project(8.5, 0, 0)), qRgb(255, 0, 0));
 
-    v.m_showAxis = 0;
-    v.m_scale = 4;
-    v.m_attachX = v.m_attachY = v.m_attachZ = 4;
+    v.m_prefs.m_showAxis = 0;
+    v.m_camera.m_scale = 4;
+    v.m_pointer.m_attachX = v.m_pointer.m_attachY = v.m_pointer.m_attachZ = 4;
     EXPECT_EQ(At(4.5, 5.0, 4.5), kBlack);  // canvas mode: no preview
-    v.m_drawMode = 1;
-    EXPECT_TRUE(Near(At(4.5, 5.0, 4.5), Blend(v.m_cubeColor, 100), 2));
+    v.m_edit.m_drawMode = DrawMode::Attach;
+    EXPECT_TRUE(Near(At(4.5, 5.0, 4.5), Blend(v.m_edit.m_cubeColor, 100), 2));
 
-    v.m_drawMode = 0;
-    v.m_showGround = 1;
-    EXPECT_TRUE(Near(At(4, -0.1, 4), Blend(v.m_groundColor, 170), 2));
-    v.m_rotX = -25;  // seen from below the ground still shows: no culling
-    EXPECT_TRUE(Near(At(4, -0.1, 4), Blend(v.m_groundColor, 170), 2));
+    v.m_edit.m_drawMode = DrawMode::Canvas;
+    v.m_prefs.m_showGround = 1;
+    EXPECT_TRUE(Near(At(4, -0.1, 4), Blend(v.m_prefs.m_groundColor, 170), 2));
+    v.m_camera.m_rotX = -25;  // seen from below the ground still shows: no culling
+    EXPECT_TRUE(Near(At(4, -0.1, 4), Blend(v.m_prefs.m_groundColor, 170), 2));
 }
 
 TEST_F(RenderTest, GridSizeDecidesTheLattices)
 {
-    v.m_showFrame = 1;
-    v.m_frameColor = RGB(255, 255, 255);
+    v.m_prefs.m_showFrame = 1;
+    v.m_prefs.m_frameColor = RGB(255, 255, 255);
     doc.SetGridSize(1, 1, 1);
-    v.m_scale = 16;
+    v.m_camera.m_scale = 16;
     // The cell's outline only: nothing in the middle of its top face. The
     // frame is drawn at alpha 120 over black, never opaque.
     EXPECT_EQ(At(0.5, 1.0, 0.5), kBlack);
@@ -197,7 +197,7 @@ TEST_F(RenderTest, GridSizeDecidesTheLattices)
     EXPECT_EQ(CountPixels(last, qRgb(255, 255, 255), 20), 0);
     // Lists built for 2 x 2 x 2 draw an interior lattice line through the same point.
     doc.SetGridSize(2, 2, 2);
-    v.m_scale = 8;
+    v.m_camera.m_scale = 8;
     EXPECT_NE(At(1.0, 2.0, 1.0), kBlack);
 }
 
@@ -205,19 +205,19 @@ TEST_F(RenderTest, CameraMatricesMatchTheLibraryOnes)
 {
     // The frame and the picker use our own matrices; they must equal what
     // glOrtho, gluLookAt and glRotated/glScaled/glTranslated build.
-    v.m_rotX = 35, v.m_rotY = -70, v.m_rotZ = 10;
-    v.m_lookX = 5, v.m_lookY = -10;
-    v.m_scale = 1.7, v.m_ratioX = 0.5;
+    v.m_camera.m_rotX = 35, v.m_camera.m_rotY = -70, v.m_camera.m_rotZ = 10;
+    v.m_camera.m_lookX = 5, v.m_camera.m_lookY = -10;
+    v.m_camera.m_scale = 1.7, v.m_camera.m_ratioX = 0.5;
     gl.MakeCurrent();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     MultLibraryProjection(W, H);
-    LoadLibraryModelView(v, 8, 6, 4);
+    LoadLibraryModelView(v.m_camera, 8, 6, 4);
     GLdouble proj[16], mv[16];
     glGetDoublev(GL_PROJECTION_MATRIX, proj);
     glGetDoublev(GL_MODELVIEW_MATRIX, mv);
     gl.DoneCurrent();
-    const Mat4 p = Camera::Projection(W, H), m = Camera::ModelView(v, 8, 6, 4);
+    const Mat4 p = Camera::Projection(W, H), m = Camera::ModelView(v.m_camera, 8, 6, 4);
     for (int i = 0; i < 16; ++i) {
         EXPECT_NEAR(p.m[size_t(i)], proj[i], 1e-6) << i;
         EXPECT_NEAR(m.m[size_t(i)], mv[i], 1e-4) << i;
@@ -229,8 +229,8 @@ TEST(RenderHiDpi, TwiceTheDevicePixelsShowTheSamePictureSharper)
     CMiravelDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(QStringLiteral(MIRAVEL_SOURCE_DIR "/resources/samples/sample.mvf")).ok);
     CViewState v;
-    v.m_scale = Camera::FitScale(16, 200, 150);
-    v.m_showSight = 1;
+    v.m_camera.m_scale = Camera::FitScale(16, 200, 150);
+    v.m_prefs.m_showSight = 1;
     OffscreenGL one(200, 150), two(400, 300);
     ASSERT_TRUE(one.IsValid() && two.IsValid());
     const QImage single = RenderScene(one, v, doc), twice = RenderScene(two, v, doc, nullptr, 2);

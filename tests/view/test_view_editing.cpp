@@ -43,7 +43,7 @@ protected:
 TEST_F(ViewEditing, ACanvasSweepPaintsEachCellOnceAndShiftErases)
 {
     TopDown();
-    view->m_cubeColor = RGB(10, 20, 30);
+    view->m_state.m_edit.m_cubeColor = RGB(10, 20, 30);
     SendMouse(view, QEvent::MouseMove, CellTop(2, 0, 5), Qt::NoButton, Qt::NoButton);
     Sweep(CellTop(2, 0, 5), CellTop(9, 0, 5));
     for (int x = 2; x <= 9; ++x)
@@ -62,16 +62,16 @@ TEST_F(ViewEditing, ACanvasSweepPaintsEachCellOnceAndShiftErases)
 TEST_F(ViewEditing, ASweepPaintsOnlyOverTheViewItselfWhileDragsGoBeyond)
 {
     TopDown();
-    view->m_scale = 6;  // the canvas reaches under the buttons and past the edges
+    view->m_state.m_camera.m_scale = 6;  // the canvas reaches under the buttons and past the edges
     const QPoint start(100, view->height() / 2), back(160, view->height() / 2);
-    const QPoint onButton = view->m_btnFrame.geometry().center();
+    const QPoint onButton = view->m_buttons.m_btnFrame.geometry().center();
     const QPoint beyond(view->width() + 40, onButton.y());
-    ASSERT_TRUE(view->m_btnFrame.isVisible());
+    ASSERT_TRUE(view->m_buttons.m_btnFrame.isVisible());
     std::vector<CUBEPOS> painted, untouched;
     for (QPoint p : {start, back, onButton, beyond}) {
         view->PickSight(p.x(), p.y());
-        ASSERT_TRUE(view->HasSight()) << p.x();
-        (p == start || p == back ? painted : untouched).push_back({view->m_sightX, view->m_sightY, view->m_sightZ});
+        ASSERT_TRUE(view->m_state.m_pointer.HasSight()) << p.x();
+        (p == start || p == back ? painted : untouched).push_back({view->m_state.m_pointer.m_sightX, view->m_state.m_pointer.m_sightY, view->m_state.m_pointer.m_sightZ});
     }
     ASSERT_NE(painted[1], untouched[0]);
     SendMouse(view, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
@@ -80,15 +80,15 @@ TEST_F(ViewEditing, ASweepPaintsOnlyOverTheViewItselfWhileDragsGoBeyond)
         SendMouse(view, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
     SendMouse(view, QEvent::MouseButtonRelease, back, Qt::LeftButton, Qt::NoButton);
     for (const CUBEPOS& c : painted)
-        EXPECT_EQ(doc.GetCube(c.x, c.y, c.z), view->m_cubeColor) << c.x << "," << c.z;
+        EXPECT_EQ(doc.GetCube(c.x, c.y, c.z), view->m_state.m_edit.m_cubeColor) << c.x << "," << c.z;
     for (const CUBEPOS& c : untouched)
         EXPECT_EQ(doc.GetCube(c.x, c.y, c.z), CLR_NONE) << c.x << "," << c.z;
     // A drag keeps following the pointer out of the view.
-    const double lookX = view->m_lookX;
+    const double lookX = view->m_state.m_camera.m_lookX;
     SendMouse(view, QEvent::MouseButtonPress, start, Qt::MiddleButton, Qt::MiddleButton);
     SendMouse(view, QEvent::MouseMove, beyond, Qt::NoButton, Qt::MiddleButton);
     SendMouse(view, QEvent::MouseButtonRelease, beyond, Qt::MiddleButton, Qt::NoButton);
-    EXPECT_EQ(view->m_lookX, lookX - Camera::kMoveStep);
+    EXPECT_EQ(view->m_state.m_camera.m_lookX, lookX - Camera::kMoveStep);
 }
 
 TEST_F(ViewEditing, AttachClicksStackCubesTowardTheViewer)
@@ -96,24 +96,24 @@ TEST_F(ViewEditing, AttachClicksStackCubesTowardTheViewer)
     TopDown();
     doc.m_cubes[{8, 0, 8}] = RGB(255, 255, 255);
     QTest::keyClick(view, Qt::Key_Space);  // attach mode
-    EXPECT_EQ(view->m_drawMode, 1);
-    EXPECT_EQ(view->Swatch(ButtonDrawSwitch), 0x000000u);
+    EXPECT_EQ(view->m_state.m_edit.m_drawMode, DrawMode::Attach);
+    EXPECT_EQ(view->CommandUi().Swatch(ButtonDrawSwitch), 0x000000u);
     const QPoint p = CellTop(8, 0, 8);
     SendMouse(view, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
     for (int i = 0; i < 3; ++i)
         Click(p, Qt::LeftButton);
     for (int y = 1; y <= 3; ++y)
-        EXPECT_EQ(doc.GetCube(8, y, 8), view->m_cubeColor) << y;
+        EXPECT_EQ(doc.GetCube(8, y, 8), view->m_state.m_edit.m_cubeColor) << y;
     // Moving with the button down adds nothing in attach mode (the press
     // itself adds the fourth cube).
     Sweep(p, p + QPoint(45, 0));
-    EXPECT_EQ(doc.GetCube(8, 4, 8), view->m_cubeColor);
+    EXPECT_EQ(doc.GetCube(8, 4, 8), view->m_state.m_edit.m_cubeColor);
     EXPECT_EQ(doc.m_cubes.size(), 5u);
     // A right click removes the cube under the pointer, and opens no menu.
     SendMouse(view, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
     Click(p, Qt::RightButton);
     EXPECT_EQ(doc.GetCube(8, 4, 8), CLR_NONE);
-    EXPECT_EQ(doc.GetCube(8, 3, 8), view->m_cubeColor);
+    EXPECT_EQ(doc.GetCube(8, 3, 8), view->m_state.m_edit.m_cubeColor);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
@@ -121,55 +121,55 @@ TEST_F(ViewEditing, DragsAndTheWheelOverEmptySpaceMoveTheCamera)
 {
     const QPoint corner(40, 40);  // nothing there
     SendMouse(view, QEvent::MouseMove, corner, Qt::NoButton, Qt::NoButton);
-    ASSERT_FALSE(view->HasSight());
+    ASSERT_FALSE(view->m_state.m_pointer.HasSight());
     Sweep(corner, corner + QPoint(11, 0));
-    EXPECT_EQ(view->m_rotY, -40.0);
-    EXPECT_EQ(view->m_dragMode, 0);
+    EXPECT_EQ(view->m_state.m_camera.m_rotY, -40.0);
+    EXPECT_EQ(view->m_state.m_pointer.m_dragMode, DragMode::None);
     SendMouse(view, QEvent::MouseButtonPress, corner, Qt::MiddleButton, Qt::MiddleButton);
     SendMouse(view, QEvent::MouseMove, corner + QPoint(0, 31), Qt::NoButton, Qt::MiddleButton);
-    EXPECT_EQ(view->m_lookY, 5.0);
+    EXPECT_EQ(view->m_state.m_camera.m_lookY, 5.0);
     // Any button's release ends the drag.
     SendMouse(view, QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(view->m_dragMode, 0);
+    EXPECT_EQ(view->m_state.m_pointer.m_dragMode, DragMode::None);
     // So does another window taking over, whose release would never come.
     SendMouse(view, QEvent::MouseButtonPress, corner, Qt::MiddleButton, Qt::MiddleButton);
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(view, &away);
-    EXPECT_EQ(view->m_dragMode, 0);
+    EXPECT_EQ(view->m_state.m_pointer.m_dragMode, DragMode::None);
     Wheel(corner, Qt::ControlModifier);
-    EXPECT_NEAR(view->m_scale, 2.1, 1e-12);
+    EXPECT_NEAR(view->m_state.m_camera.m_scale, 2.1, 1e-12);
     Wheel(corner, Qt::NoModifier);
-    EXPECT_EQ(view->m_canvasPos, 1);
+    EXPECT_EQ(view->m_state.m_edit.m_canvasPos, 1);
 }
 
 TEST_F(ViewEditing, KeysSendTheirCommands)
 {
     QTest::keyClick(view, Qt::Key_Right);
-    EXPECT_EQ(view->m_rotY, -40.0);
+    EXPECT_EQ(view->m_state.m_camera.m_rotY, -40.0);
     QTest::keyClick(view, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);  // two modifiers: nothing
-    EXPECT_EQ(std::pair(view->m_lookY, view->m_scale), std::pair(0.0, 2.0));
+    EXPECT_EQ(std::pair(view->m_state.m_camera.m_lookY, view->m_state.m_camera.m_scale), std::pair(0.0, 2.0));
     QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(view->m_lookY, -5.0);
+    EXPECT_EQ(view->m_state.m_camera.m_lookY, -5.0);
     QTest::keyClick(view, Qt::Key_1, Qt::KeypadModifier);  // the keypad's 1: nothing
-    EXPECT_EQ(view->m_showFrame, 1);
+    EXPECT_EQ(view->m_state.m_prefs.m_showFrame, 1);
     QTest::keyClick(view, Qt::Key_1);
-    EXPECT_EQ(view->m_showFrame, 0);
-    EXPECT_EQ(view->Swatch(ButtonFrame), 0x000000u);
+    EXPECT_EQ(view->m_state.m_prefs.m_showFrame, 0);
+    EXPECT_EQ(view->CommandUi().Swatch(ButtonFrame), 0x000000u);
     // Keys of other layouts act by their place: the French top row's first
     // key (X11 key code 10) is the 1.
     QKeyEvent ampersand(QEvent::KeyPress, Qt::Key_Ampersand, Qt::NoModifier, 10, 0x26, 0, QStringLiteral("&"));
     QApplication::sendEvent(view, &ampersand);
-    EXPECT_EQ(view->m_showFrame, 1);
+    EXPECT_EQ(view->m_state.m_prefs.m_showFrame, 1);
 }
 
 TEST_F(ViewEditing, TheSettingMenuRunsTheChosenEntryAndNothingWhenDismissed)
 {
-    view->m_rotX = 70;
+    view->m_state.m_camera.m_rotX = 70;
     bool opened = false;
     WhenModalOpens([&opened](QWidget* w) { opened = true, QTest::keyClick(w, Qt::Key_Escape); });
     QTest::keyClick(view, Qt::Key_Z);
     EXPECT_TRUE(opened);
-    EXPECT_EQ(view->m_rotX, 70.0);
+    EXPECT_EQ(view->m_state.m_camera.m_rotX, 70.0);
 
     // The light entry carries a check mark while the light is on.
     bool lightChecked = false;
@@ -184,7 +184,7 @@ TEST_F(ViewEditing, TheSettingMenuRunsTheChosenEntryAndNothingWhenDismissed)
         QTest::keyClick(menu, Qt::Key_Return);
     });
     view->ExecuteCommand(QStringLiteral("Setting"));
-    EXPECT_EQ(view->m_rotX, 25.0);
+    EXPECT_EQ(view->m_state.m_camera.m_rotX, 25.0);
     EXPECT_TRUE(lightChecked);
 }
 
@@ -215,8 +215,8 @@ TEST_F(ViewEditing, ClearAsksFirstAndTheSizeDialogResizesTheGrid)
     });
     view->ExecuteCommand(QStringLiteral("Cube:Size"));
     EXPECT_EQ(std::tuple(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::tuple(32, 4, 32));
-    EXPECT_EQ(view->m_canvasPos, 0);
-    EXPECT_DOUBLE_EQ(view->m_scale, 1.0);  // 32 in a 60-unit view
+    EXPECT_EQ(view->m_state.m_edit.m_canvasPos, 0);
+    EXPECT_DOUBLE_EQ(view->m_state.m_camera.m_scale, 1.0);  // 32 in a 60-unit view
 }
 
 TEST_F(ViewEditing, ColoursFromTheDialogAndThePalette)
@@ -226,16 +226,16 @@ TEST_F(ViewEditing, ColoursFromTheDialogAndThePalette)
         static_cast<QDialog*>(w)->accept();
     });
     QTest::keyClick(view, Qt::Key_Q, Qt::AltModifier);
-    EXPECT_EQ(view->m_cubeColor, RGB(12, 34, 56));
-    EXPECT_EQ(view->Swatch(ButtonCube), RGB(12, 34, 56));
+    EXPECT_EQ(view->m_state.m_edit.m_cubeColor, RGB(12, 34, 56));
+    EXPECT_EQ(view->CommandUi().Swatch(ButtonCube), RGB(12, 34, 56));
     // A palette button click takes its colour at once.
-    QTest::mouseClick(&view->m_btnColor[7], Qt::LeftButton);
-    EXPECT_EQ(view->m_cubeColor, 0xFF0000u);
+    QTest::mouseClick(&view->m_buttons.m_btnColor[7], Qt::LeftButton);
+    EXPECT_EQ(view->m_state.m_edit.m_cubeColor, 0xFF0000u);
     // A right click on it edits the colour; cancelled, it takes the current one.
-    view->m_cubeColor = RGB(1, 2, 3);
+    view->m_state.m_edit.m_cubeColor = RGB(1, 2, 3);
     WhenModalOpens([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-    QTest::mouseClick(&view->m_btnColor[2], Qt::RightButton);
-    EXPECT_EQ(view->Swatch(ButtonColor1 + 2), RGB(1, 2, 3));
+    QTest::mouseClick(&view->m_buttons.m_btnColor[2], Qt::RightButton);
+    EXPECT_EQ(view->CommandUi().Swatch(ButtonColor1 + 2), RGB(1, 2, 3));
 }
 
 TEST_F(ViewEditing, ExportWritesTheSceneAndReportsFailure)
@@ -254,7 +254,7 @@ TEST_F(ViewEditing, ExportWritesTheSceneAndReportsFailure)
     EXPECT_EQ(shot.size(), view->size() * view->devicePixelRatio());
     // The scene only: no buttons in the corner, nor where the help button sits.
     EXPECT_EQ(shot.pixel(2, 2), qRgb(0, 0, 0));
-    EXPECT_EQ(shot.pixel(view->m_btnHelp.geometry().center()), qRgb(0, 0, 0));
+    EXPECT_EQ(shot.pixel(view->m_buttons.m_btnHelp.geometry().center()), qRgb(0, 0, 0));
 
     WhenModalOpens<QFileDialog>([&message, choose](QWidget* w) {
         choose(w);
@@ -290,25 +290,25 @@ TEST_F(ViewEditing, ExportWritesTheSceneAndReportsFailure)
 TEST_F(ViewEditing, ButtonsSendTheirCommandsKeysReachTheViewFromThemAndGroupsHide)
 {
     // The frame button waits 400 ms for a possible double-click.
-    QTest::mouseClick(&view->m_btnFrame, Qt::LeftButton);
-    EXPECT_EQ(view->m_showFrame, 1);
+    QTest::mouseClick(&view->m_buttons.m_btnFrame, Qt::LeftButton);
+    EXPECT_EQ(view->m_state.m_prefs.m_showFrame, 1);
     QTest::qWait(500);
-    EXPECT_EQ(view->m_showFrame, 0);
+    EXPECT_EQ(view->m_state.m_prefs.m_showFrame, 0);
     // The clicked button has the focus now: keys go to it, and still reach
     // the view's tables. "Control:Button" hides the group; the bottom-right
     // three stay.
-    ASSERT_EQ(QApplication::focusWidget(), &view->m_btnFrame);
+    ASSERT_EQ(QApplication::focusWidget(), &view->m_buttons.m_btnFrame);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // one the button takes itself
-    EXPECT_EQ(view->m_drawMode, 1);
+    EXPECT_EQ(view->m_state.m_edit.m_drawMode, DrawMode::Attach);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_9);
-    EXPECT_FALSE(view->m_btnFrame.isVisible());
-    EXPECT_TRUE(view->m_btnSetting.isVisible());
-    EXPECT_TRUE(view->m_btnHelp.isVisible());
+    EXPECT_FALSE(view->m_buttons.m_btnFrame.isVisible());
+    EXPECT_TRUE(view->m_buttons.m_btnSetting.isVisible());
+    EXPECT_TRUE(view->m_buttons.m_btnHelp.isVisible());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_9, Qt::AltModifier);  // "Control:Pos": left edge
-    EXPECT_EQ(view->m_controlPos, 2);
+    EXPECT_EQ(view->m_state.m_prefs.m_controlPos, ControlColumn::Left);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_9);
-    EXPECT_TRUE(view->m_btnFrame.isVisible());
-    EXPECT_LT(view->m_btnFrame.x(), 100);
+    EXPECT_TRUE(view->m_buttons.m_btnFrame.isVisible());
+    EXPECT_LT(view->m_buttons.m_btnFrame.x(), 100);
 }
 
 } // namespace

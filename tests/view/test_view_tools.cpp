@@ -33,15 +33,15 @@ TEST_F(ViewTools, CtrlClickTakesTheColourOfTheCubeUnderThePointerAndEditsNothing
     // Moving with the button still held paints nothing.
     SendMouse(view, QEvent::MouseMove, CellTop(8, 0, 5), Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
     Release(CellTop(8, 0, 5), Qt::ControlModifier);
-    EXPECT_EQ(view->m_cubeColor, RGB(12, 34, 56));
-    EXPECT_EQ(view->Swatch(ButtonCube), RGB(12, 34, 56));
+    EXPECT_EQ(view->m_state.m_edit.m_cubeColor, RGB(12, 34, 56));
+    EXPECT_EQ(view->CommandUi().Swatch(ButtonCube), RGB(12, 34, 56));
     EXPECT_EQ(doc.m_history, history);
     EXPECT_EQ(doc.m_cubes.size(), 1u);
 
     // Over empty space the press turns the view as a plain one does.
-    view->m_drawMode = 1;
+    view->m_state.m_edit.m_drawMode = DrawMode::Attach;
     Press(QPoint(5, view->height() - 5), Qt::ControlModifier);
-    EXPECT_EQ(view->m_dragMode, 1);
+    EXPECT_EQ(view->m_state.m_pointer.m_dragMode, DragMode::Rotate);
     Release(QPoint(5, view->height() - 5), Qt::ControlModifier);
 }
 
@@ -52,7 +52,7 @@ TEST_F(ViewTools, CtrlShiftClickFillsTheCanvasRegionAndOneUndoTakesItBack)
     // A wall across layer y = 0 at z = 2 keeps the fill to the rows z < 2.
     for (int x = 0; x < 6; ++x)
         doc.SetCube(x, 0, 2, RGB(1, 1, 1));
-    view->m_cubeColor = RGB(200, 100, 0);
+    view->m_state.m_edit.m_cubeColor = RGB(200, 100, 0);
     const QPoint p = CellTop(1, 0, 0);
     Press(p, Qt::ControlModifier | Qt::ShiftModifier);
     Release(p, Qt::ControlModifier | Qt::ShiftModifier);
@@ -65,8 +65,8 @@ TEST_F(ViewTools, CtrlShiftClickFillsTheCanvasRegionAndOneUndoTakesItBack)
     EXPECT_EQ(doc.m_cubes.size(), 18u);
 
     // Attach mode: the cubes of the clicked cube's colour that touch it by faces.
-    view->m_drawMode = 1;
-    view->m_cubeColor = RGB(0, 0, 255);
+    view->m_state.m_edit.m_drawMode = DrawMode::Attach;
+    view->m_state.m_edit.m_cubeColor = RGB(0, 0, 255);
     const QPoint wall = CellTop(3, 0, 2);
     Press(wall, Qt::ControlModifier | Qt::ShiftModifier);
     Release(wall, Qt::ControlModifier | Qt::ShiftModifier);
@@ -79,7 +79,7 @@ TEST_F(ViewTools, AMirroredSweepPaintsBothHalvesAndThePlaneShowsOnlyInTheWindow)
 {
     TopDown();
     view->ExecuteCommand(CommandId::ToolMirrorX);
-    view->m_cubeColor = RGB(10, 20, 30);
+    view->m_state.m_edit.m_cubeColor = RGB(10, 20, 30);
     SendMouse(view, QEvent::MouseMove, CellTop(1, 0, 5), Qt::NoButton, Qt::NoButton);
     SendMouse(view, QEvent::MouseButtonPress, CellTop(1, 0, 5), Qt::LeftButton, Qt::LeftButton);
     for (int x = 1; x <= 3; ++x)
@@ -107,7 +107,7 @@ TEST_F(ViewTools, AMirroredSweepPaintsBothHalvesAndThePlaneShowsOnlyInTheWindow)
     int onPlane = 0;
     for (int y = 2; y < 14; ++y)
         for (int z = 2; z < 14; ++z)
-            onPlane += tinted(ToPixel(*view, view->width(), view->height(), grid, 8, y + 0.3, z + 0.3));
+            onPlane += tinted(ToPixel(view->m_state.m_camera, view->width(), view->height(), grid, 8, y + 0.3, z + 0.3));
     EXPECT_GT(onPlane, 12 * 12 * 3 / 4);
     EXPECT_EQ(picture, plain);
 }

@@ -1,5 +1,6 @@
-// The view as a real widget on a real (virtual) screen: first show, resizes,
-// minimising, document updates, a new GL context, picking.
+// The view as a real widget on a real (virtual) screen: its buttons, first
+// show, resizes, minimising, document updates, a new GL context, picking.
+#include "controls/CommandDispatcher.h"
 #include "tests/view/ViewTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +9,28 @@ namespace {
 
 using ViewWidgetTest = ViewTest;
 
+TEST_F(ViewWidgetTest, ButtonsAreMadeFromTheCatalogue)
+{
+    for (const ButtonSpec& row : ButtonCatalogue()) {
+        const CCommandButton* b = view->m_buttons.ButtonById(row.id);
+        ASSERT_NE(b, nullptr) << row.id;
+        EXPECT_EQ(CCommandDispatcher::Find(b->m_strCommand), row.command) << row.id;
+        EXPECT_EQ(CCommandDispatcher::Find(b->m_strCommand2), row.command2) << row.id;
+        EXPECT_EQ(std::tie(b->m_nRepeatInterval, b->m_nClickWait, b->m_crColor),
+                  std::make_tuple(row.repeatInterval, row.clickWait, InitialSwatch(row, view->m_state))) << row.id;
+        EXPECT_EQ(b->parentWidget(), view);
+        // The members are declared in identifier order; the lookup must follow them.
+        EXPECT_TRUE(row.id == kFirstButtonId || std::less<>()(view->m_buttons.ButtonById(row.id - 1), b)) << row.id;
+    }
+    EXPECT_EQ(view->m_buttons.ButtonById(ButtonColor1 + 5), &view->m_buttons.m_btnColor[5]);
+}
+
 TEST_F(ViewWidgetTest, FirstShowFitsTheZoomToTheRealClientArea)
 {
     // 16 cells in a view whose shorter side holds about 60 units: zoom 2 at
     // 800 x 600; a little less client height still leaves it at 2.
     EXPECT_GT(view->height(), 500);
-    EXPECT_DOUBLE_EQ(view->m_scale, 2.0);
+    EXPECT_DOUBLE_EQ(view->m_state.m_camera.m_scale, 2.0);
     const QImage img = Grab(*view);
     EXPECT_EQ(img.pixel(3, 3), qRgb(0, 0, 0));
     EXPECT_GT(CountPixels(img, qRgb(0, 255, 255)), 0);  // sight cube at (1,1,1)
@@ -25,8 +42,8 @@ TEST_F(ViewWidgetTest, ResizeMinimiseRestoreAndAnotherWindowKeepThePicture)
     // A wireframe, whose edge colours live in a texture of the GL context.
     for (int x = 2; x < 9; ++x)
         doc.SetCube(x, 3, 4, RGB(30 * x, 250, 0));
-    view->m_wireFrame = 2;
-    view->m_lightEnable = 0;
+    view->m_state.m_prefs.m_wireFrame = CubeStyle::Wireframe;
+    view->m_state.m_prefs.m_lightEnable = 0;
     const QImage before = Grab(*view);
     EXPECT_GT(CountPixels(before, qRgb(60, 250, 0)), 20);
     window.resize(500, 400);
@@ -34,7 +51,7 @@ TEST_F(ViewWidgetTest, ResizeMinimiseRestoreAndAnotherWindowKeepThePicture)
     const QImage small = Grab(*view);
     EXPECT_EQ(small.width(), view->width());
     EXPECT_GT(CountPixels(small, qRgb(255, 0, 0)), 100);
-    EXPECT_DOUBLE_EQ(view->m_scale, 2.0);  // a resize does not refit
+    EXPECT_DOUBLE_EQ(view->m_state.m_camera.m_scale, 2.0);  // a resize does not refit
     window.resize(800, 600);
     window.showMinimized();
     QTest::qWait(50);
@@ -57,7 +74,7 @@ TEST_F(ViewWidgetTest, ResizeMinimiseRestoreAndAnotherWindowKeepThePicture)
 TEST_F(ViewWidgetTest, DocumentChangesAndGridSizeShowOnTheNextPaint)
 {
     const int redBefore = CountPixels(Grab(*view), qRgb(255, 0, 0));
-    view->m_lightEnable = 0;
+    view->m_state.m_prefs.m_lightEnable = 0;
     doc.SetCube(8, 0, 8, RGB(0, 0, 255));
     EXPECT_GT(CountPixels(Grab(*view), qRgb(0, 0, 255)), 50);
     // A smaller grid needs new lattices: the canvas shrinks with it.
@@ -84,7 +101,7 @@ TEST_F(ViewWidgetTest, TheFastDrawingFollowsEditsAndMatchesTheReference)
             differ += !Near(fast.pixel(x, y), reference.pixel(x, y), 1);
     EXPECT_LT(differ, fast.width() * fast.height() / 100);
     // An undo shows at once: the magenta cube is gone from the next frame.
-    view->m_lightEnable = 0;
+    view->m_state.m_prefs.m_lightEnable = 0;
     EXPECT_GT(CountPixels(Grab(*view), qRgb(255, 0, 255)), 20);
     view->ExecuteCommand(QStringLiteral("Cube:Back"));
     EXPECT_EQ(CountPixels(Grab(*view), qRgb(255, 0, 255)), 0);
@@ -92,17 +109,17 @@ TEST_F(ViewWidgetTest, TheFastDrawingFollowsEditsAndMatchesTheReference)
 
 TEST_F(ViewWidgetTest, PickingUsesTheClientPixelUnderThePointer)
 {
-    view->m_rotX = 90;  // straight down onto the canvas layer y = 0
-    view->m_rotY = 0;
-    view->m_scale = 1;
+    view->m_state.m_camera.m_rotX = 90;  // straight down onto the canvas layer y = 0
+    view->m_state.m_camera.m_rotY = 0;
+    view->m_state.m_camera.m_scale = 1;
     // The 16 x 16 layer spans 160 pixels around the centre of the view.
     const int cx = view->width() / 2, cy = view->height() / 2;
     view->PickSight(cx - 80, cy - 80);
-    EXPECT_EQ(std::tuple(view->m_sightX, view->m_sightY, view->m_sightZ), std::tuple(0, 0, 0));
+    EXPECT_EQ(std::tuple(view->m_state.m_pointer.m_sightX, view->m_state.m_pointer.m_sightY, view->m_state.m_pointer.m_sightZ), std::tuple(0, 0, 0));
     view->PickSight(cx + 79, cy + 79);
-    EXPECT_EQ(std::tuple(view->m_sightX, view->m_sightY, view->m_sightZ), std::tuple(15, 0, 15));
+    EXPECT_EQ(std::tuple(view->m_state.m_pointer.m_sightX, view->m_state.m_pointer.m_sightY, view->m_state.m_pointer.m_sightZ), std::tuple(15, 0, 15));
     view->PickSight(cx + 81, cy);
-    EXPECT_EQ(view->m_sightX, -1);
+    EXPECT_EQ(view->m_state.m_pointer.m_sightX, -1);
 }
 
 } // namespace
