@@ -3,6 +3,7 @@
 // move (of a model that fills the grid but for one layer, as a full one
 // cannot move).
 #include "bench/BenchUtil.h"
+#include "bench/FastView.h"
 #include "editing/ToolMouse.h"
 #include "model/CMiravelDoc.h"
 #include "model/ModelTools.h"
@@ -11,14 +12,7 @@
 
 namespace {
 
-// Keeps a fast drawer in step with the document, as the view does.
-struct FastView : CDocView {
-    CFastCubeRenderer fast;
-    const CMiravelDoc* doc = nullptr;
-    void OnUpdate(CDocView*, long) override {}
-    void OnCubeChanged(const CUBEPOS& p) override { fast.CellChanged(*doc, p); }
-    void OnModelReset() override { fast.Reset(); }
-};
+using bench::FastView;
 
 // Every cell a colour of its own, so that a turn or a move changes them all.
 void Fill(CMiravelDoc& doc, int layersX)

@@ -3,6 +3,7 @@
 // drawing (reference) and the fast one side by side; an edit and a canvas
 // sweep step on the full grid; picks in both modes.
 #include "bench/BenchUtil.h"
+#include "bench/FastView.h"
 #include "editing/Picker.h"
 #include "model/CMiravelDoc.h"
 #include "tests/support/OffscreenGL.h"
@@ -27,14 +28,7 @@ void Fill(CMiravelDoc& doc, int n, int percent)
                     doc.m_cubes[{x, y, z}] = RGB(x * 6, y * 6, z * 6);
 }
 
-// Keeps a fast drawer in step with the document, as the view does.
-struct FastView : CDocView {
-    CFastCubeRenderer fast;
-    const CMiravelDoc* doc = nullptr;
-    void OnUpdate(CDocView*, long) override {}
-    void OnCubeChanged(const CUBEPOS& p) override { fast.CellChanged(*doc, p); }
-    void OnModelReset() override { fast.Reset(); }
-};
+using bench::FastView;
 
 using Lists = SceneRenderer::Lists;
 
