@@ -81,7 +81,6 @@ TEST(ButtonLayout, BlockOriginsForPositionsAndSizes)
         // column right: the settings pair and help step left below 478
         {800, 478, 3, 3, {{705, 5}, {735, 65}, {735, 353}, {460, 5}, {735, 443}, {530, 445}}},
         {800, 477, 3, 3, {{705, 5}, {735, 65}, {735, 353}, {460, 5}, {640, 442}, {435, 444}}},
-        {1024, 768, 3, 3, {{929, 5}, {959, 65}, {959, 353}, {684, 5}, {959, 733}, {754, 735}}},
     };
     for (const auto& row : rows) {
         const ButtonRects r = Layout(row.w, row.h, row.controlPos, row.colorPos);

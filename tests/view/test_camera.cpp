@@ -1,8 +1,7 @@
-// Camera arithmetic without a window: zoom to fit and the inverse the picker
-// uses. (The matrices are pinned against GL's own in the render tests, the
+// Camera arithmetic without a window: zoom to fit and the edge cases of the
+// inverse the picker uses. (The matrices are pinned against GL's own in the render tests, the
 // steps and resets through the command table.)
 #include "scene/Camera.h"
-#include "scene/CameraState.h"
 
 #include <gtest/gtest.h>
 
@@ -21,18 +20,11 @@ TEST(Camera, FitScaleTable)
     EXPECT_GT(Camera::FitScale(64000, 1, 1), 0.0);
 }
 
-TEST(Camera, InverseUndoesTheTransform)
+TEST(Camera, InverseOfSingularAndPivotingMatrices)
 {
-    CCameraState v;
-    v.m_scale = 3.5;
-    v.m_ratioZ = 0.3;
-    v.m_lookX = 12;
-    const Mat4 m = Camera::Projection(640, 480) * Camera::ModelView(v, 7, 9, 11);
+    // The picker's random scenes invert ordinary camera matrices; here the
+    // cases they never reach.
     Mat4 inv;
-    ASSERT_TRUE(m.Invert(inv));
-    const Mat4 id = m * inv;
-    for (int i = 0; i < 16; ++i)
-        EXPECT_NEAR(id.m[size_t(i)], i % 5 == 0 ? 1.0 : 0.0, 1e-9);
     EXPECT_FALSE(Mat4{}.Invert(inv));
     Mat4 swap;  // zeros on the diagonal: the inverse must pivot
     swap(0, 1) = swap(1, 0) = swap(2, 2) = swap(3, 3) = 1;

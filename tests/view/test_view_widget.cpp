@@ -22,7 +22,6 @@ TEST_F(ViewWidgetTest, ButtonsAreMadeFromTheCatalogue)
         // The members are declared in identifier order; the lookup must follow them.
         EXPECT_TRUE(row.id == kFirstButtonId || std::less<>()(view->m_buttons.ButtonById(row.id - 1), b)) << row.id;
     }
-    EXPECT_EQ(view->m_buttons.ButtonById(ButtonColor1 + 5), &view->m_buttons.m_btnColor[5]);
 }
 
 TEST_F(ViewWidgetTest, FirstShowFitsTheZoomToTheRealClientArea)
