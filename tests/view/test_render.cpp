@@ -3,6 +3,7 @@
 // element's alpha, polygon modes, visibility.
 #include "tests/support/LibraryCamera.h"
 #include "tests/view/RenderHelpers.h"
+#include "render/FastCubeRenderer.h"
 #include "scene/Camera.h"
 
 #include <GL/gl.h>
@@ -27,6 +28,7 @@ protected:
     CMiravelDoc doc;
     CViewState v;
     QImage last;
+    bool fast = false;  // the cubes by the fast drawing instead of the literal one
 
     void SetUp() override
     {
@@ -42,7 +44,11 @@ protected:
         if (HasFailure())
             SaveEvidence(last, ::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
-    QImage Render() { return last = RenderScene(gl, v, doc); }
+    QImage Render()
+    {
+        CFastCubeRenderer cubes;
+        return last = RenderScene(gl, v, doc, fast ? &cubes : nullptr);
+    }
     QPoint Project(double x, double y, double z) const
     {
         const int grid[3] = {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
@@ -50,19 +56,6 @@ protected:
     }
     QRgb At(double x, double y, double z) { return Render().pixel(Project(x, y, z)); }
 };
-
-TEST_F(RenderTest, DefaultsPicture)
-{
-    v = CViewState{};  // start-up defaults: frame, canvas, ground, sight at (1,1,1), light on
-    doc.SetGridSize(16, 16, 16);
-    v.m_camera.m_scale = Camera::FitScale(16, W, H);
-    const QImage img = Render();
-    EXPECT_EQ(img.pixel(2, 2), kBlack);
-    // Ground alone (alpha 170 over black) just in front of the grid's near corner.
-    EXPECT_TRUE(Near(img.pixel(Project(18, -0.1, 18)), Blend(v.m_prefs.m_groundColor, 170), 3));
-    EXPECT_GT(CountPixels(img, Rgb(v.m_prefs.m_sightColor)), 0);
-    EXPECT_GT(CountPixels(img, Rgb(v.m_prefs.m_canvasColor)), 50);
-}
 
 TEST_F(RenderTest, SightCubeShowsOverACubeAndItsGuidesOnlyWhenAsked)
 {
@@ -109,33 +102,47 @@ TEST_F(RenderTest, LightingShadesOnlyTheCubes)
     }
 }
 
-TEST_F(RenderTest, PolygonModes)
+TEST_F(RenderTest, PolygonModesInBothDrawings)
 {
     doc.m_cubes[{3, 3, 3}] = RGB(0, 0, 255);
     v.m_prefs.m_backColor = RGB(90, 90, 90);
-    auto blackNear = [&] { return CountPixels(Render(), kBlack); };
-    v.m_prefs.m_wireFrame = CubeStyle::Filled;  // filled
-    EXPECT_EQ(blackNear(), 0);
-    EXPECT_EQ(last.pixel(Project(3.5, 4.0, 3.5)), qRgb(0, 0, 255));
-    v.m_prefs.m_wireFrame = CubeStyle::FilledBlackEdges;  // filled with black edges, as wide as the cube lines
-    const int edges = blackNear();
-    EXPECT_GT(edges, 20);
-    EXPECT_EQ(last.pixel(Project(3.5, 4.0, 3.5)), qRgb(0, 0, 255));
-    v.m_cubeLineWidth = 6;
-    EXPECT_GT(blackNear(), edges + 20);
-    v.m_cubeLineWidth = 2;
+    const CViewState start = v;
+    for (bool fastDrawing : {false, true}) {
+        SCOPED_TRACE(fastDrawing ? "fast" : "literal");
+        fast = fastDrawing;
+        v = start;
+        auto blackNear = [&] { return CountPixels(Render(), kBlack); };
+        v.m_prefs.m_wireFrame = CubeStyle::Filled;  // filled
+        EXPECT_EQ(blackNear(), 0);
+        EXPECT_EQ(last.pixel(Project(3.5, 4.0, 3.5)), qRgb(0, 0, 255));
+        v.m_prefs.m_wireFrame = CubeStyle::FilledBlackEdges;  // filled with black edges, as wide as the cube lines
+        const int edges = blackNear();
+        EXPECT_GT(edges, 20);
+        EXPECT_EQ(last.pixel(Project(3.5, 4.0, 3.5)), qRgb(0, 0, 255));
+        v.m_cubeLineWidth = 6;
+        EXPECT_GT(blackNear(), edges + 20);
+        v.m_cubeLineWidth = 2;
 
-    v.m_prefs.m_wireFrame = CubeStyle::Wireframe;  // wireframe: the face is see-through
-    v.m_edit.m_canvasPos = 3;  // even on the canvas layer while the canvas is hidden
-    EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(90, 90, 90));
-    EXPECT_GT(CountPixels(last, qRgb(0, 0, 255)), 20);
-    // ...but filled there while the canvas shows.
-    v.m_prefs.m_showCanvas = 1;
-    EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
-    v.m_edit.m_canvasPos = 2;
-    EXPECT_NE(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
-    v.m_prefs.m_wireFrame = CubeStyle(7);  // any other value draws as filled
-    EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
+        v.m_prefs.m_wireFrame = CubeStyle::Wireframe;  // wireframe: the face is see-through
+        v.m_edit.m_canvasPos = 3;  // even on the canvas layer while the canvas is hidden
+        EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(90, 90, 90));
+        EXPECT_GT(CountPixels(last, qRgb(0, 0, 255)), 20);
+        // ...but filled there while the canvas shows.
+        v.m_prefs.m_showCanvas = 1;
+        EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
+        v.m_edit.m_canvasPos = 2;
+        EXPECT_NE(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
+        // A cube on the layer x = 3 only: its faces filled between the lattice lines.
+        doc.m_cubes = {{{3, 5, 1}, RGB(0, 0, 255)}};
+        v.m_edit.m_canvasAxis = CanvasAxis::X;
+        const int outline = CountPixels(Render(), qRgb(0, 0, 255));
+        v.m_edit.m_canvasPos = 3;
+        EXPECT_GT(CountPixels(Render(), qRgb(0, 0, 255)), outline + 500) << outline;
+        doc.m_cubes = {{{3, 3, 3}, RGB(0, 0, 255)}};
+        v.m_edit.m_canvasPos = 2;
+        v.m_prefs.m_wireFrame = CubeStyle(7);  // any other value draws as filled
+        EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
+    }
 }
 
 TEST_F(RenderTest, CanvasAndCopiedLayer)
