@@ -19,25 +19,7 @@ struct RecordingView : CDocView {
     void OnModelReset() override { ++resets; }
 };
 
-TEST(Document, NewDocumentIsAnEmptyDefaultGridWithNoHistory)
-{
-    CMiravelDoc doc;
-    doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
-    doc.SetGridSize(4, 5, 6);
-    doc.SetCube(1, 1, 1, RGB(1, 2, 3));
-    doc.SetPathName(QStringLiteral("/tmp/some/model.mvf"));
-
-    ASSERT_TRUE(doc.OnNewDocument());
-    EXPECT_EQ(std::tuple(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::tuple(16, 16, 16));
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(doc.GetPathName().isEmpty());
-    EXPECT_EQ(doc.GetTitle(), QStringLiteral("ミラヴェル"));
-    // Undo after a new document must not bring back the previous model's cube.
-    doc.HistoryBack();
-    EXPECT_TRUE(doc.m_cubes.empty());
-}
-
-TEST(Document, ReplacedModelIsUntitledModifiedAndKeepsNothingOfTheOldOne)
+TEST(Document, ReplacedAndNewModelsKeepNothingOfTheOldOne)
 {
     CMiravelDoc doc;
     doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
@@ -48,6 +30,7 @@ TEST(Document, ReplacedModelIsUntitledModifiedAndKeepsNothingOfTheOldOne)
     doc.SetPathName(QStringLiteral("/tmp/some/model.mvf"));
     doc.SetModifiedFlag(false);
 
+    // A replaced model is untitled and modified.
     doc.ReplaceModel(40, 2, 3, {{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}});
     EXPECT_EQ(std::tuple(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::tuple(40, 2, 3));
     EXPECT_EQ(doc.m_cubes, (Cells{{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}}));
@@ -58,6 +41,17 @@ TEST(Document, ReplacedModelIsUntitledModifiedAndKeepsNothingOfTheOldOne)
     // Undo has nothing of the old model to bring back.
     doc.HistoryBack();
     EXPECT_EQ(doc.GetCube(1, 1, 1), CLR_NONE);
+
+    // A new document is the empty default grid, unmodified, with no history.
+    doc.SetCube(1, 1, 1, RGB(1, 2, 3));
+    doc.SetPathName(QStringLiteral("/tmp/some/model.mvf"));
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(std::tuple(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::tuple(16, 16, 16));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.GetPathName().isEmpty());
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("ミラヴェル"));
+    doc.HistoryBack();
+    EXPECT_TRUE(doc.m_cubes.empty());
 }
 
 TEST(Document, ViewsHearEachChangedCellUntilRemovedAndClearCannotBeUndone)
