@@ -264,8 +264,7 @@ TEST(MeshExport, GltfValidatorFindsNoErrors)
     QTemporaryDir dir;
     // A name with a space and Japanese characters: the .gltf must refer to
     // its .bin by a proper URI.
-    for (const QString& name : {QStringLiteral("model.gltf"), QStringLiteral("私の モデル.gltf"),
-                               QStringLiteral("model.glb")}) {
+    for (const QString& name : {QStringLiteral("私の モデル.gltf"), QStringLiteral("model.glb")}) {
         const QString path = dir.filePath(name);
         ASSERT_TRUE(ExportModel(SampleModel(), *FormatForPath(name), path).ok);
         QByteArray report;

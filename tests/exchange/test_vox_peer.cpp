@@ -33,9 +33,8 @@ protected:
 } // namespace
 
 // Our export as goxel reads it: every cube where the proper rotation puts it
-// (x, Z-1-z, y), with its colour. The asymmetric model tells a rotation from
-// a mirror. (InFileAxes is the reader's own mapping, pinned on hand-made
-// files in the reader's test; a mirror in both would not pass here.)
+// (x, Z-1-z, y), with its colour; the lopsided corners tell a rotation from
+// a mirror.
 TEST_F(VoxPeer, GoxelReadsOurExport)
 {
     const ModelData corners{3, 4, 5, {{CUBEPOS{0, 0, 0}, RGB(255, 0, 0)}, {CUBEPOS{0, 0, 4}, RGB(10, 20, 30)},
