@@ -89,7 +89,7 @@ TEST_F(MouseLogic, ClicksEditAtTheSightInBothModes)
     // Attach mode (its target is placed by the mirror test): without a
     // target a click adds nothing; a right click removes the sight cube.
     v.m_edit.m_drawMode = DrawMode::Attach;
-    doc.m_cubes[{2, 2, 2}] = RGB(9, 9, 9);
+    doc.SetCube(2, 2, 2, RGB(9, 9, 9));
     v.m_pointer.m_attachX = v.m_pointer.m_attachY = v.m_pointer.m_attachZ = -1;
     mouse.LButtonDown(v, doc, host, false, 5, 5);
     EXPECT_EQ(doc.m_cubes.size(), 1u);
