@@ -65,21 +65,3 @@ OracleResult OraclePickSight(const OracleView& view, const CMiravelDoc& doc, dou
             }
     return Select(view, doc, wx, wy, box, candidates);
 }
-
-OracleResult OraclePickAttach(const OracleView& view, const CMiravelDoc& doc, double wx, double wy, double box)
-{
-    const CViewState& v = view.state;
-    // The empty face neighbours of the sight cube, inside the box or not: one
-    // outside the box still hides the faces behind it, but is never a target.
-    std::vector<CUBEPOS> candidates;
-    const int sx = v.m_pointer.m_sightX, sy = v.m_pointer.m_sightY, sz = v.m_pointer.m_sightZ;
-    if (v.m_edit.m_drawMode == DrawMode::Attach && v.m_pointer.HasSight())
-        for (CUBEPOS c : {CUBEPOS{sx - 1, sy, sz}, CUBEPOS{sx + 1, sy, sz}, CUBEPOS{sx, sy - 1, sz},
-                          CUBEPOS{sx, sy + 1, sz}, CUBEPOS{sx, sy, sz - 1}, CUBEPOS{sx, sy, sz + 1}})
-            if (doc.GetCube(c.x, c.y, c.z) == CLR_NONE)
-                candidates.push_back(c);
-    OracleResult r = Select(view, doc, wx, wy, box, candidates);
-    if (!doc.InBox(r.cell.x, r.cell.y, r.cell.z))
-        r.cell = {-1, -1, -1};
-    return r;
-}

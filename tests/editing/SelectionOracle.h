@@ -43,4 +43,3 @@ struct OracleView {
 // wx, wy: the window point (origin bottom left); box: the pick square's side
 // in pixels.
 OracleResult OraclePickSight(const OracleView& view, const CMiravelDoc& doc, double wx, double wy, double box);
-OracleResult OraclePickAttach(const OracleView& view, const CMiravelDoc& doc, double wx, double wy, double box);

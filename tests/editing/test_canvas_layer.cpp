@@ -66,13 +66,6 @@ TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
     doc.HistoryBack();
     EXPECT_EQ(doc.GetCube(2, 3, 2), kRed);
     EXPECT_EQ(doc.GetCube(0, 3, 0), kRed);
-    // An empty copy source empties the target layer, one record per cube.
-    e.m_canvasPos = 0;
-    CanvasLayer::Copy(e);
-    e.m_canvasPos = 1;
-    CanvasLayer::PasteLayer(e, doc);
-    EXPECT_EQ(doc.m_cubes.size(), 3u);
-    EXPECT_EQ(doc.m_history.size(), 7u);
 }
 
 TEST(CanvasLayer, PasteToAllAsksFirstAndFillsEveryLayer)

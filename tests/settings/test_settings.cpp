@@ -102,7 +102,6 @@ TEST_F(SettingsFileTest, ALoadStoresValuesInFileOrderUntilOneIsMissing)
         {Document().replace("<Axis><Show>1", "<Axis><Show>yes").replace(">16777215<", ">-1<"),
          S::Complete, 21, {{4, 0}, {6, 0xFFFFFFFF}}},
         {Document().replace("<Position>7<", "<Position>8<"), S::Complete, 21, {{20, 0}}},
-        {Document().replace("<Position>7<", "<Position>-1<"), S::Complete, 21, {{20, 0}}},
         // "Light" without "Position" stops short of the last value.
         {Document().replace("<Position>7</Position>", ""), S::Stopped, 20},
         // The first element named "Color" is taken as that section, here the
@@ -177,11 +176,10 @@ TEST(SettingsNumbers, ReadLeniently)
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
     constexpr double kInf = std::numeric_limits<double>::infinity();
     struct Row { const char16_t* text; std::int32_t asInt; double asDouble; };
-    const Row rows[] = {{u" \t\n12abc", 12, 12}, {u"-3.9", -3, -3.9}, {u"+.5", 0, 0.5},
-        {u"- 5", 0, 0}, {u"0x10", 0, 0}, {u".", 0, 0}, {u"inf", 0, 0}, {u"2.5E-1", 2, 0.25},
-        {u"1e+", 1, 1}, {u"5,5", 5, 5.5}, {u"1,234.5", 1, 1.234}, {u"2147483648", kMax, 0x1p31},
-        {u"-2147483648", kMin, -0x1p31}, {u"-99999999999999999999", kMin, -1e20},
-        {u"1e400", 1, kInf}, {u"0.00001e315", 0, kInf}, {u"100000e-330", 100000, 0}};
+    const Row rows[] = {{u" \t\n12abc", 12, 12}, {u"-3.9", -3, -3.9}, {u"+.5", 0, 0.5}, {u"- 5", 0, 0},
+        {u"0x10", 0, 0}, {u"inf", 0, 0}, {u"2.5E-1", 2, 0.25}, {u"1e+", 1, 1}, {u"1,234.5", 1, 1.234},
+        {u"2147483648", kMax, 0x1p31}, {u"-99999999999999999999", kMin, -1e20}, {u"1e400", 1, kInf},
+        {u"100000e-330", 100000, 0}};
     for (const Row& row : rows) {
         const QString text = QString::fromUtf16(row.text);
         EXPECT_EQ(SettingsNumbers::ParseInt(text), row.asInt) << text.toStdString();
