@@ -109,17 +109,20 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     CMiravelView* view = Frame().GetActiveView();
     view->m_state.m_camera.m_rotX = 99.0;
     Doc().SetCube(2, 2, 2, kMagenta);
+    WaitForCopy();
 
-    // Cancel, and Yes with the save dialog cancelled: nothing changes.
+    // Cancel, and Yes with the save dialog cancelled: nothing changes, the
+    // recovery copy stays.
     saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Yes};
     paths = {QString()};
     Command(ID_FILE_NEW);
     Command(ID_FILE_NEW);
     EXPECT_EQ(Doc().GetCube(2, 2, 2), kMagenta);
     EXPECT_EQ(view->m_state.m_camera.m_rotX, 99.0);
+    EXPECT_EQ(CopiesOnDisk(), 1);
 
-    // Yes with a name (the extension added): saved, then a new model with
-    // the view's initial update (the camera is back).
+    // Yes with a name (the extension added): saved, the copy gone, then a
+    // new model with the view's initial update (the camera is back).
     saveAnswers = {SaveChangesAnswer::Yes};
     paths = {Temp(QStringLiteral("first"))};
     Command(ID_FILE_NEW);
@@ -128,27 +131,39 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     EXPECT_EQ(check.GetCube(2, 2, 2), kMagenta);
     EXPECT_TRUE(Doc().m_cubes.empty());
     EXPECT_EQ(view->m_state.m_camera.m_rotX, 25.0);
+    EXPECT_EQ(CopiesOnDisk(), 0);
 
-    // No gives the changes up; an unmodified model is replaced unasked.
-    Doc().SetCube(0, 0, 0, kBlue);
-    saveAnswers = {SaveChangesAnswer::No};
+    // No gives the changes and their copy up, for New and for Open; an
+    // unmodified model is replaced unasked.
+    for (const int command : {ID_FILE_NEW, ID_FILE_OPEN}) {
+        Doc().SetCube(0, 0, 0, kBlue);
+        WaitForCopy();
+        ASSERT_EQ(CopiesOnDisk(), 1);
+        saveAnswers = {SaveChangesAnswer::No};
+        paths = {Temp(QStringLiteral("first.mvf"))};
+        Command(command);
+        EXPECT_EQ(Doc().GetCube(0, 0, 0), CLR_NONE);
+        EXPECT_EQ(CopiesOnDisk(), 0);
+    }
     Command(ID_FILE_NEW);
-    EXPECT_TRUE(Doc().m_cubes.empty());
-    Command(ID_FILE_NEW);
-    EXPECT_EQ(saveQuestions.size(), 4);
+    EXPECT_EQ(saveQuestions.size(), 5);
 
-    // Closing: the display settings are written only once the close is certain.
+    // Closing: the display settings are written only once the close is
+    // certain; a cancelled close keeps the copy, a declined save removes it.
     int closed = 0;
     QObject::connect(&App(), &CMiravelApp::mainFrameClosed, [&] { ++closed; });
     view->m_state.m_prefs.m_frameColor = RGB(10, 20, 30);
     Doc().SetCube(1, 1, 1, kBlue);
+    WaitForCopy();
     saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
     EXPECT_FALSE(Frame().close());
     EXPECT_FALSE(QFile::exists(SettingsFilePath()));
     EXPECT_EQ(closed, 0);
+    EXPECT_EQ(CopiesOnDisk(), 1);
     Command(ID_APP_EXIT);
     EXPECT_EQ(closed, 1);
-    EXPECT_EQ(saveQuestions.size(), 6);
+    EXPECT_EQ(CopiesOnDisk(), 0);
+    EXPECT_EQ(saveQuestions.size(), 7);
     EXPECT_EQ(saveQuestions.last(), QStringLiteral("ミラヴェル"));
     CViewPreferences read;
     ASSERT_EQ(LoadSettings(read, SettingsFilePath()).status, SettingsLoadStatus::Complete);
