@@ -21,8 +21,6 @@
 #include <functional>
 #include <memory>
 
-using Cells = std::map<CUBEPOS, COLORREF>;
-
 inline QString Title(const QString& document)
 {
     return document + QStringLiteral(" - MIRA-VEL    Powered by Orvendale");

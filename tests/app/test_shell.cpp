@@ -46,8 +46,6 @@ protected:
     QString WriteJunk(const QString& name) { return WriteBytes(Temp(name), "not a model at all") ? Temp(name) : QString(); }
 };
 
-// ---- start-up ---------------------------------------------------------------
-
 TEST_F(ShellCommandsTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPaint)
 {
     // A settings file from an earlier run that wants a dark blue background.
@@ -100,8 +98,6 @@ TEST_F(ShellCommandsTest, CommandLineStartsANewModelOrEndsAtTheGivenFilesMessage
     EXPECT_EQ(App().MainFrame(), nullptr);
     EXPECT_TRUE(App().RecentFiles().Files().isEmpty());
 }
-
-// ---- file commands ------------------------------------------------------------
 
 TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
 {
@@ -200,8 +196,6 @@ TEST_F(ShellCommandsTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
     EXPECT_EQ(App().RecentFiles().Files(), QStringList({Temp(QStringLiteral("other.mvf")), path}));
 }
 
-// ---- recent files -----------------------------------------------------------
-
 TEST_F(ShellCommandsTest, RecentFilesKeepTwentySurviveARestartAndLoseEntriesThatNoLongerOpen)
 {
     QStringList files;
@@ -233,8 +227,6 @@ TEST_F(ShellCommandsTest, RecentFilesKeepTwentySurviveARestartAndLoseEntriesThat
     EXPECT_FALSE(App().RecentFiles().Files().contains(files[20]));
 }
 
-// ---- looks ------------------------------------------------------------------
-
 TEST_F(ShellCommandsTest, TheChosenLookIsAppliedAtOnceMarkedAndUsedAtTheNextStart)
 {
     ASSERT_TRUE(StartApp());
@@ -258,8 +250,6 @@ TEST_F(ShellCommandsTest, TheChosenLookIsAppliedAtOnceMarkedAndUsedAtTheNextStar
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_VS_2008));
 }
-
-// ---- splash -------------------------------------------------------------------
 
 TEST_F(ShellCommandsTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMousePress)
 {
@@ -294,8 +284,6 @@ TEST_F(ShellCommandsTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMouseP
     QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
     EXPECT_EQ(counter.presses, 1);
 }
-
-// ---- the main window's own commands --------------------------------------------
 
 TEST(AboutBox, ShowsNameAndVersion)
 {
