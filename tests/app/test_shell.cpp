@@ -1,10 +1,12 @@
 // The shell inside the test process: start-up and the command line, the file
 // commands with the question about unsaved changes answered by the test, the
-// recent files, the looks, the splash and the main window's own commands.
+// recent files, the looks, the splash, the main window's own commands and the
+// choice of language.
 #include "app/AppLooks.h"
 #include "app/CAboutDlg.h"
 #include "app/CSplashDlg.h"
 #include "controls/ButtonIds.h"
+#include "i18n/Language.h"
 #include "settings/SettingsFile.h"
 #include "tests/app/ShellTestSupport.h"
 
@@ -44,6 +46,20 @@ class ShellCommandsTest : public ShellTest {
 protected:
     QAction* CheckedLook() { return Frame().CommandAction(kDefaultAppLook)->actionGroup()->checkedAction(); }
     QString WriteJunk(const QString& name) { return WriteBytes(Temp(name), "not a model at all") ? Temp(name) : QString(); }
+    QStringList MenuTitles()
+    {
+        QStringList titles;
+        for (const QAction* a : Frame().menuBar()->actions())
+            titles << a->text();
+        return titles;
+    }
+    QAction* LanguageEntry(const QString& language)
+    {
+        for (QAction* a : Frame().LanguageActions()->actions())
+            if (a->data().toString() == language)
+                return a;
+        return nullptr;
+    }
 };
 
 TEST_F(ShellCommandsTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPaint)
@@ -285,8 +301,9 @@ TEST_F(ShellCommandsTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMouseP
     EXPECT_EQ(counter.presses, 1);
 }
 
-TEST(AboutBox, ShowsNameAndVersion)
+TEST_F(ShellCommandsTest, AboutBoxShowsNameAndVersion)
 {
+    ASSERT_TRUE(StartApp()); // in the language the start chooses
     CAboutDlg about;
     QStringList texts;
     for (const QLabel* label : about.findChildren<QLabel*>())
@@ -376,10 +393,7 @@ TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange
 TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemembered)
 {
     ASSERT_TRUE(StartApp());
-    QStringList titles;
-    for (QAction* a : Frame().menuBar()->actions())
-        titles << a->text();
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表示(&V)"),
+    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表示(&V)"),
                                    QStringLiteral("ツール(&T)"), QStringLiteral("ヘルプ(&H)")}));
     // Every tool is listed; each entry shows its key where it has one.
     QStringList entries;
@@ -412,6 +426,32 @@ TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemem
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(Frame().GetActiveView()->m_state.m_edit.m_mirrorX, 1);
     EXPECT_TRUE(Frame().CommandAction(ID_TOOL_MIRROR_X)->isChecked());
+}
+
+TEST_F(ShellCommandsTest, TheLanguageChoiceIsToldAboutOnceAndTakesEffectAtTheNextStart)
+{
+    // The test runs with LANG=C: no language of the program, so Japanese.
+    ASSERT_TRUE(StartApp());
+    ASSERT_EQ(Frame().LanguageActions()->actions().size(), 2);
+    EXPECT_TRUE(LanguageEntry(Language::kJapanese)->isChecked());
+
+    LanguageEntry(Language::kEnglish)->trigger();
+    ASSERT_EQ(notices.size(), 1);
+    // Said in both languages, the one in use first.
+    EXPECT_TRUE(notices[0].startsWith(QStringLiteral("表示の言語は")) &&
+                notices[0].endsWith(QStringLiteral("The new language shows the next time MIRA-VEL starts.")))
+        << notices[0].toStdString();
+    EXPECT_EQ(MenuTitles().value(0), QStringLiteral("ファイル(&F)"));  // not before the next start
+    EXPECT_TRUE(LanguageEntry(Language::kEnglish)->isChecked());
+    LanguageEntry(Language::kEnglish)->trigger();
+    EXPECT_EQ(notices.size(), 1);
+
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(Language::Current(), Language::kEnglish);
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Tools", "&Help"}));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Miravel - MIRA-VEL    Powered by Orvendale"));
+    EXPECT_TRUE(LanguageEntry(Language::kEnglish)->isChecked());
+    // (A later choice overwriting the stored one: the translations test.)
 }
 
 } // namespace
