@@ -11,6 +11,7 @@
 #include "view/CMiravelView.h"
 
 #include <QAction>
+#include <QDir>
 #include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -19,8 +20,6 @@
 #include <deque>
 #include <functional>
 #include <memory>
-
-using Cells = std::map<CUBEPOS, COLORREF>;
 
 inline QString Title(const QString& document)
 {
@@ -104,6 +103,20 @@ protected:
     CMiravelDoc& Doc() { return *m_app->Document(); }
     void Command(int id) { Frame().CommandAction(id)->trigger(); }
     QString Temp(const QString& name) const { return m_home.filePath(name); }
+
+    // Lets the recovery copy fall due and be written; the copies on disk.
+    void WaitForCopy()
+    {
+        now += 30000;
+        App().Recovery()->WriteIfDue();
+        App().Recovery()->WaitForDisk();
+    }
+    qsizetype CopiesOnDisk()
+    {
+        if (Running() && App().Recovery())
+            App().Recovery()->WaitForDisk();
+        return QDir(Temp(QStringLiteral("data/Orvendale/MIRA-VEL/recovery"))).entryList({QStringLiteral("*.mvf")}, QDir::Files).size();
+    }
 
     // A model file of a size x size x size grid holding these cubes.
     QString WriteModel(const QString& name, const Cells& cubes, int size = 4)

@@ -84,6 +84,7 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
 {
     const QString model = Temp(QStringLiteral("model.mvf"));
     StartOn(model);
+    WaitForCopy();
 
     // A name that is a folder: its own message, not a crash and not a save
     // into the folder.
@@ -116,7 +117,9 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
-    // After all that, the model still saves where it belongs.
+    // After all that the recovery copy is still there, and the model still
+    // saves where it belongs.
+    EXPECT_EQ(CopiesOnDisk(), 1);
     Command(ID_FILE_SAVE);
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(ModelCells(model), Doc().m_cubes);

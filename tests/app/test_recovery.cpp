@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -111,12 +110,9 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     const QString saved = m_dir.filePath(QStringLiteral("saved.mvf"));
     ASSERT_TRUE(doc.OnSaveDocument(saved).ok);
     keeper->Discard();
-    keeper->WaitForDisk();
-    EXPECT_FALSE(QFile::exists(copy));
     doc.UpdateAllViews();
     TickAt(*keeper, now + 60000);
     EXPECT_EQ(keeper->CopiesWritten(), 4);
-    EXPECT_FALSE(QFile::exists(copy));
     EXPECT_EQ(Files(Folder()), QStringList{keeper->Store().OwnId() + QStringLiteral(".lock")});
 
     // The interval may be shortened from outside, never lengthened.
@@ -151,12 +147,10 @@ TEST_F(RecoveryTest, RunningInstancesNeverTakeEachOthersCopiesAndStaleLocksAreTa
     EXPECT_TRUE(third.TakeLeftCopies().empty()) << "taken twice";
     second.Release(taken[0]);
 
-    // A lock left by a killed process names a pid that is gone.
-    QProcess gone;
-    gone.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
-    ASSERT_TRUE(gone.waitForStarted(10000));
-    const qint64 deadPid = gone.processId();
-    ASSERT_TRUE(gone.waitForFinished(10000));
+    // (A lock left by a killed process, naming a pid that is gone: the
+    // real-window test's SIGKILL.) A lock naming this very process that no
+    // store here holds: an earlier run that had the same pid (as in a
+    // sandbox) left it.
     QByteArray content;
     {
         QLockFile probe(m_dir.filePath(QStringLiteral("probe.lock")));
@@ -172,14 +166,6 @@ TEST_F(RecoveryTest, RunningInstancesNeverTakeEachOthersCopiesAndStaleLocksAreTa
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(pid + content.mid(ownPid.size()));
     };
-    writeLock(firstId, QByteArray::number(deadPid));
-    taken = third.TakeLeftCopies();
-    ASSERT_EQ(taken.size(), 1u);
-    EXPECT_EQ(taken[0].id, firstId);
-    third.Release(taken[0]);
-
-    // A lock naming this very process that no store here holds: an earlier
-    // run that had the same pid (as in a sandbox) left it.
     writeLock(firstId, ownPid);
     ASSERT_EQ(third.TakeLeftCopies().size(), 1u);
     // But the lock of a store in this process is respected.
@@ -192,11 +178,10 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
     const QString original = m_dir.filePath(QStringLiteral("original.mvf"));
     const QString good = LeaveCopy(cells, original);
     CRecoveryStore paths(Folder());
-    // Copies damaged in their model file or in the side file beside it.
+    // Copies damaged in their model file (one kind will do: the model file
+    // tests try the others on the same reader) or in the side file beside it.
     const std::pair<bool, std::function<QByteArray(QByteArray)>> damages[] = {
         {true, [](QByteArray b) { return b.left(b.size() / 2); }},               // truncated
-        {true, [](QByteArray b) { return b.replace(0, 6, "PK\3\4xx"); }},          // another format
-        {true, [](QByteArray b) { return b.replace(8, 4, "\xff\xff\xff\x7f"); }}, // a huge size
         {false, [](QByteArray) { return QByteArray("{\"path\": 7, \"title\":"); }}, // junk
         {false, [](QByteArray b) { return b.insert(1, QByteArray(1 << 20, ' ')); }}, // huge
     };
@@ -240,7 +225,7 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
         [&](const QString& message) { reports << message; });
     EXPECT_FALSE(restored);
     EXPECT_EQ(asked, QStringList{good});
-    EXPECT_EQ(reports.size(), 6);
+    EXPECT_EQ(reports.size(), 4);
     for (const QString& report : reports)
         EXPECT_TRUE(report.startsWith(RecoveryTexts::DamagedCopy({}, {}).section(QLatin1Char('\n'), 0, 0)));
     EXPECT_TRUE(doc.m_cubes.empty());
@@ -291,19 +276,14 @@ TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeeps
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("work.mvf"));
     EXPECT_EQ(doc.m_historyPos, -1);
 
-    // The copy is this instance's now: other instances leave it alone, the
-    // next edit is written into it, and a save removes it.
+    // The copy is this instance's now: other instances leave it alone and the
+    // next edit is written into it. (A save removes it: the real-window test;
+    // a never-saved model's copy comes back untitled: the shell's.)
     EXPECT_EQ(keeper->Store().OwnId(), kept);
     EXPECT_TRUE(CRecoveryStore(Folder()).TakeLeftCopies().empty());
     doc.SetCube(2, 2, 2, RGB(9, 9, 9));
     TickAt(*keeper, now + 30000);
     EXPECT_EQ(ModelCells(keeper->Store().OwnModelPath()), doc.m_cubes);
-    keeper->Discard();
-    keeper->WaitForDisk();
-    EXPECT_EQ(Files(Folder()), QStringList{kept + QStringLiteral(".lock")});
-    keeper.reset();
-    EXPECT_TRUE(Files(Folder()).isEmpty());
-    // A never-saved model's copy comes back untitled: the shell's recovery test.
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // The shell inside the test process: start-up and the command line, the file
 // commands with the question about unsaved changes answered by the test, the
-// recent files, the looks, the splash and the main window's own commands.
+// recent files, the looks, the splash, the main window's own commands and the
+// choice of language.
 #include "app/AppLooks.h"
 #include "app/CAboutDlg.h"
 #include "app/CSplashDlg.h"
 #include "controls/ButtonIds.h"
+#include "i18n/Language.h"
 #include "settings/SettingsFile.h"
 #include "tests/app/ShellTestSupport.h"
 
@@ -17,7 +19,6 @@
 #include <QPrinter>
 #include <QSettings>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 
@@ -45,9 +46,21 @@ class ShellCommandsTest : public ShellTest {
 protected:
     QAction* CheckedLook() { return Frame().CommandAction(kDefaultAppLook)->actionGroup()->checkedAction(); }
     QString WriteJunk(const QString& name) { return WriteBytes(Temp(name), "not a model at all") ? Temp(name) : QString(); }
+    QStringList MenuTitles()
+    {
+        QStringList titles;
+        for (const QAction* a : Frame().menuBar()->actions())
+            titles << a->text();
+        return titles;
+    }
+    QAction* LanguageEntry(const QString& language)
+    {
+        for (QAction* a : Frame().LanguageActions()->actions())
+            if (a->data().toString() == language)
+                return a;
+        return nullptr;
+    }
 };
-
-// ---- start-up ---------------------------------------------------------------
 
 TEST_F(ShellCommandsTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPaint)
 {
@@ -83,18 +96,13 @@ TEST_F(ShellCommandsTest, StartupRunsInOrderAndAppliesTheSettingsAfterTheFirstPa
     StopApp(); // the watchers above refer to this test's locals
 }
 
-TEST_F(ShellCommandsTest, CommandLineStartsANewModelOpensTheGivenFileOrEndsAtItsMessage)
+TEST_F(ShellCommandsTest, CommandLineStartsANewModelOrEndsAtTheGivenFilesMessage)
 {
+    // (A good file on the command line: the failed-open test and the
+    // real-window test start on one.)
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル")));
     EXPECT_TRUE(Doc().m_cubes.empty());
-
-    const std::map<CUBEPOS, COLORREF> cubes = {{{0, 0, 0}, kMagenta}, {{1, 2, 3}, kBlue}};
-    const QString path = WriteModel(QStringLiteral("boxes.mvf"), cubes);
-    ASSERT_TRUE(StartApp({path}));
-    EXPECT_EQ(Doc().m_cubes, cubes);
-    EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("boxes.mvf")));
-    EXPECT_EQ(App().RecentFiles().Files(), QStringList{path});
 
     // The message must not hide behind the splash, which stays above all.
     bool splashGone = false;
@@ -104,10 +112,8 @@ TEST_F(ShellCommandsTest, CommandLineStartsANewModelOpensTheGivenFileOrEndsAtIts
     EXPECT_EQ(errors, QStringList{kNotAModel});
     EXPECT_TRUE(splashGone);
     EXPECT_EQ(App().MainFrame(), nullptr);
-    EXPECT_EQ(App().RecentFiles().Files(), QStringList{path});
+    EXPECT_TRUE(App().RecentFiles().Files().isEmpty());
 }
-
-// ---- file commands ------------------------------------------------------------
 
 TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
 {
@@ -115,17 +121,20 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     CMiravelView* view = Frame().GetActiveView();
     view->m_state.m_camera.m_rotX = 99.0;
     Doc().SetCube(2, 2, 2, kMagenta);
+    WaitForCopy();
 
-    // Cancel, and Yes with the save dialog cancelled: nothing changes.
+    // Cancel, and Yes with the save dialog cancelled: nothing changes, the
+    // recovery copy stays.
     saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Yes};
     paths = {QString()};
     Command(ID_FILE_NEW);
     Command(ID_FILE_NEW);
     EXPECT_EQ(Doc().GetCube(2, 2, 2), kMagenta);
     EXPECT_EQ(view->m_state.m_camera.m_rotX, 99.0);
+    EXPECT_EQ(CopiesOnDisk(), 1);
 
-    // Yes with a name (the extension added): saved, then a new model with
-    // the view's initial update (the camera is back).
+    // Yes with a name (the extension added): saved, the copy gone, then a
+    // new model with the view's initial update (the camera is back).
     saveAnswers = {SaveChangesAnswer::Yes};
     paths = {Temp(QStringLiteral("first"))};
     Command(ID_FILE_NEW);
@@ -134,27 +143,39 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     EXPECT_EQ(check.GetCube(2, 2, 2), kMagenta);
     EXPECT_TRUE(Doc().m_cubes.empty());
     EXPECT_EQ(view->m_state.m_camera.m_rotX, 25.0);
+    EXPECT_EQ(CopiesOnDisk(), 0);
 
-    // No gives the changes up; an unmodified model is replaced unasked.
-    Doc().SetCube(0, 0, 0, kBlue);
-    saveAnswers = {SaveChangesAnswer::No};
+    // No gives the changes and their copy up, for New and for Open; an
+    // unmodified model is replaced unasked.
+    for (const int command : {ID_FILE_NEW, ID_FILE_OPEN}) {
+        Doc().SetCube(0, 0, 0, kBlue);
+        WaitForCopy();
+        ASSERT_EQ(CopiesOnDisk(), 1);
+        saveAnswers = {SaveChangesAnswer::No};
+        paths = {Temp(QStringLiteral("first.mvf"))};
+        Command(command);
+        EXPECT_EQ(Doc().GetCube(0, 0, 0), CLR_NONE);
+        EXPECT_EQ(CopiesOnDisk(), 0);
+    }
     Command(ID_FILE_NEW);
-    EXPECT_TRUE(Doc().m_cubes.empty());
-    Command(ID_FILE_NEW);
-    EXPECT_EQ(saveQuestions.size(), 4);
+    EXPECT_EQ(saveQuestions.size(), 5);
 
-    // Closing: the display settings are written only once the close is certain.
+    // Closing: the display settings are written only once the close is
+    // certain; a cancelled close keeps the copy, a declined save removes it.
     int closed = 0;
     QObject::connect(&App(), &CMiravelApp::mainFrameClosed, [&] { ++closed; });
     view->m_state.m_prefs.m_frameColor = RGB(10, 20, 30);
     Doc().SetCube(1, 1, 1, kBlue);
+    WaitForCopy();
     saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
     EXPECT_FALSE(Frame().close());
     EXPECT_FALSE(QFile::exists(SettingsFilePath()));
     EXPECT_EQ(closed, 0);
+    EXPECT_EQ(CopiesOnDisk(), 1);
     Command(ID_APP_EXIT);
     EXPECT_EQ(closed, 1);
-    EXPECT_EQ(saveQuestions.size(), 6);
+    EXPECT_EQ(CopiesOnDisk(), 0);
+    EXPECT_EQ(saveQuestions.size(), 7);
     EXPECT_EQ(saveQuestions.last(), QStringLiteral("ミラヴェル"));
     CViewPreferences read;
     ASSERT_EQ(LoadSettings(read, SettingsFilePath()).status, SettingsLoadStatus::Complete);
@@ -191,8 +212,6 @@ TEST_F(ShellCommandsTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
     EXPECT_EQ(App().RecentFiles().Files(), QStringList({Temp(QStringLiteral("other.mvf")), path}));
 }
 
-// ---- recent files -----------------------------------------------------------
-
 TEST_F(ShellCommandsTest, RecentFilesKeepTwentySurviveARestartAndLoseEntriesThatNoLongerOpen)
 {
     QStringList files;
@@ -224,8 +243,6 @@ TEST_F(ShellCommandsTest, RecentFilesKeepTwentySurviveARestartAndLoseEntriesThat
     EXPECT_FALSE(App().RecentFiles().Files().contains(files[20]));
 }
 
-// ---- looks ------------------------------------------------------------------
-
 TEST_F(ShellCommandsTest, TheChosenLookIsAppliedAtOnceMarkedAndUsedAtTheNextStart)
 {
     ASSERT_TRUE(StartApp());
@@ -249,8 +266,6 @@ TEST_F(ShellCommandsTest, TheChosenLookIsAppliedAtOnceMarkedAndUsedAtTheNextStar
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_VS_2008));
 }
-
-// ---- splash -------------------------------------------------------------------
 
 TEST_F(ShellCommandsTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMousePress)
 {
@@ -286,22 +301,14 @@ TEST_F(ShellCommandsTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMouseP
     EXPECT_EQ(counter.presses, 1);
 }
 
-// ---- the main window's own commands --------------------------------------------
-
-TEST_F(ShellCommandsTest, AboutBoxShowsNameAndVersionAndClosesWithOk)
+TEST_F(ShellCommandsTest, AboutBoxShowsNameAndVersion)
 {
-    ASSERT_TRUE(StartApp());
-    QStringList texts; // the title, then the labels
-    QTimer::singleShot(0, [&] {
-        auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-        ASSERT_NE(about, nullptr);
-        texts << about->windowTitle();
-        for (const QLabel* label : about->findChildren<QLabel*>())
-            texts << label->text();
-        QTest::mouseClick(about->OkButton(), Qt::LeftButton);
-    });
-    Command(ID_APP_ABOUT); // returns once OK closed it
-    EXPECT_EQ(texts.value(0), QStringLiteral("バージョン情報 MIRA-VEL"));
+    ASSERT_TRUE(StartApp()); // in the language the start chooses
+    CAboutDlg about;
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        texts << label->text();
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("バージョン情報 MIRA-VEL"));
     EXPECT_TRUE(texts.contains(QStringLiteral("MIRA-VEL, Version 1.1")));
 }
 
@@ -343,8 +350,7 @@ TEST_F(ShellCommandsTest, AHiddenMenuBarComesBackWithALoneAlt)
     EXPECT_TRUE(Frame().menuBar()->isVisible());
     EXPECT_TRUE(Frame().MenuBarToggle()->isChecked());
 
-    // The file keys work while the bar is hidden, and the toggle's mark
-    // follows the bar both ways.
+    // The file keys work while the bar is hidden; the toggle's mark follows the bar.
     Frame().MenuBarToggle()->trigger();
     ASSERT_FALSE(Frame().menuBar()->isVisible());
     EXPECT_FALSE(Frame().MenuBarToggle()->isChecked());
@@ -353,9 +359,6 @@ TEST_F(ShellCommandsTest, AHiddenMenuBarComesBackWithALoneAlt)
     QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(paths.empty());
     EXPECT_TRUE(QFile::exists(Temp(QStringLiteral("keyed.mvf"))));
-    Frame().MenuBarToggle()->trigger();
-    EXPECT_TRUE(Frame().menuBar()->isVisible());
-    EXPECT_TRUE(Frame().MenuBarToggle()->isChecked());
 }
 
 TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange)
@@ -390,10 +393,7 @@ TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange
 TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemembered)
 {
     ASSERT_TRUE(StartApp());
-    QStringList titles;
-    for (QAction* a : Frame().menuBar()->actions())
-        titles << a->text();
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表示(&V)"),
+    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表示(&V)"),
                                    QStringLiteral("ツール(&T)"), QStringLiteral("ヘルプ(&H)")}));
     // Every tool is listed; each entry shows its key where it has one.
     QStringList entries;
@@ -412,28 +412,46 @@ TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemem
     view->setFocus();
     Doc().SetCube(3, 3, 3, kBlue);
     Doc().SetCube(4, 3, 3, kMagenta);
+    const Cells moved = {{{4, 3, 3}, kBlue}, {{5, 3, 3}, kMagenta}};
     QTest::keyClick(Frame().windowHandle(), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Doc().GetCube(5, 3, 3), kMagenta);
-    EXPECT_EQ(Doc().GetCube(3, 3, 3), CLR_NONE);
+    EXPECT_EQ(Doc().m_cubes, moved);
     QTest::keyClick(Frame().windowHandle(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Doc().GetCube(3, 3, 3), kBlue);
-    EXPECT_EQ(Doc().GetCube(5, 3, 3), CLR_NONE);
+    EXPECT_EQ(Doc().m_cubes, (Cells{{{3, 3, 3}, kBlue}, {{4, 3, 3}, kMagenta}}));
     QTest::keyClick(Frame().windowHandle(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Doc().GetCube(5, 3, 3), kMagenta);
+    EXPECT_EQ(Doc().m_cubes, moved);
 
-    // Mirroring across X: on from its key, checked, and still on at the next start.
+    // Mirroring across X: on from its key, and still on (and checked) at the next start.
     QTest::keyClick(Frame().windowHandle(), Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(view->m_state.m_edit.m_mirrorX, 1);
-    EXPECT_TRUE(Frame().CommandAction(ID_TOOL_MIRROR_X)->isChecked());
-    Command(ID_TOOL_MIRROR_Z);
-    Command(ID_TOOL_MIRROR_Z);
-    EXPECT_FALSE(Frame().CommandAction(ID_TOOL_MIRROR_Z)->isChecked());
     saveAnswers = {SaveChangesAnswer::No};
-    StopApp();
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(Frame().GetActiveView()->m_state.m_edit.m_mirrorX, 1);
-    EXPECT_EQ(Frame().GetActiveView()->m_state.m_edit.m_mirrorZ, 0);
     EXPECT_TRUE(Frame().CommandAction(ID_TOOL_MIRROR_X)->isChecked());
+}
+
+TEST_F(ShellCommandsTest, TheLanguageChoiceIsToldAboutOnceAndTakesEffectAtTheNextStart)
+{
+    // The test runs with LANG=C: no language of the program, so Japanese.
+    ASSERT_TRUE(StartApp());
+    ASSERT_EQ(Frame().LanguageActions()->actions().size(), 2);
+    EXPECT_TRUE(LanguageEntry(Language::kJapanese)->isChecked());
+
+    LanguageEntry(Language::kEnglish)->trigger();
+    ASSERT_EQ(notices.size(), 1);
+    // Said in both languages, the one in use first.
+    EXPECT_TRUE(notices[0].startsWith(QStringLiteral("表示の言語は")) &&
+                notices[0].endsWith(QStringLiteral("The new language shows the next time MIRA-VEL starts.")))
+        << notices[0].toStdString();
+    EXPECT_EQ(MenuTitles().value(0), QStringLiteral("ファイル(&F)"));  // not before the next start
+    EXPECT_TRUE(LanguageEntry(Language::kEnglish)->isChecked());
+    LanguageEntry(Language::kEnglish)->trigger();
+    EXPECT_EQ(notices.size(), 1);
+
+    ASSERT_TRUE(StartApp());
+    EXPECT_EQ(Language::Current(), Language::kEnglish);
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Tools", "&Help"}));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Miravel - MIRA-VEL    Powered by Orvendale"));
+    EXPECT_TRUE(LanguageEntry(Language::kEnglish)->isChecked());
+    // (A later choice overwriting the stored one: the translations test.)
 }
 
 } // namespace

@@ -107,11 +107,9 @@ TEST(Translations, LanguageFollowsTheUserWhereTheProgramSpeaksIt)
     const Row rows[] = {
         {{"ja-JP", "ja-Jpan-JP", "ja"}, "ja"},
         {{"en-US", "en-Latn-US", "en"}, "en"},
-        {{"en-GB"}, "en"},
         {{"de-DE", "de"}, "ja"},
         {{"de", "de-DE", "en", "en-US"}, "en"},  // the first the program speaks
         {{"fr-FR", "ja-JP", "en-US"}, "ja"},
-        {{"C"}, "ja"},
         {{}, "ja"},
         {{"english"}, "ja"},
     };
@@ -122,7 +120,8 @@ TEST(Translations, LanguageFollowsTheUserWhereTheProgramSpeaksIt)
     ASSERT_TRUE(dir.isValid());
     QSettings store(dir.filePath(QStringLiteral("store.conf")), QSettings::IniFormat);
     EXPECT_EQ(Language::Choose(store, {"en-US"}), "en");
-    Language::Store(store, Language::kJapanese);
+    Language::Store(store, Language::kEnglish);
+    Language::Store(store, Language::kJapanese); // a later choice replaces the earlier
     EXPECT_EQ(Language::Choose(store, {"en-US"}), "ja");
     // A value the program does not know is neither stored nor followed.
     Language::Store(store, QStringLiteral("de"));
@@ -145,9 +144,7 @@ TEST(Translations, LanguageFollowsTheUserWhereTheProgramSpeaksIt)
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
     EXPECT_EQ(QCoreApplication::translate("CMainFrame", "ファイル(&F)"), "&File");
 
-    // The notice of a new choice, in the language chosen.
-    EXPECT_EQ(Language::TextIn(Language::kEnglish, "CMainFrame", "ファイル(&F)"), "&File");
-    EXPECT_EQ(Language::TextIn(Language::kJapanese, "CMainFrame", "ファイル(&F)"), QStringLiteral("ファイル(&F)"));
+    // (The notice of a new choice in both languages: the language choice test.)
 }
 
 } // namespace
