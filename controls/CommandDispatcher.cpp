@@ -66,10 +66,11 @@ void PickElementColor(Ctx& c, COLORREF CViewPreferences::*color, std::int32_t CV
     SetShow(c, flag, button, c.view.m_prefs.*flag != 0);
 }
 
+// The current-colour button shows the current colour (the eyedropper takes
+// a colour through the same rule).
 void SetCubeSwatch(Ctx& c)
 {
-    c.ui.SetSwatch(ButtonCube, c.view.m_edit.m_cubeColor);
-    c.ui.InvalidateButton(ButtonCube);
+    ToolCommands::TakeColor(c, c.view.m_edit.m_cubeColor);
 }
 
 void LineWidth(Ctx& c, double& field, const char* title)
@@ -128,8 +129,7 @@ void OpenGuide(Ctx& c)
 // The palette is the swatches of the sixteen palette buttons.
 void SelectPaletteColor(Ctx& c, int index)
 {
-    c.view.m_edit.m_cubeColor = c.ui.Swatch(ButtonColor1 + index);
-    SetCubeSwatch(c);
+    ToolCommands::TakeColor(c, c.ui.Swatch(ButtonColor1 + index));
 }
 
 // Whatever the dialog's answer, the palette button takes the current colour.
