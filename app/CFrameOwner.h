@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/ExchangeFormat.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +19,8 @@ public:
     virtual void OnOpenRecentFile(const QString& path) = 0;
     // Another program's model file as a new, untitled model.
     virtual void OnFileImport() = 0;
-    // The export of the menu entry with that command id.
-    virtual void OnFileExport(int id) = 0;
+    // The model written in another program's format.
+    virtual void OnFileExport(ExchangeFormat format) = 0;
     // Model files dropped on the window: the first one opens as Open would.
     virtual void OnDropFiles(const QStringList& paths) = 0;
     virtual void OnAppAbout() = 0;

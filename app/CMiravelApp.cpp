@@ -10,7 +10,6 @@
 #include "app/ExportMenu.h"
 #include "app/ImportedModel.h"
 #include "app/RecoveryKeeper.h"
-#include "app/ShellIds.h"
 #include "app/ShellTexts.h"
 #include "app/WindowPaint.h"
 #include "i18n/Language.h"
@@ -266,9 +265,9 @@ void CMiravelApp::OnFileImport()
         ImportFile(path);
 }
 
-void CMiravelApp::OnFileExport(int id)
+void CMiravelApp::OnFileExport(ExchangeFormat format)
 {
-    if (const ExportMenuEntry* entry = ExportEntryForId(id))
+    if (const ExportMenuEntry* entry = ExportEntryFor(format))
         ExchangeCommands::Export(*m_doc, *entry, m_prompts, m_pMainWnd.get(), m_exportProgressDelayMs);
 }
 

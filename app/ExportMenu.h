@@ -1,16 +1,14 @@
 #pragma once
 
-#include "app/ShellIds.h"
 #include "exchange/ExchangeFormat.h"
 
 #include <QCoreApplication>
 #include <QString>
 #include <array>
 
-// One entry of the file menu's export submenu: its command, the format it
-// writes, the menu text and the save dialog's filter and default extension.
+// One entry of the file menu's export submenu: the format it writes, the
+// menu text and the save dialog's filter and default extension.
 struct ExportMenuEntry {
-    int id;
     ExchangeFormat format;
     const char* menuText;  // UTF-8, translated where shown
     const char* filter;
@@ -24,19 +22,19 @@ struct ExportMenuEntry {
 // The model and mesh formats, in menu order. Pictures of the view are the
 // screenshot command's business, the model file's own format is "save as".
 inline constexpr std::array<ExportMenuEntry, 6> kExportMenu = {{
-    {ID_FILE_EXPORT_VOX, ExchangeFormat::Vox, QT_TRANSLATE_NOOP("ShellCommands", "VOX 形式 (*.vox)(&V)..."), "VoxFile(*.vox)", "vox"},
-    {ID_FILE_EXPORT_GLTF, ExchangeFormat::Gltf, QT_TRANSLATE_NOOP("ShellCommands", "glTF 形式 (*.gltf)(&G)..."), "glTFFile(*.gltf)", "gltf"},
-    {ID_FILE_EXPORT_GLB, ExchangeFormat::Glb, QT_TRANSLATE_NOOP("ShellCommands", "glTF バイナリ形式 (*.glb)(&B)..."), "GLBFile(*.glb)", "glb"},
-    {ID_FILE_EXPORT_OBJ, ExchangeFormat::Obj, QT_TRANSLATE_NOOP("ShellCommands", "OBJ 形式 (*.obj)(&O)..."), "OBJFile(*.obj)", "obj"},
-    {ID_FILE_EXPORT_PLY, ExchangeFormat::Ply, QT_TRANSLATE_NOOP("ShellCommands", "PLY 形式 (*.ply)(&P)..."), "PLYFile(*.ply)", "ply"},
-    {ID_FILE_EXPORT_STL, ExchangeFormat::Stl, QT_TRANSLATE_NOOP("ShellCommands", "STL 形式 (*.stl)(&S)..."), "STLFile(*.stl)", "stl"},
+    {ExchangeFormat::Vox, QT_TRANSLATE_NOOP("ShellCommands", "VOX 形式 (*.vox)(&V)..."), "VoxFile(*.vox)", "vox"},
+    {ExchangeFormat::Gltf, QT_TRANSLATE_NOOP("ShellCommands", "glTF 形式 (*.gltf)(&G)..."), "glTFFile(*.gltf)", "gltf"},
+    {ExchangeFormat::Glb, QT_TRANSLATE_NOOP("ShellCommands", "glTF バイナリ形式 (*.glb)(&B)..."), "GLBFile(*.glb)", "glb"},
+    {ExchangeFormat::Obj, QT_TRANSLATE_NOOP("ShellCommands", "OBJ 形式 (*.obj)(&O)..."), "OBJFile(*.obj)", "obj"},
+    {ExchangeFormat::Ply, QT_TRANSLATE_NOOP("ShellCommands", "PLY 形式 (*.ply)(&P)..."), "PLYFile(*.ply)", "ply"},
+    {ExchangeFormat::Stl, QT_TRANSLATE_NOOP("ShellCommands", "STL 形式 (*.stl)(&S)..."), "STLFile(*.stl)", "stl"},
 }};
 
-// The entry of a command id, or null.
-inline const ExportMenuEntry* ExportEntryForId(int id)
+// The entry of a format, or null.
+inline const ExportMenuEntry* ExportEntryFor(ExchangeFormat format)
 {
     for (const ExportMenuEntry& e : kExportMenu)
-        if (e.id == id)
+        if (e.format == format)
             return &e;
     return nullptr;
 }
