@@ -1,11 +1,10 @@
 #pragma once
 
-#include "exchange/ExchangeFormat.h"
-
 #include <QString>
 #include <QStringList>
 
 struct CShellPrompts;
+struct FileFormat;
 
 // What the main window hands on to the application object: the file
 // commands, the about box and the decisions around closing. The frame holds
@@ -20,7 +19,7 @@ public:
     // Another program's model file as a new, untitled model.
     virtual void OnFileImport() = 0;
     // The model written in another program's format.
-    virtual void OnFileExport(ExchangeFormat format) = 0;
+    virtual void OnFileExport(const FileFormat& format) = 0;
     // Model files dropped on the window: the first one opens as Open would.
     virtual void OnDropFiles(const QStringList& paths) = 0;
     virtual void OnAppAbout() = 0;

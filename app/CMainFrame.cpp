@@ -2,10 +2,10 @@
 
 #include "app/AppLooks.h"
 #include "app/CFrameOwner.h"
-#include "app/ExportMenu.h"
 #include "app/RecentFileList.h"
 #include "app/ShellPrompts.h"
 #include "app/ShellTexts.h"
+#include "exchange/FileFormats.h"
 #include "i18n/Language.h"
 #include "model/CMiravelDoc.h"
 #include "settings/SettingsFile.h"
@@ -203,10 +203,9 @@ void CMainFrame::CreateMenus()
     }
 
     // The export formats, which write the model for other programs.
-    for (const ExportMenuEntry& entry : kExportMenu) {
-        QAction* a = ExportMenu()->addAction(entry.MenuText());
-        const ExchangeFormat format = entry.format;
-        connect(a, &QAction::triggered, this, [this, format] { m_owner.OnFileExport(format); });
+    for (const FileFormat* format : FileFormats::Exported()) {
+        QAction* a = ExportMenu()->addAction(format->Label());
+        connect(a, &QAction::triggered, this, [this, format] { m_owner.OnFileExport(*format); });
         m_exportActions[format] = a;
     }
     SetRecentFiles({});
@@ -233,9 +232,9 @@ void CMainFrame::CreateMenus()
     }
 }
 
-QAction* CMainFrame::ExportAction(ExchangeFormat format) const
+QAction* CMainFrame::ExportAction(const FileFormat& format) const
 {
-    const auto it = m_exportActions.find(format);
+    const auto it = m_exportActions.find(&format);
     return it == m_exportActions.end() ? nullptr : it->second;
 }
 
@@ -446,8 +445,8 @@ QStringList CMainFrame::DroppedModelFiles(const QMimeData* data)
         if (!url.isLocalFile())
             continue;
         const QString path = url.toLocalFile();
-        const std::optional<ExchangeFormat> format = FormatForPath(path);
-        if (format == ExchangeFormat::Mvf || format == ExchangeFormat::Vox)
+        const FileFormat* format = FileFormats::ForPath(path);
+        if (format && format->Readable())
             files.append(path);
     }
     return files;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "controls/CommandMenus.h"
-#include "exchange/ExchangeFormat.h"
 #include "model/Document.h"
 
 #include <QMainWindow>
@@ -11,6 +10,7 @@
 #include <map>
 
 class CFrameOwner;
+struct FileFormat;
 class CMiravelDoc;
 class CMiravelView;
 class QActionGroup;
@@ -70,8 +70,8 @@ public:
     void SetRecentFiles(const QStringList& files);
     QList<QAction*> RecentFileActions() const { return m_recentActions; }
     QMenu* ExportMenu() const { return Menu(MenuId::FileExport); }
-    QAction* ExportAction(ExchangeFormat format) const;
-    // The local model files (.mvf, .vox) among dragged data, in their order.
+    QAction* ExportAction(const FileFormat& format) const;
+    // The local files among dragged data that open as models, in their order.
     static QStringList DroppedModelFiles(const QMimeData* data);
 
     // Prints the current picture of the view on one page.
@@ -119,7 +119,7 @@ private:
     std::array<QAction*, kCommandIdCount> m_actions{};
     std::array<std::function<void()>, kCommandIdCount> m_handlers;
     std::map<MenuId, QMenu*> m_menus;
-    std::map<ExchangeFormat, QAction*> m_exportActions;
+    std::map<const FileFormat*, QAction*> m_exportActions;
     QActionGroup* m_lookGroup = nullptr;
     QActionGroup* m_languageGroup = nullptr;
     QAction* m_recentEnd = nullptr; // a hidden entry right after the recent files

@@ -604,6 +604,33 @@ Right click - Next light position</translation>
     </message>
 </context>
 <context>
+    <name>FileFormats</name>
+    <message>
+        <source>VOX 形式 (*.vox)(&amp;V)...</source>
+        <translation>&amp;VOX Format (*.vox)...</translation>
+    </message>
+    <message>
+        <source>glTF 形式 (*.gltf)(&amp;G)...</source>
+        <translation>&amp;glTF Format (*.gltf)...</translation>
+    </message>
+    <message>
+        <source>glTF バイナリ形式 (*.glb)(&amp;B)...</source>
+        <translation>glTF &amp;Binary Format (*.glb)...</translation>
+    </message>
+    <message>
+        <source>OBJ 形式 (*.obj)(&amp;O)...</source>
+        <translation>&amp;OBJ Format (*.obj)...</translation>
+    </message>
+    <message>
+        <source>PLY 形式 (*.ply)(&amp;P)...</source>
+        <translation>&amp;PLY Format (*.ply)...</translation>
+    </message>
+    <message>
+        <source>STL 形式 (*.stl)(&amp;S)...</source>
+        <translation>&amp;STL Format (*.stl)...</translation>
+    </message>
+</context>
+<context>
     <name>GuideTexts</name>
     <message>
         <source>ブラウザーを起動できませんでした。
@@ -736,33 +763,6 @@ The file was kept under this name:
     <message>
         <source>出力できませんでした</source>
         <translation>The export failed</translation>
-    </message>
-</context>
-<context>
-    <name>ShellCommands</name>
-    <message>
-        <source>VOX 形式 (*.vox)(&amp;V)...</source>
-        <translation>&amp;VOX Format (*.vox)...</translation>
-    </message>
-    <message>
-        <source>glTF 形式 (*.gltf)(&amp;G)...</source>
-        <translation>&amp;glTF Format (*.gltf)...</translation>
-    </message>
-    <message>
-        <source>glTF バイナリ形式 (*.glb)(&amp;B)...</source>
-        <translation>glTF &amp;Binary Format (*.glb)...</translation>
-    </message>
-    <message>
-        <source>OBJ 形式 (*.obj)(&amp;O)...</source>
-        <translation>&amp;OBJ Format (*.obj)...</translation>
-    </message>
-    <message>
-        <source>PLY 形式 (*.ply)(&amp;P)...</source>
-        <translation>&amp;PLY Format (*.ply)...</translation>
-    </message>
-    <message>
-        <source>STL 形式 (*.stl)(&amp;S)...</source>
-        <translation>&amp;STL Format (*.stl)...</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CMiravelApp.h"
 #include "app/RecoveryKeeper.h"
+#include "exchange/FileFormats.h"
 #include "app/AppLooks.h"
 #include "tests/app/ExchangeTestFiles.h"
 #include "view/CMiravelView.h"
@@ -102,7 +103,7 @@ protected:
     CMainFrame& Frame() { return *m_app->MainFrame(); }
     CMiravelDoc& Doc() { return *m_app->Document(); }
     void Command(CommandId id) { Frame().Action(id)->trigger(); }
-    void Export(ExchangeFormat format) { Frame().ExportAction(format)->trigger(); }
+    void Export(ExchangeFormat format) { Frame().ExportAction(FileFormats::Get(format))->trigger(); }
     QString Temp(const QString& name) const { return m_home.filePath(name); }
 
     // Lets the recovery copy fall due and be written; the copies on disk.

@@ -2,7 +2,6 @@
 // window's way in for .vox files, and the picture the converter draws, all
 // inside the test process with every question answered by the test.
 #include "app/DefaultViewPicture.h"
-#include "app/ExportMenu.h"
 #include "exchange/ModelExport.h"
 #include "tests/app/ShellTestSupport.h"
 #include "tests/support/OffscreenGL.h"
@@ -72,9 +71,10 @@ TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
     EXPECT_EQ(texts.last(), QStringLiteral("アプリケーションの終了(X)"));
 
     const QList<QAction*> entries = Frame().ExportMenu()->actions();
-    ASSERT_EQ(entries.size(), qsizetype(kExportMenu.size()));
-    for (const ExportMenuEntry& e : kExportMenu) {
-        QAction* a = Frame().ExportAction(e.format);
+    ASSERT_EQ(entries.size(), qsizetype(FileFormats::Exported().size()));
+    for (const FileFormat* format : FileFormats::Exported()) {
+        const FileFormat& e = *format;
+        QAction* a = Frame().ExportAction(e);
         ASSERT_TRUE(a && entries.contains(a));
         EXPECT_TRUE(a->text().contains(QStringLiteral("(*.") + e.Suffix() + QLatin1Char(')')));
 

@@ -3,6 +3,7 @@
 // limits, and files that are whole or untouched.
 #include "ExchangeTestUtil.h"
 
+#include "exchange/FileFormats.h"
 #include "exchange/ModelExport.h"
 #include "exchange/VoxFile.h"
 
@@ -200,4 +201,15 @@ TEST(VoxWriter, RefusesLongSidesAndKeepsTheOldFile)
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("m.vox")});
     EXPECT_FALSE(ExportModel(Rainbow(5), ExchangeFormat::Vox, dir.filePath(QStringLiteral("no/such/dir.vox"))).ok);
+}
+
+TEST(FileFormats, EachExtensionNamesOneFormat)
+{
+    std::set<QString> seen;
+    for (const FileFormat& f : FileFormats::All())
+        for (const QString& suffix : f.Suffixes())
+            EXPECT_TRUE(seen.insert(suffix).second) << suffix.toStdString();
+    EXPECT_EQ(FileFormats::ForPath(QStringLiteral("dir.vox/Shot.JPEG")), &FileFormats::Get(ExchangeFormat::Jpeg));
+    EXPECT_EQ(FileFormats::ForPath(QStringLiteral("model.vox.txt")), nullptr);
+    EXPECT_EQ(FileFormats::ForPath(QStringLiteral("vox")), nullptr);
 }
