@@ -7,6 +7,13 @@
 
 #include <algorithm>
 
+// The writers of the formats below, each defined with its format's code;
+// format gives the options.
+ExportResult WriteVoxModel(const ModelData& model, const FileFormat& format, const QString& path,
+                           const ExportProgress& progress);
+ExportResult WriteMeshModel(const ModelData& model, const FileFormat& format, const QString& path,
+                            const ExportProgress& progress);
+
 namespace {
 
 ModelReadResult ReadVoxModel(const QString& path)

@@ -37,6 +37,7 @@ ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QS
     return f.write(model, f, path, progress);
 }
 
+// The writers of the registry's .vox and mesh formats.
 ExportResult WriteVoxModel(const ModelData& model, const FileFormat&, const QString& path, const ExportProgress& progress)
 {
     ExportResult result;

@@ -16,17 +16,9 @@ struct ExportResult {
 // fails and leaves nothing behind).
 using ExportProgress = std::function<bool(int done, int total)>;
 
-struct FileFormat;
-
 // Writes the model in a format of the registry (FileFormats.h) that has a
 // writer: .vox or a mesh format. Every file (with a .gltf's .bin,
 // an .obj's .mtl) is complete or absent: a failed export leaves no partial
 // file and keeps one that was there.
 ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QString& path,
                          const ExportProgress& progress = {});
-
-// The writers of the registry's formats; format gives the options.
-ExportResult WriteVoxModel(const ModelData& model, const FileFormat& format, const QString& path,
-                           const ExportProgress& progress);
-ExportResult WriteMeshModel(const ModelData& model, const FileFormat& format, const QString& path,
-                            const ExportProgress& progress);
