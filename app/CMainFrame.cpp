@@ -49,7 +49,8 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
     m_view = new CMiravelView(this);
     setCentralWidget(m_view);
     BindHandlers();
-    // Keys of commands that no menu shows live on the window too.
+    // Every command with a shortcut of the window has its action, whether a
+    // menu shows it or not (printing, redo's second key).
     for (const CommandRow* row : CommandRegistry::All())
         for (const KeyChord& key : row->keys)
             if (key.route == KeyRoute::Window)

@@ -34,6 +34,8 @@ TEST(Registry, OneRowPerCommandAndNoKeyClaimedTwice)
         ++rows[row->id];
         // A name is the view's: it runs there. The window's commands have none.
         EXPECT_TRUE(!row->name || row->run) << Called(row);
+        // A check mark kept in the store is one the view's state gives.
+        EXPECT_TRUE((!row->storeKey || row->checked) && (!row->checked || row->checkable)) << Called(row);
         if (row->name) {
             EXPECT_EQ(CommandRegistry::Find(QLatin1String(row->name)), row->id) << row->name;
         }
