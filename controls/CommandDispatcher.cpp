@@ -431,6 +431,10 @@ constexpr bool TableIsConsistent()
     for (std::size_t i = 0; i < std::size(kTable); ++i) {
         if (std::size_t(kTable[i].id) != i || std::string_view(kTable[i].name).empty())
             return false;
+        // An image row names its screenshot format by its place among them.
+        if (kTable[i].id >= Id::ImageBMP && kTable[i].id <= Id::ImageICON &&
+            kTable[i].arg != int(kTable[i].id) - int(Id::ImageBMP))
+            return false;
         for (std::size_t j = 0; j < i; ++j) {
             if (std::string_view(kTable[i].name) == std::string_view(kTable[j].name))
                 return false;
@@ -442,7 +446,7 @@ constexpr bool TableIsConsistent()
     }
     return true;
 }
-static_assert(TableIsConsistent(), "command rows out of id order, or a name or key used twice");
+static_assert(TableIsConsistent(), "command rows out of id order, an image row off its format, or a name or key used twice");
 
 } // namespace
 

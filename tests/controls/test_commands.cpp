@@ -118,9 +118,6 @@ TEST_F(Commands, TheVocabularyIsTheNinetyFourCaseSensitiveNamesAndTheTools)
     EXPECT_EQ(table.size(), 94u + 16u);
     for (const CommandRow& row : table)
         EXPECT_EQ(CCommandDispatcher::Find(CCommandDispatcher::Name(row.id)), row.id) << row.name;
-    // The export rows and the screenshot formats agree on the names.
-    for (std::size_t i = 0; i < ScreenshotFormats().size(); ++i)
-        EXPECT_EQ(CCommandDispatcher::Row(CCommandDispatcher::Find(QLatin1String(ScreenshotFormats()[i].command)).value()).arg, int(i));
     for (const char* n : {"", "Canvas:up", "canvas:Up", "Canvas:Up ", "Cube:Color17", "Cube:Color01", "Image:bmp"})
         EXPECT_FALSE(Run(n)) << n;
     // Every command runs, whatever the dialogs answer, and nothing breaks
