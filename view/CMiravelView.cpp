@@ -29,6 +29,12 @@ CMiravelView::CMiravelView(QWidget* parent) : QOpenGLWidget(parent)
     m_state.m_edit.m_palette.assign(kInitialPalette.begin(), kInitialPalette.end());
     InitMiravelResources();
     m_buttons.CreateButtons(this, &m_commandOwner, m_state);
+    // Smaller, the buttons would cover each other or leave the view; the
+    // main window around it keeps this much room. (The help button's image,
+    // and so the size, is the same for every view.)
+    static const QSize minimum =
+        MinimumClientSize(QSize(m_buttons.m_btnHelp.m_nFrameWidth, m_buttons.m_btnHelp.m_nFrameHeight));
+    setMinimumSize(minimum);
 
     // Keys reach the view before anything else handles them, also while one
     // of its buttons has the focus; they are never consumed here.

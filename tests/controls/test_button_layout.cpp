@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
 #include <vector>
 
@@ -105,6 +106,33 @@ TEST(ButtonLayout, PositionsOutsideTheTablesLeaveBlocksWhereTheyWere)
             r[id] = old.at(id);
         EXPECT_EQ(r, old);
     }
+}
+
+// The smallest view keeps every button whole and apart wherever the groups
+// are, as does any larger one; a pixel less in either direction does not.
+TEST(ButtonLayout, TheMinimumSizeKeepsEveryPlacementWholeAndApart)
+{
+    const auto whole = [](int w, int h) {
+        for (int control : {2, 3})
+            for (int color = 0; color < 4; ++color) {
+                const ButtonRects r = Layout(w, h, control, color);
+                for (auto a = r.begin(); a != r.end(); ++a) {
+                    if (!QRect(0, 0, w, h).contains(a->second))
+                        return false;
+                    for (auto b = std::next(a); b != r.end(); ++b)
+                        if (a->second.intersects(b->second))
+                            return false;
+                }
+            }
+        return true;
+    };
+    const QSize min = MinimumClientSize(QSize(200, 30));
+    EXPECT_EQ(min, QSize(610, 443));  // the help button's row beside the palette; the control column's height
+    for (int dw : {0, 1, 35, 95, 400})
+        for (int dh : {0, 1, 35, 65, 100, 400})
+            EXPECT_TRUE(whole(min.width() + dw, min.height() + dh)) << dw << " " << dh;
+    EXPECT_FALSE(whole(min.width() - 1, min.height()));
+    EXPECT_FALSE(whole(min.width() + 400, min.height() - 1));
 }
 
 TEST(ButtonCatalogue, RowsIdsTimingsAndGroups)
