@@ -26,13 +26,15 @@ Result Render(const CMiravelDoc& doc, int width, int height)
         return {{}, QStringLiteral("drawing a picture needs a display")};
 
     // What a freshly opened document shows: the start-up values, the canvas
-    // kept inside the grid, and "Setting:Default" (zoom fitted to the client
-    // area, rotation and look-at reset).
+    // kept inside the grid, and "Setting:Default" (rotation and look-at
+    // reset, zoom fitted to the client area for that rotation). No pointer
+    // exists here, so there is no sight cell to mark.
     CViewState view;
     CanvasLayer::KeepInsideGrid(view.m_edit, view.m_pointer, doc);
-    view.m_camera.m_scale = Camera::FitScale(std::max({doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}), width, height);
+    view.m_pointer.m_sightX = view.m_pointer.m_sightY = view.m_pointer.m_sightZ = -1;
     Camera::ResetRotation(view.m_camera);
     Camera::ResetLookAt(view.m_camera);
+    view.m_camera.m_scale = Camera::FitScale(view.m_camera, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ, width, height);
 
     const QSurfaceFormat format = MiravelGLFormat();
     QOffscreenSurface surface;

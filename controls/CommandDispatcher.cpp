@@ -167,7 +167,7 @@ constexpr CommandRow kTable[] = {
      0, {Ctrl(Qt::Key_Down)}},
     {Id::SettingDefaultScale, "Setting:DefaultScale",
      [](Ctx& c, int) {
-         c.ui.FitZoom();
+         c.ui.FitZoom(c.fitPose ? *c.fitPose : c.view.m_camera);
          c.ui.InvalidateView();
      }},
     {Id::SettingDefaultRotated, "Setting:DefaultRotated",
@@ -182,7 +182,13 @@ constexpr CommandRow kTable[] = {
      }},
     {Id::SettingDefault, "Setting:Default",
      [](Ctx& c, int) {
+         // The zoom is fitted first, for the rotation set right after it.
+         Cam pose = c.view.m_camera;
+         Camera::ResetRotation(pose);
+         const Cam* outer = c.fitPose;
+         c.fitPose = &pose;
          CCommandDispatcher::Execute(Id::SettingDefaultScale, c);
+         c.fitPose = outer;
          CCommandDispatcher::Execute(Id::SettingDefaultRotated, c);
          CCommandDispatcher::Execute(Id::SettingDefaultLookAt, c);
      },

@@ -154,10 +154,11 @@ bool CMiravelView::ListsMatchModel() const
            m_listsSizeZ == m_doc->m_sizeZ && m_listsAxis == m_state.m_edit.m_canvasAxis;
 }
 
-void CMiravelView::FitZoom()
+void CMiravelView::FitZoom(const CCameraState& pose)
 {
     if (!m_doc)
         return;
+    m_fitPose = pose;
     if (!isVisible() || width() <= 0 || height() <= 0) {
         m_fitPending = true;
         return;
@@ -169,8 +170,8 @@ void CMiravelView::FitZoom()
 void CMiravelView::ApplyFit()
 {
     m_fitPending = false;
-    const int side = std::max({m_doc->m_sizeX, m_doc->m_sizeY, m_doc->m_sizeZ});
-    m_state.m_camera.m_scale = Camera::FitScale(side, width(), height());
+    m_state.m_camera.m_scale =
+        Camera::FitScale(m_fitPose, m_doc->m_sizeX, m_doc->m_sizeY, m_doc->m_sizeZ, width(), height());
 }
 
 QImage CMiravelView::ScenePicture()
