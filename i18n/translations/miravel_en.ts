@@ -392,10 +392,6 @@ Right click - Next light position</translation>
         <translation>The colours were reduced from %1 to %2.</translation>
     </message>
     <message>
-        <source>モデルの大きさ %1 (%2 セル) は 64000 セルを超えるため読み込めません。</source>
-        <translation>The model size %1 (%2 cells) is more than 64000 cells and cannot be read.</translation>
-    </message>
-    <message>
         <source>.vox ファイルではありません。</source>
         <translation>This is not a .vox file.</translation>
     </message>
@@ -442,6 +438,10 @@ Right click - Next light position</translation>
     <message>
         <source>この形式はここでは書き出せません。</source>
         <translation>This format cannot be written here.</translation>
+    </message>
+    <message>
+        <source>モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は 64000 セルを超えるため読み込めません。</source>
+        <translation>The model size %1 (%2 in the file&apos;s own axes, %3 cells) is more than 64000 cells and cannot be read.</translation>
     </message>
 </context>
 <context>
@@ -886,10 +886,6 @@ The file was kept under this name:
         <translation>The scene node %1 is missing.</translation>
     </message>
     <message>
-        <source>シーンの節点 %1 が二度以上参照されています (循環)。</source>
-        <translation>The scene node %1 is referred to more than once (a cycle).</translation>
-    </message>
-    <message>
         <source>シーンの入れ子が深すぎます。</source>
         <translation>The scene is nested too deeply.</translation>
     </message>
@@ -898,8 +894,12 @@ The file was kept under this name:
         <translation>The scene refers to a model %1 that does not exist.</translation>
     </message>
     <message>
-        <source>ボクセルが多すぎます。</source>
-        <translation>There are too many voxels.</translation>
+        <source>シーンの節点 %1 が自分の祖先を参照しています (循環)。</source>
+        <translation>Scene node %1 refers to one of its own ancestors (a cycle).</translation>
+    </message>
+    <message>
+        <source>シーンが大きすぎます (節点やボクセルを置く回数が多すぎます)。</source>
+        <translation>The scene is too large (too many nodes or voxels to place).</translation>
     </message>
 </context>
 </TS>
