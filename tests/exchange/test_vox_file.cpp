@@ -24,6 +24,15 @@ QByteArray Chain(int depth)
     return nodes + Shape(depth, 0);
 }
 
+// 20 groups, each naming the next twice: a million visits to one shape.
+QByteArray Doubled(int depth)
+{
+    QByteArray nodes;
+    for (int i = 0; i < depth; ++i)
+        nodes += Group(i, {i + 1, i + 1});
+    return nodes + Shape(depth, 0);
+}
+
 ModelData Rainbow(int colors)
 {
     ModelData m{(colors + 9) / 10, 10, 1, {}};
@@ -108,13 +117,7 @@ TEST(VoxReader, RefusesBrokenFilesWithAMessage)
         {"scene loop", VoxFile(kOne + Transform(0, 1, "0 0 0") + Group(1, {2}) + Transform(2, 1, "0 0 0")),
          "循環"},
         {"endless nesting", VoxFile(kOne + Chain(200)), "入れ子"},
-        {"shared nodes without end", VoxFile(kOne + [] {
-             QByteArray doubled; // 20 groups, each naming the next twice: a million visits
-             for (int i = 0; i < 20; ++i)
-                 doubled += Group(i, {i + 1, i + 1});
-             return doubled + Shape(20, 0);
-         }()),
-         "大きすぎます"},
+        {"shared nodes without end", VoxFile(kOne + Doubled(20)), "大きすぎます"},
         {"missing node", VoxFile(kOne + Transform(0, 7, "0 0 0")), "節点 7"},
         {"missing root", VoxFile(kOne + Transform(3, 1, "0 0 0") + Shape(1, 0)), "節点 0"},
         {"missing model", VoxFile(kOne + Transform(0, 1, "0 0 0") + Shape(1, 4)), "モデル 4"},
