@@ -40,6 +40,14 @@ Outcome Failure(const QString& file, const QString& reason)
 
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
+// The system's reason in the interface's language, or its own words for one
+// that has no translation here.
+QString SystemReason(int errnum)
+{
+    const QString reason = FileErrorText::ForErrno(errnum);
+    return reason.isEmpty() ? QString::fromLocal8Bit(std::strerror(errnum)) : reason;
+}
+
 // What stands at a path, through its links: 0 and its status, or the error
 // number.
 int Stat(const QString& path, struct stat& st)
@@ -57,7 +65,7 @@ QString InputProblem(const QString& path)
             return ::lstat(QFile::encodeName(path).constData(), &link) == 0 ? ConvertTexts::LinkToNothing(Native(path))
                                                                            : ConvertTexts::NoSuchFile();
         }
-        return e == ELOOP ? ConvertTexts::LinkLoop(Native(path)) : FileErrorText::ForErrno(e);
+        return e == ELOOP ? ConvertTexts::LinkLoop(Native(path)) : SystemReason(e);
     }
     if (S_ISDIR(st.st_mode))
         return ConvertTexts::InputIsFolder();
@@ -97,11 +105,10 @@ QString FolderProblem(const QString& folder, bool make)
             return ConvertTexts::FolderMissing(Native(absolute));
         if (e == ENOENT && ::mkdir(QFile::encodeName(prefix).constData(), 0777) == 0)
             continue;
-        const int why = e == ENOENT ? errno : e;
-        const QString reason = FileErrorText::ForErrno(why);
-        return ConvertTexts::FolderNotMade(Native(absolute), reason.isEmpty() ? QString::fromLocal8Bit(std::strerror(why)) : reason);
+        const int why = e == ENOENT ? errno : e;  // the mkdir's, or the stat's
+        return ConvertTexts::FolderNotMade(Native(absolute), SystemReason(why));
     }
-    return ConvertTexts::FolderNotMade(Native(absolute), FileErrorText::ForErrno(EIO));
+    return ConvertTexts::FolderNotMade(Native(absolute), SystemReason(EIO));
 }
 
 QString OutputProblem(const QString& path)
