@@ -1,11 +1,13 @@
 #include "exchange/ExchangeMessages.h"
 #include "exchange/VoxFile.h"
 #include "exchange/VoxPalette.h"
+#include "model/FileErrorText.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include <array>
+#include <cerrno>
 #include <unordered_map>
 
 // Every number in the file is distrusted: sizes and counts are 64-bit and
@@ -501,12 +503,13 @@ VoxReadResult ReadVox(const QByteArray& bytes)
 VoxReadResult ReadVoxFile(const QString& path)
 {
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return Refuse(ExchangeMessages::CannotRead(path, file.errorString()));
+        return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
     // One byte more than the limit tells a file at the limit from a bigger one.
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return Refuse(ExchangeMessages::CannotRead(path, file.errorString()));
+        return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
     if (bytes.size() > kMaxFileBytes)
         return Refuse(ExchangeMessages::FileTooBig(path));
     return ReadVox(bytes);
