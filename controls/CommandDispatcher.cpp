@@ -187,7 +187,7 @@ constexpr CommandRow kRows[] = {
      .keys = {Ctrl(Qt::Key_Down)}},
     {.id = Id::SettingDefaultScale, .name = "Setting:DefaultScale",
      .run = [](Ctx& c) {
-         c.ui.FitZoom();
+         c.ui.FitZoom(c.fitPose ? *c.fitPose : c.view.m_camera);
          c.ui.InvalidateView();
      }},
     {.id = Id::SettingDefaultRotated, .name = "Setting:DefaultRotated",
@@ -202,7 +202,13 @@ constexpr CommandRow kRows[] = {
      }},
     {.id = Id::SettingDefault, .name = "Setting:Default",
      .run = [](Ctx& c) {
+         // The zoom is fitted first, for the rotation set right after it.
+         Cam pose = c.view.m_camera;
+         Camera::ResetRotation(pose);
+         const Cam* outer = c.fitPose;
+         c.fitPose = &pose;
          CCommandDispatcher::Execute(Id::SettingDefaultScale, c);
+         c.fitPose = outer;
          CCommandDispatcher::Execute(Id::SettingDefaultRotated, c);
          CCommandDispatcher::Execute(Id::SettingDefaultLookAt, c);
      },

@@ -6,6 +6,7 @@
 
 class CMiravelDoc;
 class ICommandUi;
+struct CCameraState;
 struct CViewState;
 
 // Everything a command acts on.
@@ -13,6 +14,9 @@ struct CommandContext {
     CViewState& view;
     CMiravelDoc* doc;  // may be null before a document is attached
     ICommandUi& ui;
+    // Set while "Setting:Default" fits the zoom: the pose the view takes
+    // right after, which the fit is for.
+    const CCameraState* fitPose = nullptr;
 };
 
 // The one dispatcher of the view's commands: buttons, keys, menus, the main

@@ -5,8 +5,11 @@
 #include "exchange/MeshBuilder.h"
 #include "exchange/MeshExport.h"
 #include "exchange/VoxFile.h"
+#include "model/FileErrorText.h"
 
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace {
 
@@ -14,8 +17,10 @@ ExportResult SaveWhole(const QString& path, const QByteArray& bytes)
 {
     ExportResult result;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        result.message = ExchangeMessages::CannotWrite(path, file.errorString());
+    errno = 0;
+    // The flush is where a full disk shows with its reason.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        result.message = ExchangeMessages::CannotWrite(path, FileErrorText::OfFailedCall(file));
         return result;
     }
     result.ok = true;
@@ -79,4 +84,12 @@ ExportResult WriteMeshModel(const ModelData& model, const FileFormat& format, co
         return result;
     }
     return ExportMesh(mesh, *format.id, path);
+}
+
+QStringList ExportedFiles(ExchangeFormat format, const QString& path)
+{
+    QStringList files{path};
+    if (const QString companion = CompanionPath(format, path); !companion.isEmpty())
+        files << companion;
+    return files;
 }

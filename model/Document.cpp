@@ -1,12 +1,14 @@
 #include "model/Document.h"
 
 #include "model/CubeTypes.h"
+#include "model/FileErrorText.h"
 #include "model/ModelMessages.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -89,11 +91,12 @@ bool CDocument::OnNewDocument()
 DocResult CDocument::OnOpenDocument(const QString& path)
 {
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return DocResult::Fail(ModelMessages::CannotOpen(path, file.errorString()));
+        return DocResult::Fail(ModelMessages::CannotOpen(path, FileErrorText::OfFailedCall(file)));
     QByteArray bytes = MaxFileBytes() < 0 ? file.readAll() : file.read(MaxFileBytes());
     if (file.error() != QFileDevice::NoError)
-        return DocResult::Fail(ModelMessages::CannotOpen(path, file.errorString()));
+        return DocResult::Fail(ModelMessages::CannotOpen(path, FileErrorText::OfFailedCall(file)));
 
     CArchive ar(bytes, CArchive::load);
     DocResult result = Serialize(ar);
@@ -113,16 +116,21 @@ DocResult CDocument::OnSaveDocument(const QString& path)
         return result;
 
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return DocResult::Fail(ModelMessages::CannotSave(path, WhyNotWritable(path, file.errorString())));
+        return DocResult::Fail(ModelMessages::CannotSave(path, WhyNotWritable(path, FileErrorText::OfFailedCall(file))));
+    errno = 0;
     const qint64 written = m_fileWriter ? m_fileWriter(file, bytes) : file.write(bytes);
-    if (written != bytes.size()) {
-        const QString reason = file.errorString();
+    // The last bytes reach the disk on the flush; its failure (a full disk)
+    // has a reason only there, not after the commit.
+    if (written != bytes.size() || !file.flush()) {
+        const QString reason = FileErrorText::OfFailedCall(file);
         file.cancelWriting();
         return DocResult::Fail(ModelMessages::CannotSave(path, reason));
     }
+    errno = 0;
     if (!file.commit())
-        return DocResult::Fail(ModelMessages::CannotSave(path, file.errorString()));
+        return DocResult::Fail(ModelMessages::CannotSave(path, FileErrorText::OfFailedCall(file)));
     SetPathName(path);
     SetModifiedFlag(false);
     return result;
