@@ -1,7 +1,7 @@
 #include "app/ExchangeCommands.h"
 
 #include "app/ExchangeTexts.h"
-#include "app/ImportedModel.h"
+#include "exchange/ImportedModel.h"
 #include "app/ShellPrompts.h"
 #include "dialogs/CProgressWindow.h"
 #include "exchange/FileFormats.h"

@@ -1,7 +1,7 @@
 #include "app/ShellPrompts.h"
 
 #include "app/ExchangeTexts.h"
-#include "app/RecoveryTexts.h"
+#include "recovery/RecoveryTexts.h"
 #include "app/ShellTexts.h"
 #include "exchange/FileFormats.h"
 

@@ -5,7 +5,7 @@
 // recovery folder of its own so that runs never see each other's.
 #include "app/CMainFrame.h"
 #include "app/CMiravelApp.h"
-#include "app/RecoveryKeeper.h"
+#include "recovery/RecoveryKeeper.h"
 #include "exchange/FileFormats.h"
 #include "app/AppLooks.h"
 #include "tests/app/ExchangeTestFiles.h"

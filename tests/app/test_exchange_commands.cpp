@@ -1,7 +1,7 @@
 // The editor's import and export commands, the open dialog's and the
 // window's way in for .vox files, and the picture the converter draws, all
 // inside the test process with every question answered by the test.
-#include "app/DefaultViewPicture.h"
+#include "commandline/DefaultViewPicture.h"
 #include "exchange/ModelExport.h"
 #include "tests/app/ShellTestSupport.h"
 #include "tests/support/OffscreenGL.h"

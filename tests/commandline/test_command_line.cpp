@@ -2,8 +2,8 @@
 // converter, without any display for the model and mesh formats and on the
 // test's X display for pictures. Outputs are read back with our readers and
 // with Assimp's importer, which nobody here wrote.
-#include "app/CommandLine.h"
-#include "app/ConvertTexts.h"
+#include "commandline/CommandLine.h"
+#include "commandline/ConvertTexts.h"
 #include "model/FileErrorText.h"
 #include "tests/app/ExchangeTestFiles.h"
 

@@ -1,8 +1,8 @@
-#include "app/BatchConvert.h"
+#include "commandline/BatchConvert.h"
 
-#include "app/ConvertTexts.h"
-#include "app/DefaultViewPicture.h"
-#include "app/ImportedModel.h"
+#include "commandline/ConvertTexts.h"
+#include "commandline/DefaultViewPicture.h"
+#include "exchange/ImportedModel.h"
 #include "exchange/ModelExport.h"
 #include "exchange/VoxFile.h"
 #include "i18n/Language.h"

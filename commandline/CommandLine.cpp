@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
+#include "commandline/CommandLine.h"
 
-#include "app/DefaultViewPicture.h"
+#include "commandline/DefaultViewPicture.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
