@@ -4,11 +4,11 @@
 #include "controls/CommandUi.h"
 #include "controls/GuideTexts.h"
 #include "controls/ToolCommands.h"
+#include "exchange/FileFormats.h"
 #include "editing/CanvasLayer.h"
 #include "i18n/Language.h"
 #include "i18n/UserGuide.h"
 #include "images/ScreenshotExport.h"
-#include "images/ScreenshotFormats.h"
 #include "model/CMiravelDoc.h"
 #include "scene/Camera.h"
 #include "scene/ViewState.h"
@@ -102,17 +102,15 @@ void ResizeGrid(Ctx& c)
     CCommandDispatcher::Execute(Id::SettingDefaultScale, c);
 }
 
-// The screenshot format of that image format, found by the format, not by its place.
+// The save dialog offers the picture format's filter and extension.
 void ExportImage(Ctx& c, ImageFormat format)
 {
-    const auto formats = ScreenshotFormats();
-    const auto found = std::find_if(formats.begin(), formats.end(), [format](const ScreenshotFormat& f) { return f.format == format; });
-    if (found == formats.end())
+    const FileFormat* f = FileFormats::ForImage(format);
+    if (!f)
         return;
-    const ScreenshotFormat& f = *found;
     QString path;
-    if (c.ui.PromptImagePath(path, QString::fromLatin1(f.filterText), QString::fromLatin1(f.extension))) {
-        if (!c.ui.ExportImage(WithDefaultExtension(path, f), f.format))
+    if (c.ui.PromptImagePath(path, f->Filter(), f->Suffix())) {
+        if (!c.ui.ExportImage(WithDefaultExtension(path, f->Suffix()), f->image))
             c.ui.Warn(ScreenshotTexts::Failed());
     }
     // The dialogs may have covered the buttons and the scene.

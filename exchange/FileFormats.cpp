@@ -43,9 +43,13 @@ constexpr FileFormat kFormats[] = {
     {.kind = F::Mesh, .suffixes = "stl", .filter = "STLFile(*.stl)",
      .label = QT_TRANSLATE_NOOP("FileFormats", "STL 形式 (*.stl)(&S)..."), .write = WriteMeshModel, .id = X::Stl,
      .zUp = true, .colors = false},
-    {.kind = F::Picture, .suffixes = "png", .id = X::Png, .image = ImageFormat::PNG},
-    {.kind = F::Picture, .suffixes = "jpg jpeg", .id = X::Jpeg, .image = ImageFormat::JPEG},
-    {.kind = F::Picture, .suffixes = "bmp", .id = X::Bmp, .image = ImageFormat::BMP},
+    {.kind = F::Picture, .suffixes = "png", .filter = "PNG File(*.png)", .id = X::Png, .image = ImageFormat::PNG},
+    {.kind = F::Picture, .suffixes = "jpg jpeg", .filter = "JPEG File(*.jpg)", .id = X::Jpeg, .image = ImageFormat::JPEG},
+    {.kind = F::Picture, .suffixes = "bmp", .filter = "BMP File(*.bmp)", .id = X::Bmp, .image = ImageFormat::BMP},
+    {.kind = F::Picture, .suffixes = "gif", .filter = "GIF File(*.gif)", .image = ImageFormat::GIF, .commandLine = false},
+    {.kind = F::Picture, .suffixes = "tiff", .filter = "TIFF File(*.tiff)", .image = ImageFormat::TIFF, .commandLine = false},
+    {.kind = F::Picture, .suffixes = "exif", .filter = "EXIF File(*.exif)", .image = ImageFormat::EXIF, .commandLine = false},
+    {.kind = F::Picture, .suffixes = "ico", .filter = "ICON File(*.ico)", .image = ImageFormat::Icon, .commandLine = false},
 };
 
 } // namespace
@@ -101,6 +105,23 @@ std::vector<const FileFormat*> Readable()
     return formats;
 }
 
+std::vector<const FileFormat*> CommandLineOutputs()
+{
+    std::vector<const FileFormat*> formats;
+    for (const FileFormat& f : kFormats)
+        if (f.CommandLineOutput())
+            formats.push_back(&f);
+    return formats;
+}
+
+const FileFormat* ForImage(ImageFormat image)
+{
+    for (const FileFormat& f : kFormats)
+        if (f.kind == FormatKind::Picture && f.image == image)
+            return &f;
+    return nullptr;
+}
+
 std::vector<const FileFormat*> Exported()
 {
     std::vector<const FileFormat*> formats;
@@ -111,3 +132,18 @@ std::vector<const FileFormat*> Exported()
 }
 
 } // namespace FileFormats
+
+QString WithDefaultExtension(const QString& path, const QString& extension)
+{
+    if (path.isEmpty())
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    // "shot." and ".hidden" count as names without an extension.
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0 && dot < name.size() - 1)
+        return path;
+    QString result = path;
+    if (!result.endsWith(QLatin1Char('.')))
+        result += QLatin1Char('.');
+    return result + extension;
+}

@@ -16,8 +16,9 @@ enum class FormatKind : std::uint8_t {
     Model,    // the program's own model file, opened and saved by the document
     Voxels,   // another program's voxel model: imported and exported
     Mesh,     // surfaces for other programs: exported
-    Picture,  // a picture of the model as the editor first shows it: drawn
-              // with GL, so writing one needs a display
+    Picture,  // a picture of the view: the screenshots, and on the command
+              // line the model as the editor first shows it, drawn with GL,
+              // so writing one there needs a display
 };
 
 struct ModelReadResult {
@@ -31,6 +32,7 @@ struct ModelReadResult {
 // recognises, reads or writes formats (the open, import and export dialogs,
 // the export menu, dropped files, the command line and its converter) reads
 // this registry; a new format is its row in FileFormats.cpp and its writer.
+// The screenshot commands take their pictures' filters and extensions here.
 struct FileFormat {
     FormatKind kind;
     // Lower-case extensions, space-separated; files are written with the
@@ -55,6 +57,9 @@ struct FileFormat {
     bool zUp = false;
     bool colors = true;
     ImageFormat image = ImageFormat::PNG;
+    // Whether the command line converts to it; the pictures only the
+    // screenshots write are not.
+    bool commandLine = true;
 
     QString Suffix() const;
     QStringList Suffixes() const;
@@ -63,6 +68,12 @@ struct FileFormat {
     // Opened as a model: the model file itself, or an import.
     bool Readable() const { return kind == FormatKind::Model || read; }
     bool NeedsDisplay() const { return kind == FormatKind::Picture; }
+    // What the command line can write it from a model: the model file, a
+    // format with a writer, a picture.
+    bool CommandLineOutput() const
+    {
+        return commandLine && (kind == FormatKind::Model || kind == FormatKind::Picture || write);
+    }
 };
 
 namespace FileFormats {
@@ -80,5 +91,13 @@ inline const FileFormat& Model() { return Get(ExchangeFormat::Mvf); }
 std::vector<const FileFormat*> Readable();
 // The formats the export menu offers, in its order.
 std::vector<const FileFormat*> Exported();
+// The formats the command line converts to, in the order it lists them.
+std::vector<const FileFormat*> CommandLineOutputs();
+// The picture format written with that encoder; null for none.
+const FileFormat* ForImage(ImageFormat image);
 
 } // namespace FileFormats
+
+// The path with ".<extension>" appended when its file name has no extension
+// of its own (a name typed as "shot" is saved as "shot.png").
+QString WithDefaultExtension(const QString& path, const QString& extension);

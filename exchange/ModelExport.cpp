@@ -86,10 +86,10 @@ ExportResult WriteMeshModel(const ModelData& model, const FileFormat& format, co
     return ExportMesh(mesh, *format.id, path);
 }
 
-QStringList ExportedFiles(ExchangeFormat format, const QString& path)
+QStringList ExportedFiles(const FileFormat& format, const QString& path)
 {
     QStringList files{path};
-    if (const QString companion = CompanionPath(format, path); !companion.isEmpty())
+    if (const QString companion = format.id ? CompanionPath(*format.id, path) : QString(); !companion.isEmpty())
         files << companion;
     return files;
 }

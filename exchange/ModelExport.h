@@ -24,5 +24,6 @@ using ExportProgress = std::function<bool(int done, int total)>;
 ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QString& path,
                          const ExportProgress& progress = {});
 
+struct FileFormat;
 // Every file an export to path writes: path, and its .bin or .mtl.
-QStringList ExportedFiles(ExchangeFormat format, const QString& path);
+QStringList ExportedFiles(const FileFormat& format, const QString& path);

@@ -6,7 +6,7 @@
 #include "dialogs/CLineWidthDlg.h"
 #include "dialogs/CProgressWindow.h"
 #include "images/ScreenshotExport.h"
-#include "images/ScreenshotFormats.h"
+#include "exchange/FileFormats.h"
 #include "view/CMiravelView.h"
 
 #include <QColorDialog>

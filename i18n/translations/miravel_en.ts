@@ -524,14 +524,6 @@ Right click - Next light position</translation>
         <translation>cannot be read (permission denied)</translation>
     </message>
     <message>
-        <source>入力の形式ではありません (入力は .mvf と .vox のファイルです)</source>
-        <translation>not an input format (inputs are .mvf and .vox files)</translation>
-    </message>
-    <message>
-        <source>.vox ファイルとして読めません</source>
-        <translation>not a readable .vox file</translation>
-    </message>
-    <message>
         <source>モデルは %1×%2×%3 です。エディターのグリッドは 64000 セル (40×40×40) までです</source>
         <translation>the model is %1x%2x%3; the editor&apos;s grid holds at most 64000 cells (40x40x40)</translation>
     </message>
@@ -582,6 +574,14 @@ Right click - Next light position</translation>
     <message>
         <source>書き出せませんでした</source>
         <translation>could not be written</translation>
+    </message>
+    <message>
+        <source>入力の形式ではありません (入力は %1 のファイルです)</source>
+        <translation>not an input format (inputs are %1 files)</translation>
+    </message>
+    <message>
+        <source>.%1 ファイルとして読めません</source>
+        <translation>not a readable .%1 file</translation>
     </message>
 </context>
 <context>

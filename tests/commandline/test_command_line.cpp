@@ -129,7 +129,7 @@ TEST(CommandLineArguments, ToolOrEditorAndWhatTheToolIsAskedToDo)
     ASSERT_EQ(r.mode, Mode::Convert);
     ASSERT_EQ(r.jobs.size(), 1u);
     EXPECT_EQ(r.jobs[0].output, QStringLiteral("out.GLB"));
-    EXPECT_EQ(r.jobs[0].format, ExchangeFormat::Glb);
+    EXPECT_EQ(r.jobs[0].format, &FileFormats::Get(ExchangeFormat::Glb));
 
     r = CommandLine::Parse(args({"--export-dir", "d", "--format", "PNG", "--size", "640x480", "a.mvf", "x/b.v1.vox"}));
     ASSERT_EQ(r.mode, Mode::Convert);

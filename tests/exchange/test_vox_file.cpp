@@ -239,4 +239,11 @@ TEST(FileFormats, EachExtensionNamesOneFormat)
     EXPECT_EQ(FileFormats::ForPath(QStringLiteral("dir.vox/Shot.JPEG")), &FileFormats::Get(ExchangeFormat::Jpeg));
     EXPECT_EQ(FileFormats::ForPath(QStringLiteral("model.vox.txt")), nullptr);
     EXPECT_EQ(FileFormats::ForPath(QStringLiteral("vox")), nullptr);
+    // A name without an extension of its own gets the format's.
+    const std::pair<const char*, const char*> names[] = {
+        {"/tmp/shot", "/tmp/shot.jpg"}, {"/tmp/shot.", "/tmp/shot.jpg"},
+        {"/tmp/shot.JPEG", "/tmp/shot.JPEG"}, {"/tmp/a.b/shot", "/tmp/a.b/shot.jpg"},
+        {"/tmp/.hidden", "/tmp/.hidden.jpg"}, {"", ""}};
+    for (auto [typed, saved] : names)
+        EXPECT_EQ(WithDefaultExtension(typed, FileFormats::ForImage(ImageFormat::JPEG)->Suffix()), saved) << typed;
 }
