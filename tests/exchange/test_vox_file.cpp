@@ -237,7 +237,7 @@ TEST(FileFormats, EachExtensionNamesOneFormat)
         for (const QString& suffix : f.Suffixes())
             EXPECT_TRUE(seen.insert(suffix).second) << suffix.toStdString();
     EXPECT_EQ(FileFormats::ForPath(QStringLiteral("dir.vox/Shot.JPEG")), &FileFormats::Get(ExchangeFormat::Jpeg));
-    EXPECT_EQ(FileFormats::ForPath(QStringLiteral("model.vox.txt")), nullptr);
+    EXPECT_EQ(FileFormats::ForPath(QStringLiteral("model.vox.bak")), nullptr);
     EXPECT_EQ(FileFormats::ForPath(QStringLiteral("vox")), nullptr);
     // A name without an extension of its own gets the format's.
     const std::pair<const char*, const char*> names[] = {
