@@ -309,9 +309,9 @@ bool CMiravelView::eventFilter(QObject* watched, QEvent* event)
             static const bool xkbCodes = QGuiApplication::platformName() == QLatin1String("xcb") ||
                                          QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
             const int qtKey = KeyMap::LayoutIndependentKey(key->key(), xkbCodes ? key->nativeScanCode() : 0);
-            if (const auto command = KeyMap::CommandForKey(qtKey, key->modifiers()))
+            if (const auto command = KeyMap::CommandForKey(qtKey, key->modifiers())) {
                 ExecuteCommand(*command);
-            else if (qtKey == Qt::Key_Escape && m_doc) {
+            } else if (qtKey == Qt::Key_Escape && m_doc) {
                 // Abandons a tool's gesture under way.
                 ToolContext ctx = Tools();
                 m_tools.Key(ctx, ToolKey::Escape);
