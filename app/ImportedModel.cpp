@@ -2,8 +2,6 @@
 
 #include "model/CMiravelDoc.h"
 
-#include <map>
-
 namespace {
 
 // A file holding no cubes at all has no bounding box to give the grid.
@@ -39,9 +37,9 @@ bool PutInDocument(const ModelData& model, CMiravelDoc& doc)
         doc.ReplaceModel(16, 16, 16, {});
         return true;
     }
-    std::map<CUBEPOS, COLORREF> cubes;
+    CCubeStore cubes;
     for (const auto& [pos, color] : model.cubes)
-        cubes[pos] = color & 0xFFFFFFu;
+        cubes.Set(pos, color & 0xFFFFFFu);
     doc.ReplaceModel(model.sizeX, model.sizeY, model.sizeZ, std::move(cubes));
     return true;
 }

@@ -7,10 +7,7 @@ CMiravelDoc::CMiravelDoc() = default;
 
 void CMiravelDoc::StoreCell(const CUBEPOS& pos, COLORREF color)
 {
-    if (color == CLR_NONE)
-        m_cubes.erase(pos);
-    else
-        m_cubes[pos] = color;
+    m_cubes.Set(pos, color);
     NotifyCubeChanged(pos);
 }
 
@@ -41,7 +38,7 @@ void CMiravelDoc::ClearHistory()
 void CMiravelDoc::ClearAllCubes()
 {
     ClearHistory();
-    m_cubes.clear();
+    m_cubes.Clear();
     NotifyModelReset();
     SetModifiedFlag();
     UpdateAllViews();
@@ -92,32 +89,12 @@ bool CMiravelDoc::ApplyAction(const std::vector<CellChange>& changes, const std:
     // Room for the whole action at once, still growing geometrically.
     if (const std::size_t needed = first + changes.size() + 2; m_history.capacity() < needed)
         m_history.reserve(std::max(needed, 2 * m_history.capacity()));
-    // The tools list their changes mostly in the store's order: walking on
-    // from the previous change's place costs less than a search from the
-    // root each time. it never lies before the previous change's cell.
-    auto it = m_cubes.begin();
-    const CUBEPOS* previous = nullptr;
     for (const CellChange& change : changes) {
-        constexpr int kMaxWalk = 8;
-        int walked = 0;
-        if (previous && *previous < change.pos) {
-            while (it != m_cubes.end() && it->first < change.pos && walked++ < kMaxWalk)
-                ++it;
-        }
-        if (!previous || !(*previous < change.pos) || (it != m_cubes.end() && it->first < change.pos))
-            it = m_cubes.lower_bound(change.pos);
-        previous = &change.pos;
-        const bool present = it != m_cubes.end() && it->first == change.pos;
-        const COLORREF old = present ? it->second : CLR_NONE;
+        const COLORREF old = m_cubes.Get(change.pos);
         if (old == change.color)
             continue;
         m_history.push_back({change.pos.x, change.pos.y, change.pos.z, old, change.color, action});
-        if (change.color == CLR_NONE)
-            it = m_cubes.erase(it);
-        else if (present)
-            it->second = change.color;
-        else
-            it = m_cubes.emplace_hint(it, change.pos, change.color);
+        m_cubes.Set(change.pos, change.color);
         if (notifyCells)
             NotifyCubeChanged(change.pos);
     }
@@ -146,13 +123,10 @@ bool CMiravelDoc::ApplyRecord(const CUBERECORD& r, bool redo, bool notifyCell)
 {
     switch (r.kind) {
     case RecordKind::Cell:
-        if (notifyCell) {
+        if (notifyCell)
             StoreCell({r.x, r.y, r.z}, redo ? r.newColor : r.oldColor);
-        } else if ((redo ? r.newColor : r.oldColor) == CLR_NONE) {
-            m_cubes.erase({r.x, r.y, r.z});
-        } else {
-            m_cubes[{r.x, r.y, r.z}] = redo ? r.newColor : r.oldColor;
-        }
+        else
+            m_cubes.Set({r.x, r.y, r.z}, redo ? r.newColor : r.oldColor);
         return false;
     case RecordKind::SizeBefore:
     case RecordKind::SizeAfter:
@@ -228,7 +202,7 @@ bool CMiravelDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
         return false;
-    m_cubes.clear();
+    m_cubes.Clear();
     m_sizeX = m_sizeY = m_sizeZ = 16;
     // A new model starts with an empty history: undoing must never replay an
     // edit of the previous model onto this one.
@@ -238,7 +212,7 @@ bool CMiravelDoc::OnNewDocument()
 }
 
 void CMiravelDoc::ReplaceModel(std::int32_t sizeX, std::int32_t sizeY, std::int32_t sizeZ,
-                               std::map<CUBEPOS, COLORREF> cubes)
+                               CCubeStore cubes)
 {
     // Nothing of the previous model may come back: not its hidden cubes when
     // the grid grows, not its edits through undo.

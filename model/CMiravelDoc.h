@@ -1,10 +1,10 @@
 #pragma once
 
+#include "model/CubeStore.h"
 #include "model/CubeTypes.h"
 #include "model/Document.h"
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -18,7 +18,7 @@ class CMiravelDoc : public CDocument {
 public:
     CMiravelDoc();
 
-    std::map<CUBEPOS, COLORREF> m_cubes;
+    CCubeStore m_cubes;
     std::int32_t m_sizeX = 16;
     std::int32_t m_sizeY = 16;
     std::int32_t m_sizeZ = 16;
@@ -26,11 +26,7 @@ public:
     std::int32_t m_historyPos = -1;
 
     // The colour of the cube at the cell, or CLR_NONE when it is empty.
-    COLORREF GetCube(std::int32_t x, std::int32_t y, std::int32_t z) const
-    {
-        const auto it = m_cubes.find(CUBEPOS{x, y, z});
-        return it == m_cubes.end() ? CLR_NONE : it->second;
-    }
+    COLORREF GetCube(std::int32_t x, std::int32_t y, std::int32_t z) const { return m_cubes.Get(x, y, z); }
     bool InBox(std::int32_t x, std::int32_t y, std::int32_t z) const
     {
         return x >= 0 && y >= 0 && z >= 0 && x < m_sizeX && y < m_sizeY && z < m_sizeZ;
@@ -67,7 +63,7 @@ public:
     // and the document is untitled and modified, as nothing on disk holds this
     // model yet. The sizes must be valid.
     void ReplaceModel(std::int32_t sizeX, std::int32_t sizeY, std::int32_t sizeZ,
-                      std::map<CUBEPOS, COLORREF> cubes);
+                      CCubeStore cubes);
 
     bool OnNewDocument() override;
     DocResult Serialize(CArchive& ar) override;

@@ -39,17 +39,17 @@ Edit Remap(const CMiravelDoc& doc, const GridSize& newSize, bool hiddenToo, Map 
     std::vector<COLORREF> arrived(newBox.Cells(), CLR_NONE);
     std::map<CUBEPOS, COLORREF> arrivedOutside;
     std::vector<CUBEPOS> left;
-    left.reserve(doc.m_cubes.size());
-    for (const auto& [pos, color] : doc.m_cubes) {
+    left.reserve(doc.m_cubes.Count());
+    doc.m_cubes.ForEachCube([&](const CUBEPOS& pos, COLORREF color) {
         if (!hiddenToo && !doc.InBox(pos.x, pos.y, pos.z))
-            continue;
+            return;
         const CUBEPOS to = map(pos);
         if (newBox.Contains(to))
             arrived[newBox(to)] = color;
         else
             arrivedOutside.emplace(to, color);
         left.push_back(pos);
-    }
+    });
     Edit edit;
     edit.changes.reserve(2 * left.size());
     for (const CUBEPOS& pos : left) {
@@ -75,10 +75,12 @@ Edit Remap(const CMiravelDoc& doc, const GridSize& newSize, bool hiddenToo, Map 
 
 std::optional<Edit> Move(const CMiravelDoc& doc, int dx, int dy, int dz)
 {
-    for (const auto& [pos, color] : doc.m_cubes) {
-        if (doc.InBox(pos.x, pos.y, pos.z) && !doc.InBox(pos.x + dx, pos.y + dy, pos.z + dz))
-            return std::nullopt;
-    }
+    bool leaves = false;
+    doc.m_cubes.ForEachCubeIn({0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, [&](const CUBEPOS& pos, COLORREF) {
+        leaves = leaves || !doc.InBox(pos.x + dx, pos.y + dy, pos.z + dz);
+    });
+    if (leaves)
+        return std::nullopt;
     return Remap(doc, SizeOf(doc), false, [&](const CUBEPOS& p) { return CUBEPOS{p.x + dx, p.y + dy, p.z + dz}; });
 }
 
@@ -104,16 +106,14 @@ Edit FitGrid(const CMiravelDoc& doc)
 {
     bool any = false;
     CUBEPOS lo{}, hi{};
-    for (const auto& [pos, color] : doc.m_cubes) {
-        if (!doc.InBox(pos.x, pos.y, pos.z))
-            continue;
+    doc.m_cubes.ForEachCubeIn({0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, [&](const CUBEPOS& pos, COLORREF) {
         if (!any) {
             lo = hi = pos;
             any = true;
         }
         lo = {std::min(lo.x, pos.x), std::min(lo.y, pos.y), std::min(lo.z, pos.z)};
         hi = {std::max(hi.x, pos.x), std::max(hi.y, pos.y), std::max(hi.z, pos.z)};
-    }
+    });
     if (!any)
         return {};
     // A translation: a hidden cube could only land in the new box if it
@@ -127,9 +127,10 @@ Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to)
     Edit edit;
     if (from == to || from == CLR_NONE || to == CLR_NONE)
         return edit;
-    for (const auto& [pos, color] : doc.m_cubes)
-        if (color == from && doc.InBox(pos.x, pos.y, pos.z))
+    doc.m_cubes.ForEachCubeIn({0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, [&](const CUBEPOS& pos, COLORREF color) {
+        if (color == from)
             edit.changes.push_back({pos, to});
+    });
     return edit;
 }
 

@@ -42,7 +42,7 @@ protected:
         SCOPED_TRACE(savePath.isEmpty() ? Doc().GetPathName().toStdString() : savePath.toStdString());
         const QString path = Doc().GetPathName();
         const QByteArray before = ReadAll(path);
-        const auto cubes = Doc().m_cubes;
+        const Cells cubes = CellsOf(Doc().m_cubes);
         const QStringList files = QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::Hidden);
         const QString title = Frame().windowTitle();
         if (!savePath.isEmpty())
@@ -54,7 +54,7 @@ protected:
         EXPECT_TRUE(errors[0].startsWith(kCannotSave)) << errors[0].toStdString();
         EXPECT_TRUE(errors[0].contains(reason)) << errors[0].toStdString();
         EXPECT_TRUE(Doc().IsModified());
-        EXPECT_EQ(Doc().m_cubes, cubes);
+        EXPECT_EQ(CellsOf(Doc().m_cubes), cubes);
         EXPECT_EQ(Doc().GetPathName(), path);
         EXPECT_EQ(Frame().windowTitle(), title);
         EXPECT_EQ(ReadAll(path), before);
@@ -122,7 +122,7 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
     EXPECT_EQ(CopiesOnDisk(), 1);
     Command(ID_FILE_SAVE);
     EXPECT_FALSE(Doc().IsModified());
-    EXPECT_EQ(ModelCells(model), Doc().m_cubes);
+    EXPECT_EQ(ModelCells(model), CellsOf(Doc().m_cubes));
 }
 
 TEST_F(FailedSaveTest, AFullAndAReadOnlyFilesystemKeepModelAndOldFile)

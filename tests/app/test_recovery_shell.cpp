@@ -26,7 +26,7 @@ TEST_F(RecoveryShellTest, AKilledRunsCopyIsOfferedBesideAGivenFileADamagedOneIsR
     recoverAnswer = RecoverAnswer::Yes;
     ASSERT_TRUE(StartApp({given}));
     EXPECT_EQ(recoverQuestions, QStringList{QStringLiteral("ミラヴェル")}); // never saved: its title
-    EXPECT_EQ(Doc().m_cubes, (Cells{{{6, 6, 6}, kRed}}));
+    EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{6, 6, 6}, kRed}}));
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル*")));
 
@@ -36,7 +36,7 @@ TEST_F(RecoveryShellTest, AKilledRunsCopyIsOfferedBesideAGivenFileADamagedOneIsR
     recoverAnswer = RecoverAnswer::No;
     ASSERT_TRUE(StartApp({given}));
     EXPECT_EQ(recoverQuestions.size(), 2);
-    EXPECT_EQ(Doc().m_cubes, (Cells{{{7, 7, 7}, kRed}}));
+    EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{7, 7, 7}, kRed}}));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(CopiesOnDisk(), 0);
 
@@ -51,7 +51,7 @@ TEST_F(RecoveryShellTest, AKilledRunsCopyIsOfferedBesideAGivenFileADamagedOneIsR
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(copy + QStringLiteral(".damaged")));
     EXPECT_TRUE(QFile::exists(copy + QStringLiteral(".damaged")));
-    EXPECT_TRUE(Doc().m_cubes.empty());
+    EXPECT_TRUE(Doc().m_cubes.IsEmpty());
     EXPECT_TRUE(Frame().isVisible());
 }
 

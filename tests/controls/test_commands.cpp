@@ -8,6 +8,7 @@
 #include "images/ScreenshotFormats.h"
 #include "model/CMiravelDoc.h"
 #include "scene/ViewState.h"
+#include "tests/support/CubeCells.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -211,13 +212,13 @@ TEST_F(Commands, CanvasAndToolsActOnTheDocumentAndARefusedMoveWarns)
     EXPECT_EQ(view.m_edit.m_copyLayer, 1);
     Run("Canvas:PasteAll");
     EXPECT_EQ(ui.log, (Log{"ask 選択されたレイヤーを全てのレイヤーに適用しますか？"}));
-    EXPECT_EQ(doc.m_cubes.size(), 1u);
+    EXPECT_EQ(doc.m_cubes.Count(), 1u);
     ui.confirmAnswer = true;
     Run("Canvas:PasteAll");
-    EXPECT_EQ(doc.m_cubes.size(), 3u);
+    EXPECT_EQ(doc.m_cubes.Count(), 3u);
     Run("Canvas:ClearCopy");
     EXPECT_EQ(view.m_edit.m_copyLayer, -1);
-    doc.m_cubes.clear();
+    doc.m_cubes.Clear();
 
     // The tools take the sight cell (the mouse-driven ones are checked on the real view).
     const COLORREF blue = RGB(0, 0, 200), red = RGB(200, 0, 0);
@@ -232,11 +233,11 @@ TEST_F(Commands, CanvasAndToolsActOnTheDocumentAndARefusedMoveWarns)
     // The model touches -X: moving it that way is refused with a message.
     ui.log.clear();
     const auto history = doc.m_history;
-    const auto cubes = doc.m_cubes;
+    const Cells cubes = CellsOf(doc.m_cubes);
     doc.SetModifiedFlag(false);
     Run("Model:MoveMinusX");
     EXPECT_EQ(ui.log, (Log{"warn グリッドの外に出るキューブがあるため、モデルを移動できません。"}));
-    EXPECT_EQ(doc.m_cubes, cubes);
+    EXPECT_EQ(CellsOf(doc.m_cubes), cubes);
     EXPECT_EQ(doc.m_history, history);
     EXPECT_FALSE(doc.IsModified());
     // A turn swaps the sizes and asks for new display lists.

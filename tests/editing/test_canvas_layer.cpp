@@ -88,7 +88,7 @@ TEST(CanvasLayer, PasteToAllAsksFirstAndFillsEveryLayer)
     EXPECT_TRUE(CanvasLayer::PasteLayerToAll(e, doc, [] { return true; }));
     for (int x = 0; x < 16; ++x)
         EXPECT_EQ(doc.GetCube(x, 7, 9), kRed) << x;
-    EXPECT_EQ(doc.m_cubes.size(), 16u);
+    EXPECT_EQ(doc.m_cubes.Count(), 16u);
     EXPECT_EQ(doc.m_history.size(), 2u + 15 + 1);  // 15 added, 1 removed
 }
 

@@ -1,6 +1,7 @@
 // The document: cube store, grid box, views, the document services and the
 // edit history, step by step (position and records after every step).
 #include "model/CMiravelDoc.h"
+#include "tests/support/CubeCells.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -9,7 +10,6 @@
 namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
-using Cells = std::map<CUBEPOS, COLORREF>;
 
 struct RecordingView : CDocView {
     int updates = 0, resets = 0;
@@ -26,14 +26,14 @@ TEST(Document, ReplacedAndNewModelsKeepNothingOfTheOldOne)
     RecordingView view;
     doc.AddView(&view);
     doc.SetCube(1, 1, 1, RGB(1, 2, 3));
-    doc.m_cubes[{30, 0, 0}] = RGB(4, 5, 6); // hidden outside the box
+    doc.m_cubes.Set({30, 0, 0}, RGB(4, 5, 6)); // hidden outside the box
     doc.SetPathName(QStringLiteral("/tmp/some/model.mvf"));
     doc.SetModifiedFlag(false);
 
     // A replaced model is untitled and modified.
-    doc.ReplaceModel(40, 2, 3, {{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}});
+    doc.ReplaceModel(40, 2, 3, StoreOf({{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}}));
     EXPECT_EQ(std::tuple(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::tuple(40, 2, 3));
-    EXPECT_EQ(doc.m_cubes, (Cells{{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}}));
+    EXPECT_EQ(CellsOf(doc.m_cubes), (Cells{{{0, 0, 0}, RGB(7, 8, 9)}, {{39, 1, 2}, RGB(10, 11, 12)}}));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("ミラヴェル"));
@@ -51,7 +51,7 @@ TEST(Document, ReplacedAndNewModelsKeepNothingOfTheOldOne)
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("ミラヴェル"));
     doc.HistoryBack();
-    EXPECT_TRUE(doc.m_cubes.empty());
+    EXPECT_TRUE(doc.m_cubes.IsEmpty());
 }
 
 TEST(Document, ViewsHearEachChangedCellUntilRemovedAndClearCannotBeUndone)
@@ -81,7 +81,7 @@ TEST(Document, ViewsHearEachChangedCellUntilRemovedAndClearCannotBeUndone)
     EXPECT_EQ(std::pair(b.updates, b.resets), std::pair(2, 0));
     EXPECT_TRUE(doc.m_history.empty());
     doc.HistoryBack();
-    EXPECT_TRUE(doc.m_cubes.empty());
+    EXPECT_TRUE(doc.m_cubes.IsEmpty());
     // Even on an empty model a clear marks the document.
     doc.SetModifiedFlag(false);
     doc.ClearAllCubes();
@@ -109,20 +109,20 @@ TEST(History, StepsBackAndForwardAndANewEditCutsTheRedoBranch)
     doc.SetModifiedFlag(false);
     doc.HistoryBack();
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.m_cubes, (Cells{{{1, 2, 3}, kRed}}));
+    EXPECT_EQ(CellsOf(doc.m_cubes), (Cells{{{1, 2, 3}, kRed}}));
     doc.HistoryBack();
     doc.SetModifiedFlag(false);
     doc.HistoryBack(); // nothing more to undo: stays put
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.m_historyPos, -1);
-    EXPECT_TRUE(doc.m_cubes.empty());
+    EXPECT_TRUE(doc.m_cubes.IsEmpty());
     doc.HistoryForward();
     EXPECT_TRUE(doc.IsModified());
     doc.HistoryForward();
     doc.SetModifiedFlag(false);
     doc.HistoryForward(); // already at the newest record
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_cubes, (Cells{{{1, 2, 3}, kRed}, {{4, 5, 6}, kBlue}}));
+    EXPECT_EQ(CellsOf(doc.m_cubes), (Cells{{{1, 2, 3}, kRed}, {{4, 5, 6}, kBlue}}));
 
     // One cell recoloured, then removed: each step back restores the colour before.
     doc.SetCube(0, 0, 0, kRed);
@@ -138,7 +138,7 @@ TEST(History, StepsBackAndForwardAndANewEditCutsTheRedoBranch)
     doc.SetCube(5, 0, 0, kBlue);
     doc.HistoryForward(); // nothing left to redo
     EXPECT_EQ(doc.m_history, (std::vector<CUBERECORD>{{1, 2, 3, CLR_NONE, kRed}, {5, 0, 0, CLR_NONE, kBlue}}));
-    EXPECT_EQ(doc.m_cubes, (Cells{{{1, 2, 3}, kRed}, {{5, 0, 0}, kBlue}}));
+    EXPECT_EQ(CellsOf(doc.m_cubes), (Cells{{{1, 2, 3}, kRed}, {{5, 0, 0}, kBlue}}));
 }
 
 TEST(History, SameChangeAfterAnUnrecordedEditIsRefusedExceptAtPositionZero)
@@ -146,7 +146,7 @@ TEST(History, SameChangeAfterAnUnrecordedEditIsRefusedExceptAtPositionZero)
     // The store changes behind the history's back (as a load used to do).
     CMiravelDoc doc;
     doc.SetCube(0, 0, 0, kRed);
-    doc.m_cubes.clear();
+    doc.m_cubes.Clear();
     EXPECT_TRUE(doc.RecordChange(0, 0, 0, kRed)); // position 0 is not tested
     EXPECT_FALSE(doc.RecordChange(0, 0, 0, kRed));
     EXPECT_EQ(doc.m_history.size(), 2u);

@@ -39,8 +39,8 @@ void OpenEarlierModel(CMiravelDoc& doc)
     doc.SetCube(4, 3, 2, RGB(0, 255, 0));
     doc.SetCube(2, 1, 1, RGB(1, 2, 3));
     doc.HistoryBack();
-    doc.m_cubes[CUBEPOS{40, 0, 0}] = RGB(9, 9, 9);
-    doc.m_cubes[CUBEPOS{-1, 7, 3}] = RGB(7, 7, 7);
+    doc.m_cubes.Set(CUBEPOS{40, 0, 0}, RGB(9, 9, 9));
+    doc.m_cubes.Set(CUBEPOS{-1, 7, 3}, RGB(7, 7, 7));
     doc.SetPathName(QStringLiteral("/models/earlier.mvf"));
     doc.SetModifiedFlag(false);
 }
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
     // An open replaces the whole model: nothing of the earlier one stays,
     // not even outside the new box.
-    FUZZ_CHECK(std::int64_t(doc.m_cubes.size()) == cubesInBox);
+    FUZZ_CHECK(std::int64_t(doc.m_cubes.Count()) == cubesInBox);
     doc.RemoveView(&view);
     return 0;
 }
