@@ -22,6 +22,7 @@
 #include <QSettings>
 #include <QSurfaceFormat>
 
+#include <algorithm>
 #include <clocale>
 
 namespace {
@@ -29,6 +30,17 @@ namespace {
 QSettings UserStore()
 {
     return QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication());
+}
+
+// The undo history's memory limit in MiB (key HistoryLimitMiB), 16 MiB to
+// 64 GiB; the document's own default when unset or not a number.
+std::size_t HistoryLimit(const QSettings& store)
+{
+    bool ok = false;
+    const qlonglong mib = store.value(QStringLiteral("HistoryLimitMiB")).toLongLong(&ok);
+    if (!ok)
+        return CMiravelDoc::kDefaultHistoryLimit;
+    return std::size_t(std::clamp<qlonglong>(mib, 16, 64 * 1024)) << 20;
 }
 
 } // namespace
@@ -85,6 +97,7 @@ bool CMiravelApp::InitInstance(const QStringList& arguments)
 
     m_doc = std::make_unique<CMiravelDoc>();
     m_doc->SetDefaultTitle(ShellTexts::DefaultDocumentName());
+    m_doc->SetHistoryLimit(HistoryLimit(UserStore()));
     m_recovery->Watch(m_doc.get());
     emit startupStep(StepDocument);
 

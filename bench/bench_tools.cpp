@@ -25,7 +25,6 @@ void Fill(CMiravelDoc& doc, int layersX)
                 doc.m_cubes.Set({x, y, z}, RGB(x * 6, y * 6, z * 6));
 }
 
-void Apply(CMiravelDoc& doc, const ModelTools::Edit& edit) { doc.ApplyAction(edit.changes, edit.size); }
 
 const bench::Register reg("tools", [] {
     CMiravelDoc doc;

@@ -24,7 +24,7 @@ COLORREF SightCube(const CommandContext& c)
 // Applies one tool action; a new grid size needs new display lists.
 void Apply(CommandContext& c, const ModelTools::Edit& edit)
 {
-    if (!c.doc->ApplyAction(edit.changes, edit.size))
+    if (!ModelTools::Apply(*c.doc, edit))
         return;
     if (edit.size)
         c.ui.RebuildDisplayLists();

@@ -80,6 +80,7 @@ void PasteLayer(const CEditState& v, CMiravelDoc& doc)
 {
     if (v.m_copyLayer == -1)
         return;
+    const CMiravelDoc::CEditBatch batch(doc);
     const int axis = v.AxisIndex();
     const int X = axis == 0 ? 1 : doc.m_sizeX;
     const int Y = axis == 1 ? 1 : doc.m_sizeY;
@@ -98,6 +99,7 @@ bool PasteLayerToAll(const CEditState& v, CMiravelDoc& doc, const std::function<
 {
     if (v.m_copyLayer == -1 || !confirm())
         return false;
+    const CMiravelDoc::CEditBatch batch(doc);
     for (int x = 0; x < doc.m_sizeX; ++x)
         for (int y = 0; y < doc.m_sizeY; ++y)
             for (int z = 0; z < doc.m_sizeZ; ++z) {

@@ -56,6 +56,12 @@ void CDocument::NotifyCubeChanged(const CUBEPOS& pos)
         v->OnCubeChanged(pos);
 }
 
+void CDocument::NotifyChunksChanged(const std::vector<ChunkKey>& chunks)
+{
+    for (CDocView* v : m_views)
+        v->OnChunksChanged(chunks);
+}
+
 void CDocument::NotifyModelReset()
 {
     for (CDocView* v : m_views)

@@ -10,6 +10,7 @@ class QIODevice;
 
 class CDocument;
 struct CUBEPOS;
+struct ChunkKey;
 
 // Anything that shows a document. Views register with their document and hear
 // about every change; the document itself knows nothing about widgets.
@@ -21,8 +22,14 @@ public:
     // One cell of the store changed, before any OnUpdate that reports it.
     // Lets a view keep caches per cell instead of rebuilding everything.
     virtual void OnCubeChanged(const CUBEPOS& /*pos*/) {}
-    // Many cells or the grid size changed at once (new, open, clear, resize).
+    // Many cells or the grid size changed at once (new, open, clear, resize,
+    // a turn).
     virtual void OnModelReset() {}
+    // Many cells changed, all within these chunks of the cube store (sorted,
+    // each once), and the grid size did not (a large fill, a paste, their
+    // undo). A cell's change also changes what its neighbours in the next
+    // chunk show. By default it is a reset.
+    virtual void OnChunksChanged(const std::vector<ChunkKey>& /*chunks*/) { OnModelReset(); }
     // The modified flag turned on or off.
     virtual void OnModifiedChanged() {}
 };
@@ -84,6 +91,7 @@ public:
 protected:
     void NotifyCubeChanged(const CUBEPOS& pos);
     void NotifyModelReset();
+    void NotifyChunksChanged(const std::vector<ChunkKey>& chunks);
 
 private:
     std::vector<CDocView*> m_views;

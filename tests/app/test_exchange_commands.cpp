@@ -171,7 +171,7 @@ TEST_F(ExchangeCommandsTest, ImportAndDropsReplaceTheModelAfterTheSaveQuestionAR
     EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{0, 0, 0}, kRed}, {{3, 0, 0}, kTeal}}));
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
     EXPECT_TRUE(Doc().IsModified());
-    EXPECT_TRUE(Doc().m_history.empty());
+    EXPECT_TRUE(Doc().m_history.IsEmpty());
     EXPECT_TRUE(Frame().windowTitle().startsWith(QStringLiteral("ミラヴェル*")));
 
     saveAnswers = {SaveChangesAnswer::No};

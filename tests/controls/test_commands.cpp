@@ -232,13 +232,13 @@ TEST_F(Commands, CanvasAndToolsActOnTheDocumentAndARefusedMoveWarns)
 
     // The model touches -X: moving it that way is refused with a message.
     ui.log.clear();
-    const auto history = doc.m_history;
+    const auto history = doc.m_history.ToVector();
     const Cells cubes = CellsOf(doc.m_cubes);
     doc.SetModifiedFlag(false);
     Run("Model:MoveMinusX");
     EXPECT_EQ(ui.log, (Log{"warn グリッドの外に出るキューブがあるため、モデルを移動できません。"}));
     EXPECT_EQ(CellsOf(doc.m_cubes), cubes);
-    EXPECT_EQ(doc.m_history, history);
+    EXPECT_EQ(doc.m_history.ToVector(), history);
     EXPECT_FALSE(doc.IsModified());
     // A turn swaps the sizes and asks for new display lists.
     const int rebuilds = ui.rebuilds;

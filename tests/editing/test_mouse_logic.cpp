@@ -105,7 +105,7 @@ TEST_F(MouseLogic, SweepsPaintAndEraseOnlyInCanvasMode)
     for (int x = 0; x < 60; x += 3)
         Move(x, 0, {true, false, false});
     EXPECT_EQ(doc.m_cubes.Count(), 6u);
-    EXPECT_EQ(doc.m_history.size(), 6u);  // one record per newly coloured cell
+    EXPECT_EQ(doc.m_history.Size(), 6u);  // one record per newly coloured cell
     for (int x = 0; x < 30; x += 3)
         Move(x, 0, {true, false, true});  // Shift: erase
     EXPECT_EQ(doc.m_cubes.Count(), 3u);

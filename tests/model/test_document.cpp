@@ -67,7 +67,7 @@ TEST(Document, ViewsHearEachChangedCellUntilRemovedAndClearCannotBeUndone)
     doc.SetCube(1, 2, 3, RGB(9, 9, 9));
     doc.RemoveCube(7, 7, 7);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_history.size(), 1u);
+    EXPECT_EQ(doc.m_history.Size(), 1u);
     doc.RemoveCube(1, 2, 3);
     doc.HistoryBack(); // history steps change the store but do not update views
     EXPECT_EQ(a.updates, 2);
@@ -79,7 +79,7 @@ TEST(Document, ViewsHearEachChangedCellUntilRemovedAndClearCannotBeUndone)
     doc.ClearAllCubes();
     EXPECT_EQ(std::pair(a.updates, a.resets), std::pair(4, 1));
     EXPECT_EQ(std::pair(b.updates, b.resets), std::pair(2, 0));
-    EXPECT_TRUE(doc.m_history.empty());
+    EXPECT_TRUE(doc.m_history.IsEmpty());
     doc.HistoryBack();
     EXPECT_TRUE(doc.m_cubes.IsEmpty());
     // Even on an empty model a clear marks the document.
@@ -128,7 +128,7 @@ TEST(History, StepsBackAndForwardAndANewEditCutsTheRedoBranch)
     doc.SetCube(0, 0, 0, kRed);
     doc.SetCube(0, 0, 0, kBlue);
     doc.RemoveCube(0, 0, 0);
-    EXPECT_EQ(doc.m_history.back(), (CUBERECORD{0, 0, 0, kBlue, CLR_NONE}));
+    EXPECT_EQ(doc.m_history.Back(), (CUBERECORD{0, 0, 0, kBlue, CLR_NONE}));
     for (COLORREF before : {kBlue, kRed, CLR_NONE}) {
         doc.HistoryBack();
         EXPECT_EQ(doc.GetCube(0, 0, 0), before);
@@ -137,8 +137,39 @@ TEST(History, StepsBackAndForwardAndANewEditCutsTheRedoBranch)
     doc.HistoryBack();
     doc.SetCube(5, 0, 0, kBlue);
     doc.HistoryForward(); // nothing left to redo
-    EXPECT_EQ(doc.m_history, (std::vector<CUBERECORD>{{1, 2, 3, CLR_NONE, kRed}, {5, 0, 0, CLR_NONE, kBlue}}));
+    EXPECT_EQ(doc.m_history.ToVector(), (std::vector<CUBERECORD>{{1, 2, 3, CLR_NONE, kRed}, {5, 0, 0, CLR_NONE, kBlue}}));
     EXPECT_EQ(CellsOf(doc.m_cubes), (Cells{{{1, 2, 3}, kRed}, {{5, 0, 0}, kBlue}}));
+}
+
+TEST(History, TheLimitDropsTheOldestWholeUndoStepsButNeverTheNewest)
+{
+    constexpr std::size_t kRecord = CEditHistory::kRecordBytes;
+    CMiravelDoc doc;
+    // A cell far out keeps its coordinates beside its record and comes back exactly.
+    doc.SetCube(1 << 20, -(1 << 21), 3, kRed);
+    doc.HistoryBack();
+    doc.HistoryForward();
+    EXPECT_EQ(doc.m_history.Back(), (CUBERECORD{1 << 20, -(1 << 21), 3, CLR_NONE, kRed}));
+    ASSERT_TRUE(doc.ApplyAction({{{0, 0, 0}, kRed}, {{1, 0, 0}, kRed}, {{2, 0, 0}, kRed}}));  // one step
+    doc.SetCube(5, 5, 5, kBlue);
+    doc.HistoryBack();  // a redo step now, which counts but is never dropped
+    doc.SetModifiedFlag(false);
+    const Cells model = CellsOf(doc.m_cubes);
+    EXPECT_EQ(doc.m_history.MemoryBytes(), 5 * kRecord + sizeof(CUBEPOS));
+
+    doc.SetHistoryLimit(4 * kRecord);  // the far cell goes; the action fits
+    EXPECT_EQ(std::pair(doc.m_history.Size(), doc.m_historyPos), std::pair(std::size_t(4), 2));
+    doc.SetHistoryLimit(3 * kRecord);  // the action goes whole; the redo step stays
+    EXPECT_EQ(std::pair(doc.m_history.Size(), doc.m_historyPos), std::pair(std::size_t(1), -1));
+    doc.SetHistoryLimit(0);
+    EXPECT_EQ(doc.m_history.Size(), 1u);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(CellsOf(doc.m_cubes), model);
+    doc.HistoryForward();
+    EXPECT_EQ(doc.GetCube(5, 5, 5), kBlue);
+    // With no room at all only the newest step is kept.
+    doc.SetCube(6, 6, 6, kBlue);
+    EXPECT_EQ(doc.m_history.ToVector(), (std::vector<CUBERECORD>{{6, 6, 6, CLR_NONE, kBlue}}));
 }
 
 TEST(History, SameChangeAfterAnUnrecordedEditIsRefusedExceptAtPositionZero)
@@ -149,7 +180,7 @@ TEST(History, SameChangeAfterAnUnrecordedEditIsRefusedExceptAtPositionZero)
     doc.m_cubes.Clear();
     EXPECT_TRUE(doc.RecordChange(0, 0, 0, kRed)); // position 0 is not tested
     EXPECT_FALSE(doc.RecordChange(0, 0, 0, kRed));
-    EXPECT_EQ(doc.m_history.size(), 2u);
+    EXPECT_EQ(doc.m_history.Size(), 2u);
     EXPECT_TRUE(doc.RecordChange(0, 0, 0, kBlue)); // another colour is a new change
 }
 

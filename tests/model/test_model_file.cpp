@@ -92,7 +92,7 @@ TEST(ModelFile, RefusedFilesChangeNothing)
         EXPECT_EQ(result.message, message) << what;
         EXPECT_EQ(doc.m_sizeX, 3) << what;
         EXPECT_EQ(CellsOf(doc.m_cubes), (Cells{{{1, 1, 1}, RGB(7, 8, 9)}})) << what;
-        EXPECT_EQ(doc.m_history.size(), 1u) << what;
+        EXPECT_EQ(doc.m_history.Size(), 1u) << what;
     }
 }
 
@@ -130,7 +130,7 @@ TEST(ModelFile, OpenAndSaveThroughFiles)
     ASSERT_TRUE(other.OnOpenDocument(good).ok);
     EXPECT_EQ(other.m_sizeX, 4);
     EXPECT_EQ(CellsOf(other.m_cubes), (Cells{{{3, 2, 1}, RGB(200, 100, 50)}}));
-    EXPECT_TRUE(other.m_history.empty());
+    EXPECT_TRUE(other.m_history.IsEmpty());
     EXPECT_FALSE(other.IsModified());
     EXPECT_EQ(other.GetPathName(), good);
     other.SetGridSize(16, 16, 16);

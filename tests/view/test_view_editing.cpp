@@ -262,7 +262,7 @@ TEST_F(ViewEditing, CtrlClickTakesTheColourOfTheCubeUnderThePointerAndEditsNothi
     // The cube stands above the canvas layer (y = 0): the canvas pick alone
     // would not find it.
     doc.SetCube(5, 3, 5, RGB(12, 34, 56));
-    const auto history = doc.m_history;
+    const auto history = doc.m_history.ToVector();
     const QPoint onCube = CellTop(5, 3, 5);
     Press(onCube, Qt::ControlModifier);
     // Moving with the button still held paints nothing.
@@ -270,7 +270,7 @@ TEST_F(ViewEditing, CtrlClickTakesTheColourOfTheCubeUnderThePointerAndEditsNothi
     Release(CellTop(8, 0, 5), Qt::ControlModifier);
     EXPECT_EQ(view->m_state.m_edit.m_cubeColor, RGB(12, 34, 56));
     EXPECT_EQ(view->CommandUi().Swatch(ButtonCube), RGB(12, 34, 56));
-    EXPECT_EQ(doc.m_history, history);
+    EXPECT_EQ(doc.m_history.ToVector(), history);
     EXPECT_EQ(doc.m_cubes.Count(), 1u);
 }
 

@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(CMiravelDoc::IsValidGridSize(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ));
     const std::int64_t cells = std::int64_t(doc.m_sizeX) * doc.m_sizeY * doc.m_sizeZ;
     FUZZ_CHECK(file.size() >= ModelFile::kHeaderSize + cells * ModelFile::kCellSize);
-    FUZZ_CHECK(doc.m_history.empty() && doc.m_historyPos == -1);
+    FUZZ_CHECK(doc.m_history.IsEmpty() && doc.m_historyPos == -1);
     FUZZ_CHECK(view.m_updates > 0);
 
     std::int64_t cubesInBox = 0;

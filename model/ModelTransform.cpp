@@ -1,0 +1,90 @@
+#include "model/ModelTransform.h"
+
+namespace {
+
+// a + b and a - 1 - b without overflow: modulo 2^32.
+std::int32_t Add(std::int32_t a, std::int32_t b) { return std::int32_t(std::uint32_t(a) + std::uint32_t(b)); }
+std::int32_t Mirror(std::int32_t size, std::int32_t v)
+{
+    return std::int32_t(std::uint32_t(size) - 1u - std::uint32_t(v));
+}
+
+} // namespace
+
+CUBEPOS ModelTransform::Map(const CUBEPOS& p) const
+{
+    switch (kind) {
+    case Kind::TurnRight:
+        // Seen from above (down the Y axis, X to the right), +X turns into +Z.
+        return {Mirror(c, p.z), p.y, p.x};
+    case Kind::TurnLeft:
+        return {p.z, p.y, Mirror(a, p.x)};
+    case Kind::Flip:
+        return {a == 0 ? Mirror(b, p.x) : p.x, a == 1 ? Mirror(b, p.y) : p.y, a == 2 ? Mirror(b, p.z) : p.z};
+    case Kind::Shift:
+    case Kind::Translate:
+        return {Add(p.x, a), Add(p.y, b), Add(p.z, c)};
+    }
+    return p;
+}
+
+ModelTransform ModelTransform::Inverse() const
+{
+    switch (kind) {
+    // A turn to the right of an X x Z grid is undone by a turn to the left of
+    // the Z x X grid it made, and the other way round.
+    case Kind::TurnRight:
+        return {Kind::TurnLeft, c, 0, a};
+    case Kind::TurnLeft:
+        return {Kind::TurnRight, c, 0, a};
+    case Kind::Flip:
+        return *this;
+    case Kind::Shift:
+    case Kind::Translate:
+        return {kind, Add(0, -a), Add(0, -b), Add(0, -c)};
+    }
+    return *this;
+}
+
+bool ModelTransform::Moves(const CUBEPOS& p, const GridSize& box) const
+{
+    if (kind != Kind::Shift)
+        return true;
+    return p.x >= 0 && p.y >= 0 && p.z >= 0 && p.x < box.x && p.y < box.y && p.z < box.z;
+}
+
+CCubeStore Transformed(const CCubeStore& store, const ModelTransform& t, const GridSize& box)
+{
+    CCubeStore out;
+    store.ForEachChunk([&](const ChunkKey& key, const CCubeChunk& chunk) {
+        const CUBEPOS o = CCubeChunk::Origin(key);
+        for (int lx = 0; lx < CCubeChunk::kSide; ++lx)
+            for (int ly = 0; ly < CCubeChunk::kSide; ++ly) {
+                const COLORREF* row = chunk.Row(lx, ly);
+                for (int lz = 0; lz < CCubeChunk::kSide; ++lz) {
+                    if (row[lz] == CLR_NONE)
+                        continue;
+                    const CUBEPOS p{o.x + lx, o.y + ly, o.z + lz};
+                    out.Set(t.Moves(p, box) ? t.Map(p) : p, row[lz]);
+                }
+            }
+    });
+    return out;
+}
+
+CUBERECORD ToRecord(const ModelTransform& t)
+{
+    CUBERECORD r{t.a, t.b, t.c};
+    r.kind = RecordKind(int(RecordKind::TurnRight) + int(t.kind));
+    return r;
+}
+
+bool IsTransformRecord(const CUBERECORD& r)
+{
+    return r.kind >= RecordKind::TurnRight;
+}
+
+ModelTransform FromRecord(const CUBERECORD& r)
+{
+    return {ModelTransform::Kind(int(r.kind) - int(RecordKind::TurnRight)), r.x, r.y, r.z};
+}
