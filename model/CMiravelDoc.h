@@ -4,6 +4,7 @@
 #include "model/CubeTypes.h"
 #include "model/Document.h"
 #include "model/EditHistory.h"
+#include "model/GridLimits.h"
 #include "model/ModelTransform.h"
 
 #include <cstdint>
@@ -83,7 +84,7 @@ public:
 
     // Sets the grid box; the store is left as it is. Sizes must be valid.
     void SetGridSize(std::int32_t x, std::int32_t y, std::int32_t z);
-    // Each side at least 1 and at most kMaxGridCells cells in all.
+    // A grid the model may have (see GridLimits).
     static bool IsValidGridSize(std::int64_t x, std::int64_t y, std::int64_t z);
 
     // Puts a whole model in place of the current one, as an import does: the

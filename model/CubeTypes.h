@@ -73,5 +73,6 @@ struct GridSize {
     friend bool operator==(const GridSize&, const GridSize&) = default;
 };
 
-// The largest grid a model may have, in cells (40 x 40 x 40).
+// The size dialog's limit, in cells (40 x 40 x 40); the grids a model may
+// have are GridLimits'.
 inline constexpr std::int64_t kMaxGridCells = 64000;

@@ -474,9 +474,9 @@ Right click - Next light position</translation>
     </message>
     <message>
         <source>モデルが大きすぎるため、読み込めません。
-(各辺 1 以上、合計 64000 セル以下のモデルだけを扱えます)</source>
+(%1 のモデルだけを扱えます)</source>
         <translation>The model is too large to read.
-(Only models with every side at least 1 and at most 64000 cells in all can be used.)</translation>
+(Only models with %1 can be used.)</translation>
     </message>
 </context>
 <context>
@@ -514,12 +514,6 @@ Please install MIRA-VEL again.</translation>
         <translation>This is not an mvf file</translation>
     </message>
     <message>
-        <source>キューブのサイズが正しくないため、このファイルは開けません。
-(各辺 1 以上、合計 64000 以下のモデルだけを開けます)</source>
-        <translation>The grid size is not valid, so this file cannot be opened.
-(Only models with every side at least 1 and at most 64000 cells in all can be opened.)</translation>
-    </message>
-    <message>
         <source>ファイルが途中で切れているため、開けません。</source>
         <translation>The file is cut short and cannot be opened.</translation>
     </message>
@@ -546,6 +540,16 @@ Please install MIRA-VEL again.</translation>
     <message>
         <source>%1 はフォルダーではなくファイルです。</source>
         <translation>%1 is a file, not a folder.</translation>
+    </message>
+    <message>
+        <source>各辺 1 以上で合計 %1 セル以下、または各辺 %2 以下で合計 %3 セル以下</source>
+        <translation>every side at least 1 and at most %1 cells in all, or every side at most %2 and at most %3 cells in all</translation>
+    </message>
+    <message>
+        <source>キューブのサイズが正しくないため、このファイルは開けません。
+(%1 のモデルだけを開けます)</source>
+        <translation>The grid size is not valid, so this file cannot be opened.
+(Only models with %1 can be opened.)</translation>
     </message>
 </context>
 <context>
