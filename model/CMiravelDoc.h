@@ -96,7 +96,8 @@ public:
 
     bool OnNewDocument() override;
     DocResult Serialize(CArchive& ar) override;
-    qint64 MaxFileBytes() const override;
+    // Shares the store's chunks: costs the chunk table, whatever the model.
+    std::shared_ptr<const CDocSnapshot> TakeSnapshot() const override;
 
     // Tests pin the random masks of the next save; normally every save draws
     // a fresh seed.
@@ -132,7 +133,6 @@ private:
     bool ApplyRecord(const CUBERECORD& record, bool redo, CChangeNotes& notes);
     // Undo and redo of one step of the history.
     void Step(bool redo);
-    DocResult Store(CArchive& ar);
     DocResult Load(CArchive& ar);
 
     std::optional<std::uint32_t> m_saveSeed;

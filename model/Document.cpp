@@ -97,12 +97,11 @@ DocResult CDocument::OnOpenDocument(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return DocResult::Fail(ModelMessages::CannotOpen(path, file.errorString()));
-    QByteArray bytes = MaxFileBytes() < 0 ? file.readAll() : file.read(MaxFileBytes());
-    if (file.error() != QFileDevice::NoError)
-        return DocResult::Fail(ModelMessages::CannotOpen(path, file.errorString()));
-
-    CArchive ar(bytes, CArchive::load);
+    CArchive ar(file, CArchive::load);
     DocResult result = Serialize(ar);
+    // A read that broke off is the disk's fault, not the file's.
+    if (ar.Failed())
+        return DocResult::Fail(ModelMessages::CannotOpen(path, ar.ErrorString()));
     if (!result.ok)
         return result;
     SetPathName(path);
@@ -112,17 +111,18 @@ DocResult CDocument::OnOpenDocument(const QString& path)
 
 DocResult CDocument::OnSaveDocument(const QString& path)
 {
-    QByteArray bytes;
-    CArchive ar(bytes, CArchive::store);
-    DocResult result = Serialize(ar);
-    if (!result.ok)
-        return result;
-
+    // The model goes straight into the temporary that replaces the old file
+    // only once it is complete.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return DocResult::Fail(ModelMessages::CannotSave(path, WhyNotWritable(path, file.errorString())));
-    const qint64 written = m_fileWriter ? m_fileWriter(file, bytes) : file.write(bytes);
-    if (written != bytes.size()) {
+    CArchive ar(file, CArchive::store, m_fileWriter);
+    DocResult result = Serialize(ar);
+    if (!result.ok) {
+        file.cancelWriting();
+        return result;
+    }
+    if (!ar.Flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return DocResult::Fail(ModelMessages::CannotSave(path, reason));
