@@ -94,6 +94,14 @@ public:
         return chunk ? chunk->At(CCubeChunk::Local(x), CCubeChunk::Local(y), CCubeChunk::Local(z)) : CLR_NONE;
     }
     COLORREF Get(const CUBEPOS& p) const { return Get(p.x, p.y, p.z); }
+    // The colours of the cells [z0, z0 + count) along z at (x, y), all within
+    // one chunk, into out.
+    void GetRow(std::int32_t x, std::int32_t y, std::int32_t z0, int count, COLORREF* out) const
+    {
+        const CCubeChunk* chunk = FindChunk({CCubeChunk::KeyOf(x), CCubeChunk::KeyOf(y), CCubeChunk::KeyOf(z0)});
+        for (int i = 0; i < count; ++i)
+            out[i] = chunk ? chunk->Row(CCubeChunk::Local(x), CCubeChunk::Local(y))[CCubeChunk::Local(z0) + i] : CLR_NONE;
+    }
     // Puts a cube of the colour at the cell; CLR_NONE empties it.
     void Set(const CUBEPOS& p, COLORREF color);
     // The cells [z0, z0 + count) along z at (x, y), all within one chunk,
