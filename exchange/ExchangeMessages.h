@@ -13,11 +13,6 @@ inline QString Size(std::int64_t x, std::int64_t y, std::int64_t z)
     return QStringLiteral("%1×%2×%3").arg(x).arg(y).arg(z);
 }
 
-inline QString VoxSideTooLong(std::int64_t x, std::int64_t y, std::int64_t z)
-{
-    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 は一辺が 256 を超えるため、.vox に書き出せません。")
-        .arg(Size(x, y, z));
-}
 inline QString BadGridSize(std::int64_t x, std::int64_t y, std::int64_t z)
 {
     return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 が正しくありません。").arg(Size(x, y, z));

@@ -380,10 +380,6 @@ Right click - Next light position</translation>
 <context>
     <name>ExchangeMessages</name>
     <message>
-        <source>モデルの大きさ %1 は一辺が 256 を超えるため、.vox に書き出せません。</source>
-        <translation>The model size %1 has a side longer than 256, so it cannot be written as .vox.</translation>
-    </message>
-    <message>
         <source>モデルの大きさ %1 が正しくありません。</source>
         <translation>The model size %1 is not valid.</translation>
     </message>
