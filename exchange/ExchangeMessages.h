@@ -54,6 +54,14 @@ inline QString NoCubes()
 {
     return QCoreApplication::translate("ExchangeMessages", "キューブが一つもないため、メッシュを書き出せません。");
 }
+inline QString MeshTooLarge(std::int64_t triangles, std::int64_t limit)
+{
+    return QCoreApplication::translate("ExchangeMessages",
+                                       "このモデルのメッシュは %1 個以上の三角形になるため、書き出せません。\n"
+                                       "(書き出せるのは %2 個までです)")
+        .arg(triangles)
+        .arg(limit);
+}
 inline QString Cancelled() { return QCoreApplication::translate("ExchangeMessages", "書き出しを中止しました。"); }
 inline QString NotExportable()
 {

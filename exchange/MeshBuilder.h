@@ -29,11 +29,21 @@ struct CubeMesh {
     std::vector<std::uint32_t> triangles; // three vertices each, counter-clockwise from outside
     std::int64_t exposedFaces = 0; // unit faces before merging: one quad each
     std::int64_t rectangles = 0;   // after merging
+    // When the mesh was refused for its size: how many triangles it needs at
+    // least (exactly, once the rectangles were few enough to be cut up).
+    std::int64_t refusedTriangles = 0;
 
     std::size_t VertexCount() const { return colors.size(); }
     std::size_t TriangleCount() const { return triangles.size() / 3; }
 };
 
-// Builds the mesh; false when progress asked to stop.
+// The most triangles a mesh may have. Building and writing one takes about
+// 300 bytes a triangle (the mesh here, Assimp's copy of it and the file's
+// buffers), so a mesh at the limit needs about 3 GB; a larger one is refused
+// before its vertices are allocated.
+inline constexpr std::int64_t kMaxMeshTriangles = 10'000'000;
+
+// Builds the mesh; false when progress asked to stop or when it would need
+// more than maxTriangles (then mesh.refusedTriangles says how many).
 bool BuildCubeMesh(const ModelData& model, MeshAxes axes, CubeMesh& mesh,
-                   const ExportProgress& progress = {});
+                   const ExportProgress& progress = {}, std::int64_t maxTriangles = kMaxMeshTriangles);

@@ -55,7 +55,9 @@ ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QS
         }
         CubeMesh mesh;
         if (!BuildCubeMesh(format == ExchangeFormat::Stl ? shape : model, axes, mesh, progress)) {
-            result.message = ExchangeMessages::Cancelled();
+            result.message = mesh.refusedTriangles > 0
+                                 ? ExchangeMessages::MeshTooLarge(mesh.refusedTriangles, kMaxMeshTriangles)
+                                 : ExchangeMessages::Cancelled();
             return result;
         }
         // An empty mesh is no use to anyone, and an empty glTF buffer is

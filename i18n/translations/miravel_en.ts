@@ -439,6 +439,12 @@ Right click - Next light position</translation>
         <source>この形式はここでは書き出せません。</source>
         <translation>This format cannot be written here.</translation>
     </message>
+    <message>
+        <source>このモデルのメッシュは %1 個以上の三角形になるため、書き出せません。
+(書き出せるのは %2 個までです)</source>
+        <translation>The mesh of this model would have at least %1 triangles, so it cannot be written.
+(At most %2 can be written.)</translation>
+    </message>
 </context>
 <context>
     <name>ExchangeTexts</name>

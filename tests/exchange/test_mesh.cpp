@@ -192,6 +192,16 @@ TEST(CubeMesh, MergesAndPlacesTheModel)
     const SoupFacts f = Examine(SoupOf(mesh), false);
     EXPECT_EQ(f.low, (std::array<float, 3>{-2.5f, 0.0f, -2.0f}));
     EXPECT_EQ(f.high, (std::array<float, 3>{2.5f, 3.0f, 2.0f}));
+
+    // One triangle over the limit is refused with the exact count, and when
+    // the rectangles alone are too many, with what they need at least.
+    ASSERT_TRUE(BuildCubeMesh(SampleModel(), MeshAxes::YUp, mesh));
+    const std::int64_t triangles = std::int64_t(mesh.TriangleCount()), rectangles = mesh.rectangles;
+    EXPECT_FALSE(BuildCubeMesh(SampleModel(), MeshAxes::YUp, mesh, {}, triangles - 1));
+    EXPECT_EQ(mesh.refusedTriangles, triangles);
+    EXPECT_TRUE(mesh.triangles.empty());
+    EXPECT_FALSE(BuildCubeMesh(SampleModel(), MeshAxes::YUp, mesh, {}, rectangles));
+    EXPECT_EQ(mesh.refusedTriangles, 2 * rectangles);
 }
 
 // Every format as Assimp reads it back, one model in each: closed (every
