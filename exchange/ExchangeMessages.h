@@ -21,12 +21,16 @@ inline QString ColorsReduced(int from, int to)
 {
     return QCoreApplication::translate("ExchangeMessages", "色数を %1 色から %2 色に減らしました。").arg(from).arg(to);
 }
-inline QString ModelTooBig(std::int64_t x, std::int64_t y, std::int64_t z)
+// A .vox scene too big for the grid: its size here (x right, y up, z toward
+// the viewer) and in the file's own axes (z up), so that it can be found in
+// the program that made it.
+inline QString VoxTooBig(std::int64_t x, std::int64_t y, std::int64_t z, std::int64_t fileX, std::int64_t fileY,
+                         std::int64_t fileZ)
 {
     // Sides may come from a hostile file: the product is formed in floating
     // point so that it cannot overflow.
-    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 (%2 セル) は 64000 セルを超えるため読み込めません。")
-        .arg(Size(x, y, z))
+    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は 64000 セルを超えるため読み込めません。")
+        .arg(Size(x, y, z), Size(fileX, fileY, fileZ))
         .arg(QString::number(double(x) * double(y) * double(z), 'f', 0));
 }
 inline QString NotVoxFile() { return QCoreApplication::translate("ExchangeMessages", ".vox ファイルではありません。"); }

@@ -4,8 +4,11 @@
 #include "exchange/MeshBuilder.h"
 #include "exchange/MeshExport.h"
 #include "exchange/VoxFile.h"
+#include "model/FileErrorText.h"
 
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace {
 
@@ -13,8 +16,10 @@ ExportResult SaveWhole(const QString& path, const QByteArray& bytes)
 {
     ExportResult result;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        result.message = ExchangeMessages::CannotWrite(path, file.errorString());
+    errno = 0;
+    // The flush is where a full disk shows with its reason.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        result.message = ExchangeMessages::CannotWrite(path, FileErrorText::OfFailedCall(file));
         return result;
     }
     result.ok = true;
@@ -71,4 +76,12 @@ ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QS
     // The model file has its own save; pictures need the view to render.
     result.message = ExchangeMessages::NotExportable();
     return result;
+}
+
+QStringList ExportedFiles(ExchangeFormat format, const QString& path)
+{
+    QStringList files{path};
+    if (const QString companion = CompanionPath(format, path); !companion.isEmpty())
+        files << companion;
+    return files;
 }

@@ -1,7 +1,10 @@
 #include "model/Archive.h"
 
-#include <QIODevice>
+#include "model/FileErrorText.h"
 
+#include <QFileDevice>
+
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -19,13 +22,22 @@ CArchive::CArchive(QIODevice& device, Mode mode, BlockWriter writer)
 {
 }
 
+void CArchive::NoteFailure()
+{
+    m_failed = true;
+    const auto* file = qobject_cast<const QFileDevice*>(m_device);
+    m_error = file ? FileErrorText::OfFailedCall(*file) : m_device->errorString();
+}
+
 void CArchive::WriteThrough(const char* data, qsizetype count)
 {
     if (m_failed || count <= 0)
         return;
+    errno = 0;
     const qint64 written = m_writer ? m_writer(*m_device, QByteArray::fromRawData(data, count))
                                     : m_device->write(data, count);
-    m_failed = written != count;
+    if (written != count)
+        NoteFailure();
 }
 
 void CArchive::Write(const void* data, qsizetype count)
@@ -77,10 +89,11 @@ qsizetype CArchive::Read(void* data, qsizetype count)
         }
         // Large reads go straight to the caller, small ones through the buffer.
         const bool direct = count - done >= kBufferBytes;
+        errno = 0;
         const qint64 n = direct ? m_device->read(out + done, count - done)
                                 : m_device->read(m_buffer.data(), kBufferBytes);
         if (n < 0)
-            m_failed = true;
+            NoteFailure();
         if (n <= 0)
             break;
         if (direct) {
@@ -98,9 +111,4 @@ qint64 CArchive::BytesLeft() const
     if (m_bytes)
         return m_bytes->size() - m_bufferPos;
     return m_device->size() - m_device->pos() + (m_bufferEnd - m_bufferPos);
-}
-
-QString CArchive::ErrorString() const
-{
-    return m_device ? m_device->errorString() : QString();
 }

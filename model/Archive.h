@@ -54,10 +54,12 @@ public:
     bool Flush();
 
     bool Failed() const { return m_failed; }
-    QString ErrorString() const;
+    // Why the device call that failed failed, taken right after it.
+    QString ErrorString() const { return m_error; }
 
 private:
     void WriteThrough(const char* data, qsizetype count);
+    void NoteFailure();
 
     Mode m_mode;
     QByteArray* m_bytes = nullptr;
@@ -67,4 +69,5 @@ private:
     qsizetype m_bufferPos = 0;  // load: next byte to hand out
     qsizetype m_bufferEnd = 0;  // load: bytes read; store: bytes waiting
     bool m_failed = false;
+    QString m_error;
 };

@@ -187,6 +187,9 @@ TEST_F(ExchangeCommandsTest, TheConvertersPictureIsWhatTheEditorShows)
 {
     ASSERT_TRUE(StartApp({WriteModel(QStringLiteral("m.mvf"))}));
     CMiravelView* view = Frame().GetActiveView();
+    // No pointer exists for the converter: its picture has no sight cube.
+    view->m_state.m_pointer.m_sightX = view->m_state.m_pointer.m_sightY = view->m_state.m_pointer.m_sightZ = -1;
+    view->update();
     const QImage editor = view->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
     const DefaultViewPicture::Result picture = DefaultViewPicture::Render(Doc(), view->width(), view->height());
     ASSERT_FALSE(picture.image.isNull()) << picture.error.toStdString();

@@ -24,6 +24,15 @@ QByteArray Chain(int depth)
     return nodes + Shape(depth, 0);
 }
 
+// 20 groups, each naming the next twice: a million visits to one shape.
+QByteArray Doubled(int depth)
+{
+    QByteArray nodes;
+    for (int i = 0; i < depth; ++i)
+        nodes += Group(i, {i + 1, i + 1});
+    return nodes + Shape(depth, 0);
+}
+
 ModelData Rainbow(int colors)
 {
     ModelData m{(colors + 9) / 10, 10, 1, {}};
@@ -58,6 +67,23 @@ TEST(VoxReader, ReadsWhatTheFormatAllows)
               (ModelData{1, 1, 1, {{CUBEPOS{0, 0, 0}, RGB(255, 255, 0xCC)}}}));
     // A deep but finite scene is fine.
     EXPECT_TRUE(ReadVox(VoxFile(kOne + Chain(40))).ok);
+
+    // Group 7 is named by two transforms: each places its own copy. Where
+    // models overlap, the first placed (depth first, in file order) keeps
+    // its colour.
+    const QByteArray rgba = Chunk("RGBA", palette);
+    const QByteArray two = Size(1, 1, 1) + Xyzi({{0, 0, 0, 1}}) + Size(1, 1, 1) + Xyzi({{0, 0, 0, 2}});
+    const VoxReadResult shared = ReadVox(VoxFile(
+        two + Transform(0, 1, "0 0 0") + Group(1, {2, 3, 4}) + Transform(2, 7, "0 0 0") + Transform(3, 6, "0 0 0") +
+        Transform(4, 7, "2 0 0") + Group(7, {8}) + Transform(8, 5, "0 0 0") + Shape(5, 0) + Shape(6, 1) + rgba));
+    ASSERT_TRUE(shared.ok) << shared.message.toStdString();
+    EXPECT_EQ(shared.model, (ModelData{3, 1, 1, {{CUBEPOS{0, 0, 0}, RGB(1, 2, 3)}, {CUBEPOS{2, 0, 0}, RGB(1, 2, 3)}}}));
+    // Without a scene graph, further models are frames of an animation
+    // (here with the PACK chunk that counts them): the first one stands.
+    EXPECT_EQ(ReadVox(VoxFile(Chunk("PACK", Int(2)) + Size(1, 1, 1) + Xyzi({{0, 0, 0, 2}}) + Size(3, 1, 1) +
+                              Xyzi({{2, 0, 0, 1}}) + rgba))
+                  .model,
+              (ModelData{1, 1, 1, {{CUBEPOS{0, 0, 0}, RGB(9, 0, 0)}}}));
 }
 
 TEST(VoxReader, RefusesBrokenFilesWithAMessage)
@@ -87,10 +113,11 @@ TEST(VoxReader, RefusesBrokenFilesWithAMessage)
         {"voxel outside SIZE", VoxFile(Size(2, 2, 2) + Xyzi({{0, 2, 0, 1}})), "(0, 2, 0)"},
         {"colour index 0", VoxFile(Size(2, 2, 2) + Xyzi({{1, 1, 1, 0}})), "色番号が 0"},
         {"short palette", VoxFile(kOne + rgbaShort), "RGBA"},
-        {"no model", VoxFile(Chunk("RGBA", QByteArray(1024, '\1'))), "モデル"},
+        {"no model, short palette", VoxFile(rgbaShort), "モデル"},
         {"scene loop", VoxFile(kOne + Transform(0, 1, "0 0 0") + Group(1, {2}) + Transform(2, 1, "0 0 0")),
          "循環"},
         {"endless nesting", VoxFile(kOne + Chain(200)), "入れ子"},
+        {"shared nodes without end", VoxFile(kOne + Doubled(20)), "大きすぎます"},
         {"missing node", VoxFile(kOne + Transform(0, 7, "0 0 0")), "節点 7"},
         {"missing root", VoxFile(kOne + Transform(3, 1, "0 0 0") + Shape(1, 0)), "節点 0"},
         {"missing model", VoxFile(kOne + Transform(0, 1, "0 0 0") + Shape(1, 4)), "モデル 4"},
@@ -102,8 +129,8 @@ TEST(VoxReader, RefusesBrokenFilesWithAMessage)
         {"huge group", VoxFile(kOne + Chunk("nGRP", Int(1) + Int(0) + Int(0x10000000))), "nGRP"},
         {"box over the grid limit",
          VoxFile(kOne + kOne + Transform(0, 1, "0 0 0") + Group(1, {2, 4}) + Shape(2, 0) +
-                 Transform(4, 5, "100 100 100") + Shape(5, 1)),
-         "101×101×101 (1030301 セル) は 64000 セルを超える"},
+                 Transform(4, 5, "300 250 0") + Shape(5, 1)),
+         "301×1×251 (ファイルの軸では 301×251×1、75551 セル) は 64000 セルを超える"},
         {"huge translation",
          VoxFile(kOne + kOne + Transform(0, 1, "0 0 0") + Group(1, {2, 4}) + Shape(2, 0) +
                  Transform(4, 5, "2147483647 -2147483648 0") + Shape(5, 1)),
