@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ModelMessages.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -29,9 +31,10 @@ inline QString VoxTooBig(std::int64_t x, std::int64_t y, std::int64_t z, std::in
 {
     // Sides may come from a hostile file: the product is formed in floating
     // point so that it cannot overflow.
-    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は 64000 セルを超えるため読み込めません。")
+    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は大きすぎるため読み込めません。\n"
+                                                           "(%4 のモデルだけを読み込めます)")
         .arg(Size(x, y, z), Size(fileX, fileY, fileZ))
-        .arg(QString::number(double(x) * double(y) * double(z), 'f', 0));
+        .arg(QString::number(double(x) * double(y) * double(z), 'f', 0), ModelMessages::GridLimitsText());
 }
 inline QString NotVoxFile() { return QCoreApplication::translate("ExchangeMessages", ".vox ファイルではありません。"); }
 inline QString VoxVersion(std::int64_t version)

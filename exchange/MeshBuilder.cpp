@@ -78,12 +78,12 @@ void ClipEars(const std::vector<Point>& ring, int ua, int va, const std::vector<
 
 class CGreedyMesher {
 public:
-    CGreedyMesher(const ModelData& model) : m_size{model.sizeX, model.sizeY, model.sizeZ}
+    CGreedyMesher(const ModelData& model, MeshColours colours) : m_size{model.sizeX, model.sizeY, model.sizeZ}
     {
         m_cells.assign(std::size_t(std::int64_t(m_size[0]) * m_size[1] * m_size[2]), CLR_NONE);
-        for (const auto& [pos, color] : model.cubes)
-            if (Inside({pos.x, pos.y, pos.z}))
-                m_cells[Index({pos.x, pos.y, pos.z})] = color & 0xFFFFFFu;
+        model.cubes.ForEachCubeIn({0, 0, 0}, {model.sizeX, model.sizeY, model.sizeZ}, [&](const CUBEPOS& p, COLORREF c) {
+            m_cells[Index({p.x, p.y, p.z})] = colours == MeshColours::One ? RGB(255, 255, 255) : c & 0xFFFFFFu;
+        });
     }
 
     std::int64_t Layers() const { return 2 * (std::int64_t(m_size[0]) + m_size[1] + m_size[2]); }
@@ -165,12 +165,12 @@ private:
 } // namespace
 
 bool BuildCubeMesh(const ModelData& model, MeshAxes axes, CubeMesh& mesh,
-                   const ExportProgress& progress, std::int64_t maxTriangles)
+                   const ExportProgress& progress, std::int64_t maxTriangles, MeshColours colours)
 {
     mesh = CubeMesh{};
     if (model.sizeX < 1 || model.sizeY < 1 || model.sizeZ < 1)
         return true;
-    CGreedyMesher mesher(model);
+    CGreedyMesher mesher(model, colours);
     std::vector<Rect> rects, scratch;
     const std::int64_t total = mesher.Layers();
     std::int64_t done = 0, counted = 0;

@@ -11,6 +11,10 @@
 // right-handed model stays right-handed.
 enum class MeshAxes { YUp, ZUp };
 
+// Whether the faces keep their cubes' colours, or are all one (white), so
+// that faces of every colour merge alike (STL has no colours).
+enum class MeshColours { OfCubes, One };
+
 // The visible surface of a model as plain triangles: only faces between a
 // cube and an empty cell (or the outside of the grid), merged greedily into
 // rectangles of one colour per plane. One unit per cube edge; the origin is
@@ -48,4 +52,5 @@ inline constexpr std::int64_t kMaxMeshTriangles = 10'000'000;
 // Builds the mesh; false when progress asked to stop or when it would need
 // more than maxTriangles (then mesh.refusedTriangles says how many).
 bool BuildCubeMesh(const ModelData& model, MeshAxes axes, CubeMesh& mesh,
-                   const ExportProgress& progress = {}, std::int64_t maxTriangles = kMaxMeshTriangles);
+                   const ExportProgress& progress = {}, std::int64_t maxTriangles = kMaxMeshTriangles,
+                   MeshColours colours = MeshColours::OfCubes);

@@ -52,14 +52,9 @@ ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QS
         // the same turn as .vox so that the print stands upright.
         const MeshAxes axes = format == ExchangeFormat::Stl ? MeshAxes::ZUp : MeshAxes::YUp;
         // STL has no colours: faces of all colours merge alike.
-        ModelData shape;
-        if (format == ExchangeFormat::Stl) {
-            shape = model;
-            for (auto& cube : shape.cubes)
-                cube.second = RGB(255, 255, 255);
-        }
+        const MeshColours colours = format == ExchangeFormat::Stl ? MeshColours::One : MeshColours::OfCubes;
         CubeMesh mesh;
-        if (!BuildCubeMesh(format == ExchangeFormat::Stl ? shape : model, axes, mesh, progress)) {
+        if (!BuildCubeMesh(model, axes, mesh, progress, kMaxMeshTriangles, colours)) {
             result.message = mesh.refusedTriangles > 0
                                  ? ExchangeMessages::MeshTooLarge(mesh.refusedTriangles, kMaxMeshTriangles)
                                  : ExchangeMessages::Cancelled();

@@ -2,6 +2,7 @@
 #include "exchange/VoxFile.h"
 #include "exchange/VoxPalette.h"
 #include "model/FileErrorText.h"
+#include "model/GridLimits.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -23,11 +24,13 @@ constexpr int kMaxSceneDepth = 64;
 // copy: 64 nested groups that name their child twice would mean 2^64 visits
 // without a single voxel. Real scenes need a few thousand.
 constexpr std::int64_t kMaxNodeVisits = std::int64_t(1) << 18;
-// Voxels written over all placed models; a legitimate model within the grid
-// limit needs a tiny fraction of it, while a file that places one large
-// model many times could otherwise keep the reader busy for minutes.
-constexpr std::int64_t kMaxPlacedVoxels = std::int64_t(1) << 25;
-constexpr qint64 kMaxFileBytes = qint64(64) << 20;
+// Voxels written over all placed models: twice the largest grid, so that a
+// scene filling it leaves room for models that overlap, while a file that
+// places one large model many times cannot keep the reader busy for minutes.
+constexpr std::int64_t kMaxPlacedVoxels = 2 * GridLimits::kMaxCells;
+// The largest grid filled takes 4 bytes a voxel; the rest of a file (models'
+// sizes, the scene, the palette) is small beside it.
+constexpr qint64 kMaxFileBytes = 4 * GridLimits::kMaxCells + (qint64(64) << 20);
 
 using Matrix = std::array<std::array<int, 3>, 3>;
 constexpr Matrix kIdentity = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
@@ -464,14 +467,14 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             extent[i] = models.front().size[i];
     }
     const std::int64_t sizeX = extent[0], sizeY = extent[2], sizeZ = extent[1];
-    if (sizeX > kMaxGridCells || sizeY > kMaxGridCells || sizeZ > kMaxGridCells ||
-        sizeX * sizeY * sizeZ > kMaxGridCells)
+    if (!GridLimits::IsValid(sizeX, sizeY, sizeZ))
         return Refuse(ExchangeMessages::VoxTooBig(sizeX, sizeY, sizeZ, extent[0], extent[1], extent[2]));
 
     // Where placed models overlap, the first-placed one's colour stands, as
     // other voxel editors show such scenes: written last, from the back.
     // Within one model a later voxel in the same cell still wins.
-    std::vector<COLORREF> grid(std::size_t(sizeX * sizeY * sizeZ), CLR_NONE);
+    VoxReadResult result;
+    CCubeStore& cubes = result.model.cubes;
     for (auto pi = placements.rbegin(); pi != placements.rend(); ++pi) {
         const Placement& p = *pi;
         const auto axes = PlaceAxes(p);
@@ -480,23 +483,13 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             std::int64_t w[3];
             for (int i = 0; i < 3; ++i)
                 w[i] = Land(axes[std::size_t(i)], v[axes[std::size_t(i)].from]) - low[i];
-            const std::int64_t x = w[0], y = w[2], z = sizeZ - 1 - w[1];
-            grid[std::size_t((x * sizeY + y) * sizeZ + z)] = palette[v[3]];
+            cubes.Set({std::int32_t(w[0]), std::int32_t(w[2]), std::int32_t(sizeZ - 1 - w[1])}, palette[v[3]]);
         }
     }
-
-    VoxReadResult result;
     result.ok = true;
     result.model.sizeX = std::int32_t(sizeX);
     result.model.sizeY = std::int32_t(sizeY);
     result.model.sizeZ = std::int32_t(sizeZ);
-    for (std::int32_t x = 0; x < sizeX; ++x)
-        for (std::int32_t y = 0; y < sizeY; ++y)
-            for (std::int32_t z = 0; z < sizeZ; ++z) {
-                const COLORREF c = grid[std::size_t((std::int64_t(x) * sizeY + y) * sizeZ + z)];
-                if (c != CLR_NONE)
-                    result.model.cubes.push_back({CUBEPOS{x, y, z}, c});
-            }
     return result;
 }
 
@@ -506,7 +499,11 @@ VoxReadResult ReadVoxFile(const QString& path)
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
-    // One byte more than the limit tells a file at the limit from a bigger one.
+    // A file known to be too big is refused before it is read. One byte more
+    // than the limit tells a file at the limit from a bigger one whose size
+    // was not known.
+    if (file.size() > kMaxFileBytes)
+        return Refuse(ExchangeMessages::FileTooBig(path));
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));

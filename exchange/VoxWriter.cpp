@@ -126,32 +126,26 @@ void PutScene(QByteArray& out, const std::vector<VoxModel>& models)
 VoxWriteResult WriteVox(const ModelData& model)
 {
     VoxWriteResult result;
-    if (!GridLimits::IsValid(model.sizeX, model.sizeY, model.sizeZ)) {
+    if (!GridLimits::IsValid(model.sizeX, model.sizeY, model.sizeZ) || !model.CubesInBox()) {
         result.message = ExchangeMessages::BadGridSize(model.sizeX, model.sizeY, model.sizeZ);
         return result;
     }
 
-    for (const auto& [pos, color] : model.cubes)
-        if (pos.x < 0 || pos.y < 0 || pos.z < 0 || pos.x >= model.sizeX ||
-            pos.y >= model.sizeY || pos.z >= model.sizeZ) {
-            result.message = ExchangeMessages::BadGridSize(model.sizeX, model.sizeY, model.sizeZ);
-            return result;
-        }
-
     // One pixel per cube, so that the colours of many cubes weigh more when
     // the palette must be reduced. The quantiser keeps every colour exactly
-    // when there are few enough.
-    const std::size_t count = model.cubes.size();
+    // when there are few enough. Every walk of the store below takes the
+    // cubes in the same order, the n-th cube's index being indices[n].
+    const std::size_t count = model.cubes.Count();
     std::vector<std::uint8_t> indices(count);
     std::vector<QRgb> palette;
     if (count > 0) {
         QImage pixels(int(count), 1, QImage::Format_RGB32);
         auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(0));
         std::unordered_set<COLORREF> distinct;
-        for (std::size_t i = 0; i < count; ++i) {
-            row[i] = ToQRgb(model.cubes[i].second);
-            distinct.insert(model.cubes[i].second & 0xFFFFFFu);
-        }
+        model.cubes.ForEachCube([&](const CUBEPOS&, COLORREF c) {
+            *row++ = ToQRgb(c);
+            distinct.insert(c & 0xFFFFFFu);
+        });
         PalettePicture picture;
         if (!ReduceToPalette(pixels, kMaxPaletteColors, picture)) {
             result.message = ExchangeMessages::NotExportable();
@@ -187,23 +181,22 @@ VoxWriteResult WriteVox(const ModelData& model)
     };
     std::vector<qsizetype> filled(models.size(), 0);
     if (models.size() > 1)
-        for (const auto& [p, color] : model.cubes)
-            ++filled[tileOf(p)];
+        model.cubes.ForEachCube([&](const CUBEPOS& p, COLORREF) { ++filled[tileOf(p)]; });
     else
         filled[0] = qsizetype(count);
     for (std::size_t t = 0; t < models.size(); ++t) {
         models[t].voxels.resize(4 * filled[t]);
         filled[t] = 0;
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        const CUBEPOS& p = model.cubes[i].first;
+    std::size_t n = 0;
+    model.cubes.ForEachCube([&](const CUBEPOS& p, COLORREF) {
         const std::size_t t = models.size() > 1 ? tileOf(p) : 0;
         char* voxel = models[t].voxels.data() + 4 * filled[t]++;
         voxel[0] = char(p.x % kMaxVoxSide);
         voxel[1] = char((model.sizeZ - 1 - p.z) % kMaxVoxSide);
         voxel[2] = char(p.y % kMaxVoxSide);
-        voxel[3] = char(indices[i] + 1);
-    }
+        voxel[3] = char(indices[n++] + 1);
+    });
 
     QByteArray content;
     if (models.size() == 1) {

@@ -6,6 +6,9 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 // The coordinate of a chunk: the cell coordinates divided by the chunk side,
@@ -82,6 +85,15 @@ private:
 class CCubeStore {
 public:
     CCubeStore() = default;
+    // A store holding these cells (a later one wins where two name a cell).
+    CCubeStore(std::initializer_list<std::pair<CUBEPOS, COLORREF>> cells) : CCubeStore(cells.begin(), cells.end()) {}
+    template <class It>
+        requires std::input_iterator<It>
+    CCubeStore(It first, It last)
+    {
+        for (; first != last; ++first)
+            Set(first->first, first->second);
+    }
     CCubeStore(const CCubeStore& other);
     CCubeStore(CCubeStore&& other) noexcept;
     CCubeStore& operator=(const CCubeStore& other);
@@ -170,7 +182,7 @@ public:
     template <class F>
     void ForEachCube(F&& f) const
     {
-        ForEachChunk([&](const ChunkKey& key, const CCubeChunk& chunk) { VisitCubes(key, chunk, f); });
+        ForEachChunk([&](const ChunkKey& key, const CCubeChunk& chunk) { ForEachCubeOf(key, chunk, f); });
     }
 
     // f(pos, colour) for every cube of the box [lo, hi), in no particular order.
@@ -181,10 +193,10 @@ public:
             const CUBEPOS o = CCubeChunk::Origin(key);
             if (o.x >= lo.x && o.y >= lo.y && o.z >= lo.z && o.x + CCubeChunk::kSide <= hi.x &&
                 o.y + CCubeChunk::kSide <= hi.y && o.z + CCubeChunk::kSide <= hi.z) {
-                VisitCubes(key, chunk, f);
+                ForEachCubeOf(key, chunk, f);
                 return;
             }
-            VisitCubes(key, chunk, [&](const CUBEPOS& p, COLORREF c) {
+            ForEachCubeOf(key, chunk, [&](const CUBEPOS& p, COLORREF c) {
                 if (p.x >= lo.x && p.y >= lo.y && p.z >= lo.z && p.x < hi.x && p.y < hi.y && p.z < hi.z)
                     f(p, c);
             });
@@ -223,17 +235,9 @@ public:
             }
     }
 
-    // Same cubes in the same cells.
-    friend bool operator==(const CCubeStore& a, const CCubeStore& b);
-
-private:
-    struct Slot {
-        ChunkKey key;
-        CCubeChunk* chunk = nullptr; // null: a free slot
-    };
-
+    // f(pos, colour) for every cube of one chunk, in the chunk's order.
     template <class F>
-    static void VisitCubes(const ChunkKey& key, const CCubeChunk& chunk, F&& f)
+    static void ForEachCubeOf(const ChunkKey& key, const CCubeChunk& chunk, F&& f)
     {
         const CUBEPOS o = CCubeChunk::Origin(key);
         int left = chunk.Filled();
@@ -247,6 +251,15 @@ private:
               c);
         }
     }
+
+    // Same cubes in the same cells.
+    friend bool operator==(const CCubeStore& a, const CCubeStore& b);
+
+private:
+    struct Slot {
+        ChunkKey key;
+        CCubeChunk* chunk = nullptr; // null: a free slot
+    };
 
     std::size_t SlotOf(const ChunkKey& k) const
     {

@@ -72,7 +72,3 @@ struct GridSize {
 
     friend bool operator==(const GridSize&, const GridSize&) = default;
 };
-
-// The size dialog's limit, in cells (40 x 40 x 40); the grids a model may
-// have are GridLimits'.
-inline constexpr std::int64_t kMaxGridCells = 64000;

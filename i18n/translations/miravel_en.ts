@@ -404,10 +404,6 @@ Right click - Next light position</translation>
         <translation>not a readable .vox file</translation>
     </message>
     <message>
-        <source>モデルは %1×%2×%3 です。エディターのグリッドは 64000 セル (40×40×40) までです</source>
-        <translation>the model is %1x%2x%3; the editor&apos;s grid holds at most 64000 cells (40x40x40)</translation>
-    </message>
-    <message>
         <source>フォルダーです。出力にはファイルの名前が要ります</source>
         <translation>is a folder; the output must be a file name</translation>
     </message>
@@ -454,6 +450,10 @@ Right click - Next light position</translation>
     <message>
         <source>書き出せませんでした</source>
         <translation>could not be written</translation>
+    </message>
+    <message>
+        <source>モデルは %1×%2×%3 です。エディターが扱えるのは %4 のグリッドです</source>
+        <translation>the model is %1x%2x%3; the editor takes grids with %4</translation>
     </message>
 </context>
 <context>
@@ -544,8 +544,10 @@ Right click - Next light position</translation>
 (At most %2 can be written.)</translation>
     </message>
     <message>
-        <source>モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は 64000 セルを超えるため読み込めません。</source>
-        <translation>The model size %1 (%2 in the file&apos;s own axes, %3 cells) is more than 64000 cells and cannot be read.</translation>
+        <source>モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は大きすぎるため読み込めません。
+(%4 のモデルだけを読み込めます)</source>
+        <translation>The model size %1 (%2 in the file&apos;s own axes, %3 cells) is too large to be read.
+(Only models with %4 can be read.)</translation>
     </message>
 </context>
 <context>

@@ -109,7 +109,7 @@ TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
     EXPECT_TRUE(errors.isEmpty());
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].contains(QStringLiteral("300"))) << notices[0].toStdString();
-    EXPECT_EQ(ReadVoxFile(Temp(QStringLiteral("many.vox"))).model.cubes.size(), 300u);
+    EXPECT_EQ(ReadVoxFile(Temp(QStringLiteral("many.vox"))).model.cubes.Count(), 300u);
 }
 
 TEST_F(ExchangeCommandsTest, AFailedExportSaysSoAndKeepsTheFileThatWasThere)

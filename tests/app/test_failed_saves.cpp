@@ -156,7 +156,7 @@ TEST_F(FailedSaveTest, AFullAndAReadOnlyFilesystemKeepModelAndOldFile)
     ASSERT_TRUE(filler.resize(filler.size() - 4096));
     ModelData cubes{40, 40, 1, {}};
     for (int i = 0; i < 1500; ++i)
-        cubes.cubes.push_back({CUBEPOS{i % 40, i / 40, 0}, RGB(i % 200, 9, 9)});
+        cubes.cubes.Set({i % 40, i / 40, 0}, RGB(i % 200, 9, 9));
     const ExportResult vox = ExportModel(cubes, ExchangeFormat::Vox, small + QStringLiteral("/x.vox"));
     EXPECT_TRUE(vox.message.contains(FileErrorText::ForErrno(ENOSPC))) << vox.message.toStdString();
     EXPECT_FALSE(QFile::exists(small + QStringLiteral("/x.vox")));

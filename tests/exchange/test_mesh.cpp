@@ -157,8 +157,7 @@ bool Import(const QString& path, bool linear, Imported& out)
 std::set<COLORREF> ColorsOf(const ModelData& m)
 {
     std::set<COLORREF> out;
-    for (const auto& [p, c] : m.cubes)
-        out.insert(c);
+    m.cubes.ForEachCube([&](const CUBEPOS&, COLORREF c) { out.insert(c); });
     return out;
 }
 
@@ -226,11 +225,8 @@ TEST(MeshExport, AssimpReadsBackEveryFormat)
         SCOPED_TRACE(name);
         CubeMesh mesh;
         ASSERT_TRUE(BuildCubeMesh(model, MeshAxes::YUp, mesh));
-        ModelData shape = model;
-        for (auto& cube : shape.cubes)
-            cube.second = RGB(255, 255, 255);
         CubeMesh shapeMesh;
-        ASSERT_TRUE(BuildCubeMesh(shape, MeshAxes::YUp, shapeMesh));
+        ASSERT_TRUE(BuildCubeMesh(model, MeshAxes::YUp, shapeMesh, {}, kMaxMeshTriangles, MeshColours::One));
         const SoupFacts built = Examine(SoupOf(mesh), false);
         for (ExchangeFormat format : {ExchangeFormat::Gltf, ExchangeFormat::Glb, ExchangeFormat::Obj,
                                       ExchangeFormat::Ply, ExchangeFormat::Stl}) {
@@ -243,13 +239,13 @@ TEST(MeshExport, AssimpReadsBackEveryFormat)
             if (gltf) { // the normals at least these files must carry
                 ASSERT_EQ(in.soup.normals.size(), in.soup.points.size());
             }
-            const SoupFacts f = Examine(in.soup, model.cubes.size() < 600);
+            const SoupFacts f = Examine(in.soup, model.cubes.Count() < 600);
             const std::string what = FormatSuffix(format).toStdString();
             const bool stl = format == ExchangeFormat::Stl;
             // STL has no colours, so all faces of a plane merge.
             EXPECT_EQ(in.soup.triangles.size(), (stl ? shapeMesh : mesh).TriangleCount()) << what;
             EXPECT_NEAR(f.area, double(mesh.exposedFaces), 1e-3) << what;
-            EXPECT_NEAR(f.volume, double(model.cubes.size()), 1e-3) << what;
+            EXPECT_NEAR(f.volume, double(model.cubes.Count()), 1e-3) << what;
             EXPECT_EQ(f.unpairedEdges, 0) << what;
             // Watertight for a slicer: each edge in exactly two triangles.
             EXPECT_EQ(manifold ? f.edgesNotShared : 0, 0) << what;

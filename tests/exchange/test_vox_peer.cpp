@@ -15,8 +15,7 @@ Listing InFileAxes(const ModelData& m, bool centred = false)
 {
     const int cx = centred ? m.sizeX / 2 : 0, cy = centred ? m.sizeZ / 2 : 0, cz = centred ? m.sizeY / 2 : 0;
     Listing out;
-    for (const auto& [p, c] : m.cubes)
-        out[{p.x - cx, m.sizeZ - 1 - p.z - cy, p.y - cz}] = c;
+    m.cubes.ForEachCube([&](const CUBEPOS& p, COLORREF c) { out[{p.x - cx, m.sizeZ - 1 - p.z - cy, p.y - cz}] = c; });
     return out;
 }
 
@@ -43,16 +42,17 @@ TEST_F(VoxPeer, GoxelReadsOurExport)
     ModelData large{300, 3, 600, {}};
     for (const CUBEPOS& p : {CUBEPOS{0, 0, 0}, CUBEPOS{255, 0, 0}, CUBEPOS{256, 1, 0}, CUBEPOS{299, 2, 599},
                              CUBEPOS{0, 2, 343}, CUBEPOS{0, 2, 344}, CUBEPOS{17, 1, 88}})
-        large.cubes.push_back({p, RGB(std::uint8_t(p.x), std::uint8_t(p.y * 80), std::uint8_t(p.z))});
+        large.cubes.Set(p, RGB(std::uint8_t(p.x), std::uint8_t(p.y * 80), std::uint8_t(p.z)));
     for (const ModelData& model : {corners, SampleModel(), large}) {
         const QString path = m_dir.filePath(QStringLiteral("ours.vox"));
         ASSERT_TRUE(ExportModel(model, ExchangeFormat::Vox, path).ok);
         Listing seen;
         ASSERT_TRUE(GoxelListing(path, seen));
-        if (model.sizeZ > 256)
+        if (model.sizeZ > 256) {
             EXPECT_EQ(Normalised(seen), Normalised(InFileAxes(model))) << "a scene";
-        else
-            EXPECT_EQ(seen, InFileAxes(model, true)) << model.cubes.size() << " cubes";
+            EXPECT_EQ(ReadVoxFile(path).model, model);
+        } else
+            EXPECT_EQ(seen, InFileAxes(model, true)) << model.cubes.Count() << " cubes";
     }
 }
 
