@@ -474,7 +474,7 @@ VoxReadResult ReadVox(const QByteArray& bytes)
     // other voxel editors show such scenes: written last, from the back.
     // Within one model a later voxel in the same cell still wins.
     VoxReadResult result;
-    CCubeStore& cubes = result.model.cubes;
+    CCubeStore::CFiller cubes(result.model.cubes);
     for (auto pi = placements.rbegin(); pi != placements.rend(); ++pi) {
         const Placement& p = *pi;
         const auto axes = PlaceAxes(p);
@@ -483,7 +483,7 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             std::int64_t w[3];
             for (int i = 0; i < 3; ++i)
                 w[i] = Land(axes[std::size_t(i)], v[axes[std::size_t(i)].from]) - low[i];
-            cubes.Set({std::int32_t(w[0]), std::int32_t(w[2]), std::int32_t(sizeZ - 1 - w[1])}, palette[v[3]]);
+            cubes.Put({std::int32_t(w[0]), std::int32_t(w[2]), std::int32_t(sizeZ - 1 - w[1])}, palette[v[3]]);
         }
     }
     result.ok = true;

@@ -101,6 +101,18 @@ CCubeChunk& CCubeStore::Writable(std::size_t slot, const ChunkKey& key)
     return *s.chunk;
 }
 
+CCubeChunk& CCubeStore::ChunkToFill(const ChunkKey& key)
+{
+    if (m_slots.empty())
+        Grow();
+    std::size_t slot = Probe(key);
+    if (!m_slots[slot].chunk && 2 * (m_used + 1) > m_slots.size()) {
+        Grow();
+        slot = Probe(key);
+    }
+    return Writable(slot, key);
+}
+
 void CCubeStore::EraseSlot(std::size_t slot)
 {
     Release(m_slots[slot].chunk);

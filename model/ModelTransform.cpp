@@ -56,19 +56,9 @@ bool ModelTransform::Moves(const CUBEPOS& p, const GridSize& box) const
 CCubeStore Transformed(const CCubeStore& store, const ModelTransform& t, const GridSize& box)
 {
     CCubeStore out;
-    store.ForEachChunk([&](const ChunkKey& key, const CCubeChunk& chunk) {
-        const CUBEPOS o = CCubeChunk::Origin(key);
-        for (int lx = 0; lx < CCubeChunk::kSide; ++lx)
-            for (int ly = 0; ly < CCubeChunk::kSide; ++ly) {
-                const COLORREF* row = chunk.Row(lx, ly);
-                for (int lz = 0; lz < CCubeChunk::kSide; ++lz) {
-                    if (row[lz] == CLR_NONE)
-                        continue;
-                    const CUBEPOS p{o.x + lx, o.y + ly, o.z + lz};
-                    out.Set(t.Moves(p, box) ? t.Map(p) : p, row[lz]);
-                }
-            }
-    });
+    // A map is one to one: every cube lands in a cell of its own.
+    CCubeStore::CFiller fill(out);
+    store.ForEachCube([&](const CUBEPOS& p, COLORREF c) { fill.Put(t.Moves(p, box) ? t.Map(p) : p, c); });
     return out;
 }
 
