@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <unordered_map>
@@ -241,7 +242,7 @@ std::int64_t Land(const PlacedAxis& a, std::int64_t v)
 
 } // namespace
 
-VoxReadResult ReadVox(const QByteArray& bytes)
+VoxReadResult ReadVox(const QByteArray& bytes, const WorkProgress& progress)
 {
     Reader file{reinterpret_cast<const unsigned char*>(bytes.constData()), 0, bytes.size()};
     std::uint32_t version = 0;
@@ -475,11 +476,18 @@ VoxReadResult ReadVox(const QByteArray& bytes)
     // Within one model a later voxel in the same cell still wins.
     VoxReadResult result;
     CCubeStore::CFiller cubes(result.model.cubes);
+    std::int64_t placed = 0;
     for (auto pi = placements.rbegin(); pi != placements.rend(); ++pi) {
         const Placement& p = *pi;
         const auto axes = PlaceAxes(p);
         const unsigned char* v = file.data + p.model->voxels;
         for (std::int64_t n = 0; n < p.model->count; ++n, v += 4) {
+            // Told every million voxels; stopping leaves nothing behind.
+            if (progress && ++placed % (std::int64_t(1) << 20) == 0 && !progress(placed, placedVoxels)) {
+                VoxReadResult stopped;
+                stopped.cancelled = true;
+                return stopped;
+            }
             std::int64_t w[3];
             for (int i = 0; i < 3; ++i)
                 w[i] = Land(axes[std::size_t(i)], v[axes[std::size_t(i)].from]) - low[i];
@@ -493,7 +501,7 @@ VoxReadResult ReadVox(const QByteArray& bytes)
     return result;
 }
 
-VoxReadResult ReadVoxFile(const QString& path)
+VoxReadResult ReadVoxFile(const QString& path, const WorkProgress& progress)
 {
     QFile file(path);
     errno = 0;
@@ -504,10 +512,28 @@ VoxReadResult ReadVoxFile(const QString& path)
     // was not known.
     if (file.size() > kMaxFileBytes)
         return Refuse(ExchangeMessages::FileTooBig(path));
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
+    // Read in pieces, so that progress hears of it: the reading is the first
+    // half of the work, placing the voxels the second.
+    const qint64 size = std::max<qint64>(file.size(), 1);
+    QByteArray bytes;
+    constexpr qint64 kPiece = qint64(8) << 20;
+    for (;;) {
+        const QByteArray piece = file.read(std::min(kPiece, kMaxFileBytes + 1 - bytes.size()));
+        if (file.error() != QFileDevice::NoError)
+            return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
+        bytes += piece;
+        if (piece.isEmpty() || bytes.size() > kMaxFileBytes)
+            break;
+        if (progress && !progress(bytes.size(), 2 * size)) {
+            VoxReadResult stopped;
+            stopped.cancelled = true;
+            return stopped;
+        }
+    }
     if (bytes.size() > kMaxFileBytes)
         return Refuse(ExchangeMessages::FileTooBig(path));
-    return ReadVox(bytes);
+    WorkProgress placing;
+    if (progress)
+        placing = [&](std::int64_t done, std::int64_t total) { return progress(size + size * done / std::max<std::int64_t>(total, 1), 2 * size); };
+    return ReadVox(bytes, placing);
 }

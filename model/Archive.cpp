@@ -29,6 +29,24 @@ void CArchive::NoteFailure()
     m_error = file ? FileErrorText::OfFailedCall(*file) : m_device->errorString();
 }
 
+void CArchive::SetProgress(WorkProgress progress)
+{
+    m_progress = std::move(progress);
+    if (m_device && m_mode == load)
+        m_total = m_device->size();
+}
+
+void CArchive::Passed(qint64 bytes)
+{
+    m_passed += bytes;
+    if (m_progress && !m_cancelled && !m_progress(m_passed, m_total)) {
+        // From here on the archive acts as a broken device would, so that
+        // every reader and writer stops where it stands.
+        m_cancelled = m_failed = true;
+        m_error.clear();
+    }
+}
+
 void CArchive::WriteThrough(const char* data, qsizetype count)
 {
     if (m_failed || count <= 0)
@@ -38,6 +56,8 @@ void CArchive::WriteThrough(const char* data, qsizetype count)
                                     : m_device->write(data, count);
     if (written != count)
         NoteFailure();
+    else
+        Passed(count);
 }
 
 void CArchive::Write(const void* data, qsizetype count)
@@ -96,6 +116,7 @@ qsizetype CArchive::Read(void* data, qsizetype count)
             NoteFailure();
         if (n <= 0)
             break;
+        Passed(n);
         if (direct) {
             done += qsizetype(n);
         } else {

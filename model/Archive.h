@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/WorkProgress.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -13,9 +15,12 @@ class QIODevice;
 struct DocResult {
     bool ok = true;
     QString message;
+    // The user stopped it; there is nothing to tell.
+    bool cancelled = false;
 
     static DocResult Ok() { return {}; }
     static DocResult Fail(const QString& message) { return {false, message}; }
+    static DocResult Cancelled() { return {false, {}, true}; }
 };
 
 // The byte stream a document serialises through: a file streamed in blocks
@@ -53,6 +58,14 @@ public:
     // Hands what a store has buffered to the device; false when any write failed.
     bool Flush();
 
+    // Tells progress how many bytes have passed through the device, of
+    // total (for a load, the device's size; a store sets it with
+    // ExpectBytes). Answering false breaks the work off: nothing more is read
+    // or written, and Cancelled() says so.
+    void SetProgress(WorkProgress progress);
+    void ExpectBytes(qint64 total) { m_total = total; }
+    bool Cancelled() const { return m_cancelled; }
+
     bool Failed() const { return m_failed; }
     // Why the device call that failed failed, taken right after it.
     QString ErrorString() const { return m_error; }
@@ -60,6 +73,7 @@ public:
 private:
     void WriteThrough(const char* data, qsizetype count);
     void NoteFailure();
+    void Passed(qint64 bytes);
 
     Mode m_mode;
     QByteArray* m_bytes = nullptr;
@@ -69,5 +83,9 @@ private:
     qsizetype m_bufferPos = 0;  // load: next byte to hand out
     qsizetype m_bufferEnd = 0;  // load: bytes read; store: bytes waiting
     bool m_failed = false;
+    bool m_cancelled = false;
     QString m_error;
+    WorkProgress m_progress;
+    qint64 m_total = 0;
+    qint64 m_passed = 0;
 };

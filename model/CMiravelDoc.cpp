@@ -187,12 +187,13 @@ bool CMiravelDoc::ApplyAction(const std::vector<CellChange>& changes, const std:
     return true;
 }
 
-bool CMiravelDoc::ApplyTransform(const ModelTransform& transform, const std::optional<GridSize>& size)
+bool CMiravelDoc::ApplyTransform(const ModelTransform& transform, const std::optional<GridSize>& size,
+                                 const WorkProgress& progress)
 {
     const GridSize before{m_sizeX, m_sizeY, m_sizeZ};
     const bool resize = size && !(*size == before);
-    CCubeStore moved = Transformed(m_cubes, transform, before);
-    if (!resize && moved == m_cubes)
+    std::optional<CCubeStore> moved = Transformed(m_cubes, transform, before, progress);
+    if (!moved || (!resize && *moved == m_cubes))
         return false;
     CutRedoBranch();
     m_history.Append(ToRecord(transform));
@@ -203,7 +204,7 @@ bool CMiravelDoc::ApplyTransform(const ModelTransform& transform, const std::opt
         m_sizeY = size->y;
         m_sizeZ = size->z;
     }
-    m_cubes = std::move(moved);
+    m_cubes = std::move(*moved);
     m_historyPos = std::int32_t(m_history.Size()) - 1;
     KeepHistoryWithinLimit();
     NotifyModelReset();
@@ -212,7 +213,7 @@ bool CMiravelDoc::ApplyTransform(const ModelTransform& transform, const std::opt
     return true;
 }
 
-bool CMiravelDoc::ApplyRecord(const CUBERECORD& r, bool redo, CChangeNotes& notes)
+bool CMiravelDoc::ApplyRecord(const CUBERECORD& r, bool redo, CChangeNotes& notes, const WorkProgress& progress)
 {
     switch (r.kind) {
     case RecordKind::Cell:
@@ -232,13 +233,20 @@ bool CMiravelDoc::ApplyRecord(const CUBERECORD& r, bool redo, CChangeNotes& note
         // Undone by its inverse. Only a shift looks at the grid box, and a
         // shift never changes it.
         const ModelTransform t = FromRecord(r);
-        m_cubes = Transformed(m_cubes, redo ? t : t.Inverse(), {m_sizeX, m_sizeY, m_sizeZ});
+        // Never stopped half-way: progress is told, its answer not heeded.
+        WorkProgress told;
+        if (progress)
+            told = [&progress](std::int64_t done, std::int64_t total) {
+                progress(done, total);
+                return true;
+            };
+        m_cubes = *Transformed(m_cubes, redo ? t : t.Inverse(), {m_sizeX, m_sizeY, m_sizeZ}, told);
         return true;
     }
     }
 }
 
-void CMiravelDoc::Step(bool redo)
+void CMiravelDoc::Step(bool redo, const WorkProgress& progress)
 {
     const std::int32_t count = std::int32_t(m_history.Size());
     if (redo ? m_historyPos + 1 >= count : m_historyPos < 0)
@@ -251,7 +259,7 @@ void CMiravelDoc::Step(bool redo)
     // Undo walks the records backwards, redo forwards.
     for (std::int32_t i = 0; i < end - begin; ++i) {
         const CUBERECORD r = m_history[size_t(redo ? begin + i : end - 1 - i)];
-        reset |= ApplyRecord(r, redo, notes);
+        reset |= ApplyRecord(r, redo, notes, progress);
     }
     m_historyPos = redo ? end - 1 : begin - 1;
     if (reset)
@@ -263,14 +271,14 @@ void CMiravelDoc::Step(bool redo)
     SetModifiedFlag();
 }
 
-void CMiravelDoc::HistoryBack()
+void CMiravelDoc::HistoryBack(const WorkProgress& progress)
 {
-    Step(false);
+    Step(false, progress);
 }
 
-void CMiravelDoc::HistoryForward()
+void CMiravelDoc::HistoryForward(const WorkProgress& progress)
 {
-    Step(true);
+    Step(true, progress);
 }
 
 bool CMiravelDoc::IsValidGridSize(std::int64_t x, std::int64_t y, std::int64_t z)

@@ -60,8 +60,10 @@ public:
     bool RecordChange(std::int32_t x, std::int32_t y, std::int32_t z, COLORREF newColor);
     // One step back or forward: one record of the editor's own edits, or all
     // records of one tool action. A step taken marks the document modified.
-    void HistoryBack();
-    void HistoryForward();
+    // progress hears of a whole-model action being undone or redone; it
+    // runs to its end whatever the answer.
+    void HistoryBack(const WorkProgress& progress = {});
+    void HistoryForward(const WorkProgress& progress = {});
 
     // Applies a tool action (a fill, a move, a turn...) as one step of the
     // history: each change that alters its cell is recorded and applied in
@@ -72,8 +74,10 @@ public:
     // Applies a whole-model action (a move, a turn, a flip, a fit), with the
     // grid's new size when it changes, as one step of the history. The step
     // keeps the action, not the cubes it moved; undo applies the inverse.
-    // Returns false, and records nothing, when nothing changed.
-    bool ApplyTransform(const ModelTransform& transform, const std::optional<GridSize>& size = std::nullopt);
+    // Returns false, and records nothing, when nothing changed or progress
+    // (told of the chunks done) asked to stop: then the model is as it was.
+    bool ApplyTransform(const ModelTransform& transform, const std::optional<GridSize>& size = std::nullopt,
+                        const WorkProgress& progress = {});
 
     // How much memory the history's records may take, undo and redo alike;
     // past it the oldest undo steps are dropped, each as a whole, but never
@@ -130,9 +134,9 @@ private:
     // Puts a record's colour, size or action back (undo) or in place again
     // (redo); returns whether views must redraw everything (a new grid size,
     // a whole-model action) rather than the cells noted.
-    bool ApplyRecord(const CUBERECORD& record, bool redo, CChangeNotes& notes);
+    bool ApplyRecord(const CUBERECORD& record, bool redo, CChangeNotes& notes, const WorkProgress& progress);
     // Undo and redo of one step of the history.
-    void Step(bool redo);
+    void Step(bool redo, const WorkProgress& progress);
     DocResult Load(CArchive& ar);
 
     std::optional<std::uint32_t> m_saveSeed;

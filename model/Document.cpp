@@ -94,14 +94,17 @@ bool CDocument::OnNewDocument()
     return true;
 }
 
-DocResult CDocument::OnOpenDocument(const QString& path)
+DocResult CDocument::OnOpenDocument(const QString& path, const WorkProgress& progress)
 {
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return DocResult::Fail(ModelMessages::CannotOpen(path, FileErrorText::OfFailedCall(file)));
     CArchive ar(file, CArchive::load);
+    ar.SetProgress(progress);
     DocResult result = Serialize(ar);
+    if (ar.Cancelled())
+        return DocResult::Cancelled();
     // A read that broke off is the disk's fault, not the file's.
     if (ar.Failed())
         return DocResult::Fail(ModelMessages::CannotOpen(path, ar.ErrorString()));
@@ -112,7 +115,7 @@ DocResult CDocument::OnOpenDocument(const QString& path)
     return result;
 }
 
-DocResult CDocument::OnSaveDocument(const QString& path)
+DocResult CDocument::OnSaveDocument(const QString& path, const WorkProgress& progress)
 {
     // The model goes straight into the temporary that replaces the old file
     // only once it is complete.
@@ -121,6 +124,7 @@ DocResult CDocument::OnSaveDocument(const QString& path)
     if (!file.open(QIODevice::WriteOnly))
         return DocResult::Fail(ModelMessages::CannotSave(path, WhyNotWritable(path, FileErrorText::OfFailedCall(file))));
     CArchive ar(file, CArchive::store, m_fileWriter);
+    ar.SetProgress(progress);
     DocResult result = Serialize(ar);
     if (!result.ok) {
         file.cancelWriting();
@@ -132,6 +136,10 @@ DocResult CDocument::OnSaveDocument(const QString& path)
     if (flushed) {
         errno = 0;
         flushed = file.flush();
+    }
+    if (ar.Cancelled()) {
+        file.cancelWriting();
+        return DocResult::Cancelled();
     }
     if (!flushed) {
         const QString reason = ar.Failed() ? ar.ErrorString() : FileErrorText::OfFailedCall(file);

@@ -82,10 +82,14 @@ public:
     virtual bool OnNewDocument();
     // Reads the file at path. On failure the document is exactly as before:
     // model, path, title and modified flag.
-    virtual DocResult OnOpenDocument(const QString& path);
+    // progress hears of the bytes read and may cancel, which leaves the
+    // document as it was too.
+    virtual DocResult OnOpenDocument(const QString& path, const WorkProgress& progress = {});
     // Writes the file through a temporary that replaces the old file only once
     // it is complete, so a failed save never destroys the file that was there.
-    virtual DocResult OnSaveDocument(const QString& path);
+    // A cancelled save (progress answered false) leaves the old file and the
+    // document as they were.
+    virtual DocResult OnSaveDocument(const QString& path, const WorkProgress& progress = {});
 
     // Reads or writes the document through the archive, streamed: an open
     // reads only what the format needs, so a huge stray file cannot stall the

@@ -80,6 +80,7 @@ DocResult StoreModel(CArchive& ar, const CCubeStore& cubes, const GridSize& size
     PutInt32(header + 8, size.x);
     PutInt32(header + 12, size.y);
     PutInt32(header + 16, size.z);
+    ar.ExpectBytes(ModelFile::kHeaderSize + qint64(ModelFile::kCellSize) * size.x * size.y * size.z);
     ar.Write(header, sizeof header);
 
     CMaskSource masks(seed ? *seed : FreshSeed());
@@ -88,6 +89,9 @@ DocResult StoreModel(CArchive& ar, const CCubeStore& cubes, const GridSize& size
     // Whole rows of chunks in the file's order; cubes outside the box are
     // never reached.
     cubes.ForEachRow(size, [&](std::int32_t, std::int32_t, std::int32_t, const COLORREF* cells, int count) {
+        // Nothing more reaches a broken or cancelled file.
+        if (ar.Failed())
+            return;
         if (used + count > kBlockWords) {
             PutWords(ar, block.data(), used);
             used = 0;

@@ -37,10 +37,10 @@ Edit Whole(const ModelTransform& transform, const GridSize& size, const CMiravel
 
 } // namespace
 
-bool Apply(CMiravelDoc& doc, const Edit& edit)
+bool Apply(CMiravelDoc& doc, const Edit& edit, const WorkProgress& progress)
 {
     if (edit.transform)
-        return doc.ApplyTransform(*edit.transform, edit.size);
+        return doc.ApplyTransform(*edit.transform, edit.size, progress);
     return doc.ApplyAction(edit.changes, edit.size);
 }
 

@@ -28,7 +28,9 @@ struct Edit {
 };
 
 // Applies the edit as one step of the history; false when nothing changed.
-bool Apply(CMiravelDoc& doc, const Edit& edit);
+// progress hears of a whole-model action and may stop it before anything
+// changes (then false too).
+bool Apply(CMiravelDoc& doc, const Edit& edit, const WorkProgress& progress = {});
 
 // Every cube of the box one cell along the axis (exactly one of dx, dy, dz
 // is +1 or -1). None when a cube would leave the box: nothing is lost.

@@ -53,12 +53,32 @@ bool ModelTransform::Moves(const CUBEPOS& p, const GridSize& box) const
     return p.x >= 0 && p.y >= 0 && p.z >= 0 && p.x < box.x && p.y < box.y && p.z < box.z;
 }
 
-CCubeStore Transformed(const CCubeStore& store, const ModelTransform& t, const GridSize& box)
+std::optional<CCubeStore> Transformed(const CCubeStore& store, const ModelTransform& t, const GridSize& box,
+                                      const WorkProgress& progress)
 {
     CCubeStore out;
     // A map is one to one: every cube lands in a cell of its own.
     CCubeStore::CFiller fill(out);
-    store.ForEachCube([&](const CUBEPOS& p, COLORREF c) { fill.Put(t.Moves(p, box) ? t.Map(p) : p, c); });
+    const std::int64_t total = std::int64_t(store.ChunkCount());
+    std::int64_t done = 0;
+    bool stopped = false;
+    store.ForEachChunk([&](const ChunkKey& key, const CCubeChunk& chunk) {
+        if (stopped)
+            return;
+        const CUBEPOS o = CCubeChunk::Origin(key);
+        for (int i = 0; i < CCubeChunk::kCells; ++i) {
+            if (const COLORREF c = chunk.At(i); c != CLR_NONE) {
+                const CUBEPOS p{o.x + (i >> (2 * CCubeChunk::kBits)), o.y + ((i >> CCubeChunk::kBits) & CCubeChunk::kMask),
+                                o.z + (i & CCubeChunk::kMask)};
+                fill.Put(t.Moves(p, box) ? t.Map(p) : p, c);
+            }
+        }
+        // Told every 16 chunks (65536 cells).
+        if (progress && ++done % 16 == 0)
+            stopped = !progress(done, total);
+    });
+    if (stopped)
+        return std::nullopt;
     return out;
 }
 

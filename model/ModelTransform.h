@@ -2,8 +2,10 @@
 
 #include "model/CubeStore.h"
 #include "model/CubeTypes.h"
+#include "model/WorkProgress.h"
 
 #include <cstdint>
+#include <optional>
 
 // A whole-model action that maps every cell it moves to exactly one cell, so
 // that its inverse undoes it: the history keeps the action (a few bytes)
@@ -35,8 +37,10 @@ struct ModelTransform {
     friend bool operator==(const ModelTransform&, const ModelTransform&) = default;
 };
 
-// The store after the transform, the grid box being box.
-CCubeStore Transformed(const CCubeStore& store, const ModelTransform& transform, const GridSize& box);
+// The store after the transform, the grid box being box; progress hears of
+// the chunks done. None when progress asked to stop (the store is untouched).
+std::optional<CCubeStore> Transformed(const CCubeStore& store, const ModelTransform& transform, const GridSize& box,
+                                      const WorkProgress& progress = {});
 
 // The transform as a history record and back.
 CUBERECORD ToRecord(const ModelTransform& transform);

@@ -223,6 +223,28 @@ Right click - Next light position</translation>
     </message>
 </context>
 <context>
+    <name>CDelayedProgress</name>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CLargeGridDlg</name>
+    <message>
+        <source>大きなグリッドのサイズ</source>
+        <translation>Large Grid Size</translation>
+    </message>
+    <message>
+        <source>合計</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>各辺を 1～%1、キューブの合計を %2 以下に設定して下さい</source>
+        <translation>Set each side between 1 and %1 and the total number of cubes to at most %2</translation>
+    </message>
+</context>
+<context>
     <name>CLineWidthDlg</name>
     <message>
         <source>線幅</source>
@@ -253,6 +275,13 @@ Right click - Next light position</translation>
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CViewCommandUi</name>
+    <message>
+        <source>モデルを変更しています...</source>
+        <translation>Changing the model...</translation>
     </message>
 </context>
 <context>
@@ -504,6 +533,10 @@ Right click - Next light position</translation>
         <source>ヘルプ (オルヴェンデイル HPへ)</source>
         <translation>User Guide</translation>
     </message>
+    <message>
+        <source>大きなグリッドのサイズ(&amp;S)...</source>
+        <translation>Large Grid &amp;Size...</translation>
+    </message>
 </context>
 <context>
     <name>ConvertTexts</name>
@@ -522,18 +555,6 @@ Right click - Next light position</translation>
     <message>
         <source>読み込めません (アクセスが許可されていません)</source>
         <translation>cannot be read (permission denied)</translation>
-    </message>
-    <message>
-        <source>入力の形式ではありません (入力は .mvf と .vox のファイルです)</source>
-        <translation>not an input format (inputs are .mvf and .vox files)</translation>
-    </message>
-    <message>
-        <source>.vox ファイルとして読めません</source>
-        <translation>not a readable .vox file</translation>
-    </message>
-    <message>
-        <source>モデルは %1×%2×%3 です。エディターのグリッドは 64000 セル (40×40×40) までです</source>
-        <translation>the model is %1x%2x%3; the editor&apos;s grid holds at most 64000 cells (40x40x40)</translation>
     </message>
     <message>
         <source>フォルダーです。出力にはファイルの名前が要ります</source>
@@ -975,6 +996,14 @@ The file was kept under this name:
     <message>
         <source>バージョン情報 MIRA-VEL</source>
         <translation>About MIRA-VEL</translation>
+    </message>
+    <message>
+        <source>%1 を読み込んでいます...</source>
+        <translation>Reading %1...</translation>
+    </message>
+    <message>
+        <source>%1 を保存しています...</source>
+        <translation>Saving %1...</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <tuple>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <random>
@@ -154,9 +156,18 @@ TEST(ModelFile, TheLargestGridStreamsThroughFiles)
     doc.SetGridSize(1024, 1024, 32);
     doc.m_cubes = StoreOf(cubes);
     doc.m_cubes.Set({-5, 2000, 40}, RGB(9, 9, 9));  // hidden: not written
-    ASSERT_TRUE(doc.OnSaveDocument(path).ok);
+    std::int64_t done = 0, total = 0;
+    ASSERT_TRUE(doc.OnSaveDocument(path, [&](std::int64_t d, std::int64_t t) { return done = d, total = t, true; }).ok);
     EXPECT_EQ(QFileInfo(path).size(), 20 + 4 * (qint64(1) << 25));
+    EXPECT_EQ(std::make_tuple(done, total), std::make_tuple(QFileInfo(path).size(), QFileInfo(path).size()));
+    // Stopped half-way, a save keeps the old file and an open the old model.
+    const auto halfway = [](std::int64_t d, std::int64_t t) { return d < t / 2; };
+    doc.SetCube(9, 9, 9, RGB(1, 1, 1));
+    EXPECT_TRUE(doc.OnSaveDocument(path, halfway).cancelled);
+    EXPECT_TRUE(doc.IsModified());
     back.SetCube(2000, 0, 0, RGB(1, 1, 1));
+    EXPECT_TRUE(back.OnOpenDocument(path, halfway).cancelled);
+    EXPECT_EQ(back.m_cubes.Count(), 1u);
     ASSERT_TRUE(back.OnOpenDocument(path).ok);
     EXPECT_EQ(CellsOf(back.m_cubes), cubes);
 }

@@ -149,6 +149,9 @@ TEST(ToolMove, RefusesAtTheEdgesUpToTheLargestFullGrid)
     for (int i = 0; i < 1600; ++i)
         doc.m_cubes.Set({i / 40, 39, i % 40}, CLR_NONE);
     const Cells before = CellsOf(doc.m_cubes);
+    // Stopped through its progress, the move leaves model and history alone.
+    EXPECT_FALSE(ModelTools::Apply(doc, *ModelTools::Move(doc, 0, 1, 0), [](std::int64_t, std::int64_t) { return false; }));
+    EXPECT_EQ(doc.m_history.Size(), 0u);
     ASSERT_TRUE(Apply(doc, *ModelTools::Move(doc, 0, 1, 0)));
     EXPECT_EQ(doc.m_cubes.Count(), before.size());
     EXPECT_EQ(doc.GetCube(3, 39, 7), ColorOf(3, 38, 7));
