@@ -5,6 +5,7 @@
 // painted through its pauses.
 #include "dialogs/CCubeRateDlg.h"
 #include "dialogs/CCubeSizeDlg.h"
+#include "dialogs/CDelayedProgress.h"
 #include "dialogs/CDigitsValidator.h"
 #include "dialogs/CLargeGridDlg.h"
 #include "dialogs/CLineWidthDlg.h"
@@ -304,6 +305,26 @@ TEST(DigitsValidator, RefusesSignsAndLettersButCleansPastedDigits)
     edit.insert(QStringLiteral("-7"));
     edit.insert(QString::fromUtf16(u"\uFF16\uFF17"));
     EXPECT_EQ(edit.text(), QStringLiteral("1234567"));
+}
+
+TEST(DelayedProgress, ShowsOnlyAfterItsDelayAndOnlyACancellableOneStops)
+{
+    QWidget owner;
+    owner.show();
+    CDelayedProgress quick(&owner, QStringLiteral("t"), QStringLiteral("x"), true, 60000);
+    EXPECT_TRUE(quick.Step(1, 2));
+    EXPECT_EQ(quick.Dialog(), nullptr);
+    for (bool cancellable : {true, false}) {
+        CDelayedProgress slow(&owner, QStringLiteral("t"), QStringLiteral("x"), cancellable, 0);
+        EXPECT_TRUE(slow.Step(1, 4));
+        ASSERT_NE(slow.Dialog(), nullptr);
+        EXPECT_TRUE(slow.Dialog()->isVisible() && slow.Dialog()->isModal());
+        EXPECT_EQ(slow.Dialog()->value(), 250);
+        EXPECT_EQ(slow.Dialog()->findChildren<QPushButton*>().size(), cancellable ? 1 : 0);
+        slow.Dialog()->cancel();  // as the Cancel button, Esc or closing the window do
+        QTest::qWait(60);         // past the pause between repaints
+        EXPECT_EQ(slow.Step(2, 4), !cancellable);
+    }
 }
 
 TEST(ProgressWindow, ShowsTitleLinesAndStepsAndCloses)
