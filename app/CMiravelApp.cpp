@@ -346,7 +346,7 @@ bool CMiravelApp::DoSave(const QString& path)
 {
     // Stopped, the save leaves the old file as it was, and the model unsaved.
     const DocResult result = m_doc->OnSaveDocument(
-        path, CDelayedProgress::Owned(m_pMainWnd.get(), ShellTexts::SaveDialogTitle(),
+        path, CDelayedProgress::Owned(m_pMainWnd.get(), ShellTexts::MessageCaption(),
                                       ShellTexts::SavingFile(QFileInfo(path).fileName()), true, m_progressDelayMs));
     if (!result.ok) {
         if (!result.cancelled)
