@@ -8,10 +8,9 @@ void CCubeGridMirror::Rebuild(const CMiravelDoc& doc)
     m_sy = std::max(0, doc.m_sizeY);
     m_sz = std::max(0, doc.m_sizeZ);
     m_cells.assign(std::size_t(m_sx) * std::size_t(m_sy) * std::size_t(m_sz), CLR_NONE);
-    // Walk the store once rather than looking up every cell of the box.
-    for (const auto& [pos, color] : doc.m_cubes)
-        if (InBox(pos.x, pos.y, pos.z))
-            m_cells[Index(pos.x, pos.y, pos.z)] = color;
+    // Walk the store's chunks rather than looking up every cell of the box.
+    doc.m_cubes.ForEachCubeIn({0, 0, 0}, {m_sx, m_sy, m_sz},
+                              [&](const CUBEPOS& p, COLORREF color) { m_cells[Index(p.x, p.y, p.z)] = color; });
 }
 
 void CCubeGridMirror::Update(const CMiravelDoc& doc, const CUBEPOS& p)

@@ -52,7 +52,7 @@ protected:
             for (int y = 0; y < Y; y += spacing)
                 for (int z = 0; z < Z; z += spacing)
                     if (int(rng() % 100) < fill)
-                        doc.m_cubes[{x, y, z}] = RGB(40 * (rng() % colours), 255 - 30 * (rng() % colours), 90);
+                        doc.m_cubes.Set({x, y, z}, RGB(40 * (rng() % colours), 255 - 30 * (rng() % colours), 90));
         doc.SetGridSize(X, Y, Z);
     }
     CViewState RandomView(const CMiravelDoc& doc, int mode)
@@ -116,7 +116,7 @@ TEST_F(FastRender, TheSightCoversTheCubeInItsCellCompletely)
     CMiravelDoc doc;
     doc.SetGridSize(8, 8, 8);
     for (int x = 2; x <= 4; ++x)
-        doc.m_cubes[{x, 3, 3}] = RGB(255, 0, 255);
+        doc.m_cubes.Set({x, 3, 3}, RGB(255, 0, 255));
     CViewState v;
     v.m_prefs.m_lightEnable = v.m_prefs.m_showFrame = v.m_prefs.m_showCanvas = v.m_prefs.m_showGround = 0;
     v.m_camera.m_scale = 4;

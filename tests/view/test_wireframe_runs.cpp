@@ -110,7 +110,7 @@ void RandomFill(std::mt19937& rng, CMiravelDoc& doc, int percent)
         for (int y = 0; y < doc.m_sizeY; ++y)
             for (int z = 0; z < doc.m_sizeZ; ++z)
                 if (int(rng() % 100) < percent)
-                    doc.m_cubes[{x, y, z}] = RGB(rng() % 3 * 100, 50, rng() % 2 * 200);
+                    doc.m_cubes.Set({x, y, z}, RGB(rng() % 3 * 100, 50, rng() % 2 * 200));
 }
 
 TEST(WireframeRuns, EveryEdgeOnceInTheColourAndFaceOfItsLastPainter)
