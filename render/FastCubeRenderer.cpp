@@ -310,7 +310,7 @@ void CFastCubeRenderer::Prepare(const CViewState& v, ViewSize size, const CMirav
 
 std::size_t CFastCubeRenderer::MemoryBytes() const
 {
-    std::size_t n = m_chunks.capacity() * sizeof(Chunk);
+    std::size_t n = m_chunks.capacity() * sizeof(Chunk) + m_lattice.MemoryBytes();
     for (const Chunk& c : m_chunks) {
         n += c.facesGL.bytes + c.layerGL.bytes;
         n += c.facesMesh ? c.facesMesh->Bytes() : 0;
@@ -352,6 +352,7 @@ void CFastCubeRenderer::EmptyTrash()
 
 void CFastCubeRenderer::ReleaseGL()
 {
+    m_lattice.ReleaseGL();
     // What was in GL must be built again for the next context.
     for (Chunk& c : m_chunks) {
         if (c.facesGL.buffer)
@@ -372,6 +373,7 @@ void CFastCubeRenderer::ReleaseGL()
 
 void CFastCubeRenderer::ForgetGL()
 {
+    m_lattice.ForgetGL();
     m_trashBuffers.clear();
     m_trashTextures.clear();
     for (Chunk& c : m_chunks) {
@@ -496,6 +498,34 @@ void CFastCubeRenderer::DrawCellCube(int x, int y, int z)
             glVertex3f(float(x + c[0]), float(y + c[1]), float(z + c[2]));
     }
     glEnd();
+}
+
+namespace {
+
+ViewSize DeviceSize(const SceneRenderer::Target& t) { return {t.deviceWidth, t.deviceHeight}; }
+
+Mat4 WholeTransform(const CViewState& v, const CMiravelDoc& doc, const SceneRenderer::Target& t)
+{
+    return Camera::Projection(std::max(1, t.view.width), std::max(1, t.view.height)) *
+           Camera::ModelView(v.m_camera, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ);
+}
+
+} // namespace
+
+bool CFastCubeRenderer::DrawFrameLattice(const CViewState& v, const CMiravelDoc& doc, const SceneRenderer::Target& t)
+{
+    m_lattice.DrawFrame(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ, WholeTransform(v, doc, t), DeviceSize(t));
+    return true;
+}
+
+bool CFastCubeRenderer::DrawLayerLattice(const CViewState& v, const CMiravelDoc& doc, int layer,
+                                         const SceneRenderer::Target& t)
+{
+    const int axis = v.m_edit.AxisIndex();
+    const Mat4 mvp = WholeTransform(v, doc, t) *
+                     Camera::Translate(axis == 0 ? layer : 0, axis == 1 ? layer : 0, axis == 2 ? layer : 0);
+    m_lattice.DrawCanvas(axis, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ, mvp, DeviceSize(t));
+    return true;
 }
 
 void CFastCubeRenderer::DrawFaceParts(const FacesGL& gl, const std::array<bool, 6>& front, bool edges)

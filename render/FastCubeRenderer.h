@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/FastLattice.h"
 #include "render/SceneRenderer.h"
 #include "scene/Camera.h"
 #include "scene/ChunkCells.h"
@@ -51,6 +52,9 @@ public:
     void DrawCubes(const CViewState& view, const CMiravelDoc& doc,
                    const SceneRenderer::Target& target) override;
     void DrawCellCube(int x, int y, int z) override;
+    bool DrawFrameLattice(const CViewState& view, const CMiravelDoc& doc, const SceneRenderer::Target& t) override;
+    bool DrawLayerLattice(const CViewState& view, const CMiravelDoc& doc, int layer,
+                          const SceneRenderer::Target& t) override;
 
     // Brings the geometry for the view's cube style up to date without
     // drawing (and without GL), for a client area of the given size.
@@ -131,6 +135,7 @@ private:
     bool m_wireHeld = false;
     double m_budgetMs = 0;
     CChunkCells m_cells;
+    CFastLattice m_lattice;
     std::vector<std::uint32_t> m_trashBuffers, m_trashTextures;
     Stats m_stats;
 };

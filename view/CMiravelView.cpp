@@ -355,7 +355,7 @@ void CMiravelView::paintGL()
     if (m_fitPending)
         ApplyFit();
     if (m_listsDirty || !ListsMatchModel()) {
-        SceneRenderer::BuildLists(m_lists, m_state.m_edit.m_canvasAxis, *m_doc);
+        SceneRenderer::BuildLists(m_lists, m_state.m_edit.m_canvasAxis, *m_doc, m_referenceRenderer);
         m_listsSizeX = m_doc->m_sizeX;
         m_listsSizeY = m_doc->m_sizeY;
         m_listsSizeZ = m_doc->m_sizeZ;
