@@ -1,5 +1,6 @@
 #include "app/BatchConvert.h"
 
+#include "app/ConvertTexts.h"
 #include "app/DefaultViewPicture.h"
 #include "app/ImportedModel.h"
 #include "exchange/ModelExport.h"
@@ -7,6 +8,7 @@
 #include "i18n/Language.h"
 #include "images/ImageEncoders.h"
 #include "model/CMiravelDoc.h"
+#include "model/FileErrorText.h"
 #include "render/GLFormat.h"
 
 #include <QDir>
@@ -17,9 +19,12 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <map>
+#include <cstring>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace BatchConvert {
 
@@ -33,31 +38,112 @@ Outcome Failure(const QString& file, const QString& reason)
     return {false, file, OneLine(reason), {}};
 }
 
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// The system's reason in the interface's language, or its own words for one
+// that has no translation here.
+QString SystemReason(int errnum)
+{
+    const QString reason = FileErrorText::ForErrno(errnum);
+    return reason.isEmpty() ? QString::fromLocal8Bit(std::strerror(errnum)) : reason;
+}
+
+// What stands at a path, through its links: 0 and its status, or the error
+// number.
+int Stat(const QString& path, struct stat& st)
+{
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? 0 : errno;
+}
+
 // Plain words for the commonest reasons, before a reader or writer gives its own.
 QString InputProblem(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("no such file");
-    if (info.isDir())
-        return QStringLiteral("is a folder, not a model file");
+    struct stat st{};
+    if (const int e = Stat(path, st)) {
+        if (e == ENOENT) {
+            struct stat link{};
+            return ::lstat(QFile::encodeName(path).constData(), &link) == 0 ? ConvertTexts::LinkToNothing(Native(path))
+                                                                           : ConvertTexts::NoSuchFile();
+        }
+        return e == ELOOP ? ConvertTexts::LinkLoop(Native(path)) : SystemReason(e);
+    }
+    if (S_ISDIR(st.st_mode))
+        return ConvertTexts::InputIsFolder();
     // A pipe or a device could keep the converter waiting for ever.
-    if (!info.isFile())
-        return QStringLiteral("is not a regular file");
-    if (!info.isReadable())
-        return QStringLiteral("cannot be read (permission denied)");
+    if (!S_ISREG(st.st_mode))
+        return ConvertTexts::NotRegularFile();
+    if (!QFileInfo(path).isReadable())
+        return ConvertTexts::Unreadable();
     return {};
+}
+
+// Why a folder cannot hold the outputs: it is a file, a link loop, missing
+// (or, when make is set, cannot be made), looked at from the top down.
+QString FolderProblem(const QString& folder, bool make)
+{
+    const QString absolute = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    struct stat st{};
+    if (Stat(absolute, st) == 0 && S_ISDIR(st.st_mode))
+        return {};
+    if (make && QDir().mkpath(absolute))
+        return {};
+    QString prefix;
+    for (const QString& part : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        prefix += QLatin1Char('/') + part;
+        const int e = Stat(prefix, st);
+        if (e == 0) {
+            if (!S_ISDIR(st.st_mode))
+                return ConvertTexts::FolderIsFile(Native(prefix));
+            continue;
+        }
+        if (e == ELOOP)
+            return ConvertTexts::LinkLoop(Native(prefix));
+        struct stat link{};
+        if (e == ENOENT && ::lstat(QFile::encodeName(prefix).constData(), &link) == 0)
+            return ConvertTexts::LinkToNothing(Native(prefix));
+        if (e == ENOENT && !make)
+            return ConvertTexts::FolderMissing(Native(absolute));
+        if (e == ENOENT && ::mkdir(QFile::encodeName(prefix).constData(), 0777) == 0)
+            continue;
+        const int why = e == ENOENT ? errno : e;  // the mkdir's, or the stat's
+        return ConvertTexts::FolderNotMade(Native(absolute), SystemReason(why));
+    }
+    return ConvertTexts::FolderNotMade(Native(absolute), SystemReason(EIO));
 }
 
 QString OutputProblem(const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("is a folder; the output must be a file name");
-    if (!info.absoluteDir().exists())
-        return QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(info.absolutePath()));
-    return {};
+    if (QFileInfo(path).isDir())
+        return ConvertTexts::OutputIsFolder();
+    return FolderProblem(QFileInfo(path).absolutePath(), false);
 }
+
+// Which file a path names, for telling an output that is an input apart:
+// the path with its folder's links resolved, and the file's device and
+// inode when it exists (a hard link or a symbolic link to it has the same).
+struct FileIdentity {
+    QString path;
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+
+    explicit FileIdentity(const QString& file)
+    {
+        const QFileInfo info(file);
+        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+        path = QDir::cleanPath((folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName());
+        struct stat st{};
+        if (Stat(file, st) == 0) {
+            exists = true;
+            device = st.st_dev;
+            inode = st.st_ino;
+        }
+    }
+    bool SameFileAs(const FileIdentity& other) const
+    {
+        return path == other.path || (exists && other.exists && device == other.device && inode == other.inode);
+    }
+};
 
 // A model read from a file; the document only where the model file gave one.
 struct Loaded {
@@ -81,12 +167,11 @@ Outcome Load(const QString& path, Loaded& loaded)
     if (format == ExchangeFormat::Vox) {
         VoxReadResult result = ReadVoxFile(path);
         if (!result.ok)
-            return Failure(path, result.message.isEmpty() ? QStringLiteral("not a readable .vox file")
-                                                          : result.message);
+            return Failure(path, result.message.isEmpty() ? ConvertTexts::NotReadableVox() : result.message);
         loaded.model = std::move(result.model);
         return {true, path, {}, {}};
     }
-    return Failure(path, QStringLiteral("not an input format (inputs are .mvf and .vox files)"));
+    return Failure(path, ConvertTexts::NotInputFormat());
 }
 
 // The document for the outputs that go through it (the model file, pictures).
@@ -97,11 +182,7 @@ Outcome EnsureDocument(const QString& input, Loaded& loaded)
         return {true, input, {}, {}};
     auto doc = std::make_unique<CMiravelDoc>();
     if (!ImportedModel::PutInDocument(loaded.model, *doc))
-        return Failure(input, QStringLiteral("the model is %1x%2x%3; the editor's grid holds at most "
-                                             "64000 cells (40x40x40)")
-                                  .arg(loaded.model.sizeX)
-                                  .arg(loaded.model.sizeY)
-                                  .arg(loaded.model.sizeZ));
+        return Failure(input, ConvertTexts::TooBigForGrid(loaded.model.sizeX, loaded.model.sizeY, loaded.model.sizeZ));
     loaded.doc = std::move(doc);
     return {true, input, {}, {}};
 }
@@ -121,27 +202,29 @@ ImageFormat PictureFormat(ExchangeFormat format)
 Outcome WritePicture(const CMiravelDoc& doc, ExchangeFormat format, const QString& path, const QSize& size)
 {
     if (!CanDrawPictures())
-        return Failure(path, QStringLiteral("drawing a picture needs an X display (set DISPLAY; "
-                                            "xvfb-run will do)"));
+        return Failure(path, ConvertTexts::NeedsDisplay());
     const DefaultViewPicture::Result picture = DefaultViewPicture::Render(doc, size.width(), size.height());
     if (picture.image.isNull())
         return Failure(path, picture.error);
     const ImageEncoder* encoder = FindImageEncoder(PictureFormat(format));
     if (!encoder)
-        return Failure(path, QStringLiteral("no encoder for %1 is installed").arg(FormatSuffix(format)));
-    // Written beside the target; only a complete file takes its place.
+        return Failure(path, ConvertTexts::NoEncoder(FormatSuffix(format)));
+    // Written beside the target; only a complete file takes its place. The
+    // flush is where a full disk shows with its reason.
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return Failure(path, file.errorString());
-    if (!encoder->encode(picture.image, file)) {
-        const QString reason = file.errorString();
+        return Failure(path, FileErrorText::OfFailedCall(file));
+    errno = 0;
+    if (!encoder->encode(picture.image, file) || !file.flush()) {
+        const bool system = file.error() != QFileDevice::NoError;
+        const QString reason = system ? FileErrorText::OfFailedCall(file) : ConvertTexts::PictureNotWritten();
         file.cancelWriting();
-        return Failure(path, reason.isEmpty() || reason == QLatin1String("Unknown error")
-                                 ? QStringLiteral("the picture could not be written")
-                                 : reason);
+        return Failure(path, reason);
     }
+    errno = 0;
     if (!file.commit())
-        return Failure(path, file.errorString());
+        return Failure(path, FileErrorText::OfFailedCall(file));
     return {true, path, {}, {}};
 }
 
@@ -182,29 +265,49 @@ Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
     }
     const ExportResult written = ExportModel(loaded.model, job.format, job.output);
     if (!written.ok)
-        return Failure(job.output, written.message.isEmpty() ? QStringLiteral("could not be written")
-                                                             : written.message);
+        return Failure(job.output, written.message.isEmpty() ? ConvertTexts::NotWritten() : written.message);
     return {true, job.output, {}, OneLine(written.notice)};
 }
 
 int Run(const CommandLine::Request& request, const std::function<void(const QString&)>& report)
 {
     if (!request.outputDir.isEmpty()) {
-        const QFileInfo dir(request.outputDir);
-        if ((dir.exists() && !dir.isDir()) || !QDir().mkpath(request.outputDir)) {
-            report(QStringLiteral("%1: the output folder cannot be made").arg(request.outputDir));
+        if (const QString problem = FolderProblem(request.outputDir, true); !problem.isEmpty()) {
+            report(request.outputDir + QStringLiteral(": ") + problem);
             return CommandLine::kExitFailed;
         }
     }
+    // Taken before anything is written: no output may be one of the run's
+    // inputs, by name or through a link, whichever job it belongs to.
+    std::vector<std::pair<FileIdentity, QString>> inputs;
+    for (const CommandLine::ConvertJob& job : request.jobs)
+        inputs.emplace_back(FileIdentity(job.input), job.input);
+    const auto inputAt = [&inputs](const FileIdentity& output) -> const QString* {
+        for (const auto& [identity, name] : inputs)
+            if (identity.SameFileAs(output))
+                return &name;
+        return nullptr;
+    };
+
     bool failed = false;
     // Two inputs of the same name would write the same output: the second
     // would silently replace the first one's.
-    std::map<QString, QString> written;
+    std::vector<std::pair<FileIdentity, QString>> written;
     for (const CommandLine::ConvertJob& job : request.jobs) {
-        const QString key = QDir::cleanPath(QFileInfo(job.output).absoluteFilePath());
-        if (const auto it = written.find(key); it != written.end()) {
-            report(QStringLiteral("%1: not converted; its output %2 is already %3's")
-                       .arg(job.input, job.output, it->second));
+        const QStringList files = ExportedFiles(job.format, job.output);
+        std::vector<FileIdentity> outputs;
+        QString refusal;
+        for (const QString& file : files) {
+            outputs.emplace_back(file);
+            if (refusal.isEmpty())
+                if (const QString* input = inputAt(outputs.back()))
+                    refusal = job.input + QStringLiteral(": ") + ConvertTexts::OutputIsInput(file, *input);
+            for (const auto& [identity, first] : written)
+                if (refusal.isEmpty() && identity.SameFileAs(outputs.back()))
+                    refusal = job.input + QStringLiteral(": ") + ConvertTexts::SameOutput(file, first);
+        }
+        if (!refusal.isEmpty()) {
+            report(refusal);
             failed = true;
             continue;
         }
@@ -214,7 +317,8 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
             failed = true;
             continue;
         }
-        written.emplace(key, job.input);
+        for (FileIdentity& identity : outputs)
+            written.emplace_back(std::move(identity), job.input);
         if (!outcome.notice.isEmpty())
             report(outcome.file + QStringLiteral(": ") + outcome.notice);
     }

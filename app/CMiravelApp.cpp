@@ -4,6 +4,7 @@
 
 #include "app/AppResources.h"
 #include "app/CAboutDlg.h"
+#include "app/CommandLine.h"
 #include "app/CMainFrame.h"
 #include "app/CSplashDlg.h"
 #include "app/ExchangeCommands.h"
@@ -109,10 +110,10 @@ bool CMiravelApp::InitInstance(const QStringList& arguments)
         m_pMainWnd->RestoreWorkspace(store);
     }
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
-    if (arguments.size() > 1) {
+    if (const QString file = CommandLine::EditorFile(arguments); !file.isEmpty()) {
         // Kept absolute, so that a later save goes to the same file even if
         // the working folder changes.
-        const QString path = QFileInfo(arguments.at(1)).absoluteFilePath();
+        const QString path = QFileInfo(file).absoluteFilePath();
         const bool import = ExchangeCommands::IsImportPath(path);
         DocResult result;
         if (import) {

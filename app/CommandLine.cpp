@@ -12,16 +12,53 @@ namespace CommandLine {
 
 namespace {
 
-// The names that make the command line the converter's. Qt's own options
-// (-platform, -style...) and a plain file path keep it the editor's.
-bool IsToolOption(const QString& arg)
+// The toolkit's own options, which it takes out of the command line before
+// the editor sees it (with the value of those that have one). They keep the
+// command line the editor's.
+bool IsToolkitOption(const QString& arg, bool& takesValue)
 {
-    static const QStringList names = {QStringLiteral("-h"), QStringLiteral("--help"),
-                                      QStringLiteral("-v"), QStringLiteral("--version"),
-                                      QStringLiteral("--export"), QStringLiteral("--export-dir"),
-                                      QStringLiteral("--format"), QStringLiteral("--size")};
-    const QString name = arg.section(QLatin1Char('='), 0, 0);
-    return names.contains(name);
+    static const QStringList withValue = {
+        QStringLiteral("platform"),  QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"),    QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
+        QStringLiteral("qwindowtitle"), QStringLiteral("session"),         QStringLiteral("display"),
+        QStringLiteral("geometry"),  QStringLiteral("title"),              QStringLiteral("name"),
+        QStringLiteral("visual"),    QStringLiteral("ncols"),              QStringLiteral("style"),
+        QStringLiteral("stylesheet"), QStringLiteral("qmljsdebugger")};
+    static const QStringList flags = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                      QStringLiteral("nograb"),  QStringLiteral("dograb"),
+                                      QStringLiteral("sync"),    QStringLiteral("cmap")};
+    // The toolkit takes "-name" and "--name", the value apart or after "=".
+    QString name = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1);
+    const bool joined = name.contains(QLatin1Char('='));
+    name = name.section(QLatin1Char('='), 0, 0);
+    if (withValue.contains(name)) {
+        takesValue = !joined;
+        return true;
+    }
+    takesValue = false;
+    return !joined && flags.contains(name);
+}
+
+bool IsOption(const QString& arg) { return arg.size() > 1 && arg.startsWith(QLatin1Char('-')); }
+
+// The arguments without the toolkit's options, up to a "--" (kept, with
+// everything after it).
+QStringList WithoutToolkitOptions(const QStringList& arguments)
+{
+    QStringList rest;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        bool takesValue = false;
+        if (arguments[i] == QLatin1String("--")) {
+            rest += arguments.mid(i);
+            break;
+        }
+        if (i > 0 && IsOption(arguments[i]) && IsToolkitOption(arguments[i], takesValue)) {
+            i += takesValue ? 1 : 0;
+            continue;
+        }
+        rest << arguments[i];
+    }
+    return rest;
 }
 
 Request Fail(const QString& error)
@@ -52,13 +89,26 @@ bool ParseSize(const QString& text, QSize& size)
 
 bool IsToolRun(const QStringList& arguments)
 {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--"))
+    // Any option but the toolkit's is the converter's business, the unknown
+    // ones included: they are refused as a usage error, never taken for a
+    // file name, and no window opens.
+    const QStringList own = WithoutToolkitOptions(arguments);
+    for (qsizetype i = 1; i < own.size(); ++i) {
+        if (own[i] == QLatin1String("--"))
             return false;
-        if (IsToolOption(arguments[i]))
+        if (IsOption(own[i]))
             return true;
     }
     return false;
+}
+
+QString EditorFile(const QStringList& arguments)
+{
+    const QStringList own = WithoutToolkitOptions(arguments);
+    for (qsizetype i = 1; i < own.size(); ++i)
+        if (own[i] != QLatin1String("--"))
+            return own[i];
+    return {};
 }
 
 Request Parse(const QStringList& arguments)
@@ -71,8 +121,10 @@ Request Parse(const QStringList& arguments)
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
     const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
     parser.addOptions({help, version, exportTo, exportDir, format, size});
-    if (!parser.parse(arguments))
-        return Fail(parser.errorText());
+    // "-frobnicate" is one unknown option, not eleven unknown letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser.parse(WithoutToolkitOptions(arguments)))
+        return Fail(parser.errorText().section(QLatin1Char('\n'), 0, 0));
 
     Request r;
     if (parser.isSet(help)) {
@@ -144,6 +196,8 @@ QString HelpText()
                "  --export-dir DIR     Convert every IN into the folder DIR (made if missing),\n"
                "                       each named after its input with the format's extension.\n"
                "                       A file that fails is reported and the others go on.\n"
+               "  --                   Ends the options: what follows is a file name, even if\n"
+               "                       it starts with '-'.\n"
                "  --format FORMAT      The format for --export-dir: %1.\n"
                "  --size WxH           Size of pictures (png, jpg, bmp); default 800x600.\n"
                "  -h, --help           Show this help.\n"
@@ -155,10 +209,17 @@ QString HelpText()
                "settings and view; drawing them needs an X display (DISPLAY set; xvfb-run\n"
                "will do).\n"
                "\n"
-               "Exit status: 0 when every file was converted; 1 when any file failed, each\n"
-               "reported as one line \"FILE: reason\" on standard error (no output file is\n"
-               "left for it, and a file that was there stays as it was); 2 when the command\n"
-               "line is wrong.\n")
+               "No conversion ever writes over one of its inputs. Before anything is written,\n"
+               "every output (with the .bin of a .gltf, the .mtl of an .obj) is checked\n"
+               "against every input of the run, by name and through symbolic and hard links;\n"
+               "an output that is an input is refused and that input is not converted, while\n"
+               "the rest of the batch goes on. Two inputs that would give the same output:\n"
+               "the first is converted, the second refused.\n"
+               "\n"
+               "Exit status: 0 when every file was converted; 1 when any file failed or was\n"
+               "refused, each reported as one line \"FILE: reason\" on standard error (no\n"
+               "output file is left for it, and a file that was there stays as it was); 2\n"
+               "when the command line is wrong (nothing is converted then).\n")
         .arg(FormatList());
 }
 

@@ -14,6 +14,7 @@
 //   miravel --export OUT IN
 //   miravel --export-dir DIR --format FORMAT [--size WxH] IN...
 //   miravel --help | --version
+//   miravel [--] FILE
 namespace CommandLine {
 
 // One file to convert.
@@ -33,8 +34,12 @@ struct Request {
 };
 
 // Whether the arguments (the program's name first) ask for the converter
-// rather than the editor.
+// rather than the editor: any option but the toolkit's before a "--" does,
+// an unknown one included (it is then a usage error).
 bool IsToolRun(const QStringList& arguments);
+// The file the editor opens: the first argument that is not one of the
+// toolkit's options, after a "--" when there is one; empty for none.
+QString EditorFile(const QStringList& arguments);
 Request Parse(const QStringList& arguments);
 
 QString HelpText();

@@ -21,18 +21,20 @@ namespace DefaultViewPicture {
 Result Render(const CMiravelDoc& doc, int width, int height)
 {
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
-        return {{}, QStringLiteral("picture size must be 1 to %1 pixels a side").arg(kMaxSide)};
+        return {{}, QCoreApplication::translate("DefaultViewPicture", "画像の大きさは一辺 1 から %1 ピクセルです").arg(kMaxSide)};
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return {{}, QStringLiteral("drawing a picture needs a display")};
+        return {{}, QCoreApplication::translate("DefaultViewPicture", "画像を描くにはディスプレイが要ります")};
 
     // What a freshly opened document shows: the start-up values, the canvas
-    // kept inside the grid, and "Setting:Default" (zoom fitted to the client
-    // area, rotation and look-at reset).
+    // kept inside the grid, and "Setting:Default" (rotation and look-at
+    // reset, zoom fitted to the client area for that rotation). No pointer
+    // exists here, so there is no sight cell to mark.
     CViewState view;
     CanvasLayer::KeepInsideGrid(view.m_edit, view.m_pointer, doc);
-    view.m_camera.m_scale = Camera::FitScale(std::max({doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}), width, height);
+    view.m_pointer.m_sightX = view.m_pointer.m_sightY = view.m_pointer.m_sightZ = -1;
     Camera::ResetRotation(view.m_camera);
     Camera::ResetLookAt(view.m_camera);
+    view.m_camera.m_scale = Camera::FitScale(view.m_camera, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ, width, height);
 
     const QSurfaceFormat format = MiravelGLFormat();
     QOffscreenSurface surface;
@@ -41,7 +43,7 @@ Result Render(const CMiravelDoc& doc, int width, int height)
     QOpenGLContext context;
     context.setFormat(format);
     if (!surface.isValid() || !context.create() || !context.makeCurrent(&surface))
-        return {{}, QStringLiteral("no OpenGL context could be created (pictures need an X display)")};
+        return {{}, QCoreApplication::translate("DefaultViewPicture", "OpenGL のコンテキストを作れません (画像には X ディスプレイが要ります)")};
 
     Result result;
     {
@@ -50,7 +52,7 @@ Result Render(const CMiravelDoc& doc, int width, int height)
         fboFormat.setSamples(0);
         QOpenGLFramebufferObject fbo(width, height, fboFormat);
         if (!fbo.isValid() || !fbo.bind()) {
-            result.error = QStringLiteral("no %1x%2 framebuffer could be created").arg(width).arg(height);
+            result.error = QCoreApplication::translate("DefaultViewPicture", "%1×%2 のフレームバッファーを作れません").arg(width).arg(height);
         } else {
             // The same cube drawer as the editor's view, so the same picture.
             CFastCubeRenderer cubes;
@@ -62,7 +64,7 @@ Result Render(const CMiravelDoc& doc, int width, int height)
             cubes.ReleaseGL();
             fbo.release();
             if (result.image.isNull())
-                result.error = QStringLiteral("the picture could not be read back");
+                result.error = QCoreApplication::translate("DefaultViewPicture", "描いた画像を読み出せません");
         }
     }
     context.doneCurrent();

@@ -46,9 +46,11 @@ double FrameMs(OffscreenGL& gl, CViewState& v, const Lists& lists, const CMirave
     return bench::MedianMs(reps, nullptr, [&] { Frame(gl, v, lists, doc, cubes); });
 }
 
+constexpr double kFullGridScale = 1.0;
+
 void Setup(OffscreenGL& gl, CViewState& v, Lists& lists, const CMiravelDoc& doc)
 {
-    v.m_camera.m_scale = Camera::FitScale(std::max({doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}), gl.Width(), gl.Height());
+    v.m_camera.m_scale = Camera::FitScale(v.m_camera, doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ, gl.Width(), gl.Height());
     SceneRenderer::BuildLists(lists, v.m_edit.m_canvasAxis, doc);
 }
 
@@ -84,6 +86,9 @@ const bench::Register reg("view", [] {
     full.AddView(&fv);
     CViewState v;
     Setup(gl, v, lists, full);
+    // The full grid's figures have always been taken at zoom 1, where its
+    // top corner just leaves the picture; the fitted zoom is half that.
+    v.m_camera.m_scale = kFullGridScale;
     for (int mode : {1, 0, 2}) {
         v.m_prefs.m_wireFrame = CubeStyle(mode);
         const std::string name = "frame_full40_mode" + std::to_string(mode);
@@ -167,7 +172,7 @@ const bench::Register reg("view", [] {
     gl.DoneCurrent();
 
     // Picks at random points over the picture of the full grid.
-    v.m_camera.m_scale = Camera::FitScale(40, 800, 600);
+    v.m_camera.m_scale = kFullGridScale;
     std::vector<std::pair<double, double>> points;
     for (int i = 0; i < 400; ++i)
         points.push_back({200 + rng() % 400 + 0.5, 100 + rng() % 400 + 0.5});

@@ -2,7 +2,9 @@
 
 #include "controls/ButtonIds.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -153,4 +155,51 @@ ButtonRects ComputeButtonLayout(const ButtonLayoutInput& in, const ButtonRects& 
         it->second = QRect(int(W - s2 - 70 - fw), int(H - 3 - fh), fw, fh);
     }
     return rects;
+}
+
+namespace {
+
+// Whether every placement of the groups leaves all buttons whole and apart.
+bool EveryPlacementFits(int width, int height, const QSize& helpFrameSize, const ButtonRects& all)
+{
+    const QRect client(0, 0, width, height);
+    std::vector<QRect> rects;
+    rects.reserve(all.size());
+    for (ControlColumn control : {ControlColumn::Left, ControlColumn::Right})
+        for (int corner = 0; corner < 4; ++corner) {
+            rects.clear();
+            for (const auto& [id, rect] :
+                 ComputeButtonLayout({width, height, control, PaletteCorner(corner), helpFrameSize}, all)) {
+                if (!client.contains(rect))
+                    return false;
+                rects.push_back(rect);
+            }
+            // Sorted by their left edges, a button can only meet those that
+            // start before it ends.
+            std::sort(rects.begin(), rects.end(), [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
+            for (std::size_t i = 0; i < rects.size(); ++i)
+                for (std::size_t j = i + 1; j < rects.size() && rects[j].left() <= rects[i].right(); ++j)
+                    if (rects[i].intersects(rects[j]))
+                        return false;
+        }
+    return true;
+}
+
+} // namespace
+
+QSize MinimumClientSize(const QSize& helpFrameSize)
+{
+    ButtonRects all;
+    for (int id = kFirstButtonId; id < kFirstButtonId + kButtonCount; ++id)
+        all[id] = QRect(0, 0, kButtonCell, kButtonCell);
+    // Far beyond anything the layout spans; from there down to the first
+    // size that no longer fits, first in height, then in width.
+    constexpr int kLarge = 1024;
+    int height = kLarge;
+    while (height > 1 && EveryPlacementFits(kLarge, height - 1, helpFrameSize, all))
+        --height;
+    int width = kLarge;
+    while (width > 1 && EveryPlacementFits(width - 1, height, helpFrameSize, all))
+        --width;
+    return {width, height};
 }

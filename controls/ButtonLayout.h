@@ -30,3 +30,8 @@ struct ButtonLayoutInput {
 // the rest (blocks with a position outside the tables) left as they were.
 // Holds no state: every call recomputes everything from its arguments.
 ButtonRects ComputeButtonLayout(const ButtonLayoutInput& input, const ButtonRects& current);
+
+// The smallest client size at which, wherever the two groups are placed,
+// every button lies inside the client area and none covers another. The
+// main window keeps its view at least this large.
+QSize MinimumClientSize(const QSize& helpFrameSize);

@@ -167,7 +167,7 @@ constexpr CommandRow kTable[] = {
      0, {Ctrl(Qt::Key_Down)}},
     {Id::SettingDefaultScale, "Setting:DefaultScale",
      [](Ctx& c, int) {
-         c.ui.FitZoom();
+         c.ui.FitZoom(c.fitPose ? *c.fitPose : c.view.m_camera);
          c.ui.InvalidateView();
      }},
     {Id::SettingDefaultRotated, "Setting:DefaultRotated",
@@ -182,7 +182,13 @@ constexpr CommandRow kTable[] = {
      }},
     {Id::SettingDefault, "Setting:Default",
      [](Ctx& c, int) {
+         // The zoom is fitted first, for the rotation set right after it.
+         Cam pose = c.view.m_camera;
+         Camera::ResetRotation(pose);
+         const Cam* outer = c.fitPose;
+         c.fitPose = &pose;
          CCommandDispatcher::Execute(Id::SettingDefaultScale, c);
+         c.fitPose = outer;
          CCommandDispatcher::Execute(Id::SettingDefaultRotated, c);
          CCommandDispatcher::Execute(Id::SettingDefaultLookAt, c);
      },
@@ -431,6 +437,10 @@ constexpr bool TableIsConsistent()
     for (std::size_t i = 0; i < std::size(kTable); ++i) {
         if (std::size_t(kTable[i].id) != i || std::string_view(kTable[i].name).empty())
             return false;
+        // An image row names its screenshot format by its place among them.
+        if (kTable[i].id >= Id::ImageBMP && kTable[i].id <= Id::ImageICON &&
+            kTable[i].arg != int(kTable[i].id) - int(Id::ImageBMP))
+            return false;
         for (std::size_t j = 0; j < i; ++j) {
             if (std::string_view(kTable[i].name) == std::string_view(kTable[j].name))
                 return false;
@@ -442,7 +452,7 @@ constexpr bool TableIsConsistent()
     }
     return true;
 }
-static_assert(TableIsConsistent(), "command rows out of id order, or a name or key used twice");
+static_assert(TableIsConsistent(), "command rows out of id order, an image row off its format, or a name or key used twice");
 
 } // namespace
 

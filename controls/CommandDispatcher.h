@@ -8,6 +8,7 @@
 
 class CMiravelDoc;
 class ICommandUi;
+struct CCameraState;
 struct CViewState;
 
 // Everything a command acts on.
@@ -15,6 +16,9 @@ struct CommandContext {
     CViewState& view;
     CMiravelDoc* doc;  // may be null before a document is attached
     ICommandUi& ui;
+    // Set while "Setting:Default" fits the zoom: the pose the view takes
+    // right after, which the fit is for.
+    const CCameraState* fitPose = nullptr;
 };
 
 // A key that sends a command: a Qt key with none or one of Shift (arrows

@@ -2,6 +2,7 @@
 
 #include "images/ImageFormat.h"
 #include "model/CubeTypes.h"
+#include "scene/CameraState.h"
 
 #include <QString>
 
@@ -31,8 +32,9 @@ public:
     // The grid size or canvas axis changed.
     virtual void RebuildDisplayLists() = 0;
     // Fits the zoom to the grid in the client area as it is now (or, before
-    // the window is first shown, as it will be).
-    virtual void FitZoom() = 0;
+    // the window is first shown, as it will be), for the grid seen with the
+    // cube ratio and rotation of `pose`.
+    virtual void FitZoom(const CCameraState& pose) = 0;
 
     // Modal interaction. Each returns true when the user confirmed.
     virtual bool PickColor(COLORREF& color) = 0;

@@ -1,12 +1,14 @@
 #include "exchange/MeshExport.h"
 
 #include "exchange/ExchangeMessages.h"
+#include "model/FileErrorText.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
-#include <QUrl>
 
 #include <assimp/Exporter.hpp>
 #include <assimp/material.h>
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -222,6 +225,34 @@ bool NameCompanion(QByteArray& main, const QByteArray& placeholder, const QByteA
 
 } // namespace
 
+QString CompanionPath(ExchangeFormat format, const QString& path)
+{
+    const QFileInfo info(path);
+    const QString base = info.completeBaseName();
+    if (format == ExchangeFormat::Obj)
+        return info.dir().filePath(base + QStringLiteral(".mtl"));
+    if (format != ExchangeFormat::Gltf)
+        return {};
+    // The .gltf names its buffer by a relative URI. Readers that do not
+    // decode escapes (Debian's Assimp among them) cannot follow a name with
+    // spaces or other than ASCII letters, digits and "-._~", so such a name
+    // is spelt with those alone and told apart from its neighbours by a
+    // digest of the original.
+    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._~-]+"));
+    if (!base.contains(unsafe) && !base.isEmpty())
+        return info.dir().filePath(base + QStringLiteral(".bin"));
+    QString safe = base;
+    safe.replace(unsafe, QStringLiteral("_"));
+    while (safe.startsWith(QLatin1Char('_')) || safe.startsWith(QLatin1Char('.')))
+        safe.remove(0, 1);
+    while (safe.endsWith(QLatin1Char('_')))
+        safe.chop(1);
+    if (safe.isEmpty())
+        safe = QStringLiteral("model");
+    const QByteArray digest = QCryptographicHash::hash(base.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+    return info.dir().filePath(safe + QLatin1Char('-') + QString::fromLatin1(digest) + QStringLiteral(".bin"));
+}
+
 ExportResult ExportMesh(const CubeMesh& mesh, ExchangeFormat format, const QString& path)
 {
     ExportResult result;
@@ -238,8 +269,6 @@ ExportResult ExportMesh(const CubeMesh& mesh, ExchangeFormat format, const QStri
         return result;
     }
 
-    const QFileInfo info(path);
-    const QString base = info.dir().filePath(info.completeBaseName());
     QByteArray main(reinterpret_cast<const char*>(blob->data), qsizetype(blob->size));
     if (format == ExchangeFormat::Ply && !MendPlyColors(main)) {
         result.message = ExchangeMessages::CannotWrite(path, QCoreApplication::translate("MeshExport", "PLY の頂点の並びが想定と違います。"));
@@ -248,13 +277,13 @@ ExportResult ExportMesh(const CubeMesh& mesh, ExchangeFormat format, const QStri
     std::vector<std::pair<QString, QByteArray>> files;
     for (const aiExportDataBlob* extra = blob->next; extra; extra = extra->next) {
         const QString ext = QString::fromUtf8(extra->name.C_Str());
-        const QString companion = base + QLatin1Char('.') + ext;
+        const QString companion = CompanionPath(format, path);
         const QByteArray placeholder = "$blobfile." + ext.toUtf8();
-        // A .gltf refers to its buffer by URI, an .obj to its library by name.
-        const QByteArray name = QFileInfo(companion).fileName().toUtf8();
-        const QByteArray reference =
-            format == ExchangeFormat::Gltf ? QUrl::toPercentEncoding(QString::fromUtf8(name)) : name;
-        if (!NameCompanion(main, placeholder, reference)) {
+        // A .gltf refers to its buffer by a URI that needs no escapes, an
+        // .obj to its library by name.
+        const QByteArray reference = QFileInfo(companion).fileName().toUtf8();
+        if (companion.isEmpty() || !companion.endsWith(QLatin1Char('.') + ext) ||
+            !NameCompanion(main, placeholder, reference)) {
             result.message = ExchangeMessages::CannotWrite(path, QCoreApplication::translate("MeshExport", "付属ファイルの名前を決められません。"));
             return result;
         }
@@ -269,17 +298,21 @@ ExportResult ExportMesh(const CubeMesh& mesh, ExchangeFormat format, const QStri
     std::vector<std::unique_ptr<QSaveFile>> saves;
     for (const auto& [name, bytes] : files) {
         auto save = std::make_unique<QSaveFile>(name);
-        if (!save->open(QIODevice::WriteOnly) || save->write(bytes) != bytes.size()) {
-            result.message = ExchangeMessages::CannotWrite(name, save->errorString());
+        errno = 0;
+        // The flush is where a full disk shows with its reason.
+        if (!save->open(QIODevice::WriteOnly) || save->write(bytes) != bytes.size() || !save->flush()) {
+            result.message = ExchangeMessages::CannotWrite(name, FileErrorText::OfFailedCall(*save));
             return result;
         }
         saves.push_back(std::move(save));
     }
-    for (const auto& save : saves)
+    for (const auto& save : saves) {
+        errno = 0;
         if (!save->commit()) {
-            result.message = ExchangeMessages::CannotWrite(save->fileName(), save->errorString());
+            result.message = ExchangeMessages::CannotWrite(save->fileName(), FileErrorText::OfFailedCall(*save));
             return result;
         }
+    }
     result.ok = true;
     return result;
 }

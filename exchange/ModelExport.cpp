@@ -4,8 +4,11 @@
 #include "exchange/MeshBuilder.h"
 #include "exchange/MeshExport.h"
 #include "exchange/VoxFile.h"
+#include "model/FileErrorText.h"
 
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace {
 
@@ -13,8 +16,10 @@ ExportResult SaveWhole(const QString& path, const QByteArray& bytes)
 {
     ExportResult result;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        result.message = ExchangeMessages::CannotWrite(path, file.errorString());
+    errno = 0;
+    // The flush is where a full disk shows with its reason.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        result.message = ExchangeMessages::CannotWrite(path, FileErrorText::OfFailedCall(file));
         return result;
     }
     result.ok = true;
@@ -47,15 +52,12 @@ ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QS
         // the same turn as .vox so that the print stands upright.
         const MeshAxes axes = format == ExchangeFormat::Stl ? MeshAxes::ZUp : MeshAxes::YUp;
         // STL has no colours: faces of all colours merge alike.
-        ModelData shape;
-        if (format == ExchangeFormat::Stl) {
-            shape = model;
-            for (auto& cube : shape.cubes)
-                cube.second = RGB(255, 255, 255);
-        }
+        const MeshColours colours = format == ExchangeFormat::Stl ? MeshColours::One : MeshColours::OfCubes;
         CubeMesh mesh;
-        if (!BuildCubeMesh(format == ExchangeFormat::Stl ? shape : model, axes, mesh, progress)) {
-            result.message = ExchangeMessages::Cancelled();
+        if (!BuildCubeMesh(model, axes, mesh, progress, kMaxMeshTriangles, colours)) {
+            result.message = mesh.refusedTriangles > 0
+                                 ? ExchangeMessages::MeshTooLarge(mesh.refusedTriangles, kMaxMeshTriangles)
+                                 : ExchangeMessages::Cancelled();
             return result;
         }
         // An empty mesh is no use to anyone, and an empty glTF buffer is
@@ -69,4 +71,12 @@ ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QS
     // The model file has its own save; pictures need the view to render.
     result.message = ExchangeMessages::NotExportable();
     return result;
+}
+
+QStringList ExportedFiles(ExchangeFormat format, const QString& path)
+{
+    QStringList files{path};
+    if (const QString companion = CompanionPath(format, path); !companion.isEmpty())
+        files << companion;
+    return files;
 }

@@ -4,6 +4,7 @@
 #include "exchange/ModelData.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct ExportResult {
@@ -21,3 +22,6 @@ using ExportProgress = std::function<bool(int done, int total)>;
 // file and keeps one that was there.
 ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QString& path,
                          const ExportProgress& progress = {});
+
+// Every file an export to path writes: path, and its .bin or .mtl.
+QStringList ExportedFiles(ExchangeFormat format, const QString& path);

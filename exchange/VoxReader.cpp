@@ -1,28 +1,36 @@
 #include "exchange/ExchangeMessages.h"
 #include "exchange/VoxFile.h"
 #include "exchange/VoxPalette.h"
+#include "model/FileErrorText.h"
+#include "model/GridLimits.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include <array>
+#include <cerrno>
 #include <unordered_map>
-#include <unordered_set>
 
 // Every number in the file is distrusted: sizes and counts are 64-bit and
 // checked against the bytes that are really left before anything is read or
 // allocated; the scene graph is walked without recursion, with a depth limit
-// and each node at most once; the result grid is sized from the voxels'
+// and a budget of node visits; the result grid is sized from the voxels'
 // bounding box only after that box has been checked against the grid limit.
 namespace {
 
 constexpr std::int64_t kMaxVoxSide = 256;
 constexpr int kMaxSceneDepth = 64;
-// Voxels written over all placed models; a legitimate model within the grid
-// limit needs a tiny fraction of it, while a file that places one large
-// model many times could otherwise keep the reader busy for minutes.
-constexpr std::int64_t kMaxPlacedVoxels = std::int64_t(1) << 25;
-constexpr qint64 kMaxFileBytes = qint64(64) << 20;
+// Several transforms may name one node, and each reference places its own
+// copy: 64 nested groups that name their child twice would mean 2^64 visits
+// without a single voxel. Real scenes need a few thousand.
+constexpr std::int64_t kMaxNodeVisits = std::int64_t(1) << 18;
+// Voxels written over all placed models: twice the largest grid, so that a
+// scene filling it leaves room for models that overlap, while a file that
+// places one large model many times cannot keep the reader busy for minutes.
+constexpr std::int64_t kMaxPlacedVoxels = 2 * GridLimits::kMaxCells;
+// The largest grid filled takes 4 bytes a voxel; the rest of a file (models'
+// sizes, the scene, the palette) is small beside it.
+constexpr qint64 kMaxFileBytes = 4 * GridLimits::kMaxCells + (qint64(64) << 20);
 
 using Matrix = std::array<std::array<int, 3>, 3>;
 constexpr Matrix kIdentity = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
@@ -87,6 +95,7 @@ struct VoxModel {
 
 struct SceneNode {
     enum Kind { Transform, Group, Shape } kind = Transform;
+    bool onPath = false;                // an ancestor of the node being walked
     std::vector<std::int32_t> children; // a transform's one child, a group's children
     std::int32_t model = -1;            // a shape's model
     Matrix rotation = kIdentity;
@@ -257,6 +266,7 @@ VoxReadResult ReadVox(const QByteArray& bytes)
     std::array<COLORREF, 256> palette = VoxDefaultPalette();
     std::unordered_map<std::int32_t, SceneNode> nodes;
     bool pendingSize = false;
+    bool shortPalette = false;
     VoxModel next;
     while (chunks.Left() > 0) {
         if (chunks.Left() < 12)
@@ -320,8 +330,11 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             }
             models.push_back(next);
         } else if (id == "RGBA") {
-            if (body.Left() < 256 * 4)
-                return Broken(QCoreApplication::translate("VoxReader", "パレット (RGBA チャンク) が短すぎます。"));
+            // Told after the models: a file without any says that first.
+            if (body.Left() < 256 * 4) {
+                shortPalette = true;
+                continue;
+            }
             // Entry k is the colour of index k + 1; the alpha is not used.
             for (int k = 0; k < 255; ++k) {
                 const unsigned char* c = body.data + body.pos + 4 * k;
@@ -339,46 +352,65 @@ VoxReadResult ReadVox(const QByteArray& bytes)
     }
     if (models.empty())
         return Broken(QCoreApplication::translate("VoxReader", "モデル (SIZE と XYZI チャンク) がありません。"));
+    if (shortPalette)
+        return Broken(QCoreApplication::translate("VoxReader", "パレット (RGBA チャンク) が短すぎます。"));
 
-    // The scene graph places the models; without one each model stands at
-    // the origin.
+    // The scene graph places the models. A file without one is of the
+    // format's first kind, where several models are the frames of an
+    // animation (a PACK chunk counts them): the first frame is the model.
     std::vector<Placement> placements;
+    std::int64_t placedVoxels = 0;
+    const auto place = [&](const VoxModel& model, const Matrix& rotation, const std::int64_t* translation) {
+        // A model without voxels adds nothing to the box or the grid.
+        if (model.count == 0)
+            return;
+        Placement p{&model, rotation, {translation[0], translation[1], translation[2]}};
+        placements.push_back(p);
+        placedVoxels += model.count;
+    };
     if (nodes.empty()) {
-        for (const VoxModel& m : models)
-            placements.push_back({&m, kIdentity, {0, 0, 0}});
+        const std::int64_t origin[3] = {0, 0, 0};
+        place(models.front(), kIdentity, origin);
     } else {
+        // Depth first in file order, without recursion: a node's exit mark
+        // lies under its children on the stack, so that the nodes marked as
+        // on the path are exactly the ancestors of the one being visited.
         struct Visit {
             std::int32_t node;
+            bool exit;
             Matrix rotation;
             std::int64_t translation[3];
             int depth;
         };
         if (!nodes.count(0))
             return Broken(QCoreApplication::translate("VoxReader", "シーンの根 (節点 0) がありません。"));
-        std::vector<Visit> stack{{0, kIdentity, {0, 0, 0}, 0}};
-        std::unordered_set<std::int32_t> seen;
+        std::vector<Visit> stack{{0, false, kIdentity, {0, 0, 0}, 0}};
+        std::int64_t visits = 0;
         while (!stack.empty()) {
             const Visit visit = stack.back();
             stack.pop_back();
             const auto it = nodes.find(visit.node);
             if (it == nodes.end())
                 return Broken(QCoreApplication::translate("VoxReader", "シーンの節点 %1 がありません。").arg(visit.node));
-            if (!seen.insert(visit.node).second)
-                return Broken(QCoreApplication::translate("VoxReader", "シーンの節点 %1 が二度以上参照されています (循環)。")
+            SceneNode& node = it->second;
+            if (visit.exit) {
+                node.onPath = false;
+                continue;
+            }
+            if (node.onPath)
+                return Broken(QCoreApplication::translate("VoxReader", "シーンの節点 %1 が自分の祖先を参照しています (循環)。")
                                   .arg(visit.node));
             if (visit.depth > kMaxSceneDepth)
                 return Broken(QCoreApplication::translate("VoxReader", "シーンの入れ子が深すぎます。"));
-            const SceneNode& node = it->second;
+            if (++visits > kMaxNodeVisits || placedVoxels > kMaxPlacedVoxels)
+                return Broken(QCoreApplication::translate("VoxReader", "シーンが大きすぎます (節点やボクセルを置く回数が多すぎます)。"));
             if (node.kind == SceneNode::Shape) {
                 if (node.model < 0)
                     continue;
                 if (std::size_t(node.model) >= models.size())
                     return Broken(QCoreApplication::translate("VoxReader", "シーンが存在しないモデル %1 を指しています。")
                                       .arg(node.model));
-                Placement p{&models[std::size_t(node.model)], visit.rotation, {}};
-                for (int i = 0; i < 3; ++i)
-                    p.translation[i] = visit.translation[i];
-                placements.push_back(p);
+                place(models[std::size_t(node.model)], visit.rotation, visit.translation);
                 continue;
             }
             Visit child = visit;
@@ -397,21 +429,21 @@ VoxReadResult ReadVox(const QByteArray& bytes)
                     }
                 }
             }
+            node.onPath = true;
+            stack.push_back({visit.node, true, {}, {}, 0});
             for (auto c = node.children.rbegin(); c != node.children.rend(); ++c) {
                 child.node = *c;
                 stack.push_back(child);
             }
         }
     }
+    if (placedVoxels > kMaxPlacedVoxels)
+        return Broken(QCoreApplication::translate("VoxReader", "シーンが大きすぎます (節点やボクセルを置く回数が多すぎます)。"));
 
     // The box of every placed voxel, first from each model's own box.
     std::int64_t low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
     bool any = false;
-    std::int64_t placedVoxels = 0;
     for (const Placement& p : placements) {
-        if (p.model->count == 0)
-            continue;
-        placedVoxels += p.model->count;
         const auto axes = PlaceAxes(p);
         for (int i = 0; i < 3; ++i) {
             const PlacedAxis& a = axes[std::size_t(i)];
@@ -423,8 +455,6 @@ VoxReadResult ReadVox(const QByteArray& bytes)
         }
         any = true;
     }
-    if (placedVoxels > kMaxPlacedVoxels)
-        return Broken(QCoreApplication::translate("VoxReader", "ボクセルが多すぎます。"));
 
     // There x runs right, y away and z up; here y is up and z comes toward
     // the viewer: (X, Y, Z) there is (X, Z, D-1-Y) here.
@@ -437,47 +467,46 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             extent[i] = models.front().size[i];
     }
     const std::int64_t sizeX = extent[0], sizeY = extent[2], sizeZ = extent[1];
-    if (sizeX > kMaxGridCells || sizeY > kMaxGridCells || sizeZ > kMaxGridCells ||
-        sizeX * sizeY * sizeZ > kMaxGridCells)
-        return Refuse(ExchangeMessages::ModelTooBig(sizeX, sizeY, sizeZ));
+    if (!GridLimits::IsValid(sizeX, sizeY, sizeZ))
+        return Refuse(ExchangeMessages::VoxTooBig(sizeX, sizeY, sizeZ, extent[0], extent[1], extent[2]));
 
-    std::vector<COLORREF> grid(std::size_t(sizeX * sizeY * sizeZ), CLR_NONE);
-    for (const Placement& p : placements) {
+    // Where placed models overlap, the first-placed one's colour stands, as
+    // other voxel editors show such scenes: written last, from the back.
+    // Within one model a later voxel in the same cell still wins.
+    VoxReadResult result;
+    CCubeStore& cubes = result.model.cubes;
+    for (auto pi = placements.rbegin(); pi != placements.rend(); ++pi) {
+        const Placement& p = *pi;
         const auto axes = PlaceAxes(p);
         const unsigned char* v = file.data + p.model->voxels;
         for (std::int64_t n = 0; n < p.model->count; ++n, v += 4) {
             std::int64_t w[3];
             for (int i = 0; i < 3; ++i)
                 w[i] = Land(axes[std::size_t(i)], v[axes[std::size_t(i)].from]) - low[i];
-            const std::int64_t x = w[0], y = w[2], z = sizeZ - 1 - w[1];
-            grid[std::size_t((x * sizeY + y) * sizeZ + z)] = palette[v[3]];
+            cubes.Set({std::int32_t(w[0]), std::int32_t(w[2]), std::int32_t(sizeZ - 1 - w[1])}, palette[v[3]]);
         }
     }
-
-    VoxReadResult result;
     result.ok = true;
     result.model.sizeX = std::int32_t(sizeX);
     result.model.sizeY = std::int32_t(sizeY);
     result.model.sizeZ = std::int32_t(sizeZ);
-    for (std::int32_t x = 0; x < sizeX; ++x)
-        for (std::int32_t y = 0; y < sizeY; ++y)
-            for (std::int32_t z = 0; z < sizeZ; ++z) {
-                const COLORREF c = grid[std::size_t((std::int64_t(x) * sizeY + y) * sizeZ + z)];
-                if (c != CLR_NONE)
-                    result.model.cubes.push_back({CUBEPOS{x, y, z}, c});
-            }
     return result;
 }
 
 VoxReadResult ReadVoxFile(const QString& path)
 {
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return Refuse(ExchangeMessages::CannotRead(path, file.errorString()));
-    // One byte more than the limit tells a file at the limit from a bigger one.
+        return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
+    // A file known to be too big is refused before it is read. One byte more
+    // than the limit tells a file at the limit from a bigger one whose size
+    // was not known.
+    if (file.size() > kMaxFileBytes)
+        return Refuse(ExchangeMessages::FileTooBig(path));
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return Refuse(ExchangeMessages::CannotRead(path, file.errorString()));
+        return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
     if (bytes.size() > kMaxFileBytes)
         return Refuse(ExchangeMessages::FileTooBig(path));
     return ReadVox(bytes);

@@ -7,13 +7,13 @@
 namespace {
 
 constexpr std::array<ScreenshotFormat, 7> kFormats{{
-    {"Image:BMP", "bmp", "BMP File(*.bmp)", ImageFormat::BMP},
-    {"Image:PNG", "png", "PNG File(*.png)", ImageFormat::PNG},
-    {"Image:GIF", "gif", "GIF File(*.gif)", ImageFormat::GIF},
-    {"Image:TIFF", "tiff", "TIFF File(*.tiff)", ImageFormat::TIFF},
-    {"Image:EXIF", "exif", "EXIF File(*.exif)", ImageFormat::EXIF},
-    {"Image:JPEG", "jpg", "JPEG File(*.jpg)", ImageFormat::JPEG},
-    {"Image:ICON", "ico", "ICON File(*.ico)", ImageFormat::Icon},
+    {"bmp", "BMP File(*.bmp)", ImageFormat::BMP},
+    {"png", "PNG File(*.png)", ImageFormat::PNG},
+    {"gif", "GIF File(*.gif)", ImageFormat::GIF},
+    {"tiff", "TIFF File(*.tiff)", ImageFormat::TIFF},
+    {"exif", "EXIF File(*.exif)", ImageFormat::EXIF},
+    {"jpg", "JPEG File(*.jpg)", ImageFormat::JPEG},
+    {"ico", "ICON File(*.ico)", ImageFormat::Icon},
 }};
 
 } // namespace
@@ -21,14 +21,6 @@ constexpr std::array<ScreenshotFormat, 7> kFormats{{
 std::span<const ScreenshotFormat> ScreenshotFormats()
 {
     return kFormats;
-}
-
-const ScreenshotFormat* FindScreenshotFormat(const QString& command)
-{
-    for (const ScreenshotFormat& f : kFormats)
-        if (command == QLatin1String(f.command))
-            return &f;
-    return nullptr;
 }
 
 QString WithDefaultExtension(const QString& path, const ScreenshotFormat& format)

@@ -275,12 +275,7 @@ void CMiravelDoc::HistoryForward()
 
 bool CMiravelDoc::IsValidGridSize(std::int64_t x, std::int64_t y, std::int64_t z)
 {
-    if (x < 1 || y < 1 || z < 1)
-        return false;
-    // Each factor is at most the limit before multiplying, so nothing overflows.
-    if (x > kMaxGridCells || y > kMaxGridCells || z > kMaxGridCells)
-        return false;
-    return x * y <= kMaxGridCells && x * y * z <= kMaxGridCells;
+    return GridLimits::IsValid(x, y, z);
 }
 
 void CMiravelDoc::SetGridSize(std::int32_t x, std::int32_t y, std::int32_t z)

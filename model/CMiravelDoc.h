@@ -4,6 +4,7 @@
 #include "model/CubeTypes.h"
 #include "model/Document.h"
 #include "model/EditHistory.h"
+#include "model/GridLimits.h"
 #include "model/ModelTransform.h"
 
 #include <cstdint>
@@ -83,7 +84,7 @@ public:
 
     // Sets the grid box; the store is left as it is. Sizes must be valid.
     void SetGridSize(std::int32_t x, std::int32_t y, std::int32_t z);
-    // Each side at least 1 and at most kMaxGridCells cells in all.
+    // A grid the model may have (see GridLimits).
     static bool IsValidGridSize(std::int64_t x, std::int64_t y, std::int64_t z);
 
     // Puts a whole model in place of the current one, as an import does: the
@@ -95,7 +96,8 @@ public:
 
     bool OnNewDocument() override;
     DocResult Serialize(CArchive& ar) override;
-    qint64 MaxFileBytes() const override;
+    // Shares the store's chunks: costs the chunk table, whatever the model.
+    std::shared_ptr<const CDocSnapshot> TakeSnapshot() const override;
 
     // Tests pin the random masks of the next save; normally every save draws
     // a fresh seed.
@@ -131,7 +133,6 @@ private:
     bool ApplyRecord(const CUBERECORD& record, bool redo, CChangeNotes& notes);
     // Undo and redo of one step of the history.
     void Step(bool redo);
-    DocResult Store(CArchive& ar);
     DocResult Load(CArchive& ar);
 
     std::optional<std::uint32_t> m_saveSeed;

@@ -6,6 +6,9 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 // The coordinate of a chunk: the cell coordinates divided by the chunk side,
@@ -82,6 +85,15 @@ private:
 class CCubeStore {
 public:
     CCubeStore() = default;
+    // A store holding these cells (a later one wins where two name a cell).
+    CCubeStore(std::initializer_list<std::pair<CUBEPOS, COLORREF>> cells) : CCubeStore(cells.begin(), cells.end()) {}
+    template <class It>
+        requires std::input_iterator<It>
+    CCubeStore(It first, It last)
+    {
+        for (; first != last; ++first)
+            Set(first->first, first->second);
+    }
     CCubeStore(const CCubeStore& other);
     CCubeStore(CCubeStore&& other) noexcept;
     CCubeStore& operator=(const CCubeStore& other);
@@ -94,6 +106,14 @@ public:
         return chunk ? chunk->At(CCubeChunk::Local(x), CCubeChunk::Local(y), CCubeChunk::Local(z)) : CLR_NONE;
     }
     COLORREF Get(const CUBEPOS& p) const { return Get(p.x, p.y, p.z); }
+    // The colours of the cells [z0, z0 + count) along z at (x, y), all within
+    // one chunk, into out.
+    void GetRow(std::int32_t x, std::int32_t y, std::int32_t z0, int count, COLORREF* out) const
+    {
+        const CCubeChunk* chunk = FindChunk({CCubeChunk::KeyOf(x), CCubeChunk::KeyOf(y), CCubeChunk::KeyOf(z0)});
+        for (int i = 0; i < count; ++i)
+            out[i] = chunk ? chunk->Row(CCubeChunk::Local(x), CCubeChunk::Local(y))[CCubeChunk::Local(z0) + i] : CLR_NONE;
+    }
     // Puts a cube of the colour at the cell; CLR_NONE empties it.
     void Set(const CUBEPOS& p, COLORREF color);
     // The cells [z0, z0 + count) along z at (x, y), all within one chunk,
@@ -162,7 +182,7 @@ public:
     template <class F>
     void ForEachCube(F&& f) const
     {
-        ForEachChunk([&](const ChunkKey& key, const CCubeChunk& chunk) { VisitCubes(key, chunk, f); });
+        ForEachChunk([&](const ChunkKey& key, const CCubeChunk& chunk) { ForEachCubeOf(key, chunk, f); });
     }
 
     // f(pos, colour) for every cube of the box [lo, hi), in no particular order.
@@ -173,10 +193,10 @@ public:
             const CUBEPOS o = CCubeChunk::Origin(key);
             if (o.x >= lo.x && o.y >= lo.y && o.z >= lo.z && o.x + CCubeChunk::kSide <= hi.x &&
                 o.y + CCubeChunk::kSide <= hi.y && o.z + CCubeChunk::kSide <= hi.z) {
-                VisitCubes(key, chunk, f);
+                ForEachCubeOf(key, chunk, f);
                 return;
             }
-            VisitCubes(key, chunk, [&](const CUBEPOS& p, COLORREF c) {
+            ForEachCubeOf(key, chunk, [&](const CUBEPOS& p, COLORREF c) {
                 if (p.x >= lo.x && p.y >= lo.y && p.z >= lo.z && p.x < hi.x && p.y < hi.y && p.z < hi.z)
                     f(p, c);
             });
@@ -215,17 +235,9 @@ public:
             }
     }
 
-    // Same cubes in the same cells.
-    friend bool operator==(const CCubeStore& a, const CCubeStore& b);
-
-private:
-    struct Slot {
-        ChunkKey key;
-        CCubeChunk* chunk = nullptr; // null: a free slot
-    };
-
+    // f(pos, colour) for every cube of one chunk, in the chunk's order.
     template <class F>
-    static void VisitCubes(const ChunkKey& key, const CCubeChunk& chunk, F&& f)
+    static void ForEachCubeOf(const ChunkKey& key, const CCubeChunk& chunk, F&& f)
     {
         const CUBEPOS o = CCubeChunk::Origin(key);
         int left = chunk.Filled();
@@ -239,6 +251,15 @@ private:
               c);
         }
     }
+
+    // Same cubes in the same cells.
+    friend bool operator==(const CCubeStore& a, const CCubeStore& b);
+
+private:
+    struct Slot {
+        ChunkKey key;
+        CCubeChunk* chunk = nullptr; // null: a free slot
+    };
 
     std::size_t SlotOf(const ChunkKey& k) const
     {

@@ -72,6 +72,3 @@ struct GridSize {
 
     friend bool operator==(const GridSize&, const GridSize&) = default;
 };
-
-// The largest grid a model may have, in cells (40 x 40 x 40).
-inline constexpr std::int64_t kMaxGridCells = 64000;

@@ -1,12 +1,14 @@
 #include "model/Document.h"
 
 #include "model/CubeTypes.h"
+#include "model/FileErrorText.h"
 #include "model/ModelMessages.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -95,14 +97,14 @@ bool CDocument::OnNewDocument()
 DocResult CDocument::OnOpenDocument(const QString& path)
 {
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return DocResult::Fail(ModelMessages::CannotOpen(path, file.errorString()));
-    QByteArray bytes = MaxFileBytes() < 0 ? file.readAll() : file.read(MaxFileBytes());
-    if (file.error() != QFileDevice::NoError)
-        return DocResult::Fail(ModelMessages::CannotOpen(path, file.errorString()));
-
-    CArchive ar(bytes, CArchive::load);
+        return DocResult::Fail(ModelMessages::CannotOpen(path, FileErrorText::OfFailedCall(file)));
+    CArchive ar(file, CArchive::load);
     DocResult result = Serialize(ar);
+    // A read that broke off is the disk's fault, not the file's.
+    if (ar.Failed())
+        return DocResult::Fail(ModelMessages::CannotOpen(path, ar.ErrorString()));
     if (!result.ok)
         return result;
     SetPathName(path);
@@ -112,23 +114,33 @@ DocResult CDocument::OnOpenDocument(const QString& path)
 
 DocResult CDocument::OnSaveDocument(const QString& path)
 {
-    QByteArray bytes;
-    CArchive ar(bytes, CArchive::store);
-    DocResult result = Serialize(ar);
-    if (!result.ok)
-        return result;
-
+    // The model goes straight into the temporary that replaces the old file
+    // only once it is complete.
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return DocResult::Fail(ModelMessages::CannotSave(path, WhyNotWritable(path, file.errorString())));
-    const qint64 written = m_fileWriter ? m_fileWriter(file, bytes) : file.write(bytes);
-    if (written != bytes.size()) {
-        const QString reason = file.errorString();
+        return DocResult::Fail(ModelMessages::CannotSave(path, WhyNotWritable(path, FileErrorText::OfFailedCall(file))));
+    CArchive ar(file, CArchive::store, m_fileWriter);
+    DocResult result = Serialize(ar);
+    if (!result.ok) {
+        file.cancelWriting();
+        return result;
+    }
+    // The last bytes reach the disk on the flush; its failure (a full disk)
+    // has a reason only there, not after the commit.
+    bool flushed = ar.Flush();
+    if (flushed) {
+        errno = 0;
+        flushed = file.flush();
+    }
+    if (!flushed) {
+        const QString reason = ar.Failed() ? ar.ErrorString() : FileErrorText::OfFailedCall(file);
         file.cancelWriting();
         return DocResult::Fail(ModelMessages::CannotSave(path, reason));
     }
+    errno = 0;
     if (!file.commit())
-        return DocResult::Fail(ModelMessages::CannotSave(path, file.errorString()));
+        return DocResult::Fail(ModelMessages::CannotSave(path, FileErrorText::OfFailedCall(file)));
     SetPathName(path);
     SetModifiedFlag(false);
     return result;

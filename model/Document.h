@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QIODevice;
@@ -47,6 +48,15 @@ void WatchDocument(CDocView* view, Doc*& current, Doc* next)
         current->AddView(view);
 }
 
+// A frozen copy of a document's content, cheap to take, that can be written
+// on another thread while the document goes on changing.
+class CDocSnapshot {
+public:
+    virtual ~CDocSnapshot() = default;
+    // Writes the copy as the document's Serialize would have when it was taken.
+    virtual DocResult Store(CArchive& ar) const = 0;
+};
+
 // The document services of a desktop framework that the editor relies on:
 // views, the modified flag, path and title, new / open / save.
 class CDocument {
@@ -77,15 +87,14 @@ public:
     // it is complete, so a failed save never destroys the file that was there.
     virtual DocResult OnSaveDocument(const QString& path);
 
+    // Reads or writes the document through the archive, streamed: an open
+    // reads only what the format needs, so a huge stray file cannot stall the
+    // editor.
     virtual DocResult Serialize(CArchive& ar) = 0;
-    // How much of a file an open reads at most; anything after it is ignored
-    // by the format anyway, so a huge stray file cannot stall the editor.
-    virtual qint64 MaxFileBytes() const { return -1; }
+    virtual std::shared_ptr<const CDocSnapshot> TakeSnapshot() const = 0;
 
-    // How a save hands its bytes to the file: returns the count written, or -1.
-    // Tests put in one that fails part-way, to see a write break off behind
-    // the file layer (a full disk, an I/O error) where no real one can be made.
-    using FileWriter = std::function<qint64(QIODevice& file, const QByteArray& bytes)>;
+    // How a save hands its blocks to the file (see CArchive::BlockWriter).
+    using FileWriter = CArchive::BlockWriter;
     void SetFileWriterForTesting(FileWriter writer) { m_fileWriter = std::move(writer); }
 
 protected:

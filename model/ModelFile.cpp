@@ -73,43 +73,56 @@ void PutWords(CArchive& ar, std::uint32_t* words, int count)
     ar.Write(words, qsizetype(ModelFile::kCellSize) * count);
 }
 
-} // namespace
-
-qint64 CMiravelDoc::MaxFileBytes() const
+// The whole file: the header, then every cell of the box.
+DocResult StoreModel(CArchive& ar, const CCubeStore& cubes, const GridSize& size, std::optional<std::uint32_t> seed)
 {
-    return ModelFile::kHeaderSize + ModelFile::kCellSize * kMaxGridCells;
-}
-
-DocResult CMiravelDoc::Serialize(CArchive& ar)
-{
-    return ar.IsStoring() ? Store(ar) : Load(ar);
-}
-
-DocResult CMiravelDoc::Store(CArchive& ar)
-{
-    ar.Flush();
     unsigned char header[ModelFile::kHeaderSize] = {'m', 0, 'v', 0, 'f', 0, 0, 0};
-    PutInt32(header + 8, m_sizeX);
-    PutInt32(header + 12, m_sizeY);
-    PutInt32(header + 16, m_sizeZ);
+    PutInt32(header + 8, size.x);
+    PutInt32(header + 12, size.y);
+    PutInt32(header + 16, size.z);
     ar.Write(header, sizeof header);
 
-    CMaskSource masks(m_saveSeed ? *m_saveSeed : FreshSeed());
+    CMaskSource masks(seed ? *seed : FreshSeed());
     std::vector<std::uint32_t> block(kBlockWords);
     int used = 0;
     // Whole rows of chunks in the file's order; cubes outside the box are
     // never reached.
-    m_cubes.ForEachRow({m_sizeX, m_sizeY, m_sizeZ},
-                       [&](std::int32_t, std::int32_t, std::int32_t, const COLORREF* cells, int count) {
-                           if (used + count > kBlockWords) {
-                               PutWords(ar, block.data(), used);
-                               used = 0;
-                           }
-                           for (int i = 0; i < count; ++i)
-                               block[std::size_t(used++)] = EncodeCell(cells ? cells[i] : CLR_NONE, masks.Next());
-                       });
+    cubes.ForEachRow(size, [&](std::int32_t, std::int32_t, std::int32_t, const COLORREF* cells, int count) {
+        if (used + count > kBlockWords) {
+            PutWords(ar, block.data(), used);
+            used = 0;
+        }
+        for (int i = 0; i < count; ++i)
+            block[std::size_t(used++)] = EncodeCell(cells ? cells[i] : CLR_NONE, masks.Next());
+    });
     PutWords(ar, block.data(), used);
     return DocResult::Ok();
+}
+
+class CModelSnapshot : public CDocSnapshot {
+public:
+    CModelSnapshot(CCubeStore cubes, const GridSize& size, std::optional<std::uint32_t> seed)
+        : m_cubes(std::move(cubes)), m_size(size), m_seed(seed)
+    {
+    }
+    DocResult Store(CArchive& ar) const override { return StoreModel(ar, m_cubes, m_size, m_seed); }
+
+private:
+    CCubeStore m_cubes;
+    GridSize m_size;
+    std::optional<std::uint32_t> m_seed;
+};
+
+} // namespace
+
+DocResult CMiravelDoc::Serialize(CArchive& ar)
+{
+    return ar.IsStoring() ? StoreModel(ar, m_cubes, {m_sizeX, m_sizeY, m_sizeZ}, m_saveSeed) : Load(ar);
+}
+
+std::shared_ptr<const CDocSnapshot> CMiravelDoc::TakeSnapshot() const
+{
+    return std::make_shared<CModelSnapshot>(m_cubes, GridSize{m_sizeX, m_sizeY, m_sizeZ}, m_saveSeed);
 }
 
 DocResult CMiravelDoc::Load(CArchive& ar)

@@ -113,25 +113,29 @@ Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to)
 
 namespace {
 
-// Cells connected to seed through neighbours (steps) inside the box whose
-// content equals seed's.
-std::vector<CUBEPOS> Region(const CMiravelDoc& doc, CUBEPOS seed, const std::vector<CUBEPOS>& steps)
+// Cells connected to seed through neighbours (steps) within [lo, hi) whose
+// content equals seed's. Walked breadth first, without recursion; one bit per
+// cell of [lo, hi) marks what was seen.
+std::vector<CUBEPOS> Region(const CMiravelDoc& doc, CUBEPOS seed, const CUBEPOS& lo, const CUBEPOS& hi,
+                            const std::vector<CUBEPOS>& steps)
 {
-    const BoxIndex box{SizeOf(doc)};
-    if (!box.Contains(seed))
+    const BoxIndex box{{hi.x - lo.x, hi.y - lo.y, hi.z - lo.z}};
+    const auto local = [&](const CUBEPOS& p) { return CUBEPOS{p.x - lo.x, p.y - lo.y, p.z - lo.z}; };
+    if (!box.Contains(local(seed)))
         return {};
     const COLORREF content = doc.GetCube(seed.x, seed.y, seed.z);
-    std::vector<char> seen(box.Cells(), 0);
+    std::vector<bool> seen(box.Cells(), false);
     std::vector<CUBEPOS> region{seed};
-    seen[box(seed)] = 1;
-    // The region itself is the queue of the breadth-first walk.
+    seen[box(local(seed))] = true;
+    // The region itself is the queue of the walk.
     for (std::size_t i = 0; i < region.size(); ++i) {
         const CUBEPOS p = region[i];
         for (const CUBEPOS& d : steps) {
             const CUBEPOS n{p.x + d.x, p.y + d.y, p.z + d.z};
-            if (!box.Contains(n) || seen[box(n)])
+            const CUBEPOS l = local(n);
+            if (!box.Contains(l) || seen[box(l)])
                 continue;
-            seen[box(n)] = 1;
+            seen[box(l)] = true;
             if (doc.GetCube(n.x, n.y, n.z) == content)
                 region.push_back(n);
         }
@@ -148,14 +152,20 @@ std::vector<CUBEPOS> LayerRegion(const CMiravelDoc& doc, CUBEPOS seed, int axis)
                              CUBEPOS{0, 0, 1}, CUBEPOS{0, 0, -1}})
         if ((axis == 0 ? d.x : axis == 1 ? d.y : d.z) == 0)
             steps.push_back(d);
-    return Region(doc, seed, steps);
+    if (!doc.InBox(seed.x, seed.y, seed.z))
+        return {};
+    // Only the layer through seed is walked.
+    CUBEPOS lo{0, 0, 0}, hi{doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
+    (axis == 0 ? lo.x : axis == 1 ? lo.y : lo.z) = axis == 0 ? seed.x : axis == 1 ? seed.y : seed.z;
+    (axis == 0 ? hi.x : axis == 1 ? hi.y : hi.z) = (axis == 0 ? seed.x : axis == 1 ? seed.y : seed.z) + 1;
+    return Region(doc, seed, lo, hi, steps);
 }
 
 std::vector<CUBEPOS> ColorRegion(const CMiravelDoc& doc, CUBEPOS seed)
 {
     if (!doc.InBox(seed.x, seed.y, seed.z) || doc.GetCube(seed.x, seed.y, seed.z) == CLR_NONE)
         return {};
-    return Region(doc, seed,
+    return Region(doc, seed, {0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ},
                   {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}});
 }
 

@@ -172,10 +172,12 @@ Mat4 ModelView(const CCameraState& s, int sizeX, int sizeY, int sizeZ)
     return LookAtMatrix(s) * ModelMatrix(s, sizeX, sizeY, sizeZ);
 }
 
-double FitScale(int maxGridSide, int clientWidth, int clientHeight)
+namespace {
+
+// The power of two fitted to the largest side alone: strictly smaller than
+// the shorter side of the view when growing, at most equal when shrinking.
+double SideFitScale(int maxGridSide, int clientWidth, int clientHeight)
 {
-    if (maxGridSide < 1)
-        return 1.0;
     const double m = maxGridSide;
     const int d = std::max(1, std::min(clientWidth, clientHeight) / 10);
     double scale = 1.0;
@@ -187,6 +189,41 @@ double FitScale(int maxGridSide, int clientWidth, int clientHeight)
     if (m == d)
         return 1.0;
     while (m * scale > d)
+        scale /= 2.0;
+    return scale;
+}
+
+// Whether the eight corners of the grid box, seen at this zoom, lie inside
+// the view's projection, depth included.
+bool BoxInView(const CCameraState& pose, int sizeX, int sizeY, int sizeZ, double scale, int w, int h)
+{
+    CCameraState s = pose;
+    s.m_scale = scale;
+    s.m_lookX = s.m_lookY = s.m_lookZ = 0.0;
+    const Mat4 m = Projection(w, h) * ModelView(s, sizeX, sizeY, sizeZ);
+    // Rounding must not push a corner that lies on the edge out of view.
+    constexpr double kSlack = 1e-9;
+    for (int corner = 0; corner < 8; ++corner) {
+        const auto p = m.Apply(corner & 1 ? sizeX : 0, corner & 2 ? sizeY : 0, corner & 4 ? sizeZ : 0);
+        for (int axis = 0; axis < 3; ++axis)
+            if (std::abs(p[std::size_t(axis)]) > p[3] * (1.0 + kSlack))
+                return false;
+    }
+    return true;
+}
+
+} // namespace
+
+double FitScale(const CCameraState& pose, int sizeX, int sizeY, int sizeZ, int clientWidth, int clientHeight)
+{
+    const int side = std::max({sizeX, sizeY, sizeZ});
+    if (side < 1)
+        return 1.0;
+    double scale = SideFitScale(side, clientWidth, clientHeight);
+    // A view without an area has no box to fit into.
+    if (clientWidth < 1 || clientHeight < 1)
+        return scale;
+    while (scale > kMinFitScale && !BoxInView(pose, sizeX, sizeY, sizeZ, scale, clientWidth, clientHeight))
         scale /= 2.0;
     return scale;
 }

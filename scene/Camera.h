@@ -51,11 +51,15 @@ Mat4 ModelMatrix(const CCameraState& s, int sizeX, int sizeY, int sizeZ);
 // while it draws the scene.
 Mat4 ModelView(const CCameraState& s, int sizeX, int sizeY, int sizeZ);
 
-// The largest power of two that keeps the largest grid side strictly inside
-// the shorter side of the view when growing, or at most equal to it when
-// shrinking. A view too small to hold one unit at zoom 1 counts as one unit,
-// so the zoom stays a finite power of two.
-double FitScale(int maxGridSide, int clientWidth, int clientHeight);
+// The zoom "Setting:DefaultScale" fits: the largest power of two that keeps
+// the largest grid side strictly inside the shorter side of the view when
+// growing, or at most equal to it when shrinking (a view too small to hold
+// one unit at zoom 1 counts as one unit), then halved, down to
+// kMinFitScale, until the whole grid box lies in the view. The box is
+// centred on the origin and seen with the cube ratio and rotation of `pose`
+// (its zoom and look-at do not count): the rotation the view will have.
+inline constexpr double kMinFitScale = 1.0 / 1024.0;
+double FitScale(const CCameraState& pose, int sizeX, int sizeY, int sizeZ, int clientWidth, int clientHeight);
 
 // The camera steps, shared by commands, keys, drags and the wheel.
 inline constexpr double kRotateStep = 5.0;

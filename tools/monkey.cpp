@@ -100,6 +100,7 @@ private:
     void StartProgram(const std::string& model);
     void WaitForMainWindow();
     void FinalCheck();
+    void CloseLateWindows();
     void CheckModelFiles(const std::string& mustExist);
     void CheckProgramLog();
 
@@ -798,24 +799,40 @@ void Monkey::RandomMainEvent()
 
 // --- the end ------------------------------------------------------------------
 
-void Monkey::FinalCheck()
+// Windows may open after the last event: a button's click wait or repeat
+// runs a command up to half a second later, and on a loaded machine queued
+// work takes longer still (a colour dialog once opened while Ctrl+S waited).
+// Everything on top gets Escape, a valid answer everywhere, until nothing
+// has opened for a while.
+void Monkey::CloseLateWindows()
 {
-    // Close whatever is open; Escape is a valid answer everywhere.
-    for (int i = 0;; ++i) {
+    constexpr auto kQuiet = std::chrono::milliseconds(2500);
+    auto quietSince = Clock::now();
+    for (int escapes = 0;;) {
         Ping();
         bool open = false;
         for (const TopWindow& w : ProgramWindows())
             open = open || w.kind == TopWindow::Menu || w.kind == TopWindow::DropDown || w.kind == TopWindow::Dialog;
-        if (!open)
-            break;
-        if (i == 40)
-            throw Failure{"a window on top does not close with Escape"};
+        if (!open) {
+            if (Clock::now() - quietSince >= kQuiet)
+                return;
+            Pause(100);
+            continue;
+        }
+        if (++escapes > 60)
+            throw Failure{"a window on top does not close with Escape" + OpenWindows()};
         for (const TopWindow& w : ProgramWindows())
             if (w.kind == TopWindow::Dialog)
                 Focus(w.id);
         Key("Escape");
         Pause(300);
+        quietSince = Clock::now();
     }
+}
+
+void Monkey::FinalCheck()
+{
+    CloseLateWindows();
     Focus(m_main);
     Ping();
 
@@ -825,7 +842,7 @@ void Monkey::FinalCheck()
     std::string name = title.substr(0, title.size() - std::strlen(kAppTitle));
     if (!name.empty() && name.back() == '*')
         name.pop_back();
-    std::string path = m_options.home + "/" + name;
+    std::string path = untitled ? m_options.home + "/final.mvf" : m_options.home + "/" + name;
     const auto stamp = [](const std::string& p) {
         struct stat s{};
         return stat(p.c_str(), &s) == 0 ? std::optional<long long>(s.st_mtim.tv_sec * 1000000000LL + s.st_mtim.tv_nsec)
@@ -833,35 +850,46 @@ void Monkey::FinalCheck()
     };
     const auto oldStamp = untitled ? std::nullopt : stamp(path);
     Pause(20); // a later modification time than any earlier write
-    Key("ctrl+s");
-    if (untitled) {
-        path = m_options.home + "/final.mvf";
-        for (int i = 0; i < 100; ++i) {
+    // A window that still comes late takes the keys meant for the save: it
+    // is answered and the save asked for again.
+    const auto deadline = Clock::now() + std::chrono::seconds(60);
+    for (int attempt = 0;; ++attempt) {
+        if (attempt == 5)
+            throw Failure{"Ctrl+S did not write " + path + OpenWindows()};
+        Focus(m_main);
+        Ping();
+        Key("ctrl+s");
+        bool named = !untitled, interrupted = false, saved = false;
+        while (!interrupted && !saved) {
             Pause(100);
-            bool dialog = false;
-            for (const TopWindow& w : ProgramWindows())
-                if (w.kind == TopWindow::Dialog) {
-                    Focus(w.id);
-                    dialog = true;
-                }
-            if (dialog) {
-                Ping(); // the dialog has the keyboard
-                Key("ctrl+a");
-                TypeText("final");
-                Key("Return");
+            Ping();
+            const auto now = stamp(path);
+            saved = named && now && (!oldStamp || *now != *oldStamp);
+            if (saved)
                 break;
+            if (Clock::now() > deadline)
+                throw Failure{"Ctrl+S did not write " + path + OpenWindows()};
+            for (const TopWindow& w : ProgramWindows()) {
+                if (w.kind == TopWindow::Main || w.kind == TopWindow::Tip)
+                    continue;
+                if (!named && w.kind == TopWindow::Dialog && w.title == kModelFileDialogTitles[1]) {
+                    Focus(w.id);
+                    Ping(); // the dialog has the keyboard
+                    Key("ctrl+a");
+                    TypeText("final");
+                    Key("Return");
+                    named = true;
+                    break;
+                }
+                if (!named || w.kind != TopWindow::Dialog || w.title != kModelFileDialogTitles[1]) {
+                    CloseLateWindows();
+                    interrupted = true;
+                    break;
+                }
             }
         }
-    }
-    const auto deadline = Clock::now() + std::chrono::seconds(30);
-    for (;;) {
-        Ping();
-        const auto now = stamp(path);
-        if (now && (!oldStamp || *now != *oldStamp))
+        if (saved)
             break;
-        if (Clock::now() > deadline)
-            throw Failure{"Ctrl+S did not write " + path + OpenWindows()};
-        Pause(100);
     }
     for (const TopWindow& w : ProgramWindows())
         if (w.kind == TopWindow::Dialog)

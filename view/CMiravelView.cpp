@@ -32,6 +32,12 @@ CMiravelView::CMiravelView(QWidget* parent) : QOpenGLWidget(parent)
     m_state.m_edit.m_palette.assign(kInitialPalette.begin(), kInitialPalette.end());
     InitMiravelResources();
     m_buttons.CreateButtons(this, &m_commandOwner, m_state);
+    // Smaller, the buttons would cover each other or leave the view; the
+    // main window around it keeps this much room. (The help button's image,
+    // and so the size, is the same for every view.)
+    static const QSize minimum =
+        MinimumClientSize(QSize(m_buttons.m_btnHelp.m_nFrameWidth, m_buttons.m_btnHelp.m_nFrameHeight));
+    setMinimumSize(minimum);
 
     // Keys reach the view before anything else handles them, also while one
     // of its buttons has the focus; they are never consumed here.
@@ -157,10 +163,11 @@ bool CMiravelView::ListsMatchModel() const
            m_listsSizeZ == m_doc->m_sizeZ && m_listsAxis == m_state.m_edit.m_canvasAxis;
 }
 
-void CMiravelView::FitZoom()
+void CMiravelView::FitZoom(const CCameraState& pose)
 {
     if (!m_doc)
         return;
+    m_fitPose = pose;
     if (!isVisible() || width() <= 0 || height() <= 0) {
         m_fitPending = true;
         return;
@@ -172,8 +179,8 @@ void CMiravelView::FitZoom()
 void CMiravelView::ApplyFit()
 {
     m_fitPending = false;
-    const int side = std::max({m_doc->m_sizeX, m_doc->m_sizeY, m_doc->m_sizeZ});
-    m_state.m_camera.m_scale = Camera::FitScale(side, width(), height());
+    m_state.m_camera.m_scale =
+        Camera::FitScale(m_fitPose, m_doc->m_sizeX, m_doc->m_sizeY, m_doc->m_sizeZ, width(), height());
 }
 
 QImage CMiravelView::ScenePicture()

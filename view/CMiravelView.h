@@ -58,8 +58,9 @@ public:
     // paint.
     void RebuildDisplayLists();
     // Fits the zoom to the grid in the client area as it is now, or at the
-    // first paint when the window has no real size yet.
-    void FitZoom();
+    // first paint when the window has no real size yet, for the grid seen
+    // with the ratio and rotation of `pose`.
+    void FitZoom(const CCameraState& pose);
 
     // The scene as a screenshot or a print shows it: without the editing
     // aids that only the window shows (the mirror planes).
@@ -115,8 +116,9 @@ private:
     SceneRenderer::Lists m_lists;
     bool m_listsDirty = true;
     // The zoom is fitted to the client area; before the window has its real
-    // size, the fit waits for the first paint.
+    // size, the fit waits for the first paint, with the pose it was asked for.
     bool m_fitPending = false;
+    CCameraState m_fitPose;
     // A Ctrl press used by a tool holds the left button: no sweep paints
     // until it is released.
     bool m_toolPress = false;

@@ -130,7 +130,7 @@ void CViewCommandUi::LayoutButtons()
 
 void CViewCommandUi::RebuildDisplayLists() { m_view.RebuildDisplayLists(); }
 
-void CViewCommandUi::FitZoom() { m_view.FitZoom(); }
+void CViewCommandUi::FitZoom(const CCameraState& pose) { m_view.FitZoom(pose); }
 
 bool CViewCommandUi::PickColor(COLORREF& color)
 {

@@ -23,7 +23,7 @@ public:
     void ShowColorButtons(bool show) override;
     void LayoutButtons() override;
     void RebuildDisplayLists() override;
-    void FitZoom() override;
+    void FitZoom(const CCameraState& pose) override;
     bool PickColor(COLORREF& color) override;
     bool Confirm(const QString& question) override;
     void Warn(const QString& message) override;

@@ -378,11 +378,109 @@ Right click - Next light position</translation>
     </message>
 </context>
 <context>
-    <name>ExchangeMessages</name>
+    <name>ConvertTexts</name>
     <message>
-        <source>モデルの大きさ %1 は一辺が 256 を超えるため、.vox に書き出せません。</source>
-        <translation>The model size %1 has a side longer than 256, so it cannot be written as .vox.</translation>
+        <source>ファイルがありません</source>
+        <translation>no such file</translation>
     </message>
+    <message>
+        <source>フォルダーです。モデルのファイルではありません</source>
+        <translation>is a folder, not a model file</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>is not a regular file</translation>
+    </message>
+    <message>
+        <source>読み込めません (アクセスが許可されていません)</source>
+        <translation>cannot be read (permission denied)</translation>
+    </message>
+    <message>
+        <source>入力の形式ではありません (入力は .mvf と .vox のファイルです)</source>
+        <translation>not an input format (inputs are .mvf and .vox files)</translation>
+    </message>
+    <message>
+        <source>.vox ファイルとして読めません</source>
+        <translation>not a readable .vox file</translation>
+    </message>
+    <message>
+        <source>フォルダーです。出力にはファイルの名前が要ります</source>
+        <translation>is a folder; the output must be a file name</translation>
+    </message>
+    <message>
+        <source>フォルダー %1 がありません</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 はフォルダーではなくファイルです</source>
+        <translation>%1 is a file, not a folder</translation>
+    </message>
+    <message>
+        <source>%1 のシンボリックリンクが循環しています</source>
+        <translation>the symbolic links of %1 go round in a loop</translation>
+    </message>
+    <message>
+        <source>%1 のシンボリックリンクの先がありません</source>
+        <translation>the symbolic link %1 leads to nothing</translation>
+    </message>
+    <message>
+        <source>出力フォルダー %1 を作れません: %2</source>
+        <translation>the output folder %1 cannot be made: %2</translation>
+    </message>
+    <message>
+        <source>変換しません。出力 %1 は入力 %2 と同じファイルです (入力は上書きしません)</source>
+        <translation>not converted: its output %1 is the input %2 (inputs are never written over)</translation>
+    </message>
+    <message>
+        <source>変換しません。出力 %1 は %2 の出力と同じファイルです</source>
+        <translation>not converted: its output %1 is already %2&apos;s</translation>
+    </message>
+    <message>
+        <source>画像を描くには X ディスプレイが要ります (DISPLAY を設定してください。xvfb-run でもかまいません)</source>
+        <translation>drawing a picture needs an X display (set DISPLAY; xvfb-run will do)</translation>
+    </message>
+    <message>
+        <source>%1 の画像を書き出す手段がありません</source>
+        <translation>no encoder for %1 is installed</translation>
+    </message>
+    <message>
+        <source>画像を書き出せませんでした</source>
+        <translation>the picture could not be written</translation>
+    </message>
+    <message>
+        <source>書き出せませんでした</source>
+        <translation>could not be written</translation>
+    </message>
+    <message>
+        <source>モデルは %1×%2×%3 です。エディターが扱えるのは %4 のグリッドです</source>
+        <translation>the model is %1x%2x%3; the editor takes grids with %4</translation>
+    </message>
+</context>
+<context>
+    <name>DefaultViewPicture</name>
+    <message>
+        <source>画像の大きさは一辺 1 から %1 ピクセルです</source>
+        <translation>picture size must be 1 to %1 pixels a side</translation>
+    </message>
+    <message>
+        <source>画像を描くにはディスプレイが要ります</source>
+        <translation>drawing a picture needs a display</translation>
+    </message>
+    <message>
+        <source>OpenGL のコンテキストを作れません (画像には X ディスプレイが要ります)</source>
+        <translation>no OpenGL context could be created (pictures need an X display)</translation>
+    </message>
+    <message>
+        <source>%1×%2 のフレームバッファーを作れません</source>
+        <translation>no %1x%2 framebuffer could be created</translation>
+    </message>
+    <message>
+        <source>描いた画像を読み出せません</source>
+        <translation>the picture could not be read back</translation>
+    </message>
+</context>
+<context>
+    <name>ExchangeMessages</name>
     <message>
         <source>モデルの大きさ %1 が正しくありません。</source>
         <translation>The model size %1 is not valid.</translation>
@@ -390,10 +488,6 @@ Right click - Next light position</translation>
     <message>
         <source>色数を %1 色から %2 色に減らしました。</source>
         <translation>The colours were reduced from %1 to %2.</translation>
-    </message>
-    <message>
-        <source>モデルの大きさ %1 (%2 セル) は 64000 セルを超えるため読み込めません。</source>
-        <translation>The model size %1 (%2 cells) is more than 64000 cells and cannot be read.</translation>
     </message>
     <message>
         <source>.vox ファイルではありません。</source>
@@ -443,6 +537,18 @@ Right click - Next light position</translation>
         <source>この形式はここでは書き出せません。</source>
         <translation>This format cannot be written here.</translation>
     </message>
+    <message>
+        <source>このモデルのメッシュは %1 個以上の三角形になるため、書き出せません。
+(書き出せるのは %2 個までです)</source>
+        <translation>The mesh of this model would have at least %1 triangles, so it cannot be written.
+(At most %2 can be written.)</translation>
+    </message>
+    <message>
+        <source>モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は大きすぎるため読み込めません。
+(%4 のモデルだけを読み込めます)</source>
+        <translation>The model size %1 (%2 in the file&apos;s own axes, %3 cells) is too large to be read.
+(Only models with %4 can be read.)</translation>
+    </message>
 </context>
 <context>
     <name>ExchangeTexts</name>
@@ -474,9 +580,56 @@ Right click - Next light position</translation>
     </message>
     <message>
         <source>モデルが大きすぎるため、読み込めません。
-(各辺 1 以上、合計 64000 セル以下のモデルだけを扱えます)</source>
+(%1 のモデルだけを扱えます)</source>
         <translation>The model is too large to read.
-(Only models with every side at least 1 and at most 64000 cells in all can be used.)</translation>
+(Only models with %1 can be used.)</translation>
+    </message>
+</context>
+<context>
+    <name>FileErrorText</name>
+    <message>
+        <source>ディスクに空きがありません</source>
+        <translation>no space left on device</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです</source>
+        <translation>read-only file system</translation>
+    </message>
+    <message>
+        <source>アクセスが許可されていません</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>そのようなファイルやフォルダーはありません</source>
+        <translation>no such file or folder</translation>
+    </message>
+    <message>
+        <source>途中にフォルダーではないものがあります</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>フォルダーです</source>
+        <translation>is a folder</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクが循環しています</source>
+        <translation>symbolic links go round in a loop</translation>
+    </message>
+    <message>
+        <source>名前が長すぎます</source>
+        <translation>file name too long</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>file too large</translation>
+    </message>
+    <message>
+        <source>入出力エラーが起きました</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>開いているファイルが多すぎます</source>
+        <translation>too many open files</translation>
     </message>
 </context>
 <context>
@@ -514,12 +667,6 @@ Please install MIRA-VEL again.</translation>
         <translation>This is not an mvf file</translation>
     </message>
     <message>
-        <source>キューブのサイズが正しくないため、このファイルは開けません。
-(各辺 1 以上、合計 64000 以下のモデルだけを開けます)</source>
-        <translation>The grid size is not valid, so this file cannot be opened.
-(Only models with every side at least 1 and at most 64000 cells in all can be opened.)</translation>
-    </message>
-    <message>
         <source>ファイルが途中で切れているため、開けません。</source>
         <translation>The file is cut short and cannot be opened.</translation>
     </message>
@@ -546,6 +693,16 @@ Please install MIRA-VEL again.</translation>
     <message>
         <source>%1 はフォルダーではなくファイルです。</source>
         <translation>%1 is a file, not a folder.</translation>
+    </message>
+    <message>
+        <source>各辺 1 以上で合計 %1 セル以下、または各辺 %2 以下で合計 %3 セル以下</source>
+        <translation>every side at least 1 and at most %1 cells in all, or every side at most %2 and at most %3 cells in all</translation>
+    </message>
+    <message>
+        <source>キューブのサイズが正しくないため、このファイルは開けません。
+(%1 のモデルだけを開けます)</source>
+        <translation>The grid size is not valid, so this file cannot be opened.
+(Only models with %1 can be opened.)</translation>
     </message>
 </context>
 <context>
@@ -886,10 +1043,6 @@ The file was kept under this name:
         <translation>The scene node %1 is missing.</translation>
     </message>
     <message>
-        <source>シーンの節点 %1 が二度以上参照されています (循環)。</source>
-        <translation>The scene node %1 is referred to more than once (a cycle).</translation>
-    </message>
-    <message>
         <source>シーンの入れ子が深すぎます。</source>
         <translation>The scene is nested too deeply.</translation>
     </message>
@@ -898,8 +1051,12 @@ The file was kept under this name:
         <translation>The scene refers to a model %1 that does not exist.</translation>
     </message>
     <message>
-        <source>ボクセルが多すぎます。</source>
-        <translation>There are too many voxels.</translation>
+        <source>シーンの節点 %1 が自分の祖先を参照しています (循環)。</source>
+        <translation>Scene node %1 refers to one of its own ancestors (a cycle).</translation>
+    </message>
+    <message>
+        <source>シーンが大きすぎます (節点やボクセルを置く回数が多すぎます)。</source>
+        <translation>The scene is too large (too many nodes or voxels to place).</translation>
     </message>
 </context>
 </TS>

@@ -109,7 +109,7 @@ TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
     EXPECT_TRUE(errors.isEmpty());
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].contains(QStringLiteral("300"))) << notices[0].toStdString();
-    EXPECT_EQ(ReadVoxFile(Temp(QStringLiteral("many.vox"))).model.cubes.size(), 300u);
+    EXPECT_EQ(ReadVoxFile(Temp(QStringLiteral("many.vox"))).model.cubes.Count(), 300u);
 }
 
 TEST_F(ExchangeCommandsTest, AFailedExportSaysSoAndKeepsTheFileThatWasThere)
@@ -187,6 +187,9 @@ TEST_F(ExchangeCommandsTest, TheConvertersPictureIsWhatTheEditorShows)
 {
     ASSERT_TRUE(StartApp({WriteModel(QStringLiteral("m.mvf"))}));
     CMiravelView* view = Frame().GetActiveView();
+    // No pointer exists for the converter: its picture has no sight cube.
+    view->m_state.m_pointer.m_sightX = view->m_state.m_pointer.m_sightY = view->m_state.m_pointer.m_sightZ = -1;
+    view->update();
     const QImage editor = view->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
     const DefaultViewPicture::Result picture = DefaultViewPicture::Render(Doc(), view->width(), view->height());
     ASSERT_FALSE(picture.image.isNull()) << picture.error.toStdString();

@@ -4,11 +4,15 @@
 // root: a name that is a folder, a folder on the way that is a file, a write
 // that breaks off behind the file layer, and a full or read-only filesystem
 // of the test's own.
+#include "exchange/ModelExport.h"
+#include "model/FileErrorText.h"
 #include "model/ModelMessages.h"
 #include "tests/app/ShellTestSupport.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <cerrno>
 
 #include <sched.h>
 #include <sys/mount.h>
@@ -52,7 +56,7 @@ protected:
         EXPECT_TRUE(paths.empty());
         ASSERT_EQ(errors.size(), 1);
         EXPECT_TRUE(errors[0].startsWith(kCannotSave)) << errors[0].toStdString();
-        EXPECT_TRUE(errors[0].contains(reason)) << errors[0].toStdString();
+        EXPECT_TRUE(errors[0].contains(reason)) << errors[0].toStdString() << " / " << reason.toStdString();
         EXPECT_TRUE(Doc().IsModified());
         EXPECT_EQ(CellsOf(Doc().m_cubes), cubes);
         EXPECT_EQ(Doc().GetPathName(), path);
@@ -137,10 +141,26 @@ TEST_F(FailedSaveTest, AFullAndAReadOnlyFilesystemKeepModelAndOldFile)
     Doc().SetGridSize(40, 40, 40);
     for (int x = 0; x < 40; ++x)
         Doc().SetCube(x, 39, 39, RGB(x, 0, 0));
-    ExpectFailedSave(ID_FILE_SAVE, {});
+    ExpectFailedSave(ID_FILE_SAVE, {}, FileErrorText::ForErrno(ENOSPC));
     CMiravelDoc check;
     ASSERT_TRUE(check.OnOpenDocument(model).ok);
     EXPECT_EQ(check.m_sizeX, 16);
+
+    // A 7 KB export into the last free page: its bytes reach the disk only
+    // when the temporary is flushed, and the reason is told all the same.
+    QFile filler(small + QStringLiteral("/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, 'f')) == 4096 && filler.flush()) {
+    }
+    filler.close();
+    ASSERT_TRUE(filler.resize(filler.size() - 4096));
+    ModelData cubes{40, 40, 1, {}};
+    for (int i = 0; i < 1500; ++i)
+        cubes.cubes.Set({i % 40, i / 40, 0}, RGB(i % 200, 9, 9));
+    const ExportResult vox = ExportModel(cubes, ExchangeFormat::Vox, small + QStringLiteral("/x.vox"));
+    EXPECT_TRUE(vox.message.contains(FileErrorText::ForErrno(ENOSPC))) << vox.message.toStdString();
+    EXPECT_FALSE(QFile::exists(small + QStringLiteral("/x.vox")));
+    filler.remove();
 
     // Read-only: no one writes, root included.
     Doc().SetGridSize(16, 16, 16);

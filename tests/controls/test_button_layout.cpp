@@ -107,6 +107,28 @@ TEST(ButtonLayout, PositionsOutsideTheTablesLeaveBlocksWhereTheyWere)
     }
 }
 
+// The smallest view keeps every button whole and apart wherever the groups
+// are, and so does any larger one; a pixel less in either direction does not.
+TEST(ButtonLayout, TheMinimumSizeKeepsEveryPlacementWholeAndApart)
+{
+    const auto whole = [](int w, int h) {
+        for (int placement = 0; placement < 8; ++placement) {
+            const ButtonRects r = Layout(w, h, 2 + placement / 4, placement % 4);
+            for (auto a = r.begin(); a != r.end(); ++a)
+                for (auto b = a; b != r.end(); ++b)
+                    if (!QRect(0, 0, w, h).contains(a->second) || (a != b && a->second.intersects(b->second)))
+                        return false;
+        }
+        return true;
+    };
+    const QSize min = MinimumClientSize(QSize(200, 30));
+    EXPECT_EQ(min, QSize(610, 443));  // the palette beside the help button; the control column's height
+    for (auto [dw, dh] : {std::pair{0, 0}, {95, 65}, {0, 400}})
+        EXPECT_TRUE(whole(min.width() + dw, min.height() + dh)) << dw << " " << dh;
+    EXPECT_FALSE(whole(min.width() - 1, min.height()));
+    EXPECT_FALSE(whole(min.width() + 400, min.height() - 1));
+}
+
 TEST(ButtonCatalogue, RowsIdsTimingsAndGroups)
 {
     const auto& rows = ButtonCatalogue();

@@ -91,7 +91,9 @@ TEST(Document, ViewsHearEachChangedCellUntilRemovedAndClearCannotBeUndone)
 TEST(Document, GridSizeRules)
 {
     const std::tuple<std::int64_t, std::int64_t, std::int64_t, bool> rows[] = {
-        {1, 1, 1, true}, {40, 40, 40, true}, {64000, 1, 1, true}, {41, 40, 40, false}, {0, 16, 16, false},
+        // Any product the size dialog takes, or sides up to 1024 and 2^25 cells.
+        {1, 1, 1, true}, {64000, 1, 1, true}, {64001, 1, 1, false}, {1, 1, 1024, true}, {1024, 1024, 32, true},
+        {1024, 1024, 33, false}, {1025, 64, 1, false}, {1025, 62, 1, true}, {0, 16, 16, false},
         // A product in range from negative sides; products that wrap to 4096 and 0 in 32 bits.
         {16, -1, 16, false}, {-4, -4, 4, false}, {4096, 1048577, 1, false}, {65536, 65536, 1, false},
         {2147483647, 2147483647, 2147483647, false},

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -82,6 +83,9 @@ TEST(ModelFile, RefusedFilesChangeNothing)
         {"zero size", File({0, 16, 16}), ModelMessages::BadGridSize()},
         {"negative sizes", File({0xFFFFFFFE, 0xFFFFFFFE, 1, 0, 0, 0, 0}), ModelMessages::BadGridSize()},
         {"truncated cells", File({2, 2, 2, 0, 0, 0, 0, 0, 0, 0}), ModelMessages::Truncated()},
+        // Refused from the header and the length alone, before anything is allocated.
+        {"the largest box in a short file", File({1024, 1024, 32, 0, 0}), ModelMessages::Truncated()},
+        {"one layer over the limit", File({1024, 1024, 33}), ModelMessages::BadGridSize()},
     };
     for (const auto& [what, bytes, message] : rows) {
         CMiravelDoc doc;
@@ -138,6 +142,23 @@ TEST(ModelFile, OpenAndSaveThroughFiles)
     CMiravelDoc reread;
     ASSERT_TRUE(reread.OnOpenDocument(good).ok);
     EXPECT_EQ(CellsOf(reread.m_cubes), (Cells{{{3, 2, 1}, RGB(200, 100, 50)}}));
+}
+
+TEST(ModelFile, TheLargestGridStreamsThroughFiles)
+{
+    // 2^25 cells, a file of 128 MiB: written and read in blocks.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("large.mvf");
+    const Cells cubes{{{0, 0, 0}, RGB(1, 2, 3)}, {{1023, 1023, 31}, RGB(4, 5, 6)}, {{517, 3, 16}, RGB(7, 8, 9)}};
+    CMiravelDoc doc, back;
+    doc.SetGridSize(1024, 1024, 32);
+    doc.m_cubes = StoreOf(cubes);
+    doc.m_cubes.Set({-5, 2000, 40}, RGB(9, 9, 9));  // hidden: not written
+    ASSERT_TRUE(doc.OnSaveDocument(path).ok);
+    EXPECT_EQ(QFileInfo(path).size(), 20 + 4 * (qint64(1) << 25));
+    back.SetCube(2000, 0, 0, RGB(1, 1, 1));
+    ASSERT_TRUE(back.OnOpenDocument(path).ok);
+    EXPECT_EQ(CellsOf(back.m_cubes), cubes);
 }
 
 TEST(ModelFile, RandomModelsRoundTrip)

@@ -114,6 +114,17 @@ TEST(ToolTransforms, EachLandsItsCubesUndoesAsOneStepAndHasAnInverse)
     ASSERT_TRUE(Apply(odd, ModelTools::Flip(odd, 0)));
     EXPECT_EQ(CellsOf(odd.m_cubes), (Cells{{{2, 0, 0}, kRed}, {{4, 0, 0}, kBlue}}));
     EXPECT_FALSE(Apply(odd, ModelTools::Flip(odd, 1)));
+
+    // The largest grid turns and comes back.
+    CMiravelDoc large;
+    large.SetGridSize(1024, 1024, 32);
+    large.m_cubes = StoreOf({{{1023, 5, 0}, kRed}, {{0, 1023, 31}, kBlue}});
+    ASSERT_TRUE(Apply(large, ModelTools::Turn(large, true)));
+    EXPECT_EQ(SizeOf(large), (GridSize{32, 1024, 1024}));
+    EXPECT_EQ(CellsOf(large.m_cubes), (Cells{{{31, 5, 1023}, kRed}, {{0, 1023, 0}, kBlue}}));
+    large.HistoryBack();
+    EXPECT_EQ(SizeOf(large), (GridSize{1024, 1024, 32}));
+    EXPECT_EQ(CellsOf(large.m_cubes), (Cells{{{1023, 5, 0}, kRed}, {{0, 1023, 31}, kBlue}}));
 }
 
 TEST(ToolMove, RefusesAtTheEdgesUpToTheLargestFullGrid)

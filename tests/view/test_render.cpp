@@ -237,7 +237,7 @@ TEST(RenderHiDpi, TwiceTheDevicePixelsShowTheSamePictureSharper)
     CMiravelDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(QStringLiteral(MIRAVEL_SOURCE_DIR "/resources/samples/sample.mvf")).ok);
     CViewState v;
-    v.m_camera.m_scale = Camera::FitScale(16, 200, 150);
+    v.m_camera.m_scale = Camera::FitScale(v.m_camera, 16, 16, 16, 200, 150);
     v.m_prefs.m_showSight = 1;
     OffscreenGL one(200, 150), two(400, 300);
     ASSERT_TRUE(one.IsValid() && two.IsValid());

@@ -55,10 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CountingView view;
     doc.AddView(&view);
 
-    // An open reads no more than the largest model file can hold.
     QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    if (doc.MaxFileBytes() >= 0 && bytes.size() > doc.MaxFileBytes())
-        bytes.truncate(qsizetype(doc.MaxFileBytes()));
     const QByteArray file = bytes;
     CArchive ar(bytes, CArchive::load);
     const DocResult result = doc.Serialize(ar);
