@@ -1,6 +1,7 @@
 #include "render/FastCubeRenderer.h"
 
 #include "model/CMiravelDoc.h"
+#include "model/GridLimits.h"
 #include "scene/Camera.h"
 #include "scene/SceneGeometry.h"
 #include "scene/ViewState.h"
@@ -111,6 +112,9 @@ void CFastCubeRenderer::EnsureTables(const CMiravelDoc& doc)
         for (Column& c : columns)
             Trash(c.gl);
     m_box = box;
+    // Grids the size dialog takes are drawn face by face, as the literal
+    // drawing is; beyond them faces of one colour are merged.
+    m_merge = std::int64_t(box.x) * box.y * box.z > GridLimits::kSizeDialogCells;
     const auto chunks = [](int side) { return side <= 0 ? 0 : (side + kSide - 1) / kSide; };
     m_count = {chunks(box.x), chunks(box.y), chunks(box.z)};
     m_chunks.clear();
@@ -243,7 +247,7 @@ bool CFastCubeRenderer::Build(const CViewState& v, ViewSize size, const CMiravel
                 Trash(c.facesGL);  // replaced by the new mesh at the upload, or by nothing
                 if (m_cells.Gather(doc.m_cubes, m_box, {x, y, z})) {
                     auto mesh = std::make_unique<ChunkFaces::Mesh>();
-                    ChunkFaces::BuildExposed(m_cells, *mesh);
+                    ChunkFaces::BuildExposed(m_cells, *mesh, m_merge);
                     if (!mesh->Empty())
                         c.facesMesh = std::move(mesh);
                 }
@@ -294,7 +298,7 @@ bool CFastCubeRenderer::Build(const CViewState& v, ViewSize size, const CMiravel
             Trash(c.layerGL);
             if (crossed && m_cells.Gather(doc.m_cubes, m_box, {x, y, z})) {
                 auto mesh = std::make_unique<ChunkFaces::Mesh>();
-                ChunkFaces::BuildLayer(m_cells, axis, pos, *mesh);
+                ChunkFaces::BuildLayer(m_cells, axis, pos, *mesh, m_merge);
                 if (!mesh->Empty())
                     c.layerMesh = std::move(mesh);
             }
@@ -490,7 +494,12 @@ void CFastCubeRenderer::DrawCubes(const CViewState& v, const CMiravelDoc& doc, c
 void CFastCubeRenderer::DrawCellCube(int x, int y, int z)
 {
     // The very triangles the cached faces are made of, so that the depths
-    // match to the last bit.
+    // match to the last bit. Merged faces are larger triangles, whose depths
+    // may differ in that bit: there the cube is drawn a step nearer.
+    if (m_merge) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(-1.0f, -1.0f);
+    }
     glBegin(GL_TRIANGLES);
     for (int f = 0; f < 6; ++f) {
         Normal(f);
@@ -498,6 +507,7 @@ void CFastCubeRenderer::DrawCellCube(int x, int y, int z)
             glVertex3f(float(x + c[0]), float(y + c[1]), float(z + c[2]));
     }
     glEnd();
+    glDisable(GL_POLYGON_OFFSET_FILL);
 }
 
 namespace {

@@ -130,6 +130,7 @@ private:
     std::array<std::vector<Column>, 3> m_columns;  // by axis
     std::array<int, 3> m_count{};                  // chunks along each axis of the box
     GridSize m_box;
+    bool m_merge = false;  // faces of one colour merged (large grids)
     bool m_resetPending = true;
     bool m_pending = false;
     bool m_wireHeld = false;

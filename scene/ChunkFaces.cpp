@@ -89,34 +89,79 @@ public:
 
     void Add(int f, int x, int y, int z, COLORREF color)
     {
-        Part& part = m_mesh.parts[std::size_t(f)];
-        std::uint16_t idx[6];
-        for (std::size_t i = 0; i < 6; ++i) {
-            const auto& c = kTriangles[std::size_t(f)][i];
-            idx[i] = Corner(f, x + c[0], y + c[1], z + c[2]);
-        }
-        // The last corner of both triangles is this face's own: no other face
-        // of the direction ends on it, so it takes this face's colour.
-        Vertex& own = part.vertices[idx[5]];
-        own.r = GetRValue(color), own.g = GetGValue(color), own.b = GetBValue(color);
-        part.triangles.insert(part.triangles.end(), idx, idx + 6);
-        // Where the face lies in its plane, for the outlines.
+        // Where the face lies in its plane; the triangles come at Finish.
         const int n = NormalAxis(f), u = (n + 1) % 3, v = (n + 2) % 3;
         const int c[3] = {x, y, z};
         m_faces[std::size_t(f)][std::size_t(c[n])][std::size_t(c[v])] |= std::uint16_t(1u << c[u]);
+        m_colors[std::size_t(f)][std::size_t(c[n])][std::size_t(c[v])][std::size_t(c[u])] = color;
         m_layers[std::size_t(f)] |= 1u << c[n];
     }
 
-    void Finish(Mesh& out, bool outlines)
+    void Finish(Mesh& out, bool outlines, bool merge)
     {
-        if (outlines)
-            for (int f = 0; f < 6; ++f)
+        for (int f = 0; f < 6; ++f) {
+            Fill(f, merge);
+            if (outlines)
                 Outline(f);
+        }
         out = std::move(m_mesh);
     }
 
 private:
     static int NormalAxis(int f) { return f == 0 || f == 2 ? 2 : f == 1 || f == 3 ? 0 : 1; }
+
+    // The triangles of the direction's faces, layer by layer: one rectangle
+    // per face, or with merge the faces of one colour side by side joined
+    // into rectangles, first along u, then rows of equal runs along v.
+    void Fill(int f, bool merge)
+    {
+        const int n = NormalAxis(f), u = (n + 1) % 3, v = (n + 2) % 3;
+        Part& part = m_mesh.parts[std::size_t(f)];
+        for (int layer = 0; layer < kSide; ++layer) {
+            if (!(m_layers[std::size_t(f)] >> layer & 1u))
+                continue;
+            std::array<std::uint16_t, kSide> left = m_faces[std::size_t(f)][std::size_t(layer)];
+            const auto& colors = m_colors[std::size_t(f)][std::size_t(layer)];
+            for (int v0 = 0; v0 < kSide; ++v0)
+                while (left[std::size_t(v0)]) {
+                    const int u0 = __builtin_ctz(left[std::size_t(v0)]);
+                    const COLORREF color = colors[std::size_t(v0)][std::size_t(u0)];
+                    int u1 = u0 + 1;
+                    while (merge && u1 < kSide && (left[std::size_t(v0)] >> u1 & 1u) &&
+                           colors[std::size_t(v0)][std::size_t(u1)] == color)
+                        ++u1;
+                    const std::uint16_t run = std::uint16_t(((1u << u1) - 1) & ~((1u << u0) - 1));
+                    int v1 = v0 + 1;
+                    const auto sameRun = [&](int row) {
+                        if ((left[std::size_t(row)] & run) != run)
+                            return false;
+                        for (int c = u0; c < u1; ++c)
+                            if (colors[std::size_t(row)][std::size_t(c)] != color)
+                                return false;
+                        return true;
+                    };
+                    while (merge && v1 < kSide && sameRun(v1))
+                        ++v1;
+                    for (int row = v0; row < v1; ++row)
+                        left[std::size_t(row)] &= std::uint16_t(~run);
+                    std::uint16_t idx[6];
+                    for (std::size_t i = 0; i < 6; ++i) {
+                        const auto& t = kTriangles[std::size_t(f)][i];
+                        int c[3];
+                        c[n] = layer + t[std::size_t(n)];
+                        c[u] = t[std::size_t(u)] ? u1 : u0;
+                        c[v] = t[std::size_t(v)] ? v1 : v0;
+                        idx[i] = Corner(f, c[0], c[1], c[2]);
+                    }
+                    // The last corner of both triangles is this rectangle's
+                    // own: rectangles of a layer do not overlap, so no other
+                    // ends on it, and it takes the rectangle's colour.
+                    Vertex& own = part.vertices[idx[5]];
+                    own.r = GetRValue(color), own.g = GetGValue(color), own.b = GetBValue(color);
+                    part.triangles.insert(part.triangles.end(), idx, idx + 6);
+                }
+        }
+    }
 
     std::uint16_t Corner(int f, int lx, int ly, int lz)
     {
@@ -197,6 +242,8 @@ private:
     std::array<std::array<std::uint16_t, kCorners * kCorners * kCorners>, 6> m_index;
     // Per direction and layer along its normal, one bit per face: row v, bit u.
     std::array<std::array<std::array<std::uint16_t, kSide>, kSide>, 6> m_faces;
+    // Per direction, layer, row v and column u, the colour of the face there.
+    std::array<std::array<std::array<std::array<COLORREF, kSide>, kSide>, kSide>, 6> m_colors;
     // Per direction, one bit per layer that holds a face.
     std::array<unsigned, 6> m_layers;
 };
@@ -222,7 +269,7 @@ CCollector& Collector(const CUBEPOS& origin)
 
 } // namespace
 
-void BuildExposed(const CChunkCells& cells, Mesh& out)
+void BuildExposed(const CChunkCells& cells, Mesh& out, bool merge)
 {
     // Whole rows at a time: a cell shows a face where the next cell that way
     // is empty.
@@ -239,10 +286,10 @@ void BuildExposed(const CChunkCells& cells, Mesh& out)
                                             own & ~cells.Row(x, y + 1)};
             AddRow(collector, cells, x, y, masks);
         }
-    collector.Finish(out, true);
+    collector.Finish(out, true, merge);
 }
 
-void BuildLayer(const CChunkCells& cells, int axis, int pos, Mesh& out)
+void BuildLayer(const CChunkCells& cells, int axis, int pos, Mesh& out, bool merge)
 {
     const CUBEPOS& o = cells.Origin();
     const int local = pos - (axis == 0 ? o.x : axis == 1 ? o.y : o.z);
@@ -268,7 +315,7 @@ void BuildLayer(const CChunkCells& cells, int axis, int pos, Mesh& out)
                                             own & ~layerRow(x, y + 1)};
             AddRow(collector, cells, x, y, masks);
         }
-    collector.Finish(out, false);
+    collector.Finish(out, false, merge);
 }
 
 } // namespace ChunkFaces

@@ -30,7 +30,8 @@ static_assert(sizeof(Vertex) == 12);
 
 struct Part {
     std::vector<Vertex> vertices;
-    // Three corners per triangle, two triangles per face.
+    // Three corners per triangle, two triangles per face (or rectangle of
+    // faces).
     std::vector<std::uint16_t> triangles;
     // Two corners per line: the outline of every face, the outlines of faces
     // side by side joined into one line along the grid line they share.
@@ -49,12 +50,18 @@ struct Mesh {
 std::array<std::array<int, 3>, 6> TriangleCorners(int direction);
 
 // Every face of a cube of the chunk whose neighbour is empty (or outside the
-// box), with outlines: a face between two cubes can never be seen.
-void BuildExposed(const CChunkCells& cells, Mesh& out);
+// box), with outlines: a face between two cubes can never be seen. With merge,
+// faces of one colour side by side in a plane become one rectangle (two
+// triangles): a software rasteriser pays mostly per triangle, and the faces
+// of a large model are a pixel or two wide. The outlines stay those of every
+// face. The pixels along the rectangles' inner seams may differ from the
+// face-by-face drawing in the last bit of depth, so grids the literal drawing
+// is compared with are built without it.
+void BuildExposed(const CChunkCells& cells, Mesh& out, bool merge = false);
 
 // The faces of the cubes of one layer (cells whose coordinate along axis is
 // pos) except those between two of them, without outlines: how a wireframe
 // shows the canvas layer's cubes filled.
-void BuildLayer(const CChunkCells& cells, int axis, int pos, Mesh& out);
+void BuildLayer(const CChunkCells& cells, int axis, int pos, Mesh& out, bool merge = false);
 
 } // namespace ChunkFaces

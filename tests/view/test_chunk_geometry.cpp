@@ -73,8 +73,9 @@ void ReferenceFaces(const CMiravelDoc& doc, Faces& faces, Outlines& outlines)
                 }
 }
 
-// Faces and outlines as the chunks' meshes hold them. Fails on a face given
-// twice or two triangles that do not make one unit square.
+// Faces and outlines as the chunks' meshes hold them, a merged rectangle as
+// its faces. Fails on a face given twice or two triangles that do not make
+// one rectangle as the single cube's face sends its corners.
 void DecodeFaces(const ChunkFaces::Mesh& mesh, Faces& faces, Outlines& outlines, bool withOutlines = true)
 {
     for (int f = 0; f < 6; ++f) {
@@ -82,19 +83,29 @@ void DecodeFaces(const ChunkFaces::Mesh& mesh, Faces& faces, Outlines& outlines,
         const auto corner = [&](std::uint16_t i) { const auto& v = part.vertices[i]; return std::array<int, 3>{v.x, v.y, v.z}; };
         ASSERT_EQ(part.triangles.size() % 6, 0u);
         for (size_t t = 0; t < part.triangles.size(); t += 6) {
-            std::array<int, 3> lo = corner(part.triangles[t + 5]);
+            std::array<int, 3> lo = corner(part.triangles[t + 5]), hi = lo;
             for (size_t i = 0; i < 6; ++i)
-                for (int a = 0; a < 3; ++a)
-                    lo[size_t(a)] = std::min(lo[size_t(a)], corner(part.triangles[t + i])[size_t(a)]);
-            // Both triangles as the single cube's face sends them.
+                for (size_t a = 0; a < 3; ++a) {
+                    lo[a] = std::min(lo[a], corner(part.triangles[t + i])[a]);
+                    hi[a] = std::max(hi[a], corner(part.triangles[t + i])[a]);
+                }
             const auto tri = ChunkFaces::TriangleCorners(f);
-            const int n = f == 0 || f == 2 ? 2 : f == 1 || f == 3 ? 0 : 1;
+            const size_t n = f == 0 || f == 2 ? 2 : f == 1 || f == 3 ? 0 : 1;
             std::array<int, 3> cell = lo;
-            cell[size_t(n)] -= ChunkFaces::kOffset[size_t(f)][size_t(n)] > 0 ? 1 : 0;
-            for (size_t i = 0; i < 6; ++i)
-                EXPECT_EQ(corner(part.triangles[t + i]), (std::array<int, 3>{cell[0] + tri[i][0], cell[1] + tri[i][1], cell[2] + tri[i][2]}));
+            cell[n] -= ChunkFaces::kOffset[size_t(f)][n] > 0 ? 1 : 0;
+            for (size_t i = 0; i < 6; ++i) {
+                std::array<int, 3> want;
+                for (size_t a = 0; a < 3; ++a)
+                    want[a] = a == n ? cell[a] + tri[i][a] : tri[i][a] ? hi[a] : lo[a];
+                EXPECT_EQ(corner(part.triangles[t + i]), want);
+            }
             const auto& own = part.vertices[part.triangles[t + 5]];
-            EXPECT_TRUE(faces.insert({{f, cell[0], cell[1], cell[2]}, RGB(own.r, own.g, own.b)}).second) << "face twice";
+            std::array<int, 3> c = cell, end = hi;
+            end[n] = cell[n] + 1;
+            for (c[0] = cell[0]; c[0] < end[0]; ++c[0])
+                for (c[1] = cell[1]; c[1] < end[1]; ++c[1])
+                    for (c[2] = cell[2]; c[2] < end[2]; ++c[2])
+                        EXPECT_TRUE(faces.insert({{f, c[0], c[1], c[2]}, RGB(own.r, own.g, own.b)}).second) << "face twice";
         }
         if (!withOutlines)
             continue;
@@ -198,16 +209,25 @@ TEST(ChunkGeometry, FacesOutlinesAndWireframeEdgesAsTheCellByCellReference)
         doc.SetGridSize(s[0], s[1], s[2]);
         SCOPED_TRACE(::testing::Message() << s[0] << "x" << s[1] << "x" << s[2]);
 
-        Faces faces, expectedFaces;
-        Outlines outlines, expectedOutlines;
+        Faces expectedFaces;
+        Outlines expectedOutlines;
         ReferenceFaces(doc, expectedFaces, expectedOutlines);
-        ForEachChunk(doc, [&](const CChunkCells& cells) {
-            ChunkFaces::Mesh mesh;
-            ChunkFaces::BuildExposed(cells, mesh);
-            DecodeFaces(mesh, faces, outlines);
-        });
-        EXPECT_EQ(faces, expectedFaces);
-        EXPECT_EQ(outlines, expectedOutlines);
+        // Face by face, and with the faces of one colour merged.
+        size_t rectangles[2] = {};
+        for (const bool merge : {false, true}) {
+            Faces faces;
+            Outlines outlines;
+            ForEachChunk(doc, [&](const CChunkCells& cells) {
+                ChunkFaces::Mesh mesh;
+                ChunkFaces::BuildExposed(cells, mesh, merge);
+                rectangles[merge] += mesh.FaceCount();
+                DecodeFaces(mesh, faces, outlines);
+            });
+            EXPECT_EQ(faces, expectedFaces) << merge;
+            EXPECT_EQ(outlines, expectedOutlines) << merge;
+        }
+        EXPECT_EQ(rectangles[0], expectedFaces.size());
+        EXPECT_TRUE(rectangles[1] < rectangles[0] || expectedFaces.size() < 100) << rectangles[1];
 
         for (int round = 0; round < 3; ++round) {
             const ChunkWire::Key key = RandomKey(rng, doc);
@@ -235,7 +255,7 @@ TEST(ChunkGeometry, FacesOutlinesAndWireframeEdgesAsTheCellByCellReference)
             ForEachChunk(doc, [&](const CChunkCells& cells) {
                 ChunkFaces::Mesh mesh;
                 if (key.axis >= 0)
-                    ChunkFaces::BuildLayer(cells, key.axis, key.pos, mesh);
+                    ChunkFaces::BuildLayer(cells, key.axis, key.pos, mesh, round == 1);
                 DecodeFaces(mesh, layer, expectedOutlines, false);
             });
             EXPECT_EQ(painted, ReplayWire(doc, key)) << "round " << round;
