@@ -1,6 +1,6 @@
 // Large models: the two 256^3 models of LargeModels.h through the store, the
 // model file, the .vox reader and a turn with its history.
-#include "app/ImportedModel.h"
+#include "exchange/ImportedModel.h"
 #include "bench/BenchUtil.h"
 #include "bench/LargeModels.h"
 #include "exchange/ModelData.h"

@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
+#include "commandline/CommandLine.h"
 
-#include "app/DefaultViewPicture.h"
+#include "commandline/DefaultViewPicture.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -69,7 +69,36 @@ Request Fail(const QString& error)
     return r;
 }
 
-QString FormatList() { return QStringLiteral("mvf vox gltf glb obj ply stl png jpg bmp"); }
+// The extensions of formats, as the help and the usage errors list them.
+QString Suffixes(const std::vector<const FileFormat*>& formats, const QString& prefix, const QString& separator)
+{
+    QStringList names;
+    for (const FileFormat* f : formats)
+        names << prefix + f->Suffix();
+    return names.join(separator);
+}
+
+// Other programs' models, which come in as new models.
+std::vector<const FileFormat*> Imports()
+{
+    std::vector<const FileFormat*> formats;
+    for (const FileFormat* f : FileFormats::Readable())
+        if (f->kind != FormatKind::Model)
+            formats.push_back(f);
+    return formats;
+}
+
+// The outputs that are pictures, or the others.
+std::vector<const FileFormat*> Outputs(bool pictures)
+{
+    std::vector<const FileFormat*> formats;
+    for (const FileFormat* f : FileFormats::CommandLineOutputs())
+        if (f->NeedsDisplay() == pictures)
+            formats.push_back(f);
+    return formats;
+}
+
+QString FormatList() { return Suffixes(FileFormats::CommandLineOutputs(), {}, QStringLiteral(" ")); }
 
 // "800x600" within the picture limits.
 bool ParseSize(const QString& text, QSize& size)
@@ -155,17 +184,17 @@ Request Parse(const QStringList& arguments)
         if (inputs.size() != 1)
             return Fail(QStringLiteral("--export OUT takes exactly one input file (use --export-dir for many)"));
         const QString out = parser.value(exportTo);
-        const std::optional<ExchangeFormat> f = FormatForPath(out);
-        if (out.isEmpty() || !f)
+        const FileFormat* f = FileFormats::ForPath(out);
+        if (out.isEmpty() || !f || !f->CommandLineOutput())
             return Fail(QStringLiteral("%1: unknown output format (extensions: %2)").arg(out, FormatList()));
-        r.jobs.push_back({inputs.constFirst(), out, *f});
+        r.jobs.push_back({inputs.constFirst(), out, f});
     } else {
         if (!parser.isSet(format))
             return Fail(QStringLiteral("--export-dir needs --format FORMAT (%1)").arg(FormatList()));
         // A bare name: "glb", not "x.glb" or ".glb".
         const QString name = parser.value(format).toLower();
-        const std::optional<ExchangeFormat> f = FormatForPath(QStringLiteral("x.") + name);
-        if (name.isEmpty() || name.contains(QLatin1Char('.')) || name.contains(QLatin1Char('/')) || !f)
+        const FileFormat* f = FileFormats::ForSuffix(name);
+        if (name.isEmpty() || !f || !f->CommandLineOutput())
             return Fail(QStringLiteral("%1: unknown format (formats: %2)").arg(parser.value(format), FormatList()));
         if (inputs.isEmpty())
             return Fail(QStringLiteral("--export-dir DIR --format FORMAT needs at least one input file"));
@@ -174,7 +203,7 @@ Request Parse(const QStringList& arguments)
             return Fail(QStringLiteral("--export-dir needs a folder"));
         const QDir dir(r.outputDir);
         for (const QString& in : inputs)
-            r.jobs.push_back({in, dir.filePath(QFileInfo(in).completeBaseName() + QLatin1Char('.') + FormatSuffix(*f)), *f});
+            r.jobs.push_back({in, dir.filePath(QFileInfo(in).completeBaseName() + QLatin1Char('.') + f->Suffix()), f});
     }
     r.mode = Request::Mode::Convert;
     return r;
@@ -187,7 +216,7 @@ QString HelpText()
                "       miravel --export OUT IN\n"
                "       miravel --export-dir DIR --format FORMAT [--size WxH] IN...\n"
                "\n"
-               "Without options, opens the editor: on FILE (.mvf, or .vox as a new model)\n"
+               "Without options, opens the editor: on FILE (.mvf, or %2 as a new model)\n"
                "or on a new model.\n"
                "\n"
                "Options:\n"
@@ -199,12 +228,12 @@ QString HelpText()
                "  --                   Ends the options: what follows is a file name, even if\n"
                "                       it starts with '-'.\n"
                "  --format FORMAT      The format for --export-dir: %1.\n"
-               "  --size WxH           Size of pictures (png, jpg, bmp); default 800x600.\n"
+               "  --size WxH           Size of pictures (%3); default 800x600.\n"
                "  -h, --help           Show this help.\n"
                "  -v, --version        Show the version.\n"
                "\n"
-               "Inputs are .mvf model files and .vox files. The model and mesh formats\n"
-               "(mvf vox gltf glb obj ply stl) need no display. Pictures (png jpg bmp) show\n"
+               "Inputs are .mvf model files and %2 files. The model and mesh formats\n"
+               "(%4) need no display. Pictures (%5) show\n"
                "the model as the editor does right after opening it, with its default\n"
                "settings and view; drawing them needs an X display (DISPLAY set; xvfb-run\n"
                "will do).\n"
@@ -220,7 +249,9 @@ QString HelpText()
                "refused, each reported as one line \"FILE: reason\" on standard error (no\n"
                "output file is left for it, and a file that was there stays as it was); 2\n"
                "when the command line is wrong (nothing is converted then).\n")
-        .arg(FormatList());
+        .arg(FormatList(), Suffixes(Imports(), QStringLiteral("."), QStringLiteral(", ")),
+             Suffixes(Outputs(true), {}, QStringLiteral(", ")), Suffixes(Outputs(false), {}, QStringLiteral(" ")),
+             Suffixes(Outputs(true), {}, QStringLiteral(" ")));
 }
 
 QString VersionText()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/ExchangeFormat.h"
+#include "exchange/FileFormats.h"
 
 #include <QSize>
 #include <QString>
@@ -21,7 +21,7 @@ namespace CommandLine {
 struct ConvertJob {
     QString input;
     QString output;
-    ExchangeFormat format = ExchangeFormat::Mvf;
+    const FileFormat* format = &FileFormats::Model();
 };
 
 struct Request {

@@ -1,10 +1,10 @@
-#include "app/BatchConvert.h"
+#include "commandline/BatchConvert.h"
 
-#include "app/ConvertTexts.h"
-#include "app/DefaultViewPicture.h"
-#include "app/ImportedModel.h"
+#include "commandline/ConvertTexts.h"
+#include "commandline/DefaultViewPicture.h"
+#include "exchange/ImportedModel.h"
 #include "exchange/ModelExport.h"
-#include "exchange/VoxFile.h"
+#include "exchange/FileFormats.h"
 #include "i18n/Language.h"
 #include "images/ImageEncoders.h"
 #include "model/CMiravelDoc.h"
@@ -155,8 +155,8 @@ Outcome Load(const QString& path, Loaded& loaded)
 {
     if (const QString problem = InputProblem(path); !problem.isEmpty())
         return Failure(path, problem);
-    const std::optional<ExchangeFormat> format = FormatForPath(path);
-    if (format == ExchangeFormat::Mvf) {
+    const FileFormat* format = FileFormats::ForPath(path);
+    if (format && format->kind == FormatKind::Model) {
         loaded.doc = std::make_unique<CMiravelDoc>();
         const DocResult result = loaded.doc->OnOpenDocument(path);
         if (!result.ok)
@@ -164,14 +164,17 @@ Outcome Load(const QString& path, Loaded& loaded)
         loaded.model = ModelFromDocument(*loaded.doc);
         return {true, path, {}, {}};
     }
-    if (format == ExchangeFormat::Vox) {
-        VoxReadResult result = ReadVoxFile(path);
+    if (format && format->read) {
+        ModelReadResult result = format->read(path);
         if (!result.ok)
-            return Failure(path, result.message.isEmpty() ? ConvertTexts::NotReadableVox() : result.message);
+            return Failure(path, result.message.isEmpty() ? ConvertTexts::NotReadable(format->Suffix()) : result.message);
         loaded.model = std::move(result.model);
         return {true, path, {}, {}};
     }
-    return Failure(path, ConvertTexts::NotInputFormat());
+    QStringList inputs;
+    for (const FileFormat* f : FileFormats::Readable())
+        inputs << QLatin1Char('.') + f->Suffix();
+    return Failure(path, ConvertTexts::NotInputFormat(inputs.join(QStringLiteral(", "))));
 }
 
 // The document for the outputs that go through it (the model file, pictures).
@@ -187,28 +190,16 @@ Outcome EnsureDocument(const QString& input, Loaded& loaded)
     return {true, input, {}, {}};
 }
 
-ImageFormat PictureFormat(ExchangeFormat format)
-{
-    switch (format) {
-    case ExchangeFormat::Jpeg:
-        return ImageFormat::JPEG;
-    case ExchangeFormat::Bmp:
-        return ImageFormat::BMP;
-    default:
-        return ImageFormat::PNG;
-    }
-}
-
-Outcome WritePicture(const CMiravelDoc& doc, ExchangeFormat format, const QString& path, const QSize& size)
+Outcome WritePicture(const CMiravelDoc& doc, const FileFormat& format, const QString& path, const QSize& size)
 {
     if (!CanDrawPictures())
         return Failure(path, ConvertTexts::NeedsDisplay());
     const DefaultViewPicture::Result picture = DefaultViewPicture::Render(doc, size.width(), size.height());
     if (picture.image.isNull())
         return Failure(path, picture.error);
-    const ImageEncoder* encoder = FindImageEncoder(PictureFormat(format));
+    const ImageEncoder* encoder = FindImageEncoder(format.image);
     if (!encoder)
-        return Failure(path, ConvertTexts::NoEncoder(FormatSuffix(format)));
+        return Failure(path, ConvertTexts::NoEncoder(format.Suffix()));
     // Written beside the target; only a complete file takes its place. The
     // flush is where a full disk shows with its reason.
     QSaveFile file(path);
@@ -249,7 +240,8 @@ Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
     if (const QString problem = OutputProblem(job.output); !problem.isEmpty())
         return Failure(job.output, problem);
 
-    if (job.format == ExchangeFormat::Mvf) {
+    const FileFormat& format = *job.format;
+    if (format.kind == FormatKind::Model) {
         if (Outcome doc = EnsureDocument(job.input, loaded); !doc.ok)
             return doc;
         // The document's own save: the same bytes as the editor writes.
@@ -258,12 +250,12 @@ Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
             return Failure(job.output, saved.message);
         return {true, job.output, {}, {}};
     }
-    if (IsImageFormat(job.format)) {
+    if (format.kind == FormatKind::Picture) {
         if (Outcome doc = EnsureDocument(job.input, loaded); !doc.ok)
             return doc;
-        return WritePicture(*loaded.doc, job.format, job.output, imageSize);
+        return WritePicture(*loaded.doc, format, job.output, imageSize);
     }
-    const ExportResult written = ExportModel(loaded.model, job.format, job.output);
+    const ExportResult written = format.write(loaded.model, format, job.output, {});
     if (!written.ok)
         return Failure(job.output, written.message.isEmpty() ? ConvertTexts::NotWritten() : written.message);
     return {true, job.output, {}, OneLine(written.notice)};
@@ -294,7 +286,7 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
     // would silently replace the first one's.
     std::vector<std::pair<FileIdentity, QString>> written;
     for (const CommandLine::ConvertJob& job : request.jobs) {
-        const QStringList files = ExportedFiles(job.format, job.output);
+        const QStringList files = ExportedFiles(*job.format, job.output);
         std::vector<FileIdentity> outputs;
         QString refusal;
         for (const QString& file : files) {
@@ -350,7 +342,7 @@ int RunTool(int& argc, char** argv, const QStringList& arguments)
     // Model and mesh formats need no display at all; only pictures ask for a
     // GUI application, which cannot start without a display server.
     const bool wantsPictures = std::any_of(request.jobs.begin(), request.jobs.end(),
-                                           [](const auto& job) { return IsImageFormat(job.format); });
+                                           [](const auto& job) { return job.format->NeedsDisplay(); });
     std::unique_ptr<QCoreApplication> app;
     if (wantsPictures && DisplayAvailable()) {
         SetDefaultGLFormat();

@@ -2,8 +2,8 @@
 // converter, without any display for the model and mesh formats and on the
 // test's X display for pictures. Outputs are read back with our readers and
 // with Assimp's importer, which nobody here wrote.
-#include "app/CommandLine.h"
-#include "app/ConvertTexts.h"
+#include "commandline/CommandLine.h"
+#include "commandline/ConvertTexts.h"
 #include "model/FileErrorText.h"
 #include "tests/app/ExchangeTestFiles.h"
 
@@ -129,7 +129,7 @@ TEST(CommandLineArguments, ToolOrEditorAndWhatTheToolIsAskedToDo)
     ASSERT_EQ(r.mode, Mode::Convert);
     ASSERT_EQ(r.jobs.size(), 1u);
     EXPECT_EQ(r.jobs[0].output, QStringLiteral("out.GLB"));
-    EXPECT_EQ(r.jobs[0].format, ExchangeFormat::Glb);
+    EXPECT_EQ(r.jobs[0].format, &FileFormats::Get(ExchangeFormat::Glb));
 
     r = CommandLine::Parse(args({"--export-dir", "d", "--format", "PNG", "--size", "640x480", "a.mvf", "x/b.v1.vox"}));
     ASSERT_EQ(r.mode, Mode::Convert);
