@@ -10,6 +10,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -574,17 +575,57 @@ void CFastCubeRenderer::DrawFilled(const CViewState& v, const std::array<bool, 6
     const bool edges = v.m_prefs.m_wireFrame == CubeStyle::FilledBlackEdges;
     glPolygonMode(GL_FRONT, GL_FILL);
     glEnableClientState(GL_COLOR_ARRAY);
-    for (int x = 0; x < m_count[0]; ++x)
-        for (int y = 0; y < m_count[1]; ++y)
-            for (int z = 0; z < m_count[2]; ++z) {
-                const FacesGL& gl = ChunkAt(x, y, z).facesGL;
-                const int lo[3] = {x * kSide, y * kSide, z * kSide};
-                const int hi[3] = {lo[0] + kSide, lo[1] + kSide, lo[2] + kSide};
-                if (!gl.buffer || !Visible(mvp, margin, lo, hi))
-                    continue;
-                ++m_stats.chunks;
-                DrawFaceParts(gl, front, edges);
-            }
+    std::vector<Placed> order = InViewOrder(mvp, margin, 3);
+    if (m_merge)
+        NearestFirst(order);
+    for (const Placed& p : order) {
+        ++m_stats.chunks;
+        DrawFaceParts(m_chunks[p.index].facesGL, front, edges);
+    }
+}
+
+void CFastCubeRenderer::NearestFirst(std::vector<Placed>& order)
+{
+    // What lies behind then fails the depth test before the rasteriser
+    // shades it. Only on large grids: ties of equal depth go by the order,
+    // which the grids compared with the literal drawing keep.
+    std::stable_sort(order.begin(), order.end(), [](const Placed& a, const Placed& b) { return a.depth < b.depth; });
+}
+
+std::vector<CFastCubeRenderer::Placed> CFastCubeRenderer::InViewOrder(const Mat4& mvp, double margin, int axis) const
+{
+    std::vector<Placed> out;
+    const int side[3] = {m_box.x, m_box.y, m_box.z};
+    const auto add = [&](std::size_t index, const int lo[3], const int hi[3]) {
+        if (!Visible(mvp, margin, lo, hi))
+            return;
+        const auto c = mvp.Apply((lo[0] + hi[0]) / 2.0, (lo[1] + hi[1]) / 2.0, (lo[2] + hi[2]) / 2.0);
+        out.push_back({c[2] / c[3], axis == 3 ? -1 : axis, index});
+    };
+    if (axis == 3) {
+        for (int x = 0; x < m_count[0]; ++x)
+            for (int y = 0; y < m_count[1]; ++y)
+                for (int z = 0; z < m_count[2]; ++z) {
+                    const std::size_t i = (std::size_t(x) * std::size_t(m_count[1]) + std::size_t(y)) *
+                                              std::size_t(m_count[2]) + std::size_t(z);
+                    const int lo[3] = {x * kSide, y * kSide, z * kSide};
+                    const int hi[3] = {lo[0] + kSide, lo[1] + kSide, lo[2] + kSide};
+                    if (m_chunks[i].facesGL.buffer)
+                        add(i, lo, hi);
+                }
+    } else {
+        const int a1 = (axis + 1) % 3, a2 = (axis + 2) % 3;
+        const auto& columns = m_columns[std::size_t(axis)];
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            int lo[3], hi[3];
+            lo[axis] = 0, hi[axis] = side[axis];
+            lo[a1] = int(i / std::size_t(m_count[std::size_t(a2)])) * kSide, hi[a1] = lo[a1] + kSide;
+            lo[a2] = int(i % std::size_t(m_count[std::size_t(a2)])) * kSide, hi[a2] = lo[a2] + kSide;
+            if (columns[i].gl.buffer)
+                add(i, lo, hi);
+        }
+    }
+    return out;
 }
 
 void CFastCubeRenderer::DrawWire(const CViewState& v, const std::array<bool, 6>& front, const Mat4& mvp,
@@ -614,43 +655,58 @@ void CFastCubeRenderer::DrawWire(const CViewState& v, const std::array<bool, 6>&
     const int layerAxis = v.m_prefs.m_showCanvas ? v.m_edit.AxisIndex() : -1;
     const int pos = v.m_edit.m_canvasPos;
     const bool cut = layerAxis >= 0 && layerAxis <= 2 && pos >= 0 && pos < side[layerAxis];
-    for (int a = 0; a < 3; ++a) {
-        const int a1 = (a + 1) % 3, a2 = (a + 2) % 3;
-        const bool cutHere = cut && layerAxis == a;
-        for (int half = 0; half < (cutHere ? 2 : 1); ++half) {
-            if (cutHere) {
-                GLdouble plane[4] = {0, 0, 0, 0};
-                plane[a] = half == 0 ? -1.0 : 1.0;
-                plane[3] = half == 0 ? pos : -(pos + 1.0);
-                glClipPlane(GL_CLIP_PLANE0, plane);
-                glEnable(GL_CLIP_PLANE0);
-            }
-            for (int i = 0; i < m_count[std::size_t(a1)]; ++i)
-                for (int j = 0; j < m_count[std::size_t(a2)]; ++j) {
-                    const LinesGL& gl = m_columns[std::size_t(a)][std::size_t(i) * std::size_t(m_count[std::size_t(a2)]) +
-                                                                  std::size_t(j)]
-                                            .gl;
-                    int lo[3], hi[3];
-                    lo[a] = 0, hi[a] = side[a];
-                    lo[a1] = i * kSide, hi[a1] = lo[a1] + kSide;
-                    lo[a2] = j * kSide, hi[a2] = lo[a2] + kSide;
-                    if (!gl.buffer || !Visible(mvp, margin, lo, hi))
-                        continue;
-                    ++m_stats.chunks;
-                    glBindBuffer(GL_ARRAY_BUFFER, gl.buffer);
-                    glBindTexture(GL_TEXTURE_2D, gl.texture);
-                    glVertexPointer(3, GL_SHORT, sizeof(ChunkWire::LineVertex), Offset(0));
-                    glTexCoordPointer(2, GL_FLOAT, sizeof(ChunkWire::LineVertex), Offset(8));
-                    for (int f = 0; f < 6; ++f) {
-                        if (gl.count[std::size_t(f)] == 0)
-                            continue;
-                        Normal(f);
-                        glDrawArrays(GL_LINES, GLint(gl.first[std::size_t(f)]), GLsizei(gl.count[std::size_t(f)]));
-                        m_stats.lines += gl.count[std::size_t(f)] / 2;
-                    }
-                }
+    const auto clip = [&](int half) {
+        GLdouble plane[4] = {0, 0, 0, 0};
+        plane[layerAxis] = half == 0 ? -1.0 : 1.0;
+        plane[3] = half == 0 ? pos : -(pos + 1.0);
+        glClipPlane(GL_CLIP_PLANE0, plane);
+        glEnable(GL_CLIP_PLANE0);
+    };
+    const auto draw = [&](const Placed& p) {
+        const LinesGL& gl = m_columns[std::size_t(p.axis)][p.index].gl;
+        ++m_stats.chunks;
+        glBindBuffer(GL_ARRAY_BUFFER, gl.buffer);
+        glBindTexture(GL_TEXTURE_2D, gl.texture);
+        glVertexPointer(3, GL_SHORT, sizeof(ChunkWire::LineVertex), Offset(0));
+        glTexCoordPointer(2, GL_FLOAT, sizeof(ChunkWire::LineVertex), Offset(8));
+        for (int f = 0; f < 6; ++f) {
+            if (gl.count[std::size_t(f)] == 0)
+                continue;
+            Normal(f);
+            glDrawArrays(GL_LINES, GLint(gl.first[std::size_t(f)]), GLsizei(gl.count[std::size_t(f)]));
+            m_stats.lines += gl.count[std::size_t(f)] / 2;
         }
-        glDisable(GL_CLIP_PLANE0);
+    };
+    std::vector<Placed> order;
+    for (int a = 0; a < 3; ++a) {
+        const std::vector<Placed> columns = InViewOrder(mvp, margin, a);
+        order.insert(order.end(), columns.begin(), columns.end());
+    }
+    if (m_merge) {
+        // All columns nearest first, a cut one in its two halves.
+        NearestFirst(order);
+        for (const Placed& p : order) {
+            const bool cutHere = cut && layerAxis == p.axis;
+            for (int half = 0; half < (cutHere ? 2 : 1); ++half) {
+                if (cutHere)
+                    clip(half);
+                draw(p);
+            }
+            glDisable(GL_CLIP_PLANE0);
+        }
+    } else {
+        // Axis by axis, the cut axis's columns once per half.
+        for (int a = 0; a < 3; ++a) {
+            const bool cutHere = cut && layerAxis == a;
+            for (int half = 0; half < (cutHere ? 2 : 1); ++half) {
+                if (cutHere)
+                    clip(half);
+                for (const Placed& p : order)
+                    if (p.axis == a)
+                        draw(p);
+            }
+            glDisable(GL_CLIP_PLANE0);
+        }
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, 1.0f);

@@ -124,6 +124,15 @@ private:
     void DrawWire(const CViewState& view, const std::array<bool, 6>& front, const Mat4& mvp, double margin);
     void DrawFaceParts(const FacesGL& gl, const std::array<bool, 6>& front, bool edges);
     bool Visible(const Mat4& mvp, double margin, const int lo[3], const int hi[3]) const;
+    // The chunks with faces (axis 3) or the columns along an axis with edges
+    // that the view shows, with their depth in the middle.
+    struct Placed {
+        double depth;
+        int axis;  // of a column; -1 for a chunk
+        std::size_t index;
+    };
+    std::vector<Placed> InViewOrder(const Mat4& mvp, double margin, int axis) const;
+    static void NearestFirst(std::vector<Placed>& order);
     ChunkWire::Key CurrentWireKey(const CViewState& view, ViewSize size, const CMiravelDoc& doc) const;
 
     std::vector<Chunk> m_chunks;

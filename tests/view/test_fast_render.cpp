@@ -119,6 +119,25 @@ TEST_F(FastRender, RandomScenesInEveryModeLookTheSame)
     EXPECT_LT(total / frames, W * H / 100);
 }
 
+TEST_F(FastRender, GridsBeyondTheSizeDialogWithMergedFacesLookTheSame)
+{
+    // There faces of one colour are merged, drawn nearest first, and the
+    // sight (on a cube at the origin) a depth step nearer.
+    CMiravelDoc doc;
+    for (int x = 0; x < 65; ++x)
+        for (int z = 0; z < 32; ++z)
+            for (int y = 0; y < 1 + (x / 7 + z / 5) % 9; ++y)
+                doc.m_cubes.Set({x, y, z}, RGB(40 + y / 3 * 60, 200 - y / 3 * 50, 90));
+    doc.SetGridSize(65, 32, 32);
+    for (int mode = 0; mode < 3; ++mode) {
+        CViewState v = RandomView(doc, mode);
+        v.m_camera.m_scale = Uni(0.3, 0.6);
+        const CubeStyle style = v.m_prefs.m_wireFrame;
+        Compare(v, doc, style == CubeStyle::Wireframe ? kWireLimit : style == CubeStyle::Filled ? kFilledLimit : kEdgesLimit,
+                QStringLiteral("large"));
+    }
+}
+
 TEST_F(FastRender, TheSightCoversTheCubeInItsCellCompletely)
 {
     // Both are drawn at exactly the same depth; the sight, drawn later, wins
