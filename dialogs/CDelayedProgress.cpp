@@ -54,8 +54,13 @@ bool CDelayedProgress::Step(std::int64_t done, std::int64_t total)
     // only the Cancel button's input.
     QCoreApplication::processEvents();
     // Without a Cancel button, Esc or the window's close may still cancel
-    // the dialog itself: that work goes on all the same.
-    m_cancelled = m_cancellable && m_dialog->wasCanceled();
+    // the dialog itself: that work goes on all the same, so it keeps its
+    // window, made again at the next step.
+    if (m_dialog->wasCanceled() && !m_cancellable) {
+        delete m_dialog.data();
+        return true;
+    }
+    m_cancelled = m_dialog->wasCanceled();
     return !m_cancelled;
 }
 

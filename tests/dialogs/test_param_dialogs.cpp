@@ -324,6 +324,10 @@ TEST(DelayedProgress, ShowsOnlyAfterItsDelayAndOnlyACancellableOneStops)
         slow.Dialog()->cancel();  // as the Cancel button, Esc or closing the window do
         QTest::qWait(60);         // past the pause between repaints
         EXPECT_EQ(slow.Step(2, 4), !cancellable);
+        EXPECT_EQ(slow.Step(3, 4), !cancellable);
+        if (!cancellable) { // work that cannot stop keeps showing its window
+            EXPECT_TRUE(slow.Dialog() && slow.Dialog()->isVisible());
+        }
     }
 }
 
