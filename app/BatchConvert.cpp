@@ -3,17 +3,17 @@
 #include "app/ConvertTexts.h"
 #include "app/DefaultViewPicture.h"
 #include "app/ImportedModel.h"
+#include "app/ThumbnailPicture.h"
 #include "exchange/ModelExport.h"
 #include "exchange/VoxFile.h"
 #include "i18n/Language.h"
 #include "images/ImageEncoders.h"
 #include "model/CMiravelDoc.h"
 #include "model/FileErrorText.h"
-#include "render/GLFormat.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSaveFile>
 #include <QSettings>
@@ -151,11 +151,28 @@ struct Loaded {
     std::unique_ptr<CMiravelDoc> doc;
 };
 
+// The input format a file's first bytes show, for a name whose extension
+// says none (a file manager asks for thumbnails by content type).
+std::optional<ExchangeFormat> FormatByContent(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray head = file.read(6);
+    if (head == QByteArray("m\0v\0f\0", 6))
+        return ExchangeFormat::Mvf;
+    if (head.startsWith("VOX "))
+        return ExchangeFormat::Vox;
+    return std::nullopt;
+}
+
 Outcome Load(const QString& path, Loaded& loaded)
 {
     if (const QString problem = InputProblem(path); !problem.isEmpty())
         return Failure(path, problem);
-    const std::optional<ExchangeFormat> format = FormatForPath(path);
+    std::optional<ExchangeFormat> format = FormatForPath(path);
+    if (format != ExchangeFormat::Mvf && format != ExchangeFormat::Vox)
+        format = FormatByContent(path);
     if (format == ExchangeFormat::Mvf) {
         loaded.doc = std::make_unique<CMiravelDoc>();
         const DocResult result = loaded.doc->OnOpenDocument(path);
@@ -199,11 +216,8 @@ ImageFormat PictureFormat(ExchangeFormat format)
     }
 }
 
-Outcome WritePicture(const CMiravelDoc& doc, ExchangeFormat format, const QString& path, const QSize& size)
+Outcome WritePicture(const DefaultViewPicture::Result& picture, ExchangeFormat format, const QString& path)
 {
-    if (!CanDrawPictures())
-        return Failure(path, ConvertTexts::NeedsDisplay());
-    const DefaultViewPicture::Result picture = DefaultViewPicture::Render(doc, size.width(), size.height());
     if (picture.image.isNull())
         return Failure(path, picture.error);
     const ImageEncoder* encoder = FindImageEncoder(PictureFormat(format));
@@ -230,17 +244,6 @@ Outcome WritePicture(const CMiravelDoc& doc, ExchangeFormat format, const QStrin
 
 } // namespace
 
-bool CanDrawPictures()
-{
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
-bool DisplayAvailable()
-{
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
 Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
 {
     Loaded loaded;
@@ -248,6 +251,8 @@ Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
         return read;
     if (const QString problem = OutputProblem(job.output); !problem.isEmpty())
         return Failure(job.output, problem);
+    if (job.thumbnail > 0)
+        return WritePicture(ThumbnailPicture::Render(loaded.model, job.thumbnail), ExchangeFormat::Png, job.output);
 
     if (job.format == ExchangeFormat::Mvf) {
         if (Outcome doc = EnsureDocument(job.input, loaded); !doc.ok)
@@ -261,7 +266,8 @@ Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
     if (IsImageFormat(job.format)) {
         if (Outcome doc = EnsureDocument(job.input, loaded); !doc.ok)
             return doc;
-        return WritePicture(*loaded.doc, job.format, job.output, imageSize);
+        return WritePicture(DefaultViewPicture::Render(*loaded.doc, imageSize.width(), imageSize.height()), job.format,
+                            job.output);
     }
     const ExportResult written = ExportModel(loaded.model, job.format, job.output);
     if (!written.ok)
@@ -347,17 +353,10 @@ int RunTool(int& argc, char** argv, const QStringList& arguments)
         break;
     }
 
-    // Model and mesh formats need no display at all; only pictures ask for a
-    // GUI application, which cannot start without a display server.
-    const bool wantsPictures = std::any_of(request.jobs.begin(), request.jobs.end(),
-                                           [](const auto& job) { return IsImageFormat(job.format); });
-    std::unique_ptr<QCoreApplication> app;
-    if (wantsPictures && DisplayAvailable()) {
-        SetDefaultGLFormat();
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    // No window system: pictures are drawn with a GL context of their own,
+    // so the converter runs the same with a display, without one, or with
+    // one that does not answer.
+    QCoreApplication app(argc, argv);
     // The reasons of a failed file come from the readers and writers, in the
     // editor's language (its choice is in the editor's per-user store).
     Language::Install(Language::Choose(QSettings(QStringLiteral("Orvendale"), QStringLiteral("MIRA-VEL")),

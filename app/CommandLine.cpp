@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/DefaultViewPicture.h"
+#include "app/ThumbnailPicture.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -120,7 +121,8 @@ Request Parse(const QStringList& arguments)
     const QCommandLineOption exportDir(QStringLiteral("export-dir"), {}, QStringLiteral("DIR"));
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
     const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
-    parser.addOptions({help, version, exportTo, exportDir, format, size});
+    const QCommandLineOption thumbnail(QStringLiteral("thumbnail"));
+    parser.addOptions({help, version, exportTo, exportDir, format, size, thumbnail});
     // "-frobnicate" is one unknown option, not eleven unknown letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (!parser.parse(WithoutToolkitOptions(arguments)))
@@ -144,6 +146,22 @@ Request Parse(const QStringList& arguments)
                         .arg(parser.value(size)));
 
     const QStringList inputs = parser.positionalArguments();
+    if (parser.isSet(thumbnail)) {
+        // What a file manager's thumbnailer entry runs: nothing else goes with it.
+        if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(size))
+            return Fail(QStringLiteral("--thumbnail takes IN OUT SIZE and no other option"));
+        if (inputs.size() != 3)
+            return Fail(QStringLiteral("--thumbnail takes exactly IN OUT SIZE"));
+        bool number = false;
+        const int side = inputs[2].toInt(&number);
+        if (!number || side < 1 || side > DefaultViewPicture::kMaxSide)
+            return Fail(QStringLiteral("--thumbnail SIZE is a number of pixels, 1 to %1, not \"%2\"")
+                            .arg(DefaultViewPicture::kMaxSide)
+                            .arg(inputs[2]));
+        r.jobs.push_back({inputs[0], inputs[1], ExchangeFormat::Png, side});
+        r.mode = Request::Mode::Convert;
+        return r;
+    }
     if (parser.isSet(exportTo) && parser.isSet(exportDir))
         return Fail(QStringLiteral("--export and --export-dir do not go together"));
     if (!parser.isSet(exportTo) && !parser.isSet(exportDir))
@@ -186,6 +204,7 @@ QString HelpText()
                "Usage: miravel [FILE]\n"
                "       miravel --export OUT IN\n"
                "       miravel --export-dir DIR --format FORMAT [--size WxH] IN...\n"
+               "       miravel --thumbnail IN OUT SIZE\n"
                "\n"
                "Without options, opens the editor: on FILE (.mvf, or .vox as a new model)\n"
                "or on a new model.\n"
@@ -200,14 +219,20 @@ QString HelpText()
                "                       it starts with '-'.\n"
                "  --format FORMAT      The format for --export-dir: %1.\n"
                "  --size WxH           Size of pictures (png, jpg, bmp); default 800x600.\n"
+               "  --thumbnail IN OUT SIZE\n"
+               "                       Write a SIZE x SIZE PNG of the model IN to OUT, as a\n"
+               "                       file manager shows it: the cubes as the editor first\n"
+               "                       shows them, filling the square, on a transparent\n"
+               "                       background. A model of more than %2 cubes is shown\n"
+               "                       as the outline of its box.\n"
                "  -h, --help           Show this help.\n"
                "  -v, --version        Show the version.\n"
                "\n"
                "Inputs are .mvf model files and .vox files. The model and mesh formats\n"
-               "(mvf vox gltf glb obj ply stl) need no display. Pictures (png jpg bmp) show\n"
-               "the model as the editor does right after opening it, with its default\n"
-               "settings and view; drawing them needs an X display (DISPLAY set; xvfb-run\n"
-               "will do).\n"
+               "(mvf vox gltf glb obj ply stl) and the pictures (png jpg bmp) need no display:\n"
+               "pictures are drawn by Mesa's software OpenGL without a window system. They\n"
+               "show the model as the editor does right after opening it, with its default\n"
+               "settings and view.\n"
                "\n"
                "No conversion ever writes over one of its inputs. Before anything is written,\n"
                "every output (with the .bin of a .gltf, the .mtl of an .obj) is checked\n"
@@ -220,7 +245,8 @@ QString HelpText()
                "refused, each reported as one line \"FILE: reason\" on standard error (no\n"
                "output file is left for it, and a file that was there stays as it was); 2\n"
                "when the command line is wrong (nothing is converted then).\n")
-        .arg(FormatList());
+        .arg(FormatList())
+        .arg(ThumbnailPicture::kMostCubesDrawn);
 }
 
 QString VersionText()

@@ -13,6 +13,7 @@
 //
 //   miravel --export OUT IN
 //   miravel --export-dir DIR --format FORMAT [--size WxH] IN...
+//   miravel --thumbnail IN OUT SIZE
 //   miravel --help | --version
 //   miravel [--] FILE
 namespace CommandLine {
@@ -22,6 +23,10 @@ struct ConvertJob {
     QString input;
     QString output;
     ExchangeFormat format = ExchangeFormat::Mvf;
+    // A thumbnail: a PNG of this many pixels square, whatever OUT's name
+    // (a file manager's thumbnailer names its own temporary file); 0 for a
+    // conversion to the format.
+    int thumbnail = 0;
 };
 
 struct Request {

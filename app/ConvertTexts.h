@@ -34,7 +34,6 @@ inline QString SameOutput(const QString& output, const QString& first)
 {
     return QCoreApplication::translate("ConvertTexts", "変換しません。出力 %1 は %2 の出力と同じファイルです").arg(output, first);
 }
-inline QString NeedsDisplay() { return QCoreApplication::translate("ConvertTexts", "画像を描くには X ディスプレイが要ります (DISPLAY を設定してください。xvfb-run でもかまいません)"); }
 inline QString NoEncoder(const QString& format) { return QCoreApplication::translate("ConvertTexts", "%1 の画像を書き出す手段がありません").arg(format); }
 inline QString PictureNotWritten() { return QCoreApplication::translate("ConvertTexts", "画像を書き出せませんでした"); }
 inline QString NotWritten() { return QCoreApplication::translate("ConvertTexts", "書き出せませんでした"); }

@@ -440,10 +440,6 @@ Right click - Next light position</translation>
         <translation>not converted: its output %1 is already %2&apos;s</translation>
     </message>
     <message>
-        <source>画像を描くには X ディスプレイが要ります (DISPLAY を設定してください。xvfb-run でもかまいません)</source>
-        <translation>drawing a picture needs an X display (set DISPLAY; xvfb-run will do)</translation>
-    </message>
-    <message>
         <source>%1 の画像を書き出す手段がありません</source>
         <translation>no encoder for %1 is installed</translation>
     </message>
@@ -461,18 +457,6 @@ Right click - Next light position</translation>
     <message>
         <source>画像の大きさは一辺 1 から %1 ピクセルです</source>
         <translation>picture size must be 1 to %1 pixels a side</translation>
-    </message>
-    <message>
-        <source>画像を描くにはディスプレイが要ります</source>
-        <translation>drawing a picture needs a display</translation>
-    </message>
-    <message>
-        <source>OpenGL のコンテキストを作れません (画像には X ディスプレイが要ります)</source>
-        <translation>no OpenGL context could be created (pictures need an X display)</translation>
-    </message>
-    <message>
-        <source>%1×%2 のフレームバッファーを作れません</source>
-        <translation>no %1x%2 framebuffer could be created</translation>
     </message>
     <message>
         <source>描いた画像を読み出せません</source>
@@ -643,6 +627,17 @@ The user guide is here:
 MIRA-VEL をインストールし直してください。</source>
         <translation>The user guide was not found.
 Please install MIRA-VEL again.</translation>
+    </message>
+</context>
+<context>
+    <name>HeadlessGL</name>
+    <message>
+        <source>ディスプレイなしで OpenGL を始められません: %1</source>
+        <translation>OpenGL cannot start without a display: %1</translation>
+    </message>
+    <message>
+        <source>%1×%2 のフレームバッファーを作れません</source>
+        <translation>no %1x%2 framebuffer could be created</translation>
     </message>
 </context>
 <context>
