@@ -19,6 +19,7 @@ expected=(
     usr/share/applications/com.orvendale.miravel.desktop
     usr/share/doc/miravel/changelog.gz
     usr/share/doc/miravel/copyright
+    usr/share/doc-base/miravel
     usr/share/man/man1/miravel.1.gz
     usr/share/metainfo/com.orvendale.miravel.metainfo.xml
     usr/share/mime/packages/miravel.xml
