@@ -47,16 +47,14 @@ QString CannotStart(const QString& detail)
 
 } // namespace
 
-// The EGL objects and the framebuffer's GL names. Framebuffer objects are
-// not GL 1.1, so their entry points come from the driver.
-struct CHeadlessGL::Egl {
+// The display and the context, made once for the process and kept: a batch
+// of pictures pays for starting the driver once, and the driver stays loaded
+// until the process ends (unloading it would leave its caches to be reported
+// as leaks by the sanitizers, with no name to suppress them by).
+struct Driver {
     EGLDisplay display = EGL_NO_DISPLAY;
     EGLContext context = EGL_NO_CONTEXT;
-    GLuint framebuffer = 0;
-    GLuint color = 0;
-    GLuint depth = 0;
-    int width = 0;
-    int height = 0;
+    QString error;  // why there is no context; empty when there is one
 
     PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
     PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
@@ -68,9 +66,11 @@ struct CHeadlessGL::Egl {
     PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
 
+    Driver() { error = Start(); }
+
     // The display, initialised, and a compatibility context current on it
     // with no surface. Empty when it worked, else why not.
-    QString Begin()
+    QString Start()
     {
         const char* client = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
         if (!HasExtension(client, "EGL_MESA_platform_surfaceless"))
@@ -79,11 +79,8 @@ struct CHeadlessGL::Egl {
         if (display == EGL_NO_DISPLAY)
             return CannotStart(QStringLiteral("eglGetPlatformDisplay: %1").arg(EglErrorName(eglGetError())));
         EGLint major = 0, minor = 0;
-        if (!eglInitialize(display, &major, &minor)) {
-            const EGLint error = eglGetError();
-            display = EGL_NO_DISPLAY;
-            return CannotStart(QStringLiteral("eglInitialize: %1").arg(EglErrorName(error)));
-        }
+        if (!eglInitialize(display, &major, &minor))
+            return CannotStart(QStringLiteral("eglInitialize: %1").arg(EglErrorName(eglGetError())));
         if (!eglBindAPI(EGL_OPENGL_API))
             return CannotStart(QStringLiteral("eglBindAPI(EGL_OPENGL_API): %1").arg(EglErrorName(eglGetError())));
         // The scene draws with display lists and fixed-function lighting:
@@ -101,8 +98,6 @@ struct CHeadlessGL::Egl {
         context = eglCreateContext(display, config, EGL_NO_CONTEXT, attributes);
         if (context == EGL_NO_CONTEXT)
             return CannotStart(QStringLiteral("eglCreateContext: %1").arg(EglErrorName(eglGetError())));
-        if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
-            return CannotStart(QStringLiteral("eglMakeCurrent: %1").arg(EglErrorName(eglGetError())));
 
         const auto load = [](auto& pointer, const char* name) {
             pointer = reinterpret_cast<std::remove_reference_t<decltype(pointer)>>(eglGetProcAddress(name));
@@ -118,41 +113,20 @@ struct CHeadlessGL::Egl {
         return {};
     }
 
-    bool MakeFramebuffer(int w, int h)
+    static Driver& Get()
     {
-        width = w;
-        height = h;
-        genRenderbuffers(1, &color);
-        bindRenderbuffer(GL_RENDERBUFFER, color);
-        renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
-        genRenderbuffers(1, &depth);
-        bindRenderbuffer(GL_RENDERBUFFER, depth);
-        renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, w, h);
-        genFramebuffers(1, &framebuffer);
-        bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color);
-        framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
-        return checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && glGetError() == GL_NO_ERROR;
+        static Driver driver;
+        return driver;
     }
+};
 
-    void End()
-    {
-        if (context != EGL_NO_CONTEXT && framebuffer) {
-            bindFramebuffer(GL_FRAMEBUFFER, 0);
-            deleteFramebuffers(1, &framebuffer);
-            deleteRenderbuffers(1, &color);
-            deleteRenderbuffers(1, &depth);
-        }
-        framebuffer = color = depth = 0;
-        if (display != EGL_NO_DISPLAY) {
-            eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-            if (context != EGL_NO_CONTEXT)
-                eglDestroyContext(display, context);
-            eglTerminate(display);
-        }
-        context = EGL_NO_CONTEXT;
-        display = EGL_NO_DISPLAY;
-    }
+// One picture's framebuffer.
+struct CHeadlessGL::Framebuffer {
+    GLuint framebuffer = 0;
+    GLuint color = 0;
+    GLuint depth = 0;
+    int width = 0;
+    int height = 0;
 };
 
 CHeadlessGL::CHeadlessGL() = default;
@@ -162,14 +136,31 @@ CHeadlessGL::~CHeadlessGL() { Stop(); }
 bool CHeadlessGL::Start(int width, int height)
 {
     Stop();
-    m_error.clear();
-    m_egl = std::make_unique<Egl>();
-    m_error = m_egl->Begin();
-    if (m_error.isEmpty() && !m_egl->MakeFramebuffer(width, height))
+    Driver& d = Driver::Get();
+    m_error = d.error;
+    if (!m_error.isEmpty())
+        return false;
+    if (!eglMakeCurrent(d.display, EGL_NO_SURFACE, EGL_NO_SURFACE, d.context)) {
+        m_error = CannotStart(QStringLiteral("eglMakeCurrent: %1").arg(EglErrorName(eglGetError())));
+        return false;
+    }
+    m_framebuffer = std::make_unique<Framebuffer>();
+    Framebuffer& f = *m_framebuffer;
+    f.width = width;
+    f.height = height;
+    d.genRenderbuffers(1, &f.color);
+    d.bindRenderbuffer(GL_RENDERBUFFER, f.color);
+    d.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    d.genRenderbuffers(1, &f.depth);
+    d.bindRenderbuffer(GL_RENDERBUFFER, f.depth);
+    d.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+    d.genFramebuffers(1, &f.framebuffer);
+    d.bindFramebuffer(GL_FRAMEBUFFER, f.framebuffer);
+    d.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, f.color);
+    d.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, f.depth);
+    if (d.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE || glGetError() != GL_NO_ERROR) {
         m_error = QCoreApplication::translate("HeadlessGL", "%1×%2 のフレームバッファーを作れません").arg(width).arg(height);
-    if (!m_error.isEmpty()) {
-        m_egl->End();
-        m_egl.reset();
+        Stop();
         return false;
     }
     return true;
@@ -177,9 +168,9 @@ bool CHeadlessGL::Start(int width, int height)
 
 QImage CHeadlessGL::Read(bool transparentBackground) const
 {
-    if (!m_egl)
+    if (!m_framebuffer)
         return {};
-    const int w = m_egl->width, h = m_egl->height;
+    const int w = m_framebuffer->width, h = m_framebuffer->height;
     glFinish();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     QImage image(w, h, QImage::Format_RGBA8888);
@@ -206,7 +197,14 @@ QImage CHeadlessGL::Read(bool transparentBackground) const
 
 void CHeadlessGL::Stop()
 {
-    if (m_egl)
-        m_egl->End();
-    m_egl.reset();
+    if (!m_framebuffer)
+        return;
+    Driver& d = Driver::Get();
+    d.bindFramebuffer(GL_FRAMEBUFFER, 0);
+    d.deleteFramebuffers(1, &m_framebuffer->framebuffer);
+    d.deleteRenderbuffers(1, &m_framebuffer->color);
+    d.deleteRenderbuffers(1, &m_framebuffer->depth);
+    m_framebuffer.reset();
+    // Nothing stays current between pieces of GL work.
+    eglMakeCurrent(d.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
 }

@@ -11,6 +11,7 @@
 // display exists; their pictures are drawn by the same driver and the same
 // scene code as the editor's view, so they are the same pixels.
 //
+// The driver is started once for the process, at the first Start, and kept.
 // EGL and a window system's GL share one "current context" per thread: a
 // caller that holds another context current must release it before Start.
 class CHeadlessGL {
@@ -29,13 +30,13 @@ public:
     // the pixels nothing was drawn on (the depth buffer still at its clear
     // value) have alpha 0 and the others are opaque.
     QImage Read(bool transparentBackground) const;
-    // Releases the framebuffer and the context; Start may follow again.
+    // Deletes the framebuffer and releases the context; Start may follow again.
     void Stop();
 
     const QString& Error() const { return m_error; }
 
 private:
-    struct Egl;
-    std::unique_ptr<Egl> m_egl;
+    struct Framebuffer;
+    std::unique_ptr<Framebuffer> m_framebuffer;  // while started
     QString m_error;
 };
