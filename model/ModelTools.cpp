@@ -26,13 +26,13 @@ struct BoxIndex {
 
 GridSize SizeOf(const CMiravelDoc& doc) { return {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}; }
 
-// Moves cubes to where map sends them: every cube of the box, and with
-// hiddenToo those outside it as well. map must not send two cubes to one
-// cell. The changes first empty the cells that no cube moves into, then fill
+// Moves cubes to where map sends them: those that moves() picks (every cube
+// of the box, often those outside it as well). map must not send two cubes
+// to one cell. The changes first empty the cells that no cube moves into, then fill
 // the cells the cubes move to; each cell is named once, and both runs go in
 // the store's order, which the document applies fastest.
-template <class Map>
-Edit Remap(const CMiravelDoc& doc, const GridSize& newSize, bool hiddenToo, Map map)
+template <class Moves, class Map>
+Edit Remap(const CMiravelDoc& doc, const GridSize& newSize, Moves moves, Map map)
 {
     const BoxIndex newBox{newSize};
     // What arrives in each cell of the new box; CLR_NONE is never a cube.
@@ -41,7 +41,7 @@ Edit Remap(const CMiravelDoc& doc, const GridSize& newSize, bool hiddenToo, Map 
     std::vector<CUBEPOS> left;
     left.reserve(doc.m_cubes.size());
     for (const auto& [pos, color] : doc.m_cubes) {
-        if (!hiddenToo && !doc.InBox(pos.x, pos.y, pos.z))
+        if (!moves(pos))
             continue;
         const CUBEPOS to = map(pos);
         if (newBox.Contains(to))
@@ -71,6 +71,8 @@ Edit Remap(const CMiravelDoc& doc, const GridSize& newSize, bool hiddenToo, Map 
     return edit;
 }
 
+bool Everything(const CUBEPOS&) { return true; }
+
 } // namespace
 
 std::optional<Edit> Move(const CMiravelDoc& doc, int dx, int dy, int dz)
@@ -79,7 +81,8 @@ std::optional<Edit> Move(const CMiravelDoc& doc, int dx, int dy, int dz)
         if (doc.InBox(pos.x, pos.y, pos.z) && !doc.InBox(pos.x + dx, pos.y + dy, pos.z + dz))
             return std::nullopt;
     }
-    return Remap(doc, SizeOf(doc), false, [&](const CUBEPOS& p) { return CUBEPOS{p.x + dx, p.y + dy, p.z + dz}; });
+    const auto inBox = [&](const CUBEPOS& p) { return doc.InBox(p.x, p.y, p.z); };
+    return Remap(doc, SizeOf(doc), inBox, [&](const CUBEPOS& p) { return CUBEPOS{p.x + dx, p.y + dy, p.z + dz}; });
 }
 
 Edit Turn(const CMiravelDoc& doc, bool clockwise)
@@ -88,14 +91,14 @@ Edit Turn(const CMiravelDoc& doc, bool clockwise)
     // Seen from above (down the Y axis, X to the right), +X turns into +Z
     // clockwise.
     if (clockwise)
-        return Remap(doc, {Z, doc.m_sizeY, X}, true, [&](const CUBEPOS& p) { return CUBEPOS{Z - 1 - p.z, p.y, p.x}; });
-    return Remap(doc, {Z, doc.m_sizeY, X}, true, [&](const CUBEPOS& p) { return CUBEPOS{p.z, p.y, X - 1 - p.x}; });
+        return Remap(doc, {Z, doc.m_sizeY, X}, Everything, [&](const CUBEPOS& p) { return CUBEPOS{Z - 1 - p.z, p.y, p.x}; });
+    return Remap(doc, {Z, doc.m_sizeY, X}, Everything, [&](const CUBEPOS& p) { return CUBEPOS{p.z, p.y, X - 1 - p.x}; });
 }
 
 Edit Flip(const CMiravelDoc& doc, int axis)
 {
     const std::int32_t X = doc.m_sizeX, Y = doc.m_sizeY, Z = doc.m_sizeZ;
-    return Remap(doc, SizeOf(doc), true, [&](const CUBEPOS& p) {
+    return Remap(doc, SizeOf(doc), Everything, [&](const CUBEPOS& p) {
         return CUBEPOS{axis == 0 ? X - 1 - p.x : p.x, axis == 1 ? Y - 1 - p.y : p.y, axis == 2 ? Z - 1 - p.z : p.z};
     });
 }
@@ -116,10 +119,30 @@ Edit FitGrid(const CMiravelDoc& doc)
     }
     if (!any)
         return {};
-    // A translation: a hidden cube could only land in the new box if it
-    // had been inside the old one.
-    return Remap(doc, {hi.x - lo.x + 1, hi.y - lo.y + 1, hi.z - lo.z + 1}, true,
-                 [&](const CUBEPOS& p) { return CUBEPOS{p.x - lo.x, p.y - lo.y, p.z - lo.z}; });
+    return *Crop(doc, lo, hi);
+}
+
+std::optional<Edit> Crop(const CMiravelDoc& doc, const CUBEPOS& lo, const CUBEPOS& hi)
+{
+    if (!doc.InBox(lo.x, lo.y, lo.z) || !doc.InBox(hi.x, hi.y, hi.z) || lo.x > hi.x || lo.y > hi.y || lo.z > hi.z)
+        return std::nullopt;
+    const auto kept = [&](const CUBEPOS& p) {
+        return p.x >= lo.x && p.y >= lo.y && p.z >= lo.z && p.x <= hi.x && p.y <= hi.y && p.z <= hi.z;
+    };
+    const auto cut = [&](const CUBEPOS& p) { return doc.InBox(p.x, p.y, p.z) && !kept(p); };
+    Edit edit;
+    for (const auto& [pos, color] : doc.m_cubes)
+        if (cut(pos))
+            edit.changes.push_back({pos, CLR_NONE});
+    // The rest, hidden cubes too, moves by -lo: a hidden cube could only land
+    // in the new box if it had been inside the old one. The cells erased
+    // above may be filled again by what moves there, which comes later.
+    Edit moved = Remap(doc, {hi.x - lo.x + 1, hi.y - lo.y + 1, hi.z - lo.z + 1},
+                       [&](const CUBEPOS& p) { return !cut(p); },
+                       [&](const CUBEPOS& p) { return CUBEPOS{p.x - lo.x, p.y - lo.y, p.z - lo.z}; });
+    edit.changes.insert(edit.changes.end(), moved.changes.begin(), moved.changes.end());
+    edit.size = moved.size;
+    return edit;
 }
 
 Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to)

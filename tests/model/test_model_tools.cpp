@@ -125,6 +125,13 @@ TEST(ToolMove, RefusesAtTheEdgesUpToTheLargestFullGrid)
     for (auto [dx, dy, dz] : {std::tuple(1, 0, 0), std::tuple(-1, 0, 0), std::tuple(0, 1, 0), std::tuple(0, -1, 0),
                               std::tuple(0, 0, 1), std::tuple(0, 0, -1)})
         EXPECT_FALSE(ModelTools::Move(doc, dx, dy, dz)) << dx << dy << dz;
+    // A move of several cells is refused by a cube that one cell would not stop.
+    CMiravelDoc one;
+    one.m_cubes = {{{13, 1, 2}, kRed}};
+    EXPECT_FALSE(ModelTools::Move(one, 3, 0, 0));
+    EXPECT_FALSE(ModelTools::Move(one, 0, -2, 0));
+    ASSERT_TRUE(Apply(one, *ModelTools::Move(one, 2, -1, 13)));
+    EXPECT_EQ(one.m_cubes, (Cells{{{15, 0, 15}, kRed}}));
     // An empty grid moves nothing.
     CMiravelDoc empty;
     EXPECT_FALSE(Apply(empty, *ModelTools::Move(empty, 0, 0, 1)));
@@ -146,7 +153,7 @@ TEST(ToolMove, RefusesAtTheEdgesUpToTheLargestFullGrid)
     EXPECT_EQ(doc.m_cubes, before);
 }
 
-TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAlone)
+TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAloneACropErasesWhatItCuts)
 {
     CMiravelDoc doc;
     doc.SetGridSize(10, 8, 6);
@@ -165,6 +172,17 @@ TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAlone)
     EXPECT_FALSE(Apply(doc, ModelTools::FitGrid(doc)));
     doc.HistoryBack();
     EXPECT_EQ(SizeOf(doc), (GridSize{10, 8, 6}));
+    EXPECT_EQ(doc.m_cubes, before);
+
+    // A crop keeps its corners, erases the cubes of the box it cuts away (a
+    // larger grid does not bring them back) and moves the hidden one along.
+    for (auto [lo, hi] : {std::pair(CUBEPOS{0, 0, 0}, CUBEPOS{10, 7, 5}), std::pair(CUBEPOS{-1, 0, 0}, CUBEPOS{9, 7, 5}),
+                          std::pair(CUBEPOS{3, 4, 0}, CUBEPOS{9, 3, 5})})
+        EXPECT_FALSE(ModelTools::Crop(doc, lo, hi));
+    ASSERT_TRUE(Apply(doc, *ModelTools::Crop(doc, {3, 3, 5}, {5, 7, 5})));
+    EXPECT_EQ(SizeOf(doc), (GridSize{3, 5, 1}));
+    EXPECT_EQ(doc.m_cubes, (Cells{{{2, 0, 0}, kBlue}, {{9, -3, -5}, kGreen}}));
+    doc.HistoryBack();
     EXPECT_EQ(doc.m_cubes, before);
 }
 
