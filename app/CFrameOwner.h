@@ -4,6 +4,7 @@
 #include <QStringList>
 
 struct CShellPrompts;
+struct FileFormat;
 
 // What the main window hands on to the application object: the file
 // commands, the about box and the decisions around closing. The frame holds
@@ -17,8 +18,8 @@ public:
     virtual void OnOpenRecentFile(const QString& path) = 0;
     // Another program's model file as a new, untitled model.
     virtual void OnFileImport() = 0;
-    // The export of the menu entry with that command id.
-    virtual void OnFileExport(int id) = 0;
+    // The model written in another program's format.
+    virtual void OnFileExport(const FileFormat& format) = 0;
     // Model files dropped on the window: the first one opens as Open would.
     virtual void OnDropFiles(const QStringList& paths) = 0;
     virtual void OnAppAbout() = 0;

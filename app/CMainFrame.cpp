@@ -2,12 +2,10 @@
 
 #include "app/AppLooks.h"
 #include "app/CFrameOwner.h"
-#include "app/ExchangeTexts.h"
-#include "app/ExportMenu.h"
 #include "app/RecentFileList.h"
 #include "app/ShellPrompts.h"
 #include "app/ShellTexts.h"
-#include "app/ToolMenu.h"
+#include "exchange/FileFormats.h"
 #include "i18n/Language.h"
 #include "model/CMiravelDoc.h"
 #include "settings/SettingsFile.h"
@@ -42,7 +40,7 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
       m_appLook(QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication())
                     .value(ShellTexts::AppLookKey(), kDefaultAppLook)
                     .toInt()),
-      m_office2007Colour(ID_VIEW_APPLOOK_OFF_2007_BLUE)
+      m_office2007Colour(kLookOff2007Blue)
 {
     // A hand-edited or foreign value that names no look is not kept.
     if (!IsAppLookId(m_appLook))
@@ -50,12 +48,15 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
     setWindowTitle(FrameTitle(ShellTexts::DefaultDocumentName(), false));
     m_view = new CMiravelView(this);
     setCentralWidget(m_view);
-    CreateActions();
+    BindHandlers();
+    // Every command with a shortcut of the window has its action, whether a
+    // menu shows it or not (printing, redo's second key).
+    for (const CommandRow* row : CommandRegistry::All())
+        for (const KeyChord& key : row->keys)
+            if (key.route == KeyRoute::Window)
+                ActionFor(row->id);
     CreateMenus();
-    {
-        QSettings store(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication());
-        ToolMenu::LoadMirrors(*m_view, store, m_actions.data());
-    }
+    RestoreStoredChecks();
     OnApplicationLook(m_appLook);
 
     // Without a stored placement the window takes a good part of the screen.
@@ -80,150 +81,142 @@ CMainFrame::~CMainFrame()
         m_doc->RemoveView(this);
 }
 
-void CMainFrame::CreateActions()
+void CMainFrame::BindHandlers()
 {
-    for (const ShellCommandRow& row : kShellCommands) {
-        auto* action = new QAction(QCoreApplication::translate("ShellCommands", row.text), this);
-        action->setData(row.entryId);
-        action->setCheckable(row.checkable);
-        // A key lives on the window, not only in its menu: a menu's shortcuts
-        // die with the menu bar when the bar is hidden.
-        if (row.key != 0) {
-            action->setShortcut(QKeySequence(row.key));
-            addAction(action);
-        }
-        const ShellCommand command = row.command;
-        if (command == ShellCommand::MenuBar) {
-            // The menu bar follows its entry's check mark, also when the mark
-            // is set from the stored workspace.
-            action->setChecked(true);
-            connect(action, &QAction::toggled, this, &CMainFrame::SetMenuBarShown);
-        } else {
-            connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
-        }
-        m_actions[std::size_t(command)] = action;
+    using C = CommandId;
+    const auto bind = [this](C command, std::function<void()> handler) {
+        m_handlers[std::size_t(command)] = std::move(handler);
+    };
+    bind(C::FileNew, [this] { m_owner.OnFileNew(); });
+    bind(C::FileOpen, [this] { m_owner.OnFileOpen(); });
+    bind(C::FileSave, [this] { m_owner.OnFileSave(); });
+    bind(C::FileSaveAs, [this] { m_owner.OnFileSaveAs(); });
+    bind(C::FileImport, [this] { m_owner.OnFileImport(); });
+    bind(C::FilePrint, [this] { OnFilePrint(); });
+    bind(C::AppExit, [this] { close(); });
+    bind(C::AppAbout, [this] { m_owner.OnAppAbout(); });
+    bind(C::MenuBar, [] {});  // follows the check mark (see ActionFor)
+    for (const CommandRow* row : CommandRegistry::All())
+        if (const auto look = AppLookOfCommand(row->id))
+            bind(row->id, [this, id = *look] { OnApplicationLook(id); });
+}
+
+QAction* CMainFrame::ActionFor(CommandId command)
+{
+    QAction*& action = m_actions[std::size_t(command)];
+    if (action)
+        return action;
+    const CommandRow& row = CommandRegistry::Row(command);
+    action = new QAction(CommandRegistry::Label(row), this);
+    action->setCheckable(row.checkable);
+    QList<QKeySequence> shortcuts;
+    for (const KeyChord& key : row.keys)
+        if (key.route == KeyRoute::Window)
+            shortcuts.append(QKeySequence(key.combined));
+    // A key lives on the window, not only in its menu: a menu's shortcuts
+    // die with the menu bar when the bar is hidden.
+    if (!shortcuts.isEmpty()) {
+        action->setShortcuts(shortcuts);
+        addAction(action);
     }
+    if (command == CommandId::MenuBar) {
+        // The menu bar follows its entry's check mark, also when the mark
+        // is set from the stored workspace.
+        action->setChecked(true);
+        connect(action, &QAction::toggled, this, &CMainFrame::SetMenuBarShown);
+    } else {
+        connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+    }
+    return action;
 }
 
-QAction* CMainFrame::CommandAction(int entryId) const
+void CMainFrame::RunCommand(CommandId command)
 {
-    for (const ShellCommandRow& row : kShellCommands)
-        if (row.entryId == entryId)
-            return Action(row.command);
-    return nullptr;
-}
-
-void CMainFrame::RunCommand(ShellCommand command)
-{
-    const int entryId = kShellCommands[std::size_t(command)].entryId;
-    if (const auto viewCommand = ToolMenu::ViewCommand(command)) {
-        if (CMiravelView* view = GetActiveView())
-            ToolMenu::Run(*view, *viewCommand, m_actions.data());
+    const CommandRow& row = CommandRegistry::Row(command);
+    if (!row.run) {
+        if (const auto& handler = m_handlers[std::size_t(command)])
+            handler();
         return;
     }
-    switch (command) {
-    case ShellCommand::FileNew:
-        m_owner.OnFileNew();
-        break;
-    case ShellCommand::FileOpen:
-        m_owner.OnFileOpen();
-        break;
-    case ShellCommand::FileSave:
-        m_owner.OnFileSave();
-        break;
-    case ShellCommand::FileSaveAs:
-        m_owner.OnFileSaveAs();
-        break;
-    case ShellCommand::FileImport:
-        m_owner.OnFileImport();
-        break;
-    case ShellCommand::ExportVox:
-    case ShellCommand::ExportGltf:
-    case ShellCommand::ExportGlb:
-    case ShellCommand::ExportObj:
-    case ShellCommand::ExportPly:
-    case ShellCommand::ExportStl:
-        m_owner.OnFileExport(entryId);
-        break;
-    case ShellCommand::AppExit:
-        close();
-        break;
-    case ShellCommand::FilePrint:
-        OnFilePrint();
-        break;
-    case ShellCommand::MenuBar:
-        break;  // follows the check mark
-    case ShellCommand::LookWin2000:
-    case ShellCommand::LookOffXp:
-    case ShellCommand::LookWinXp:
-    case ShellCommand::LookOff2003:
-    case ShellCommand::LookVs2005:
-    case ShellCommand::LookVs2008:
-    case ShellCommand::LookOff2007Blue:
-    case ShellCommand::LookOff2007Black:
-    case ShellCommand::LookOff2007Silver:
-    case ShellCommand::LookOff2007Aqua:
-        OnApplicationLook(entryId);
-        break;
-    case ShellCommand::AppAbout:
-        m_owner.OnAppAbout();
-        break;
-    case ShellCommand::HelpPage:
-        OnHelpPage();
-        break;
-    case ShellCommand::ToolEyedropper:
-    case ShellCommand::ToolMirrorX:
-    case ShellCommand::ToolMirrorZ:
-    case ShellCommand::ToolFill:
-    case ShellCommand::ToolReplaceColor:
-    case ShellCommand::ToolMovePlusX:
-    case ShellCommand::ToolMoveMinusX:
-    case ShellCommand::ToolMovePlusY:
-    case ShellCommand::ToolMoveMinusY:
-    case ShellCommand::ToolMovePlusZ:
-    case ShellCommand::ToolMoveMinusZ:
-    case ShellCommand::ToolTurnRight:
-    case ShellCommand::ToolTurnLeft:
-    case ShellCommand::ToolFlipX:
-    case ShellCommand::ToolFlipZ:
-    case ShellCommand::ToolFitGrid:
-    case ShellCommand::Redo:
-        break;  // sent to the view above
+    if (CMiravelView* view = GetActiveView()) {
+        view->ExecuteCommand(command);
+        ShowViewChecks(&row);
+    }
+}
+
+void CMainFrame::ShowViewChecks(const CommandRow* ran)
+{
+    const CViewState& state = m_view->m_state;
+    for (const CommandRow* row : CommandRegistry::All())
+        if (QAction* action = Action(row->id); action && row->checked)
+            action->setChecked(row->checked(state));
+    if (ran && ran->storeKey)
+        QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication())
+            .setValue(QString::fromLatin1(ran->storeKey), ran->checked(state));
+}
+
+void CMainFrame::RestoreStoredChecks()
+{
+    const QSettings store(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication());
+    for (const CommandRow* row : CommandRegistry::All())
+        if (row->storeKey && store.value(QString::fromLatin1(row->storeKey), false).toBool() != row->checked(m_view->m_state))
+            m_view->ExecuteCommand(row->id);
+    ShowViewChecks(nullptr);
+}
+
+QMenu* CMainFrame::Menu(MenuId id) const
+{
+    const auto it = m_menus.find(id);
+    return it == m_menus.end() ? nullptr : it->second;
+}
+
+void CMainFrame::FillMenu(QMenu& menu, const std::vector<CommandMenus::MenuEntry>& entries)
+{
+    for (const CommandMenus::MenuEntry& e : entries) {
+        switch (e.kind) {
+        case CommandMenus::MenuEntry::Command:
+            menu.addAction(ActionFor(e.command));
+            break;
+        case CommandMenus::MenuEntry::Separator:
+            menu.addSeparator();
+            break;
+        case CommandMenus::MenuEntry::Submenu: {
+            QMenu* sub = menu.addMenu(e.text);
+            m_menus[e.menu] = sub;
+            FillMenu(*sub, e.children);
+            break;
+        }
+        case CommandMenus::MenuEntry::Slot:
+            // The recent files go in before this hidden entry.
+            m_recentEnd = menu.addAction(QString());
+            m_recentEnd->setVisible(false);
+            break;
+        }
     }
 }
 
 void CMainFrame::CreateMenus()
 {
-    using S = ShellCommand;
-    QMenuBar* bar = menuBar();
+    for (const MenuId id : CommandMenus::MenuBar()) {
+        QMenu* menu = menuBar()->addMenu(CommandMenus::Title(id));
+        m_menus[id] = menu;
+        FillMenu(*menu, CommandMenus::Entries(id));
+    }
 
-    m_fileMenu = bar->addMenu(QCoreApplication::translate("CMainFrame", "ファイル(&F)"));
-    m_fileMenu->addActions({Action(S::FileNew), Action(S::FileOpen), Action(S::FileSave), Action(S::FileSaveAs)});
-    // Other programs' formats, beside the model file's own commands.
-    m_fileMenu->addSeparator();
-    m_fileMenu->addAction(Action(S::FileImport));
-    m_exportMenu = m_fileMenu->addMenu(ExchangeTexts::ExportMenu());
-    for (std::size_t i = 0; i < kExportMenu.size(); ++i)
-        m_exportMenu->addAction(Action(ExportCommand(i)));
-    m_fileMenu->addSeparator();
-    m_recentEnd = m_fileMenu->addSeparator();
-    m_fileMenu->addAction(Action(S::AppExit));
+    // The export formats, which write the model for other programs.
+    for (const FileFormat* format : FileFormats::Exported()) {
+        QAction* a = ExportMenu()->addAction(format->Label());
+        connect(a, &QAction::triggered, this, [this, format] { m_owner.OnFileExport(*format); });
+        m_exportActions[format] = a;
+    }
     SetRecentFiles({});
 
-    QMenu* viewMenu = bar->addMenu(QCoreApplication::translate("CMainFrame", "表示(&V)"));
-    QMenu* bars = viewMenu->addMenu(QCoreApplication::translate("CMainFrame", "ツール バーとドッキング ウィンドウ(&T)"));
-    bars->addAction(MenuBarToggle());
-
-    QMenu* looks = viewMenu->addMenu(QCoreApplication::translate("CMainFrame", "アプリケーションの外観(&A)"));
     m_lookGroup = new QActionGroup(this);
     m_lookGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    for (S look : {S::LookWin2000, S::LookOffXp, S::LookWinXp, S::LookOff2003, S::LookVs2005, S::LookVs2008})
-        looks->addAction(m_lookGroup->addAction(Action(look)));
-    QMenu* office2007 = looks->addMenu(QStringLiteral("Office 2007(&7)"));
-    for (S look : {S::LookOff2007Blue, S::LookOff2007Black, S::LookOff2007Silver, S::LookOff2007Aqua})
-        office2007->addAction(m_lookGroup->addAction(Action(look)));
+    for (const CommandRow* row : CommandRegistry::All())
+        if (AppLookOfCommand(row->id))
+            m_lookGroup->addAction(ActionFor(row->id));
 
-    QMenu* languages = viewMenu->addMenu(ShellTexts::LanguageMenu());
     m_languageGroup = new QActionGroup(this);
     m_languageGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     // The check mark shows the language of the next start.
@@ -231,25 +224,26 @@ void CMainFrame::CreateMenus()
     const QString chosen = stored.isEmpty() ? Language::Current() : stored;
     for (const auto& [language, name] : {std::pair{Language::kJapanese, ShellTexts::JapaneseName()},
                                          std::pair{Language::kEnglish, ShellTexts::EnglishName()}}) {
-        QAction* a = languages->addAction(name);
+        QAction* a = Menu(MenuId::ViewLanguage)->addAction(name);
         a->setCheckable(true);
         a->setChecked(language == chosen);
         a->setData(language);
         m_languageGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, language = language] { OnLanguage(language); });
     }
+}
 
-    QMenu* tools = bar->addMenu(QCoreApplication::translate("CMainFrame", "ツール(&T)"));
-    ToolMenu::Fill(*tools, m_actions.data());
-
-    QMenu* help = bar->addMenu(QCoreApplication::translate("CMainFrame", "ヘルプ(&H)"));
-    help->addActions({Action(S::AppAbout), Action(S::HelpPage)});
+QAction* CMainFrame::ExportAction(const FileFormat& format) const
+{
+    const auto it = m_exportActions.find(&format);
+    return it == m_exportActions.end() ? nullptr : it->second;
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& files)
 {
+    QMenu* fileMenu = Menu(MenuId::File);
     for (QAction* a : std::as_const(m_recentActions)) {
-        m_fileMenu->removeAction(a);
+        fileMenu->removeAction(a);
         delete a;
     }
     m_recentActions.clear();
@@ -258,16 +252,15 @@ void CMainFrame::SetRecentFiles(const QStringList& files)
         // The place of the list shows its name, greyed, while it is empty.
         auto* placeholder = new QAction(QCoreApplication::translate("CMainFrame", "最近使ったファイル"), this);
         placeholder->setEnabled(false);
-        m_fileMenu->insertAction(m_recentEnd, placeholder);
+        fileMenu->insertAction(m_recentEnd, placeholder);
         m_recentActions.append(placeholder);
         return;
     }
     for (int i = 0; i < files.size(); ++i) {
         auto* a = new QAction(CRecentFileList::MenuText(i, files[i]), this);
-        a->setData(ID_FILE_MRU_FILE1 + i);
         const QString path = files[i];
         connect(a, &QAction::triggered, this, [this, path] { m_owner.OnOpenRecentFile(path); });
-        m_fileMenu->insertAction(m_recentEnd, a);
+        fileMenu->insertAction(m_recentEnd, a);
         m_recentActions.append(a);
     }
 }
@@ -345,7 +338,9 @@ void CMainFrame::OnApplicationLook(int id)
 void CMainFrame::OnUpdateApplicationLook()
 {
     for (QAction* a : m_lookGroup->actions())
-        a->setChecked(a->data().toInt() == m_appLook);
+        a->setChecked(false);
+    if (const auto command = AppLookCommand(m_appLook))
+        Action(*command)->setChecked(true);
 }
 
 void CMainFrame::OnLanguage(const QString& language)
@@ -362,12 +357,6 @@ void CMainFrame::OnLanguage(const QString& language)
     if (inChosen != notice)
         notice += QStringLiteral("\n\n") + inChosen;
     m_owner.Prompts().showNotice(this, notice);
-}
-
-void CMainFrame::OnHelpPage()
-{
-    if (CMiravelView* view = GetActiveView())
-        view->ExecuteCommand(CommandId::Orvendale);
 }
 
 QRect CMainFrame::FitPictureRect(const QSize& picture, const QRect& page)
@@ -457,8 +446,8 @@ QStringList CMainFrame::DroppedModelFiles(const QMimeData* data)
         if (!url.isLocalFile())
             continue;
         const QString path = url.toLocalFile();
-        const std::optional<ExchangeFormat> format = FormatForPath(path);
-        if (format == ExchangeFormat::Mvf || format == ExchangeFormat::Vox)
+        const FileFormat* format = FileFormats::ForPath(path);
+        if (format && format->Readable())
             files.append(path);
     }
     return files;

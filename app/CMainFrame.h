@@ -1,13 +1,16 @@
 #pragma once
 
-#include "app/ShellCommands.h"
+#include "controls/CommandMenus.h"
 #include "model/Document.h"
 
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <functional>
+#include <map>
 
 class CFrameOwner;
+struct FileFormat;
 class CMiravelDoc;
 class CMiravelView;
 class QActionGroup;
@@ -17,7 +20,10 @@ class QPrinter;
 class QSettings;
 
 // The program's one top-level window: the 3D view as its client area, and a
-// menu bar with the file commands, the choice of visual style and help.
+// menu bar built from the command registry: the file commands, the choice of
+// visual style and language, the tools and help. Each command shown or with
+// a key of the window has one action; the window's own commands run the
+// handlers it binds, the others go to the view.
 // It follows the document (a view of it in the document's sense) to keep its
 // title in step with the document's name and modified state.
 class CMainFrame : public QMainWindow, private CDocView {
@@ -51,20 +57,23 @@ public:
     void OnLanguage(const QString& language);
     QActionGroup* LanguageActions() const { return m_languageGroup; }
 
-    // The one action of each of the window's commands, by command or by its
-    // entry id (ID_FILE_NEW, look ids...; null for an id without a command).
-    QAction* Action(ShellCommand command) const { return m_actions[std::size_t(command)]; }
-    QAction* CommandAction(int entryId) const;
-    QAction* MenuBarToggle() const { return Action(ShellCommand::MenuBar); }
+    // The one action of a command that the window shows or has a key for;
+    // null for the others.
+    QAction* Action(CommandId command) const { return m_actions[std::size_t(command)]; }
+    QAction* MenuBarToggle() const { return Action(CommandId::MenuBar); }
+    // Runs a command as its action does: the window's own handler, or the
+    // view's command (then the check marks follow the view).
+    void RunCommand(CommandId command);
+    // Whether the window has bound a handler for one of its own commands.
+    bool Handles(CommandId command) const { return bool(m_handlers[std::size_t(command)]); }
     // Rebuilds the recent-file entries of the file menu.
     void SetRecentFiles(const QStringList& files);
     QList<QAction*> RecentFileActions() const { return m_recentActions; }
-    QMenu* ExportMenu() const { return m_exportMenu; }
-    // The local model files (.mvf, .vox) among dragged data, in their order.
+    QMenu* ExportMenu() const { return Menu(MenuId::FileExport); }
+    QAction* ExportAction(const FileFormat& format) const;
+    // The local files among dragged data that open as models, in their order.
     static QStringList DroppedModelFiles(const QMimeData* data);
 
-    // Sends "Orvendale" to the view, which opens the user guide.
-    void OnHelpPage();
     // Prints the current picture of the view on one page.
     void OnFilePrint();
     // The picture scaled to fit the page, keeping its proportions, centred.
@@ -89,9 +98,15 @@ private:
     void OnModelReset() override;
     void OnModifiedChanged() override;
 
-    void CreateActions();
+    void BindHandlers();
+    QAction* ActionFor(CommandId command);
     void CreateMenus();
-    void RunCommand(ShellCommand command);
+    void FillMenu(QMenu& menu, const std::vector<CommandMenus::MenuEntry>& entries);
+    QMenu* Menu(MenuId id) const;
+    // The check marks of the view's commands as the view has them, and the
+    // ones the store keeps written there.
+    void ShowViewChecks(const CommandRow* ran);
+    void RestoreStoredChecks();
     void OnUpdateApplicationLook();
     void SetMenuBarShown(bool shown);
 
@@ -101,12 +116,13 @@ private:
     int m_appLook;
     // The Office 2007 colour that the looks without a colour of their own keep.
     int m_office2007Colour;
-    std::array<QAction*, std::size(kShellCommands)> m_actions{};
+    std::array<QAction*, kCommandIdCount> m_actions{};
+    std::array<std::function<void()>, kCommandIdCount> m_handlers;
+    std::map<MenuId, QMenu*> m_menus;
+    std::map<const FileFormat*, QAction*> m_exportActions;
     QActionGroup* m_lookGroup = nullptr;
     QActionGroup* m_languageGroup = nullptr;
-    QMenu* m_fileMenu = nullptr;
-    QMenu* m_exportMenu = nullptr;
-    QAction* m_recentEnd = nullptr; // the separator after the recent files
+    QAction* m_recentEnd = nullptr; // a hidden entry right after the recent files
     QList<QAction*> m_recentActions;
     bool m_altAlone = false;
     bool m_closed = false;

@@ -4,17 +4,16 @@
 
 #include "app/AppResources.h"
 #include "app/CAboutDlg.h"
-#include "app/CommandLine.h"
+#include "commandline/CommandLine.h"
 #include "app/CMainFrame.h"
 #include "app/CSplashDlg.h"
 #include "app/ExchangeCommands.h"
-#include "app/ExportMenu.h"
-#include "app/ImportedModel.h"
-#include "app/RecoveryKeeper.h"
-#include "app/ShellIds.h"
+#include "exchange/ImportedModel.h"
+#include "recovery/RecoveryKeeper.h"
 #include "app/ShellTexts.h"
 #include "app/WindowPaint.h"
 #include "i18n/Language.h"
+#include "exchange/FileFormats.h"
 #include "model/CMiravelDoc.h"
 
 #include <QCoreApplication>
@@ -267,17 +266,16 @@ void CMiravelApp::OnFileImport()
         ImportFile(path);
 }
 
-void CMiravelApp::OnFileExport(int id)
+void CMiravelApp::OnFileExport(const FileFormat& format)
 {
-    if (const ExportMenuEntry* entry = ExportEntryForId(id))
-        ExchangeCommands::Export(*m_doc, *entry, m_prompts, m_pMainWnd.get(), m_exportProgressDelayMs);
+    ExchangeCommands::Export(*m_doc, format, m_prompts, m_pMainWnd.get(), m_exportProgressDelayMs);
 }
 
 void CMiravelApp::OnDropFiles(const QStringList& paths)
 {
     for (const QString& path : paths) {
-        const std::optional<ExchangeFormat> format = FormatForPath(path);
-        if (format == ExchangeFormat::Mvf || format == ExchangeFormat::Vox) {
+        const FileFormat* format = FileFormats::ForPath(path);
+        if (format && format->Readable()) {
             // Kept absolute, as from the command line.
             OpenFile(QFileInfo(path).absoluteFilePath());
             return;
@@ -302,13 +300,13 @@ bool CMiravelApp::OnFileSave()
 bool CMiravelApp::OnFileSaveAs()
 {
     const QString suggested = m_doc->GetPathName().isEmpty()
-                                  ? m_doc->GetTitle() + QLatin1Char('.') + ShellTexts::FileSuffix()
+                                  ? m_doc->GetTitle() + QLatin1Char('.') + FileFormats::Model().Suffix()
                                   : m_doc->GetPathName();
     QString path = m_prompts.askSavePath(m_pMainWnd.get(), suggested);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + ShellTexts::FileSuffix();
+        path += QLatin1Char('.') + FileFormats::Model().Suffix();
     return DoSave(path);
 }
 

@@ -78,7 +78,7 @@ public:
     bool OnFileSaveAs() override;
     void OnOpenRecentFile(const QString& path) override;
     void OnFileImport() override;
-    void OnFileExport(int id) override;
+    void OnFileExport(const FileFormat& format) override;
     void OnDropFiles(const QStringList& paths) override;
     void OnAppAbout() override;
     bool CanCloseFrame() override;

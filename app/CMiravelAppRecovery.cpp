@@ -3,7 +3,7 @@
 #include "app/CMiravelApp.h"
 
 #include "app/CMainFrame.h"
-#include "app/RecoveryKeeper.h"
+#include "recovery/RecoveryKeeper.h"
 #include "model/CMiravelDoc.h"
 
 #include <QDir>

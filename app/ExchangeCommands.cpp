@@ -1,12 +1,10 @@
 #include "app/ExchangeCommands.h"
 
 #include "app/ExchangeTexts.h"
-#include "app/ExportMenu.h"
-#include "app/ImportedModel.h"
+#include "exchange/ImportedModel.h"
 #include "app/ShellPrompts.h"
 #include "dialogs/CProgressWindow.h"
-#include "exchange/ModelExport.h"
-#include "exchange/VoxFile.h"
+#include "exchange/FileFormats.h"
 #include "model/CMiravelDoc.h"
 
 #include <QDir>
@@ -66,7 +64,10 @@ namespace ExchangeCommands {
 
 ImportRead ReadForImport(const QString& path)
 {
-    VoxReadResult read = ReadVoxFile(path);
+    const FileFormat* format = FileFormats::ForPath(path);
+    if (!format || !format->read)
+        return {std::nullopt, ExchangeTexts::ImportFailed(path, {})};
+    ModelReadResult read = format->read(path);
     if (!read.ok)
         return {std::nullopt, ExchangeTexts::ImportFailed(path, read.message)};
     if (!ImportedModel::FitsDocument(read.model))
@@ -76,25 +77,26 @@ ImportRead ReadForImport(const QString& path)
 
 bool IsImportPath(const QString& path)
 {
-    return FormatForPath(path) == ExchangeFormat::Vox;
+    const FileFormat* format = FileFormats::ForPath(path);
+    return format && format->read;
 }
 
-void Export(const CMiravelDoc& doc, const ExportMenuEntry& entry, CShellPrompts& prompts,
+void Export(const CMiravelDoc& doc, const FileFormat& format, CShellPrompts& prompts,
             QWidget* parent, int progressDelayMs)
 {
-    QString path = prompts.askExportPath(parent, entry.Filter(), entry.Suffix(),
-                                         SuggestedPath(doc, entry.Suffix()));
+    QString path = prompts.askExportPath(parent, format.Filter(), format.Suffix(),
+                                         SuggestedPath(doc, format.Suffix()));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + entry.Suffix();
+        path += QLatin1Char('.') + format.Suffix();
 
     ExportResult result;
     {
         CLazyProgress progress(parent, QFileInfo(path).fileName(), progressDelayMs);
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        result = ExportModel(ModelFromDocument(doc), entry.format, path,
-                             [&progress](int done, int total) { return progress.Step(done, total); });
+        result = format.write(ModelFromDocument(doc), format, path,
+                              [&progress](int done, int total) { return progress.Step(done, total); });
         QGuiApplication::restoreOverrideCursor();
     }
     if (!result.ok)

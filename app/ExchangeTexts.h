@@ -7,12 +7,6 @@
 // filters, the progress window and the messages.
 namespace ExchangeTexts {
 
-inline QString ExportMenu() { return QCoreApplication::translate("ExchangeTexts", "エクスポート(&E)"); }
-
-// The filter of the import dialog; the open dialog offers it after the model
-// file's own.
-inline QString VoxFilter() { return QStringLiteral("VoxFile(*.vox)"); }
-inline QString VoxSuffix() { return QStringLiteral("vox"); }
 inline QString ImportDialogTitle() { return QCoreApplication::translate("ExchangeTexts", "インポート"); }
 inline QString ExportDialogTitle() { return QCoreApplication::translate("ExchangeTexts", "エクスポート"); }
 

@@ -8,6 +8,9 @@ class QSettings;
 // The files most recently opened or saved, newest first, without repeats and
 // with at most a fixed number of entries. The list lives in the per-user store
 // so that it survives restarts.
+// How many files the recent-file list of the file menu keeps.
+inline constexpr int kRecentFileCount = 20;
+
 class CRecentFileList {
 public:
     explicit CRecentFileList(int maxEntries);

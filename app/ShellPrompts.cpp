@@ -1,8 +1,9 @@
 #include "app/ShellPrompts.h"
 
 #include "app/ExchangeTexts.h"
-#include "app/RecoveryTexts.h"
+#include "recovery/RecoveryTexts.h"
 #include "app/ShellTexts.h"
+#include "exchange/FileFormats.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -51,6 +52,17 @@ RecoverAnswer AskRecover(QWidget* parent, const QString& document, const QDateTi
     return RecoverAnswer::Later;
 }
 
+// The filters of the formats a model can be read from: the model file's
+// first, when it is one of them, then the imported ones.
+QStringList ImportFilters(bool withModel)
+{
+    QStringList filters;
+    for (const FileFormat* format : FileFormats::Readable())
+        if (withModel || format->kind != FormatKind::Model)
+            filters << format->Filter();
+    return filters;
+}
+
 QString AskPath(QWidget* parent, QFileDialog::AcceptMode mode, const QString& suggested)
 {
     QFileDialog dialog(parent);
@@ -59,12 +71,13 @@ QString AskPath(QWidget* parent, QFileDialog::AcceptMode mode, const QString& su
                                                           : ShellTexts::SaveDialogTitle());
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    // Opening also takes the exchange format, which comes in as a new model.
+    // Opening also takes the other programs' models, which come in as new
+    // models.
     if (mode == QFileDialog::AcceptOpen)
-        dialog.setNameFilters({ShellTexts::FileFilter(), ExchangeTexts::VoxFilter()});
+        dialog.setNameFilters(ImportFilters(true));
     else
-        dialog.setNameFilter(ShellTexts::FileFilter());
-    dialog.setDefaultSuffix(ShellTexts::FileSuffix());
+        dialog.setNameFilter(FileFormats::Model().Filter());
+    dialog.setDefaultSuffix(FileFormats::Model().Suffix());
     if (!suggested.isEmpty())
         dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -72,16 +85,16 @@ QString AskPath(QWidget* parent, QFileDialog::AcceptMode mode, const QString& su
     return dialog.selectedFiles().constFirst();
 }
 
-// A file dialog of another format than the model file's.
+// A file dialog of other formats than the model file's.
 QString AskExchangePath(QWidget* parent, QFileDialog::AcceptMode mode, const QString& title,
-                        const QString& filter, const QString& suffix, const QString& suggested)
+                        const QStringList& filters, const QString& suffix, const QString& suggested)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setWindowTitle(title);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setNameFilter(filter);
+    dialog.setNameFilters(filters);
     // A name typed without an extension gets the format's; replacing a file
     // is confirmed by the dialog itself.
     dialog.setDefaultSuffix(suffix);
@@ -107,12 +120,12 @@ CShellPrompts CShellPrompts::Interactive()
     };
     p.askImportPath = [](QWidget* parent) {
         return AskExchangePath(parent, QFileDialog::AcceptOpen, ExchangeTexts::ImportDialogTitle(),
-                               ExchangeTexts::VoxFilter(), ExchangeTexts::VoxSuffix(), {});
+                               ImportFilters(false), {}, {});
     };
     p.askExportPath = [](QWidget* parent, const QString& filter, const QString& suffix,
                          const QString& suggested) {
         return AskExchangePath(parent, QFileDialog::AcceptSave, ExchangeTexts::ExportDialogTitle(),
-                               filter, suffix, suggested);
+                               {filter}, suffix, suggested);
     };
     p.showNotice = [](QWidget* parent, const QString& message) {
         QMessageBox::information(parent, ShellTexts::MessageCaption(), message);

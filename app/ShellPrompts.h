@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RecoverAnswer.h"
+#include "recovery/RecoverAnswer.h"
 
 #include <QString>
 #include <functional>

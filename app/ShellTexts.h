@@ -13,9 +13,6 @@ inline QString DefaultDocumentName() { return QCoreApplication::translate("Shell
 // Caption of the program's message boxes.
 inline QString MessageCaption() { return QStringLiteral("MIRA-VEL"); }
 
-inline QString FileFilter() { return QStringLiteral("MiravelFile(*.mvf)"); }
-inline QString FileSuffix() { return QStringLiteral("mvf"); }
-
 // The per-user store (recent files, window placement, visual style).
 inline QString StoreOrganization() { return QStringLiteral("Orvendale"); }
 inline QString StoreApplication() { return QStringLiteral("MIRA-VEL"); }

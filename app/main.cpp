@@ -1,4 +1,4 @@
-#include "app/BatchConvert.h"
+#include "commandline/BatchConvert.h"
 #include "app/CMiravelApp.h"
 #include "app/WindowSystemStart.h"
 

@@ -1,7 +1,7 @@
 // The recovery copy of a full 40 x 40 x 40 model: serialising it and writing
 // it through the copy's whole-file replacement; and the part of that the
 // editor's user-interface thread waits for.
-#include "app/RecoveryStore.h"
+#include "recovery/RecoveryStore.h"
 #include "bench/BenchUtil.h"
 #include "model/CMiravelDoc.h"
 

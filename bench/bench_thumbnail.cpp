@@ -1,7 +1,7 @@
 // What a file manager waits for per model: the whole thumbnailer process,
 // started afresh with no display, on the bundled sample; and, for scale, a
 // thumbnail of a full 40 x 40 x 40 model drawn in this process.
-#include "app/ThumbnailPicture.h"
+#include "commandline/ThumbnailPicture.h"
 #include "bench/BenchUtil.h"
 
 #include <QProcess>

@@ -4,7 +4,7 @@
 // cannot move).
 #include "bench/BenchUtil.h"
 #include "bench/FastView.h"
-#include "editing/ToolMouse.h"
+#include "editing/FillTool.h"
 #include "model/CMiravelDoc.h"
 #include "model/ModelTools.h"
 #include "render/FastCubeRenderer.h"
@@ -47,7 +47,7 @@ const bench::Register reg("tools", [] {
     int round = 0;
     bench::Report("fill_layer_full40_ms", bench::MedianMs(21, nullptr, [&] {
         v.m_edit.m_cubeColor = ++round % 2 ? RGB(200, 0, 0) : RGB(0, 200, 0);
-        Apply(doc, ModelTools::Paint(ToolMouse::FillRegion(v.m_edit, v.m_pointer, doc), v.m_edit.m_cubeColor));
+        Apply(doc, ModelTools::Paint(CFillTool::Region(v.m_edit, v.m_pointer, doc), v.m_edit.m_cubeColor));
         fv.fast.Prepare(v, size, doc);
     }), "ms");
 

@@ -60,8 +60,8 @@ void CViewButtons::CreateButtons(QWidget* parent, ICommandOwner* owner, const CV
         button->LoadPngResource(row.pngResource);
         button->SetTooltipText(row.tooltip);
         button->m_pOwner = owner;
-        button->m_strCommand = CCommandDispatcher::Name(row.command);
-        button->m_strCommand2 = row.command2 ? CCommandDispatcher::Name(*row.command2) : QString();
+        button->m_strCommand = CommandRegistry::Name(row.command);
+        button->m_strCommand2 = row.command2 ? CommandRegistry::Name(*row.command2) : QString();
         button->m_nRepeatInterval = row.repeatInterval;
         button->m_nClickWait = row.clickWait;
         button->m_crColor = InitialSwatch(row, state);

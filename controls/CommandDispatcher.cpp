@@ -4,11 +4,11 @@
 #include "controls/CommandUi.h"
 #include "controls/GuideTexts.h"
 #include "controls/ToolCommands.h"
+#include "exchange/FileFormats.h"
 #include "editing/CanvasLayer.h"
 #include "i18n/Language.h"
 #include "i18n/UserGuide.h"
 #include "images/ScreenshotExport.h"
-#include "images/ScreenshotFormats.h"
 #include "model/CMiravelDoc.h"
 #include "scene/Camera.h"
 #include "scene/ViewState.h"
@@ -17,7 +17,7 @@
 #include <QDir>
 #include <QUrl>
 
-#include <string_view>
+#include <algorithm>
 
 namespace {
 
@@ -82,7 +82,7 @@ void LineWidth(Ctx& c, double& field, const char* title)
     }
 }
 
-void ResizeGrid(Ctx& c, int)
+void ResizeGrid(Ctx& c)
 {
     if (!c.doc)
         return;
@@ -102,12 +102,15 @@ void ResizeGrid(Ctx& c, int)
     CCommandDispatcher::Execute(Id::SettingDefaultScale, c);
 }
 
-void ExportImage(Ctx& c, int format)
+// The save dialog offers the picture format's filter and extension.
+void ExportImage(Ctx& c, ImageFormat format)
 {
-    const ScreenshotFormat& f = ScreenshotFormats()[std::size_t(format)];
+    const FileFormat* f = FileFormats::ForImage(format);
+    if (!f)
+        return;
     QString path;
-    if (c.ui.PromptImagePath(path, QString::fromLatin1(f.filterText), QString::fromLatin1(f.extension))) {
-        if (!c.ui.ExportImage(WithDefaultExtension(path, f), f.format))
+    if (c.ui.PromptImagePath(path, f->Filter(), f->Suffix())) {
+        if (!c.ui.ExportImage(WithDefaultExtension(path, f->Suffix()), f->image))
             c.ui.Warn(ScreenshotTexts::Failed());
     }
     // The dialogs may have covered the buttons and the scene.
@@ -141,47 +144,62 @@ void ChangePaletteColor(Ctx& c, int index)
     SetCubeSwatch(c);
 }
 
-constexpr KeyChord Key(int key) { return {KeyModifier::None, key}; }
-constexpr KeyChord Shift(int key) { return {KeyModifier::Shift, key}; }
-constexpr KeyChord Alt(int key) { return {KeyModifier::Alt, key}; }
-constexpr KeyChord Ctrl(int key) { return {KeyModifier::Ctrl, key}; }
+template <int Index>
+void SelectPalette(Ctx& c) { SelectPaletteColor(c, Index); }
+template <int Index>
+void ChangePalette(Ctx& c) { ChangePaletteColor(c, Index); }
 
-// The command table: one row per command, in id order. A new command is an
-// id in CommandIds.h and a row here.
-constexpr CommandRow kTable[] = {
+template <ImageFormat Format>
+void ExportImageAs(Ctx& c) { ExportImage(c, Format); }
+
+// Check marks of the setting menu.
+bool ShowsColorButtons(const CViewState& v) { return v.m_prefs.m_showColor != 0; }
+bool ShowsControlButtons(const CViewState& v) { return v.m_prefs.m_showControl != 0; }
+bool LightIsOn(const CViewState& v) { return v.m_prefs.m_lightEnable != 0; }
+
+constexpr MenuPlace Setting(std::uint8_t group) { return {MenuId::Setting, group}; }
+constexpr MenuPlace kPlacement{MenuId::SettingPlacement, 0};
+constexpr MenuPlace kButtonShow{MenuId::SettingShow, 0};
+constexpr MenuPlace kLineWidth{MenuId::SettingLineWidth, 0};
+constexpr MenuPlace kScreenShot{MenuId::ScreenShot, 0};
+
+// The view's commands, in the groups the user knows: camera, buttons and
+// menus, canvas, model and drawing mode, colours, scene toggles, line
+// widths, image export, help. Rows of one menu appear in it in this order.
+constexpr CommandRow kRows[] = {
     // Camera.
-    {Id::RotateXBack, "RotateX:Back", [](Ctx& c, int) { Camera(c, &Cam::m_rotX, -Camera::kRotateStep); }, 0, {Key(Qt::Key_Up)}},
-    {Id::RotateXForward, "RotateX:Forward", [](Ctx& c, int) { Camera(c, &Cam::m_rotX, Camera::kRotateStep); }, 0, {Key(Qt::Key_Down)}},
-    {Id::RotateYBack, "RotateY:Back", [](Ctx& c, int) { Camera(c, &Cam::m_rotY, -Camera::kRotateStep); }, 0, {Key(Qt::Key_Left)}},
-    {Id::RotateYForward, "RotateY:Forward", [](Ctx& c, int) { Camera(c, &Cam::m_rotY, Camera::kRotateStep); }, 0, {Key(Qt::Key_Right)}},
-    {Id::MoveUp, "Move:Up", [](Ctx& c, int) { Camera(c, &Cam::m_lookY, -Camera::kMoveStep); }, 0, {Shift(Qt::Key_Up)}},
-    {Id::MoveDown, "Move:Down", [](Ctx& c, int) { Camera(c, &Cam::m_lookY, Camera::kMoveStep); }, 0, {Shift(Qt::Key_Down)}},
-    {Id::MoveLeft, "Move:Left", [](Ctx& c, int) { Camera(c, &Cam::m_lookX, Camera::kMoveStep); }, 0, {Shift(Qt::Key_Left)}},
-    {Id::MoveRight, "Move:Right", [](Ctx& c, int) { Camera(c, &Cam::m_lookX, -Camera::kMoveStep); }, 0, {Shift(Qt::Key_Right)}},
-    {Id::ScaleUp, "Scale:Up", [](Ctx& c, int) { Camera(c, &Cam::m_scale, Camera::kScaleStep); }, 0, {Ctrl(Qt::Key_Up)}},
-    {Id::ScaleDown, "Scale:Down",
-     [](Ctx& c, int) {
+    {.id = Id::RotateXBack, .name = "RotateX:Back", .run = [](Ctx& c) { Camera(c, &Cam::m_rotX, -Camera::kRotateStep); }, .keys = {Key(Qt::Key_Up)}},
+    {.id = Id::RotateXForward, .name = "RotateX:Forward", .run = [](Ctx& c) { Camera(c, &Cam::m_rotX, Camera::kRotateStep); }, .keys = {Key(Qt::Key_Down)}},
+    {.id = Id::RotateYBack, .name = "RotateY:Back", .run = [](Ctx& c) { Camera(c, &Cam::m_rotY, -Camera::kRotateStep); }, .keys = {Key(Qt::Key_Left)}},
+    {.id = Id::RotateYForward, .name = "RotateY:Forward", .run = [](Ctx& c) { Camera(c, &Cam::m_rotY, Camera::kRotateStep); }, .keys = {Key(Qt::Key_Right)}},
+    {.id = Id::MoveUp, .name = "Move:Up", .run = [](Ctx& c) { Camera(c, &Cam::m_lookY, -Camera::kMoveStep); }, .keys = {Shift(Qt::Key_Up)}},
+    {.id = Id::MoveDown, .name = "Move:Down", .run = [](Ctx& c) { Camera(c, &Cam::m_lookY, Camera::kMoveStep); }, .keys = {Shift(Qt::Key_Down)}},
+    {.id = Id::MoveLeft, .name = "Move:Left", .run = [](Ctx& c) { Camera(c, &Cam::m_lookX, Camera::kMoveStep); }, .keys = {Shift(Qt::Key_Left)}},
+    {.id = Id::MoveRight, .name = "Move:Right", .run = [](Ctx& c) { Camera(c, &Cam::m_lookX, -Camera::kMoveStep); }, .keys = {Shift(Qt::Key_Right)}},
+    {.id = Id::ScaleUp, .name = "Scale:Up", .run = [](Ctx& c) { Camera(c, &Cam::m_scale, Camera::kScaleStep); }, .keys = {Ctrl(Qt::Key_Up)}},
+    {.id = Id::ScaleDown, .name = "Scale:Down",
+     .run = [](Ctx& c) {
          c.view.m_camera.m_scale = Camera::ScaleDown(c.view.m_camera.m_scale);
          c.ui.InvalidateView();
      },
-     0, {Ctrl(Qt::Key_Down)}},
-    {Id::SettingDefaultScale, "Setting:DefaultScale",
-     [](Ctx& c, int) {
+     .keys = {Ctrl(Qt::Key_Down)}},
+    {.id = Id::SettingDefaultScale, .name = "Setting:DefaultScale",
+     .run = [](Ctx& c) {
          c.ui.FitZoom(c.fitPose ? *c.fitPose : c.view.m_camera);
          c.ui.InvalidateView();
      }},
-    {Id::SettingDefaultRotated, "Setting:DefaultRotated",
-     [](Ctx& c, int) {
+    {.id = Id::SettingDefaultRotated, .name = "Setting:DefaultRotated",
+     .run = [](Ctx& c) {
          Camera::ResetRotation(c.view.m_camera);
          c.ui.InvalidateView();
      }},
-    {Id::SettingDefaultLookAt, "Setting:DefaultLookAt",
-     [](Ctx& c, int) {
+    {.id = Id::SettingDefaultLookAt, .name = "Setting:DefaultLookAt",
+     .run = [](Ctx& c) {
          Camera::ResetLookAt(c.view.m_camera);
          c.ui.InvalidateView();
      }},
-    {Id::SettingDefault, "Setting:Default",
-     [](Ctx& c, int) {
+    {.id = Id::SettingDefault, .name = "Setting:Default",
+     .run = [](Ctx& c) {
          // The zoom is fitted first, for the rotation set right after it.
          Cam pose = c.view.m_camera;
          Camera::ResetRotation(pose);
@@ -192,80 +210,84 @@ constexpr CommandRow kTable[] = {
          CCommandDispatcher::Execute(Id::SettingDefaultRotated, c);
          CCommandDispatcher::Execute(Id::SettingDefaultLookAt, c);
      },
-     0, {Key(Qt::Key_D)}},
+     .label = QT_TRANSLATE_NOOP("Commands", "ビュー初期状態"), .place = Setting(3), .keys = {Key(Qt::Key_D)}},
 
     // Buttons and menus.
-    {Id::ControlPos, "Control:Pos",
-     [](Ctx& c, int) {
-         ControlColumn& pos = c.view.m_prefs.m_controlPos;
-         pos = pos == ControlColumn::Left ? ControlColumn::Right : ControlColumn::Left;
-         c.ui.LayoutButtons();
-     },
-     0, {Alt(Qt::Key_9)}},
-    {Id::ColorPos, "Color:Pos",
-     [](Ctx& c, int) {
+    {.id = Id::ColorPos, .name = "Color:Pos",
+     .run = [](Ctx& c) {
          // Positions outside 0..3 (a hand-edited settings file) stay as they are.
          PaletteCorner& pos = c.view.m_prefs.m_colorPos;
          if (int(pos) >= 0 && int(pos) <= 3)
              pos = PaletteCorner((int(pos) + 1) % 4);
          c.ui.LayoutButtons();
      },
-     0, {Alt(Qt::Key_0)}},
-    {Id::ControlButton, "Control:Button", [](Ctx& c, int) { c.ui.ShowControlButtons(!c.view.m_prefs.m_showControl); }, 0, {Key(Qt::Key_9)}},
-    {Id::ColorButton, "Color:Button", [](Ctx& c, int) { c.ui.ShowColorButtons(!c.view.m_prefs.m_showColor); }, 0, {Key(Qt::Key_0)}},
-    {Id::ButtonButton, "Button:Button",
-     [](Ctx& c, int) {
+     .label = QT_TRANSLATE_NOOP("Commands", "カラー ボタン"), .place = kPlacement, .keys = {Alt(Qt::Key_0)}},
+    {.id = Id::ControlPos, .name = "Control:Pos",
+     .run = [](Ctx& c) {
+         ControlColumn& pos = c.view.m_prefs.m_controlPos;
+         pos = pos == ControlColumn::Left ? ControlColumn::Right : ControlColumn::Left;
+         c.ui.LayoutButtons();
+     },
+     .label = QT_TRANSLATE_NOOP("Commands", "コントロール ボタン"), .place = kPlacement, .keys = {Alt(Qt::Key_9)}},
+    {.id = Id::ColorButton, .name = "Color:Button", .run = [](Ctx& c) { c.ui.ShowColorButtons(!c.view.m_prefs.m_showColor); },
+     .label = QT_TRANSLATE_NOOP("Commands", "カラー ボタン"), .place = kButtonShow, .keys = {Key(Qt::Key_0)},
+     .checkable = true, .checked = ShowsColorButtons},
+    {.id = Id::ControlButton, .name = "Control:Button", .run = [](Ctx& c) { c.ui.ShowControlButtons(!c.view.m_prefs.m_showControl); },
+     .label = QT_TRANSLATE_NOOP("Commands", "コントロール ボタン"), .place = kButtonShow, .keys = {Key(Qt::Key_9)},
+     .checkable = true, .checked = ShowsControlButtons},
+    {.id = Id::ButtonButton, .name = "Button:Button",
+     .run = [](Ctx& c) {
          c.view.m_showButtons = !c.view.m_showButtons;
          c.view.m_prefs.m_showControl = c.view.m_prefs.m_showColor = !c.view.m_showButtons;
          CCommandDispatcher::Execute(Id::ControlButton, c);
          CCommandDispatcher::Execute(Id::ColorButton, c);
      }},
-    {Id::Setting, "Setting", [](Ctx& c, int) { c.ui.ShowSettingMenu(); }, 0, {Key(Qt::Key_Z)}},
-    {Id::ScreenShot, "ScreenShot", [](Ctx& c, int) { c.ui.ShowScreenShotMenu(); }},
+    {.id = Id::Setting, .name = "Setting", .run = [](Ctx& c) { c.ui.ShowSettingMenu(); }, .keys = {Key(Qt::Key_Z)}},
+    {.id = Id::ScreenShot, .name = "ScreenShot", .run = [](Ctx& c) { c.ui.ShowScreenShotMenu(); }},
 
     // Canvas.
-    {Id::CanvasSwitch, "Canvas:Switch",
-     [](Ctx& c, int) {
+    {.id = Id::CanvasSwitch, .name = "Canvas:Switch",
+     .run = [](Ctx& c) {
          if (!c.doc)
              return;
          CanvasLayer::SwitchCanvas(c.view.m_edit, c.view.m_pointer, *c.doc, true);
          c.ui.RebuildDisplayLists();
          c.ui.InvalidateView();
      },
-     0, {Key(Qt::Key_C), Ctrl(Qt::Key_Space)}},
-    {Id::CanvasUp, "Canvas:Up",
-     [](Ctx& c, int) {
+     .keys = {Key(Qt::Key_C), Ctrl(Qt::Key_Space)}},
+    {.id = Id::CanvasUp, .name = "Canvas:Up",
+     .run = [](Ctx& c) {
          if (c.doc)
              CanvasLayer::MoveCanvas(c.view.m_edit, *c.doc, true);
          c.ui.InvalidateView();
      }},
-    {Id::CanvasDown, "Canvas:Down",
-     [](Ctx& c, int) {
+    {.id = Id::CanvasDown, .name = "Canvas:Down",
+     .run = [](Ctx& c) {
          if (c.doc)
              CanvasLayer::MoveCanvas(c.view.m_edit, *c.doc, false);
          c.ui.InvalidateView();
      }},
-    {Id::CanvasCopy, "Canvas:Copy",
-     [](Ctx& c, int) {
+    {.id = Id::CanvasCopy, .name = "Canvas:Copy",
+     .run = [](Ctx& c) {
          CanvasLayer::Copy(c.view.m_edit);
          c.ui.InvalidateView();
      },
-     0, {Ctrl(Qt::Key_C)}},
-    {Id::CanvasClearCopy, "Canvas:ClearCopy",
-     [](Ctx& c, int) {
+     .keys = {Ctrl(Qt::Key_C)}},
+    {.id = Id::CanvasClearCopy, .name = "Canvas:ClearCopy",
+     .run = [](Ctx& c) {
          CanvasLayer::ClearCopy(c.view.m_edit);
          c.ui.InvalidateView();
      },
-     0, {Ctrl(Qt::Key_R)}},
-    {Id::CanvasPaste, "Canvas:Paste",
-     [](Ctx& c, int) {
+     .keys = {Ctrl(Qt::Key_R)}},
+    {.id = Id::CanvasPaste, .name = "Canvas:Paste",
+     .run = [](Ctx& c) {
          if (c.doc)
              CanvasLayer::PasteLayer(c.view.m_edit, *c.doc);
          c.ui.InvalidateView();
      },
-     0, {Ctrl(Qt::Key_V)}},
-    {Id::CanvasPasteAll, "Canvas:PasteAll",
-     [](Ctx& c, int) {
+     .keys = {Ctrl(Qt::Key_V)}},
+    {.id = Id::CanvasPasteAll, .name = "Canvas:PasteAll",
+     .run = [](Ctx& c) {
          if (c.doc)
              CanvasLayer::PasteLayerToAll(c.view.m_edit, *c.doc, [&c] {
                  return c.ui.Confirm(QCoreApplication::translate("CommandDispatcher", "選択されたレイヤーを全てのレイヤーに適用しますか？"));
@@ -274,9 +296,10 @@ constexpr CommandRow kTable[] = {
      }},
 
     // Model and drawing mode.
-    {Id::CubeSize, "Cube:Size", ResizeGrid},
-    {Id::CubeRate, "Cube:Rate",
-     [](Ctx& c, int) {
+    {.id = Id::CubeSize, .name = "Cube:Size", .run = ResizeGrid,
+     .label = QT_TRANSLATE_NOOP("Commands", "キューブのサイズ(X,Y,Z)を変更"), .place = Setting(0)},
+    {.id = Id::CubeRate, .name = "Cube:Rate",
+     .run = [](Ctx& c) {
          double x = 1, y = 1, z = 1;
          if (c.ui.RunCubeRateDialog(x, y, z)) {
              c.view.m_camera.m_ratioX = x;
@@ -284,38 +307,41 @@ constexpr CommandRow kTable[] = {
              c.view.m_camera.m_ratioZ = z;
              c.ui.InvalidateView();
          }
-     }},
-    {Id::CubeClear, "Cube:Clear",
-     [](Ctx& c, int) {
+     },
+     .label = QT_TRANSLATE_NOOP("Commands", "キューブの比率を変更"), .place = Setting(0)},
+    {.id = Id::CubeClear, .name = "Cube:Clear",
+     .run = [](Ctx& c) {
          if (c.doc && c.ui.Confirm(QCoreApplication::translate("CommandDispatcher", "全てのキューブを消去しますか？")))
              c.doc->ClearAllCubes();
-     }},
-    {Id::CubeBack, "Cube:Back",
-     [](Ctx& c, int) {
+     },
+     .label = QT_TRANSLATE_NOOP("Commands", "キューブをクリア"), .place = Setting(0)},
+    {.id = Id::CubeBack, .name = "Cube:Back",
+     .run = [](Ctx& c) {
          if (!c.doc)
              return;
          c.doc->HistoryBack();
          c.doc->UpdateAllViews();
      },
-     0, {Ctrl(Qt::Key_Z)}},
-    {Id::CubeForward, "Cube:Forward",
-     [](Ctx& c, int) {
+     .keys = {Ctrl(Qt::Key_Z)}},
+    // Redo has the window's usual second key too.
+    {.id = Id::CubeForward, .name = "Cube:Forward",
+     .run = [](Ctx& c) {
          if (!c.doc)
              return;
          c.doc->HistoryForward();
          c.doc->UpdateAllViews();
      },
-     0, {Ctrl(Qt::Key_Y)}},
-    {Id::DrawSwitch, "Draw:Switch",
-     [](Ctx& c, int) {
+     .keys = {Ctrl(Qt::Key_Y), Shortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+    {.id = Id::DrawSwitch, .name = "Draw:Switch",
+     .run = [](Ctx& c) {
          DrawMode& mode = c.view.m_edit.m_drawMode;
          mode = mode == DrawMode::Canvas ? DrawMode::Attach : DrawMode::Canvas;
          UpdateSwatch(c, ButtonDrawSwitch);
          c.ui.InvalidateView();
      },
-     0, {Key(Qt::Key_Space), Ctrl(Qt::Key_D)}},
-    {Id::CubePolygon, "Cube:Polygon",
-     [](Ctx& c, int) {
+     .keys = {Key(Qt::Key_Space), Ctrl(Qt::Key_D)}},
+    {.id = Id::CubePolygon, .name = "Cube:Polygon",
+     .run = [](Ctx& c) {
          // A stored number outside the three goes on to black edges too.
          CubeStyle& style = c.view.m_prefs.m_wireFrame;
          style = style == CubeStyle::FilledBlackEdges ? CubeStyle::Filled
@@ -323,173 +349,117 @@ constexpr CommandRow kTable[] = {
                                                       : CubeStyle::FilledBlackEdges;
          c.ui.InvalidateView();
      },
-     0, {Key(Qt::Key_Q)}},
+     .keys = {Key(Qt::Key_Q)}},
 
     // Colours.
-    {Id(int(Id::CubeColor1) + 0), "Cube:Color1", SelectPaletteColor, 0},
-    {Id(int(Id::CubeColor1) + 1), "Cube:Color2", SelectPaletteColor, 1},
-    {Id(int(Id::CubeColor1) + 2), "Cube:Color3", SelectPaletteColor, 2},
-    {Id(int(Id::CubeColor1) + 3), "Cube:Color4", SelectPaletteColor, 3},
-    {Id(int(Id::CubeColor1) + 4), "Cube:Color5", SelectPaletteColor, 4},
-    {Id(int(Id::CubeColor1) + 5), "Cube:Color6", SelectPaletteColor, 5},
-    {Id(int(Id::CubeColor1) + 6), "Cube:Color7", SelectPaletteColor, 6},
-    {Id(int(Id::CubeColor1) + 7), "Cube:Color8", SelectPaletteColor, 7},
-    {Id(int(Id::CubeColor1) + 8), "Cube:Color9", SelectPaletteColor, 8},
-    {Id(int(Id::CubeColor1) + 9), "Cube:Color10", SelectPaletteColor, 9},
-    {Id(int(Id::CubeColor1) + 10), "Cube:Color11", SelectPaletteColor, 10},
-    {Id(int(Id::CubeColor1) + 11), "Cube:Color12", SelectPaletteColor, 11},
-    {Id(int(Id::CubeColor1) + 12), "Cube:Color13", SelectPaletteColor, 12},
-    {Id(int(Id::CubeColor1) + 13), "Cube:Color14", SelectPaletteColor, 13},
-    {Id(int(Id::CubeColor1) + 14), "Cube:Color15", SelectPaletteColor, 14},
-    {Id::CubeColor16, "Cube:Color16", SelectPaletteColor, 15},
-    {Id(int(Id::CubeChangeColor1) + 0), "Cube:ChangeColor1", ChangePaletteColor, 0},
-    {Id(int(Id::CubeChangeColor1) + 1), "Cube:ChangeColor2", ChangePaletteColor, 1},
-    {Id(int(Id::CubeChangeColor1) + 2), "Cube:ChangeColor3", ChangePaletteColor, 2},
-    {Id(int(Id::CubeChangeColor1) + 3), "Cube:ChangeColor4", ChangePaletteColor, 3},
-    {Id(int(Id::CubeChangeColor1) + 4), "Cube:ChangeColor5", ChangePaletteColor, 4},
-    {Id(int(Id::CubeChangeColor1) + 5), "Cube:ChangeColor6", ChangePaletteColor, 5},
-    {Id(int(Id::CubeChangeColor1) + 6), "Cube:ChangeColor7", ChangePaletteColor, 6},
-    {Id(int(Id::CubeChangeColor1) + 7), "Cube:ChangeColor8", ChangePaletteColor, 7},
-    {Id(int(Id::CubeChangeColor1) + 8), "Cube:ChangeColor9", ChangePaletteColor, 8},
-    {Id(int(Id::CubeChangeColor1) + 9), "Cube:ChangeColor10", ChangePaletteColor, 9},
-    {Id(int(Id::CubeChangeColor1) + 10), "Cube:ChangeColor11", ChangePaletteColor, 10},
-    {Id(int(Id::CubeChangeColor1) + 11), "Cube:ChangeColor12", ChangePaletteColor, 11},
-    {Id(int(Id::CubeChangeColor1) + 12), "Cube:ChangeColor13", ChangePaletteColor, 12},
-    {Id(int(Id::CubeChangeColor1) + 13), "Cube:ChangeColor14", ChangePaletteColor, 13},
-    {Id(int(Id::CubeChangeColor1) + 14), "Cube:ChangeColor15", ChangePaletteColor, 14},
-    {Id::CubeChangeColor16, "Cube:ChangeColor16", ChangePaletteColor, 15},
-    {Id::CubeColor, "Cube:Color",
-     [](Ctx& c, int) {
+    {.id = PaletteSelectCommand(0), .name = "Cube:Color1", .run = SelectPalette<0>},
+    {.id = PaletteSelectCommand(1), .name = "Cube:Color2", .run = SelectPalette<1>},
+    {.id = PaletteSelectCommand(2), .name = "Cube:Color3", .run = SelectPalette<2>},
+    {.id = PaletteSelectCommand(3), .name = "Cube:Color4", .run = SelectPalette<3>},
+    {.id = PaletteSelectCommand(4), .name = "Cube:Color5", .run = SelectPalette<4>},
+    {.id = PaletteSelectCommand(5), .name = "Cube:Color6", .run = SelectPalette<5>},
+    {.id = PaletteSelectCommand(6), .name = "Cube:Color7", .run = SelectPalette<6>},
+    {.id = PaletteSelectCommand(7), .name = "Cube:Color8", .run = SelectPalette<7>},
+    {.id = PaletteSelectCommand(8), .name = "Cube:Color9", .run = SelectPalette<8>},
+    {.id = PaletteSelectCommand(9), .name = "Cube:Color10", .run = SelectPalette<9>},
+    {.id = PaletteSelectCommand(10), .name = "Cube:Color11", .run = SelectPalette<10>},
+    {.id = PaletteSelectCommand(11), .name = "Cube:Color12", .run = SelectPalette<11>},
+    {.id = PaletteSelectCommand(12), .name = "Cube:Color13", .run = SelectPalette<12>},
+    {.id = PaletteSelectCommand(13), .name = "Cube:Color14", .run = SelectPalette<13>},
+    {.id = PaletteSelectCommand(14), .name = "Cube:Color15", .run = SelectPalette<14>},
+    {.id = PaletteSelectCommand(15), .name = "Cube:Color16", .run = SelectPalette<15>},
+    {.id = PaletteChangeCommand(0), .name = "Cube:ChangeColor1", .run = ChangePalette<0>},
+    {.id = PaletteChangeCommand(1), .name = "Cube:ChangeColor2", .run = ChangePalette<1>},
+    {.id = PaletteChangeCommand(2), .name = "Cube:ChangeColor3", .run = ChangePalette<2>},
+    {.id = PaletteChangeCommand(3), .name = "Cube:ChangeColor4", .run = ChangePalette<3>},
+    {.id = PaletteChangeCommand(4), .name = "Cube:ChangeColor5", .run = ChangePalette<4>},
+    {.id = PaletteChangeCommand(5), .name = "Cube:ChangeColor6", .run = ChangePalette<5>},
+    {.id = PaletteChangeCommand(6), .name = "Cube:ChangeColor7", .run = ChangePalette<6>},
+    {.id = PaletteChangeCommand(7), .name = "Cube:ChangeColor8", .run = ChangePalette<7>},
+    {.id = PaletteChangeCommand(8), .name = "Cube:ChangeColor9", .run = ChangePalette<8>},
+    {.id = PaletteChangeCommand(9), .name = "Cube:ChangeColor10", .run = ChangePalette<9>},
+    {.id = PaletteChangeCommand(10), .name = "Cube:ChangeColor11", .run = ChangePalette<10>},
+    {.id = PaletteChangeCommand(11), .name = "Cube:ChangeColor12", .run = ChangePalette<11>},
+    {.id = PaletteChangeCommand(12), .name = "Cube:ChangeColor13", .run = ChangePalette<12>},
+    {.id = PaletteChangeCommand(13), .name = "Cube:ChangeColor14", .run = ChangePalette<13>},
+    {.id = PaletteChangeCommand(14), .name = "Cube:ChangeColor15", .run = ChangePalette<14>},
+    {.id = PaletteChangeCommand(15), .name = "Cube:ChangeColor16", .run = ChangePalette<15>},
+    {.id = Id::CubeColor, .name = "Cube:Color",
+     .run = [](Ctx& c) {
          PickColor(c, c.view.m_edit.m_cubeColor);
          SetCubeSwatch(c);
      },
-     0, {Alt(Qt::Key_Q)}},
-    {Id::FocusColor, "Focus:Color", [](Ctx& c, int) { PickElementColor(c, &P::m_sightColor, &P::m_showSight, ButtonSight); }, 0, {Alt(Qt::Key_4)}},
-    {Id::GroundColor, "Ground:Color", [](Ctx& c, int) { PickElementColor(c, &P::m_groundColor, &P::m_showGround, ButtonGround); }, 0, {Alt(Qt::Key_3)}},
-    {Id::FrameColor, "Frame:Color", [](Ctx& c, int) { PickElementColor(c, &P::m_frameColor, &P::m_showFrame, ButtonFrame); }, 0, {Alt(Qt::Key_1)}},
-    {Id::CanvasColor, "Canvas:Color", [](Ctx& c, int) { PickElementColor(c, &P::m_canvasColor, &P::m_showCanvas, ButtonCanvas); }, 0, {Alt(Qt::Key_2)}},
-    {Id::BackColor, "Back:Color",
-     [](Ctx& c, int) {
+     .keys = {Alt(Qt::Key_Q)}},
+    {.id = Id::FocusColor, .name = "Focus:Color", .run = [](Ctx& c) { PickElementColor(c, &P::m_sightColor, &P::m_showSight, ButtonSight); }, .keys = {Alt(Qt::Key_4)}},
+    {.id = Id::GroundColor, .name = "Ground:Color", .run = [](Ctx& c) { PickElementColor(c, &P::m_groundColor, &P::m_showGround, ButtonGround); }, .keys = {Alt(Qt::Key_3)}},
+    {.id = Id::FrameColor, .name = "Frame:Color", .run = [](Ctx& c) { PickElementColor(c, &P::m_frameColor, &P::m_showFrame, ButtonFrame); }, .keys = {Alt(Qt::Key_1)}},
+    {.id = Id::CanvasColor, .name = "Canvas:Color", .run = [](Ctx& c) { PickElementColor(c, &P::m_canvasColor, &P::m_showCanvas, ButtonCanvas); }, .keys = {Alt(Qt::Key_2)}},
+    {.id = Id::BackColor, .name = "Back:Color",
+     .run = [](Ctx& c) {
          PickColor(c, c.view.m_prefs.m_backColor);
          UpdateSwatch(c, ButtonBack);
      },
-     0, {Alt(Qt::Key_6)}},
+     .keys = {Alt(Qt::Key_6)}},
 
     // Scene toggles.
-    {Id::FocusShow, "Focus:Show", [](Ctx& c, int) { Toggle(c, &P::m_showSight, ButtonSight); }, 0, {Key(Qt::Key_4)}},
-    {Id::GroundShow, "Ground:Show", [](Ctx& c, int) { Toggle(c, &P::m_showGround, ButtonGround); }, 0, {Key(Qt::Key_3)}},
-    {Id::FrameShow, "Frame:Show", [](Ctx& c, int) { Toggle(c, &P::m_showFrame, ButtonFrame); }, 0, {Key(Qt::Key_1)}},
-    {Id::CanvasShow, "Canvas:Show", [](Ctx& c, int) { Toggle(c, &P::m_showCanvas, ButtonCanvas); }, 0, {Key(Qt::Key_2)}},
-    {Id::AxisShow, "Axis:Show", [](Ctx& c, int) { Toggle(c, &P::m_showAxis, ButtonAxis); }, 0, {Key(Qt::Key_5)}},
-    {Id::BackShow, "Back:Show", [](Ctx&, int) {}},  // the background is always drawn
-    {Id::LightSwitch, "Light:Switch", [](Ctx& c, int) { Toggle(c, &P::m_lightEnable, ButtonLight); }, 0, {Key(Qt::Key_7)}},
-    {Id::LightPosition, "Light:Position",
-     [](Ctx& c, int) {
+    {.id = Id::FocusShow, .name = "Focus:Show", .run = [](Ctx& c) { Toggle(c, &P::m_showSight, ButtonSight); }, .keys = {Key(Qt::Key_4)}},
+    {.id = Id::GroundShow, .name = "Ground:Show", .run = [](Ctx& c) { Toggle(c, &P::m_showGround, ButtonGround); }, .keys = {Key(Qt::Key_3)}},
+    {.id = Id::FrameShow, .name = "Frame:Show", .run = [](Ctx& c) { Toggle(c, &P::m_showFrame, ButtonFrame); }, .keys = {Key(Qt::Key_1)}},
+    {.id = Id::CanvasShow, .name = "Canvas:Show", .run = [](Ctx& c) { Toggle(c, &P::m_showCanvas, ButtonCanvas); }, .keys = {Key(Qt::Key_2)}},
+    {.id = Id::AxisShow, .name = "Axis:Show", .run = [](Ctx& c) { Toggle(c, &P::m_showAxis, ButtonAxis); }, .keys = {Key(Qt::Key_5)}},
+    {.id = Id::BackShow, .name = "Back:Show", .run = [](Ctx&) {}},  // the background is always drawn
+    {.id = Id::LightSwitch, .name = "Light:Switch", .run = [](Ctx& c) { Toggle(c, &P::m_lightEnable, ButtonLight); },
+     .label = QT_TRANSLATE_NOOP("Commands", "照明"), .place = Setting(4), .keys = {Key(Qt::Key_7)},
+     .checkable = true, .checked = LightIsOn},
+    {.id = Id::LightPosition, .name = "Light:Position",
+     .run = [](Ctx& c) {
          c.view.m_prefs.m_lightPos = c.view.m_prefs.m_lightPos < 7 ? c.view.m_prefs.m_lightPos + 1 : 0;
          c.ui.InvalidateView();
      },
-     0, {Key(Qt::Key_L), Alt(Qt::Key_7)}},
+     .label = QT_TRANSLATE_NOOP("Commands", "照明位置切替"), .place = Setting(4), .keys = {Key(Qt::Key_L), Alt(Qt::Key_7)}},
 
     // Line widths.
-    {Id::CubeLineWidth, "Cube:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_cubeLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キューブ")); }},
-    {Id::FrameLineWidth, "Frame:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_prefs.m_frameLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "フレーム")); }},
-    {Id::CanvasLineWidth, "Canvas:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_prefs.m_canvasLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キャンバス")); }},
-    {Id::SightLineWidth, "Sight:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_prefs.m_sightLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "照準")); }},
-    {Id::AxisLineWidth, "Axis:LineWidth", [](Ctx& c, int) { LineWidth(c, c.view.m_prefs.m_axisLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "座標軸")); }},
+    {.id = Id::CubeLineWidth, .name = "Cube:LineWidth", .run = [](Ctx& c) { LineWidth(c, c.view.m_cubeLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キューブ")); },
+     .label = QT_TRANSLATE_NOOP("Commands", "ワイヤーフレーム"), .place = kLineWidth},
+    {.id = Id::FrameLineWidth, .name = "Frame:LineWidth", .run = [](Ctx& c) { LineWidth(c, c.view.m_prefs.m_frameLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "フレーム")); },
+     .label = QT_TRANSLATE_NOOP("Commands", "フレーム"), .place = kLineWidth},
+    {.id = Id::CanvasLineWidth, .name = "Canvas:LineWidth", .run = [](Ctx& c) { LineWidth(c, c.view.m_prefs.m_canvasLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "キャンバス")); },
+     .label = QT_TRANSLATE_NOOP("Commands", "キャンバス"), .place = kLineWidth},
+    {.id = Id::SightLineWidth, .name = "Sight:LineWidth", .run = [](Ctx& c) { LineWidth(c, c.view.m_prefs.m_sightLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "照準")); },
+     .label = QT_TRANSLATE_NOOP("Commands", "照準"), .place = kLineWidth},
+    {.id = Id::AxisLineWidth, .name = "Axis:LineWidth", .run = [](Ctx& c) { LineWidth(c, c.view.m_prefs.m_axisLineWidth, QT_TRANSLATE_NOOP("CommandDispatcher", "座標軸")); },
+     .label = QT_TRANSLATE_NOOP("Commands", "座標軸"), .place = kLineWidth},
 
-    // Image export: the rows name the screenshot formats by their place.
-    {Id::ImageBMP, "Image:BMP", ExportImage, 0},
-    {Id::ImagePNG, "Image:PNG", ExportImage, 1},
-    {Id::ImageGIF, "Image:GIF", ExportImage, 2},
-    {Id::ImageTIFF, "Image:TIFF", ExportImage, 3},
-    {Id::ImageEXIF, "Image:EXIF", ExportImage, 4},
-    {Id::ImageJPEG, "Image:JPEG", ExportImage, 5},
-    {Id::ImageICON, "Image:ICON", ExportImage, 6},
+    // Image export: EXIF and ICON have no menu entry.
+    {.id = Id::ImageBMP, .name = "Image:BMP", .run = ExportImageAs<ImageFormat::BMP>, .label = "BMP(&B)", .place = kScreenShot},
+    {.id = Id::ImagePNG, .name = "Image:PNG", .run = ExportImageAs<ImageFormat::PNG>, .label = "PNG(&P)", .place = kScreenShot},
+    {.id = Id::ImageGIF, .name = "Image:GIF", .run = ExportImageAs<ImageFormat::GIF>, .label = "GIF(&G)", .place = kScreenShot},
+    {.id = Id::ImageTIFF, .name = "Image:TIFF", .run = ExportImageAs<ImageFormat::TIFF>, .label = "TIFF(&T)", .place = kScreenShot},
+    {.id = Id::ImageEXIF, .name = "Image:EXIF", .run = ExportImageAs<ImageFormat::EXIF>},
+    {.id = Id::ImageJPEG, .name = "Image:JPEG", .run = ExportImageAs<ImageFormat::JPEG>, .label = "JPEG(&J)", .place = kScreenShot},
+    {.id = Id::ImageICON, .name = "Image:ICON", .run = ExportImageAs<ImageFormat::Icon>},
 
     // Help.
-    {Id::Orvendale, "Orvendale", [](Ctx& c, int) { OpenGuide(c); }},
-
-    // Tools. Their keys hold Ctrl and Shift together, which the view's keys
-    // never send: they are the main window's shortcuts.
-    {Id::ToolEyedropper, "Tool:Eyedropper", ToolCommands::Eyedropper},
-    {Id::ToolMirrorX, "Tool:MirrorX", ToolCommands::ToggleMirror, 0},
-    {Id::ToolMirrorZ, "Tool:MirrorZ", ToolCommands::ToggleMirror, 2},
-    {Id::ToolFill, "Tool:Fill", ToolCommands::Fill},
-    {Id::ToolReplaceColor, "Tool:ReplaceColor", ToolCommands::ReplaceColor},
-    {Id::ModelMovePlusX, "Model:MovePlusX", ToolCommands::MoveModel, 0},
-    {Id::ModelMoveMinusX, "Model:MoveMinusX", ToolCommands::MoveModel, 1},
-    {Id::ModelMovePlusY, "Model:MovePlusY", ToolCommands::MoveModel, 2},
-    {Id::ModelMoveMinusY, "Model:MoveMinusY", ToolCommands::MoveModel, 3},
-    {Id::ModelMovePlusZ, "Model:MovePlusZ", ToolCommands::MoveModel, 4},
-    {Id::ModelMoveMinusZ, "Model:MoveMinusZ", ToolCommands::MoveModel, 5},
-    {Id::ModelTurnRight, "Model:TurnRight", ToolCommands::TurnModel, 1},
-    {Id::ModelTurnLeft, "Model:TurnLeft", ToolCommands::TurnModel, 0},
-    {Id::ModelFlipX, "Model:FlipX", ToolCommands::FlipModel, 0},
-    {Id::ModelFlipZ, "Model:FlipZ", ToolCommands::FlipModel, 2},
-    {Id::ModelFitGrid, "Model:FitGrid", ToolCommands::FitGrid},
+    {.id = Id::Orvendale, .name = "Orvendale", .run = OpenGuide},
 };
-
-// Each row sits at its id's place, and no name or key chord is used twice.
-constexpr bool TableIsConsistent()
-{
-    if (std::size(kTable) != std::size_t(kCommandCount))
-        return false;
-    for (std::size_t i = 0; i < std::size(kTable); ++i) {
-        if (std::size_t(kTable[i].id) != i || std::string_view(kTable[i].name).empty())
-            return false;
-        // An image row names its screenshot format by its place among them.
-        if (kTable[i].id >= Id::ImageBMP && kTable[i].id <= Id::ImageICON &&
-            kTable[i].arg != int(kTable[i].id) - int(Id::ImageBMP))
-            return false;
-        for (std::size_t j = 0; j < i; ++j) {
-            if (std::string_view(kTable[i].name) == std::string_view(kTable[j].name))
-                return false;
-            for (const KeyChord& a : kTable[i].keys)
-                for (const KeyChord& b : kTable[j].keys)
-                    if (a.key != 0 && a.key == b.key && a.modifier == b.modifier)
-                        return false;
-        }
-    }
-    return true;
-}
-static_assert(TableIsConsistent(), "command rows out of id order, an image row off its format, or a name or key used twice");
 
 } // namespace
 
-std::span<const CommandRow> CCommandDispatcher::Table()
+std::span<const CommandRow> CommandRegistry::ViewRows()
 {
-    return kTable;
-}
-
-const CommandRow& CCommandDispatcher::Row(CommandId id)
-{
-    return kTable[std::size_t(id)];
-}
-
-QString CCommandDispatcher::Name(CommandId id)
-{
-    return QString::fromLatin1(Row(id).name);
-}
-
-std::optional<CommandId> CCommandDispatcher::Find(const QString& name)
-{
-    if (name.isEmpty())
-        return std::nullopt;
-    for (const CommandRow& row : kTable)
-        if (name == QLatin1String(row.name))
-            return row.id;
-    return std::nullopt;
+    return kRows;
 }
 
 void CCommandDispatcher::Execute(CommandId id, CommandContext& ctx)
 {
-    const CommandRow& row = Row(id);
-    row.run(ctx, row.arg);
+    // The window's own commands have no handler here: the window runs them.
+    if (const auto run = CommandRegistry::Row(id).run)
+        run(ctx);
 }
 
 bool CCommandDispatcher::Execute(const QString& name, CommandContext& ctx)
 {
-    const std::optional<CommandId> id = Find(name);
+    const std::optional<CommandId> id = CommandRegistry::Find(name);
     if (!id)
         return false;
     Execute(*id, ctx);

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "controls/CommandIds.h"
+#include "controls/CommandRegistry.h"
 
 #include <QString>
-#include <optional>
-#include <span>
 
 class CMiravelDoc;
 class ICommandUi;
@@ -21,39 +19,11 @@ struct CommandContext {
     const CCameraState* fitPose = nullptr;
 };
 
-// A key that sends a command: a Qt key with none or one of Shift (arrows
-// only), Alt and Ctrl. Key 0 is no key.
-enum class KeyModifier : std::uint8_t { None, Shift, Alt, Ctrl };
-struct KeyChord {
-    KeyModifier modifier = KeyModifier::None;
-    int key = 0;
-};
-
-// One command: its id, its name, what it does and the keys that send it.
-// Buttons and menus name the command by id from their own tables.
-struct CommandRow {
-    CommandId id;
-    const char* name;  // exact and case-sensitive, e.g. "Canvas:Up"
-    void (*run)(CommandContext&, int arg);
-    int arg = 0;       // palette entry or screenshot format of the generated rows
-    KeyChord keys[2] = {};
-};
-
-// The one dispatcher of commands: buttons, keys, menus, the main frame and
-// the view's first update all end here.
+// The one dispatcher of the view's commands: buttons, keys, menus, the main
+// window and the view's first update all end here.
 class CCommandDispatcher {
 public:
-    // The whole vocabulary in id order, in the groups the user knows: camera,
-    // buttons and menus, canvas, model and drawing mode, colours, scene
-    // toggles, line widths, image export, help, then the tools.
-    static std::span<const CommandRow> Table();
-    static const CommandRow& Row(CommandId id);
-
-    static QString Name(CommandId id);
-    // The command of an exact, case-sensitive name; none for an empty or
-    // unknown one.
-    static std::optional<CommandId> Find(const QString& name);
-
+    // Runs a command of the view (a row with a handler).
     static void Execute(CommandId id, CommandContext& ctx);
     // False for an empty or unknown name; otherwise runs it and returns true,
     // also when the user cancels a dialog the command opened.

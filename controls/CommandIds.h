@@ -2,11 +2,13 @@
 
 #include <cstdint>
 
-// The named commands of the view, in the order of the command table. Buttons,
-// keys, the two pop-up menus and the main frame name commands by these ids,
-// so that a misspelt command does not compile; the names ("Canvas:Up") are
-// what ExecuteCommand(const QString&) and the button widgets carry.
-enum class CommandId : std::uint8_t {
+// Every command of the program: the view's named commands and the main
+// window's own. Buttons, keys, menus and code name commands by these ids, so
+// that a misspelt command does not compile; the names ("Canvas:Up") are what
+// ExecuteCommand(const QString&) and the button widgets carry. Each id has
+// one row in the command registry (CommandRegistry.h); the order here means
+// nothing.
+enum class CommandId : std::uint16_t {
     // Camera.
     RotateXBack, RotateXForward, RotateYBack, RotateYForward,
     MoveUp, MoveDown, MoveLeft, MoveRight, ScaleUp, ScaleDown,
@@ -25,7 +27,7 @@ enum class CommandId : std::uint8_t {
     FocusShow, GroundShow, FrameShow, CanvasShow, AxisShow, BackShow, LightSwitch, LightPosition,
     // Line widths.
     CubeLineWidth, FrameLineWidth, CanvasLineWidth, SightLineWidth, AxisLineWidth,
-    // Image export, in the order of the screenshot formats.
+    // Image export.
     ImageBMP, ImagePNG, ImageGIF, ImageTIFF, ImageEXIF, ImageJPEG, ImageICON,
     // Help.
     Orvendale,
@@ -34,9 +36,16 @@ enum class CommandId : std::uint8_t {
     ToolEyedropper, ToolMirrorX, ToolMirrorZ, ToolFill, ToolReplaceColor,
     ModelMovePlusX, ModelMoveMinusX, ModelMovePlusY, ModelMoveMinusY, ModelMovePlusZ, ModelMoveMinusZ,
     ModelTurnRight, ModelTurnLeft, ModelFlipX, ModelFlipZ, ModelFitGrid,
+    // The main window: files, printing, the menu bar, the looks, help.
+    FileNew, FileOpen, FileSave, FileSaveAs, FileImport, FilePrint, AppExit, MenuBar,
+    LookWin2000, LookOffXp, LookWinXp, LookOff2003, LookVs2005, LookVs2008,
+    LookOff2007Blue, LookOff2007Black, LookOff2007Silver, LookOff2007Aqua,
+    AppAbout, HelpPage,
+
+    Count  // not a command: how many ids there are
 };
 
-inline constexpr int kCommandCount = int(CommandId::ModelFitGrid) + 1;
+inline constexpr int kCommandIdCount = int(CommandId::Count);
 
 // "Cube:Color<N>" and "Cube:ChangeColor<N>" of palette entry index (0..15).
 constexpr CommandId PaletteSelectCommand(int index) { return CommandId(int(CommandId::CubeColor1) + index); }

@@ -1,6 +1,6 @@
 #include "controls/KeyMap.h"
 
-#include "controls/CommandDispatcher.h"
+#include "controls/CommandRegistry.h"
 
 #include <QChar>
 
@@ -63,14 +63,11 @@ std::optional<CommandId> CommandForKey(int key, Qt::KeyboardModifiers mods)
     const bool ctrl = mods & Qt::ControlModifier;
     if (int(shift) + int(alt) + int(ctrl) >= 2)
         return std::nullopt;
-    const KeyModifier modifier = shift ? KeyModifier::Shift
-                                 : alt ? KeyModifier::Alt
-                                 : ctrl ? KeyModifier::Ctrl
-                                        : KeyModifier::None;
-    for (const CommandRow& row : CCommandDispatcher::Table())
-        for (const KeyChord& chord : row.keys)
-            if (chord.key != 0 && chord.key == key && chord.modifier == modifier)
-                return row.id;
+    const int combined = key | (mods & (Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier)).toInt();
+    for (const CommandRow* row : CommandRegistry::All())
+        for (const KeyChord& chord : row->keys)
+            if (chord.route == KeyRoute::View && chord.combined != 0 && chord.combined == combined)
+                return row->id;
     return std::nullopt;
 }
 

@@ -6,7 +6,8 @@
 #include <optional>
 
 // Keys drive the same commands as the buttons; each command's row in the
-// command table lists its keys: plain, with Shift (arrows only), Alt or Ctrl.
+// registry lists its keys. The view's own keys (KeyRoute::View) are plain or
+// hold one of Shift (arrows only), Alt and Ctrl.
 // With two or more of Shift, Alt and Ctrl held nothing is sent. Digits are
 // those of the main keyboard, not the keypad; letters count whatever their case.
 namespace KeyMap {

@@ -2,8 +2,7 @@
 
 #include "controls/ButtonIds.h"
 #include "controls/CommandUi.h"
-#include "editing/MouseInteraction.h"
-#include "editing/ToolMouse.h"
+#include "editing/FillTool.h"
 #include "model/CMiravelDoc.h"
 #include "model/ModelTools.h"
 #include "scene/ViewState.h"
@@ -31,6 +30,57 @@ void Apply(CommandContext& c, const ModelTools::Edit& edit)
     c.ui.InvalidateView();
 }
 
+bool MirroringX(const CViewState& v) { return v.m_edit.m_mirrorX != 0; }
+bool MirroringZ(const CViewState& v) { return v.m_edit.m_mirrorZ != 0; }
+
+using Id = CommandId;
+using Ctx = CommandContext;
+constexpr MenuPlace Tools(std::uint8_t group) { return {MenuId::Tools, group}; }
+constexpr KeyChord CtrlShift(Qt::Key key) { return Shortcut(Qt::CTRL | Qt::SHIFT | key); }
+
+// The tool menu, top to bottom. The eyedropper and the fill are mouse tools
+// too (Ctrl+click, Ctrl+Shift+click, said in their labels); from the menu
+// they act at the sight cell. Their keys hold Ctrl and Shift together, which
+// the view's own keys never do: they are the main window's shortcuts.
+constexpr CommandRow kRows[] = {
+    {.id = Id::ToolEyedropper, .name = "Tool:Eyedropper", .run = Eyedropper,
+     .label = QT_TRANSLATE_NOOP("Commands", "スポイト(&I)\tCtrl+左クリック"), .place = Tools(0)},
+    {.id = Id::ToolFill, .name = "Tool:Fill", .run = Fill,
+     .label = QT_TRANSLATE_NOOP("Commands", "塗りつぶし(&F)\tCtrl+Shift+左クリック"), .place = Tools(0)},
+    {.id = Id::ToolReplaceColor, .name = "Tool:ReplaceColor", .run = ReplaceColor,
+     .label = QT_TRANSLATE_NOOP("Commands", "色の置き換え(&R)"), .place = Tools(0)},
+    {.id = Id::ToolMirrorX, .name = "Tool:MirrorX", .run = [](Ctx& c) { ToggleMirror(c, MirrorAxis::X); },
+     .label = QT_TRANSLATE_NOOP("Commands", "X で鏡写し描画(&X)"), .place = Tools(1), .keys = {CtrlShift(Qt::Key_X)},
+     .checkable = true, .checked = MirroringX, .storeKey = "Tools/MirrorX"},
+    // Z is taken by redo.
+    {.id = Id::ToolMirrorZ, .name = "Tool:MirrorZ", .run = [](Ctx& c) { ToggleMirror(c, MirrorAxis::Z); },
+     .label = QT_TRANSLATE_NOOP("Commands", "Z で鏡写し描画(&Z)"), .place = Tools(1), .keys = {CtrlShift(Qt::Key_C)},
+     .checkable = true, .checked = MirroringZ, .storeKey = "Tools/MirrorZ"},
+    {.id = Id::ModelMovePlusX, .name = "Model:MovePlusX", .run = [](Ctx& c) { MoveModel(c, MoveDirection::PlusX); },
+     .label = QT_TRANSLATE_NOOP("Commands", "モデルを移動 +X(&1)"), .place = Tools(2), .keys = {CtrlShift(Qt::Key_Right)}},
+    {.id = Id::ModelMoveMinusX, .name = "Model:MoveMinusX", .run = [](Ctx& c) { MoveModel(c, MoveDirection::MinusX); },
+     .label = QT_TRANSLATE_NOOP("Commands", "モデルを移動 -X(&2)"), .place = Tools(2), .keys = {CtrlShift(Qt::Key_Left)}},
+    {.id = Id::ModelMovePlusY, .name = "Model:MovePlusY", .run = [](Ctx& c) { MoveModel(c, MoveDirection::PlusY); },
+     .label = QT_TRANSLATE_NOOP("Commands", "モデルを移動 +Y(&3)"), .place = Tools(2), .keys = {CtrlShift(Qt::Key_PageUp)}},
+    {.id = Id::ModelMoveMinusY, .name = "Model:MoveMinusY", .run = [](Ctx& c) { MoveModel(c, MoveDirection::MinusY); },
+     .label = QT_TRANSLATE_NOOP("Commands", "モデルを移動 -Y(&4)"), .place = Tools(2), .keys = {CtrlShift(Qt::Key_PageDown)}},
+    // +Z runs toward the viewer, down the screen in the usual views.
+    {.id = Id::ModelMovePlusZ, .name = "Model:MovePlusZ", .run = [](Ctx& c) { MoveModel(c, MoveDirection::PlusZ); },
+     .label = QT_TRANSLATE_NOOP("Commands", "モデルを移動 +Z(&5)"), .place = Tools(2), .keys = {CtrlShift(Qt::Key_Down)}},
+    {.id = Id::ModelMoveMinusZ, .name = "Model:MoveMinusZ", .run = [](Ctx& c) { MoveModel(c, MoveDirection::MinusZ); },
+     .label = QT_TRANSLATE_NOOP("Commands", "モデルを移動 -Z(&6)"), .place = Tools(2), .keys = {CtrlShift(Qt::Key_Up)}},
+    {.id = Id::ModelTurnRight, .name = "Model:TurnRight", .run = [](Ctx& c) { TurnModel(c, TurnDirection::Clockwise); },
+     .label = QT_TRANSLATE_NOOP("Commands", "右に 90° 回転(&T)"), .place = Tools(3)},
+    {.id = Id::ModelTurnLeft, .name = "Model:TurnLeft", .run = [](Ctx& c) { TurnModel(c, TurnDirection::Anticlockwise); },
+     .label = QT_TRANSLATE_NOOP("Commands", "左に 90° 回転(&L)"), .place = Tools(3)},
+    {.id = Id::ModelFlipX, .name = "Model:FlipX", .run = [](Ctx& c) { FlipModel(c, FlipAxis::X); },
+     .label = QT_TRANSLATE_NOOP("Commands", "X で反転(&H)"), .place = Tools(3)},
+    {.id = Id::ModelFlipZ, .name = "Model:FlipZ", .run = [](Ctx& c) { FlipModel(c, FlipAxis::Z); },
+     .label = QT_TRANSLATE_NOOP("Commands", "Z で反転(&V)"), .place = Tools(3)},
+    {.id = Id::ModelFitGrid, .name = "Model:FitGrid", .run = FitGrid,
+     .label = QT_TRANSLATE_NOOP("Commands", "グリッドをモデルに合わせる(&G)"), .place = Tools(4)},
+};
+
 } // namespace
 
 QString MoveRefusedMessage()
@@ -45,38 +95,45 @@ void TakeColor(CommandContext& c, COLORREF color)
     c.ui.InvalidateButton(ButtonCube);
 }
 
-void Eyedropper(CommandContext& c, int)
+void Eyedropper(CommandContext& c)
 {
     if (const COLORREF color = SightCube(c); color != CLR_NONE)
         TakeColor(c, color);
 }
 
-void ToggleMirror(CommandContext& c, int axis)
+void ToggleMirror(CommandContext& c, MirrorAxis axis)
 {
-    std::int32_t& flag = axis == 0 ? c.view.m_edit.m_mirrorX : c.view.m_edit.m_mirrorZ;
+    std::int32_t& flag = axis == MirrorAxis::X ? c.view.m_edit.m_mirrorX : c.view.m_edit.m_mirrorZ;
     flag = !flag;
     c.ui.InvalidateView();  // the mirror plane shows or goes
 }
 
-void Fill(CommandContext& c, int)
+void Fill(CommandContext& c)
 {
-    if (c.doc)
-        Apply(c, ModelTools::Paint(ToolMouse::FillRegion(c.view.m_edit, c.view.m_pointer, *c.doc), c.view.m_edit.m_cubeColor));
+    if (c.doc && CFillTool::FillAtSight(c.view.m_edit, c.view.m_pointer, *c.doc))
+        c.ui.InvalidateView();
 }
 
-void ReplaceColor(CommandContext& c, int)
+void ReplaceColor(CommandContext& c)
 {
     if (const COLORREF from = SightCube(c); from != CLR_NONE)
         Apply(c, ModelTools::ReplaceColor(*c.doc, from, c.view.m_edit.m_cubeColor));
 }
 
-void MoveModel(CommandContext& c, int direction)
+void MoveModel(CommandContext& c, MoveDirection direction)
 {
     if (!c.doc)
         return;
-    const int step = direction % 2 == 0 ? 1 : -1;
-    const int axis = direction / 2;
-    const auto edit = ModelTools::Move(*c.doc, axis == 0 ? step : 0, axis == 1 ? step : 0, axis == 2 ? step : 0);
+    int dx = 0, dy = 0, dz = 0;
+    switch (direction) {
+    case MoveDirection::PlusX: dx = 1; break;
+    case MoveDirection::MinusX: dx = -1; break;
+    case MoveDirection::PlusY: dy = 1; break;
+    case MoveDirection::MinusY: dy = -1; break;
+    case MoveDirection::PlusZ: dz = 1; break;
+    case MoveDirection::MinusZ: dz = -1; break;
+    }
+    const auto edit = ModelTools::Move(*c.doc, dx, dy, dz);
     if (!edit) {
         c.ui.Warn(MoveRefusedMessage());
         return;
@@ -84,43 +141,27 @@ void MoveModel(CommandContext& c, int direction)
     Apply(c, *edit);
 }
 
-void TurnModel(CommandContext& c, int clockwise)
+void TurnModel(CommandContext& c, TurnDirection direction)
 {
     if (c.doc)
-        Apply(c, ModelTools::Turn(*c.doc, clockwise != 0));
+        Apply(c, ModelTools::Turn(*c.doc, direction == TurnDirection::Clockwise));
 }
 
-void FlipModel(CommandContext& c, int axis)
+void FlipModel(CommandContext& c, FlipAxis axis)
 {
     if (c.doc)
-        Apply(c, ModelTools::Flip(*c.doc, axis));
+        Apply(c, ModelTools::Flip(*c.doc, axis == FlipAxis::X ? 0 : 2));
 }
 
-void FitGrid(CommandContext& c, int)
+void FitGrid(CommandContext& c)
 {
     if (c.doc)
         Apply(c, ModelTools::FitGrid(*c.doc));
 }
 
-bool LeftClick(CommandContext& c, IMouseHost& host, ViewSize size, bool shift, int x, int y)
-{
-    if (!c.doc)
-        return false;
-    host.TakeFocus();
-    host.Pick(x, y);
-    if (shift) {
-        if (!c.view.m_pointer.HasSight())
-            return false;
-        Fill(c, 0);
-    } else if (const auto color = ToolMouse::ColorUnder(c.view.m_camera, size, c.view.m_edit, *c.doc, x, y)) {
-        TakeColor(c, *color);
-    } else if (!c.view.m_pointer.HasSight()) {
-        return false;
-    }
-    // The model may have changed under the pointer.
-    host.Pick(x, y);
-    host.Invalidate();
-    return true;
-}
-
 } // namespace ToolCommands
+
+std::span<const CommandRow> CommandRegistry::ToolRows()
+{
+    return ToolCommands::kRows;
+}

@@ -32,7 +32,7 @@ void CMouseInteraction::Place(const CEditState& edit, const CPointerState& p, CM
         MirrorPainting::Paint(edit, doc, {p.m_attachX, p.m_attachY, p.m_attachZ}, edit.m_cubeColor);
 }
 
-void CMouseInteraction::StartDrag(CPointerState& p, IMouseHost& host, DragMode mode, int x, int y)
+void CMouseInteraction::StartDrag(CPointerState& p, IToolHost& host, DragMode mode, int x, int y)
 {
     host.CaptureMouse();
     p.m_dragMode = mode;
@@ -40,9 +40,30 @@ void CMouseInteraction::StartDrag(CPointerState& p, IMouseHost& host, DragMode m
     p.m_dragLastY = y;
 }
 
-void CMouseInteraction::LButtonDown(CViewState& v, CMiravelDoc& doc, IMouseHost& host, bool shift,
-                                    int x, int y)
+bool CMouseInteraction::Press(ToolContext& c, const PointerEvent& e)
 {
+    switch (e.button) {
+    case PointerButton::Left:
+        LButtonDown(c, e.shift, e.x, e.y);
+        return true;
+    case PointerButton::Right:
+        RButtonDown(c, e.shift, e.x, e.y);
+        return true;
+    case PointerButton::Middle:
+        // The sight cell is not consulted and the focus stays where it is.
+        StartDrag(c.view.m_pointer, c.host, DragMode::Move, e.x, e.y);
+        return true;
+    case PointerButton::None:
+        break;
+    }
+    return false;
+}
+
+void CMouseInteraction::LButtonDown(ToolContext& c, bool shift, int x, int y)
+{
+    CViewState& v = c.view;
+    CMiravelDoc& doc = c.doc;
+    IToolHost& host = c.host;
     CPointerState& p = v.m_pointer;
     host.TakeFocus();
     if (!p.HasSight()) {
@@ -58,9 +79,11 @@ void CMouseInteraction::LButtonDown(CViewState& v, CMiravelDoc& doc, IMouseHost&
     host.Pick(x, y);
 }
 
-void CMouseInteraction::RButtonDown(CViewState& v, CMiravelDoc& doc, IMouseHost& host, bool shift,
-                                    int x, int y)
+void CMouseInteraction::RButtonDown(ToolContext& c, bool shift, int x, int y)
 {
+    CViewState& v = c.view;
+    CMiravelDoc& doc = c.doc;
+    IToolHost& host = c.host;
     CPointerState& p = v.m_pointer;
     host.TakeFocus();
     if (!p.HasSight()) {
@@ -74,15 +97,10 @@ void CMouseInteraction::RButtonDown(CViewState& v, CMiravelDoc& doc, IMouseHost&
     host.Pick(x, y);
 }
 
-void CMouseInteraction::MButtonDown(CViewState& v, IMouseHost& host, int x, int y)
+void CMouseInteraction::Release(ToolContext& c, const PointerEvent&)
 {
-    StartDrag(v.m_pointer, host, DragMode::Move, x, y);
-}
-
-void CMouseInteraction::ButtonUp(CViewState& v, IMouseHost& host)
-{
-    host.ReleaseMouse();
-    v.m_pointer.m_dragMode = DragMode::None;
+    c.host.ReleaseMouse();
+    c.view.m_pointer.m_dragMode = DragMode::None;
 }
 
 bool CMouseInteraction::DragStep(CCameraState& camera, CPointerState& p, int x, int y)
@@ -132,9 +150,12 @@ bool CMouseInteraction::DragStep(CCameraState& camera, CPointerState& p, int x, 
     return stepped;
 }
 
-void CMouseInteraction::MouseMove(CViewState& v, CMiravelDoc& doc, IMouseHost& host, Buttons b,
-                                  int x, int y)
+void CMouseInteraction::Move(ToolContext& c, const PointerEvent& e)
 {
+    CViewState& v = c.view;
+    CMiravelDoc& doc = c.doc;
+    IToolHost& host = c.host;
+    const int x = e.x, y = e.y;
     CPointerState& p = v.m_pointer;
     if (p.m_dragMode != DragMode::None) {
         if (DragStep(v.m_camera, p, x, y))
@@ -145,10 +166,10 @@ void CMouseInteraction::MouseMove(CViewState& v, CMiravelDoc& doc, IMouseHost& h
 
     // Sweeping with a button down paints or erases the canvas layer.
     if (v.m_edit.m_drawMode == DrawMode::Canvas) {
-        if (b.left) {
+        if (e.left) {
             if (p.HasSight())
-                PaintSight(v.m_edit, p, doc, b.shift ? CLR_NONE : v.m_edit.m_cubeColor);
-        } else if (b.right && p.HasSight()) {
+                PaintSight(v.m_edit, p, doc, e.shift ? CLR_NONE : v.m_edit.m_cubeColor);
+        } else if (e.right && p.HasSight()) {
             PaintSight(v.m_edit, p, doc, CLR_NONE);
         }
     }
@@ -170,19 +191,19 @@ void CMouseInteraction::MouseMove(CViewState& v, CMiravelDoc& doc, IMouseHost& h
     m_prevAttach[2] = p.m_attachZ;
 }
 
-void CMouseInteraction::Wheel(CViewState& v, CMiravelDoc& doc, IMouseHost& host, bool forward,
-                              bool ctrl, bool rightButton)
+void CMouseInteraction::Wheel(ToolContext& c, const WheelEvent& e)
 {
-    if (ctrl) {
+    CViewState& v = c.view;
+    if (e.ctrl) {
         double& scale = v.m_camera.m_scale;
-        scale = forward ? scale + Camera::kScaleStep : Camera::ScaleDown(scale);
-        host.Invalidate();
-    } else if (rightButton) {
-        CanvasLayer::SwitchCanvas(v.m_edit, v.m_pointer, doc, forward);
-        host.RebuildDisplayLists();
-        host.Invalidate();
+        scale = e.forward ? scale + Camera::kScaleStep : Camera::ScaleDown(scale);
+        c.host.Invalidate();
+    } else if (e.rightButton) {
+        CanvasLayer::SwitchCanvas(v.m_edit, v.m_pointer, c.doc, e.forward);
+        c.host.RebuildDisplayLists();
+        c.host.Invalidate();
     } else {
-        CanvasLayer::MoveCanvas(v.m_edit, doc, forward);
-        host.Invalidate();
+        CanvasLayer::MoveCanvas(v.m_edit, c.doc, e.forward);
+        c.host.Invalidate();
     }
 }

@@ -1,6 +1,7 @@
 #include "exchange/ModelExport.h"
 
 #include "exchange/ExchangeMessages.h"
+#include "exchange/FileFormats.h"
 #include "exchange/MeshBuilder.h"
 #include "exchange/MeshExport.h"
 #include "exchange/VoxFile.h"
@@ -31,55 +32,64 @@ ExportResult SaveWhole(const QString& path, const QByteArray& bytes)
 ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QString& path,
                          const ExportProgress& progress)
 {
-    ExportResult result;
-    if (format == ExchangeFormat::Vox) {
-        const VoxWriteResult vox = WriteVox(model);
-        if (!vox.ok) {
-            result.message = vox.message;
-            return result;
-        }
-        if (progress && !progress(1, 2)) {
-            result.message = ExchangeMessages::Cancelled();
-            return result;
-        }
-        result = SaveWhole(path, vox.bytes);
-        if (result.ok && vox.paletteColors < vox.distinctColors)
-            result.notice = ExchangeMessages::ColorsReduced(vox.distinctColors, vox.paletteColors);
+    const FileFormat& f = FileFormats::Get(format);
+    if (!f.write) {
+        // The model file has its own save; pictures need the view to render.
+        ExportResult result;
+        result.message = ExchangeMessages::NotExportable();
         return result;
     }
-    if (IsMeshFormat(format)) {
-        // STL is read by slicers for printing, which take z as up: it gets
-        // the same turn as .vox so that the print stands upright.
-        const MeshAxes axes = format == ExchangeFormat::Stl ? MeshAxes::ZUp : MeshAxes::YUp;
-        // STL has no colours: faces of all colours merge alike.
-        ModelData shape;
-        if (format == ExchangeFormat::Stl) {
-            shape = model;
-            for (auto& cube : shape.cubes)
-                cube.second = RGB(255, 255, 255);
-        }
-        CubeMesh mesh;
-        if (!BuildCubeMesh(format == ExchangeFormat::Stl ? shape : model, axes, mesh, progress)) {
-            result.message = ExchangeMessages::Cancelled();
-            return result;
-        }
-        // An empty mesh is no use to anyone, and an empty glTF buffer is
-        // not even valid.
-        if (mesh.TriangleCount() == 0) {
-            result.message = ExchangeMessages::NoCubes();
-            return result;
-        }
-        return ExportMesh(mesh, format, path);
+    return f.write(model, f, path, progress);
+}
+
+// The writers of the registry's .vox and mesh formats.
+ExportResult WriteVoxModel(const ModelData& model, const FileFormat&, const QString& path, const ExportProgress& progress)
+{
+    ExportResult result;
+    const VoxWriteResult vox = WriteVox(model);
+    if (!vox.ok) {
+        result.message = vox.message;
+        return result;
     }
-    // The model file has its own save; pictures need the view to render.
-    result.message = ExchangeMessages::NotExportable();
+    if (progress && !progress(1, 2)) {
+        result.message = ExchangeMessages::Cancelled();
+        return result;
+    }
+    result = SaveWhole(path, vox.bytes);
+    if (result.ok && vox.paletteColors < vox.distinctColors)
+        result.notice = ExchangeMessages::ColorsReduced(vox.distinctColors, vox.paletteColors);
     return result;
 }
 
-QStringList ExportedFiles(ExchangeFormat format, const QString& path)
+ExportResult WriteMeshModel(const ModelData& model, const FileFormat& format, const QString& path,
+                            const ExportProgress& progress)
+{
+    ExportResult result;
+    // Without colours, faces of all colours merge alike.
+    ModelData shape;
+    if (!format.colors) {
+        shape = model;
+        for (auto& cube : shape.cubes)
+            cube.second = RGB(255, 255, 255);
+    }
+    CubeMesh mesh;
+    if (!BuildCubeMesh(format.colors ? model : shape, format.zUp ? MeshAxes::ZUp : MeshAxes::YUp, mesh, progress)) {
+        result.message = ExchangeMessages::Cancelled();
+        return result;
+    }
+    // An empty mesh is no use to anyone, and an empty glTF buffer is
+    // not even valid.
+    if (mesh.TriangleCount() == 0) {
+        result.message = ExchangeMessages::NoCubes();
+        return result;
+    }
+    return ExportMesh(mesh, *format.id, path);
+}
+
+QStringList ExportedFiles(const FileFormat& format, const QString& path)
 {
     QStringList files{path};
-    if (const QString companion = CompanionPath(format, path); !companion.isEmpty())
+    if (const QString companion = format.id ? CompanionPath(*format.id, path) : QString(); !companion.isEmpty())
         files << companion;
     return files;
 }

@@ -17,11 +17,13 @@ struct ExportResult {
 // fails and leaves nothing behind).
 using ExportProgress = std::function<bool(int done, int total)>;
 
-// Writes the model as .vox or a mesh format. Every file (with a .gltf's .bin,
+// Writes the model in a format of the registry (FileFormats.h) that has a
+// writer: .vox or a mesh format. Every file (with a .gltf's .bin,
 // an .obj's .mtl) is complete or absent: a failed export leaves no partial
 // file and keeps one that was there.
 ExportResult ExportModel(const ModelData& model, ExchangeFormat format, const QString& path,
                          const ExportProgress& progress = {});
 
+struct FileFormat;
 // Every file an export to path writes: path, and its .bin or .mtl.
-QStringList ExportedFiles(ExchangeFormat format, const QString& path);
+QStringList ExportedFiles(const FileFormat& format, const QString& path);

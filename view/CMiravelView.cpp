@@ -2,7 +2,6 @@
 
 #include "controls/CommandDispatcher.h"
 #include "controls/KeyMap.h"
-#include "controls/ToolCommands.h"
 #include "editing/CanvasLayer.h"
 #include "editing/Picker.h"
 #include "model/CMiravelDoc.h"
@@ -185,34 +184,53 @@ QImage CMiravelView::ScenePicture()
 
 // ---- Mouse ----------------------------------------------------------------
 
-void CMiravelView::mousePressEvent(QMouseEvent* e)
+ToolContext CMiravelView::Tools()
+{
+    return {m_state, *m_doc, m_toolHost, {m_viewWidth, m_viewHeight}};
+}
+
+namespace {
+
+PointerButton ButtonOf(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton:
+        return PointerButton::Left;
+    case Qt::RightButton:
+        return PointerButton::Right;
+    case Qt::MiddleButton:
+        return PointerButton::Middle;
+    default:
+        return PointerButton::None;
+    }
+}
+
+PointerEvent EventOf(const QMouseEvent* e)
 {
     const QPoint p = e->position().toPoint();
-    const bool shift = e->modifiers() & Qt::ShiftModifier;
+    PointerEvent pe;
+    pe.x = p.x();
+    pe.y = p.y();
+    pe.button = ButtonOf(e->button());
+    pe.left = e->buttons() & Qt::LeftButton;
+    pe.right = e->buttons() & Qt::RightButton;
+    pe.middle = e->buttons() & Qt::MiddleButton;
+    pe.shift = e->modifiers() & Qt::ShiftModifier;
+    pe.ctrl = e->modifiers() & Qt::ControlModifier;
+    return pe;
+}
+
+} // namespace
+
+void CMiravelView::mousePressEvent(QMouseEvent* e)
+{
     if (!m_doc)
         return;
-    switch (e->button()) {
-    case Qt::LeftButton:
-        m_toolPress = false;
-        if (e->modifiers() & Qt::ControlModifier) {
-            // Ctrl picks a colour, Ctrl+Shift fills; over empty space the
-            // press turns the view as ever.
-            CommandContext ctx{m_state, m_doc, m_commandUi};
-            m_toolPress = ToolCommands::LeftClick(ctx, m_mouseHost, {m_viewWidth, m_viewHeight}, shift, p.x(), p.y());
-            if (m_toolPress)
-                break;
-        }
-        m_mouse.LButtonDown(m_state, *m_doc, m_mouseHost, shift, p.x(), p.y());
-        break;
-    case Qt::RightButton:
-        m_mouse.RButtonDown(m_state, *m_doc, m_mouseHost, shift, p.x(), p.y());
-        break;
-    case Qt::MiddleButton:
-        m_mouse.MButtonDown(m_state, m_mouseHost, p.x(), p.y());
-        break;
-    default:
-        break;
-    }
+    const PointerEvent pe = EventOf(e);
+    if (pe.button == PointerButton::None)
+        return;
+    ToolContext ctx = Tools();
+    m_tools.Press(ctx, pe);
 }
 
 void CMiravelView::mouseDoubleClickEvent(QMouseEvent* e)
@@ -223,11 +241,10 @@ void CMiravelView::mouseDoubleClickEvent(QMouseEvent* e)
 
 void CMiravelView::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton || e->button() == Qt::RightButton ||
-        e->button() == Qt::MiddleButton) {
-        m_toolPress = false;
-        m_mouse.ButtonUp(m_state, m_mouseHost);
-    }
+    if (!m_doc)
+        return;
+    ToolContext ctx = Tools();
+    m_tools.Release(ctx, EventOf(e));
 }
 
 void CMiravelView::mouseMoveEvent(QMouseEvent* e)
@@ -241,11 +258,8 @@ void CMiravelView::mouseMoveEvent(QMouseEvent* e)
     // implicit grab delivers those moves too; they are dropped here.
     if (m_state.m_pointer.m_dragMode == DragMode::None && (!visibleRegion().contains(p) || childAt(p)))
         return;
-    CMouseInteraction::Buttons b;
-    b.left = (e->buttons() & Qt::LeftButton) && !m_toolPress;
-    b.right = e->buttons() & Qt::RightButton;
-    b.shift = e->modifiers() & Qt::ShiftModifier;
-    m_mouse.MouseMove(m_state, *m_doc, m_mouseHost, b, p.x(), p.y());
+    ToolContext ctx = Tools();
+    m_tools.Move(ctx, EventOf(e));
 }
 
 void CMiravelView::wheelEvent(QWheelEvent* e)
@@ -253,8 +267,8 @@ void CMiravelView::wheelEvent(QWheelEvent* e)
     if (!m_doc)
         return;
     const int delta = e->angleDelta().y() != 0 ? e->angleDelta().y() : e->angleDelta().x();
-    m_mouse.Wheel(m_state, *m_doc, m_mouseHost, delta >= 0, e->modifiers() & Qt::ControlModifier,
-                  e->buttons() & Qt::RightButton);
+    ToolContext ctx = Tools();
+    m_tools.Wheel(ctx, {delta >= 0, bool(e->modifiers() & Qt::ControlModifier), bool(e->buttons() & Qt::RightButton)});
     e->accept();
 }
 
@@ -262,8 +276,10 @@ void CMiravelView::focusOutEvent(QFocusEvent* e)
 {
     // Another window took over in the middle of a drag: its button release
     // will never reach us, so the drag ends here rather than on the next move.
-    if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
-        m_mouse.ButtonUp(m_state, m_mouseHost);
+    if (m_doc && (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)) {
+        ToolContext ctx = Tools();
+        m_tools.LoseCapture(ctx);
+    }
     QOpenGLWidget::focusOutEvent(e);
 }
 
@@ -293,8 +309,13 @@ bool CMiravelView::eventFilter(QObject* watched, QEvent* event)
             static const bool xkbCodes = QGuiApplication::platformName() == QLatin1String("xcb") ||
                                          QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
             const int qtKey = KeyMap::LayoutIndependentKey(key->key(), xkbCodes ? key->nativeScanCode() : 0);
-            if (const auto command = KeyMap::CommandForKey(qtKey, key->modifiers()))
+            if (const auto command = KeyMap::CommandForKey(qtKey, key->modifiers())) {
                 ExecuteCommand(*command);
+            } else if (qtKey == Qt::Key_Escape && m_doc) {
+                // Abandons a tool's gesture under way.
+                ToolContext ctx = Tools();
+                m_tools.Key(ctx, ToolKey::Escape);
+            }
         }
     }
     return QOpenGLWidget::eventFilter(watched, event);

@@ -2,7 +2,7 @@
 
 #include "controls/CViewButtons.h"
 #include "controls/CommandIds.h"
-#include "editing/MouseInteraction.h"
+#include "editing/ToolBox.h"
 #include "model/Document.h"
 #include "render/FastCubeRenderer.h"
 #include "render/SceneRenderer.h"
@@ -14,8 +14,8 @@
 
 class CMiravelDoc;
 
-// The 3D view: the GL widget that draws the document and hands its mouse,
-// wheel and key events on to mouse editing and the command dispatcher. The
+// The 3D view: the GL widget that draws the document and hands its mouse and
+// wheel events on to its tools, its keys to the command dispatcher. The
 // view state, the on-view buttons and the command UI are members.
 //
 // The GL context belongs to Qt; the view makes it current through Qt whenever
@@ -75,7 +75,7 @@ private:
     // are gone.
     CViewCommandUi m_commandUi{*this};
     CViewCommandOwner m_commandOwner{*this};
-    CViewMouseHost m_mouseHost{*this};
+    CViewToolHost m_toolHost{*this};
 
 public:
     CViewState m_state;
@@ -105,9 +105,10 @@ private:
     void ReleaseGL();
     bool ListsMatchModel() const;
     void ApplyFit();
+    ToolContext Tools();
 
     CMiravelDoc* m_doc = nullptr;
-    CMouseInteraction m_mouse;
+    CToolBox m_tools;
     CFastCubeRenderer m_fastCubes;
     SceneRenderer::Lists m_lists;
     bool m_listsDirty = true;
@@ -115,9 +116,6 @@ private:
     // size, the fit waits for the first paint, with the pose it was asked for.
     bool m_fitPending = false;
     CCameraState m_fitPose;
-    // A Ctrl press used by a tool holds the left button: no sweep paints
-    // until it is released.
-    bool m_toolPress = false;
     // Set while a picture for a file or a printer is drawn.
     bool m_hideEditingAids = false;
     // What the lists were built for.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/ICommandOwner.h"
-#include "editing/MouseInteraction.h"
+#include "editing/Tool.h"
 
 class CMiravelView;
 
@@ -16,16 +16,18 @@ private:
     CMiravelView& m_view;
 };
 
-// The view as mouse editing sees it: focus, capture, picking and repaints.
-class CViewMouseHost final : public IMouseHost {
+// The view as its tools see it: focus, capture, picking, repaints and the
+// current colour.
+class CViewToolHost final : public IToolHost {
 public:
-    explicit CViewMouseHost(CMiravelView& view) : m_view(view) {}
+    explicit CViewToolHost(CMiravelView& view) : m_view(view) {}
     void TakeFocus() override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
     void Pick(int x, int y) override;
     void Invalidate() override;
     void RebuildDisplayLists() override;
+    void TakeColor(COLORREF color) override;
 
 private:
     CMiravelView& m_view;

@@ -1,12 +1,12 @@
 #include "view/ViewCommandUi.h"
 
-#include "controls/ContextMenus.h"
+#include "controls/CommandMenus.h"
 #include "dialogs/CCubeRateDlg.h"
 #include "dialogs/CCubeSizeDlg.h"
 #include "dialogs/CLineWidthDlg.h"
 #include "dialogs/CProgressWindow.h"
 #include "images/ScreenshotExport.h"
-#include "images/ScreenshotFormats.h"
+#include "exchange/FileFormats.h"
 #include "view/CMiravelView.h"
 
 #include <QColorDialog>
@@ -22,36 +22,40 @@ namespace {
 
 const QString kMessageTitle = QStringLiteral("MIRA-VEL");
 
-// Builds a real menu from its description, runs it at the pointer and
-// returns the chosen identifier; 0 when the menu is dismissed.
-int RunMenu(const std::vector<ContextMenus::MenuEntry>& entries, QWidget* owner)
+// Builds a real menu from its description and runs it at the pointer: the
+// command of the chosen entry, none when the menu is dismissed.
+std::optional<CommandId> RunMenu(const std::vector<CommandMenus::MenuEntry>& entries, QWidget* owner)
 {
     QMenu menu(owner);
-    std::function<void(QMenu&, const std::vector<ContextMenus::MenuEntry>&)> fill =
-        [&fill](QMenu& m, const std::vector<ContextMenus::MenuEntry>& list) {
+    std::function<void(QMenu&, const std::vector<CommandMenus::MenuEntry>&)> fill =
+        [&fill](QMenu& m, const std::vector<CommandMenus::MenuEntry>& list) {
             for (const auto& e : list) {
                 switch (e.kind) {
-                case ContextMenus::MenuEntry::Separator:
+                case CommandMenus::MenuEntry::Separator:
                     m.addSeparator();
                     break;
-                case ContextMenus::MenuEntry::Submenu:
+                case CommandMenus::MenuEntry::Submenu:
                     fill(*m.addMenu(e.text), e.children);
                     break;
-                case ContextMenus::MenuEntry::Item: {
+                case CommandMenus::MenuEntry::Command: {
                     QAction* a = m.addAction(e.text);
-                    a->setData(e.id);
+                    a->setData(int(e.command));
                     if (e.checked) {
                         a->setCheckable(true);
                         a->setChecked(true);
                     }
                     break;
                 }
+                case CommandMenus::MenuEntry::Slot:
+                    break;
                 }
             }
         };
     fill(menu, entries);
     const QAction* chosen = menu.exec(QCursor::pos());
-    return chosen ? chosen->data().toInt() : 0;
+    if (!chosen || !chosen->data().isValid())
+        return std::nullopt;
+    return CommandId(chosen->data().toInt());
 }
 
 // The save dialog of the screenshots. The name is completed with the
@@ -211,15 +215,13 @@ bool CViewCommandUi::PromptImagePath(QString& path, const QString& filter, const
 
 void CViewCommandUi::ShowSettingMenu()
 {
-    const auto menu = ContextMenus::SettingMenu(m_view.m_state.m_prefs);
-    if (const auto command = ContextMenus::CommandForEntry(menu, RunMenu(menu, &m_view)))
+    if (const auto command = RunMenu(CommandMenus::Entries(MenuId::Setting, &m_view.m_state), &m_view))
         m_view.ExecuteCommand(*command);
 }
 
 void CViewCommandUi::ShowScreenShotMenu()
 {
-    const auto menu = ContextMenus::ScreenShotMenu();
-    if (const auto command = ContextMenus::CommandForEntry(menu, RunMenu(menu, &m_view)))
+    if (const auto command = RunMenu(CommandMenus::Entries(MenuId::ScreenShot), &m_view))
         m_view.ExecuteCommand(*command);
 }
 

@@ -244,32 +244,8 @@ Right click - Next light position</translation>
         <translation>Printing could not be started.</translation>
     </message>
     <message>
-        <source>ファイル(&amp;F)</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>表示(&amp;V)</source>
-        <translation>&amp;View</translation>
-    </message>
-    <message>
-        <source>ツール バーとドッキング ウィンドウ(&amp;T)</source>
-        <translation>&amp;Toolbars and Docking Windows</translation>
-    </message>
-    <message>
-        <source>アプリケーションの外観(&amp;A)</source>
-        <translation>&amp;Application Look</translation>
-    </message>
-    <message>
-        <source>ヘルプ(&amp;H)</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
         <source>最近使ったファイル</source>
         <translation>Recent Files</translation>
-    </message>
-    <message>
-        <source>ツール(&amp;T)</source>
-        <translation>&amp;Tools</translation>
     </message>
 </context>
 <context>
@@ -311,7 +287,19 @@ Right click - Next light position</translation>
     </message>
 </context>
 <context>
-    <name>ContextMenus</name>
+    <name>Commands</name>
+    <message>
+        <source>ビュー初期状態</source>
+        <translation>Default View</translation>
+    </message>
+    <message>
+        <source>カラー ボタン</source>
+        <translation>Colour Buttons</translation>
+    </message>
+    <message>
+        <source>コントロール ボタン</source>
+        <translation>Control Buttons</translation>
+    </message>
     <message>
         <source>キューブのサイズ(X,Y,Z)を変更</source>
         <translation>Change the Grid Size (X, Y, Z)</translation>
@@ -325,24 +313,12 @@ Right click - Next light position</translation>
         <translation>Clear All Cubes</translation>
     </message>
     <message>
-        <source>ボタン 配置</source>
-        <translation>Button Placement</translation>
+        <source>照明</source>
+        <translation>Light</translation>
     </message>
     <message>
-        <source>カラー ボタン</source>
-        <translation>Colour Buttons</translation>
-    </message>
-    <message>
-        <source>コントロール ボタン</source>
-        <translation>Control Buttons</translation>
-    </message>
-    <message>
-        <source>ボタン 表示切替</source>
-        <translation>Show Buttons</translation>
-    </message>
-    <message>
-        <source>線幅</source>
-        <translation>Line Width</translation>
+        <source>照明位置切替</source>
+        <translation>Next Light Position</translation>
     </message>
     <message>
         <source>ワイヤーフレーム</source>
@@ -365,16 +341,168 @@ Right click - Next light position</translation>
         <translation>Axes</translation>
     </message>
     <message>
-        <source>ビュー初期状態</source>
-        <translation>Default View</translation>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
     </message>
     <message>
-        <source>照明</source>
-        <translation>Light</translation>
+        <source>エクスポート(&amp;E)</source>
+        <translation>&amp;Export</translation>
     </message>
     <message>
-        <source>照明位置切替</source>
-        <translation>Next Light Position</translation>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>ツール バーとドッキング ウィンドウ(&amp;T)</source>
+        <translation>&amp;Toolbars and Docking Windows</translation>
+    </message>
+    <message>
+        <source>アプリケーションの外観(&amp;A)</source>
+        <translation>&amp;Application Look</translation>
+    </message>
+    <message>
+        <source>言語(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>ツール(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ボタン 配置</source>
+        <translation>Button Placement</translation>
+    </message>
+    <message>
+        <source>ボタン 表示切替</source>
+        <translation>Show Buttons</translation>
+    </message>
+    <message>
+        <source>線幅</source>
+        <translation>Line Width</translation>
+    </message>
+    <message>
+        <source>スポイト(&amp;I)	Ctrl+左クリック</source>
+        <translation>&amp;Eyedropper	Ctrl+Left Click</translation>
+    </message>
+    <message>
+        <source>塗りつぶし(&amp;F)	Ctrl+Shift+左クリック</source>
+        <translation>&amp;Fill	Ctrl+Shift+Left Click</translation>
+    </message>
+    <message>
+        <source>色の置き換え(&amp;R)</source>
+        <translation>&amp;Replace Colour</translation>
+    </message>
+    <message>
+        <source>X で鏡写し描画(&amp;X)</source>
+        <translation>Mirror Painting Across &amp;X</translation>
+    </message>
+    <message>
+        <source>Z で鏡写し描画(&amp;Z)</source>
+        <translation>Mirror Painting Across &amp;Z</translation>
+    </message>
+    <message>
+        <source>モデルを移動 +X(&amp;1)</source>
+        <translation>Move Model +X (&amp;1)</translation>
+    </message>
+    <message>
+        <source>モデルを移動 -X(&amp;2)</source>
+        <translation>Move Model -X (&amp;2)</translation>
+    </message>
+    <message>
+        <source>モデルを移動 +Y(&amp;3)</source>
+        <translation>Move Model +Y (&amp;3)</translation>
+    </message>
+    <message>
+        <source>モデルを移動 -Y(&amp;4)</source>
+        <translation>Move Model -Y (&amp;4)</translation>
+    </message>
+    <message>
+        <source>モデルを移動 +Z(&amp;5)</source>
+        <translation>Move Model +Z (&amp;5)</translation>
+    </message>
+    <message>
+        <source>モデルを移動 -Z(&amp;6)</source>
+        <translation>Move Model -Z (&amp;6)</translation>
+    </message>
+    <message>
+        <source>右に 90° 回転(&amp;T)</source>
+        <translation>Rotate 90° Righ&amp;t</translation>
+    </message>
+    <message>
+        <source>左に 90° 回転(&amp;L)</source>
+        <translation>Rotate 90° &amp;Left</translation>
+    </message>
+    <message>
+        <source>X で反転(&amp;H)</source>
+        <translation>Flip Across X (&amp;H)</translation>
+    </message>
+    <message>
+        <source>Z で反転(&amp;V)</source>
+        <translation>Flip Across Z (&amp;V)</translation>
+    </message>
+    <message>
+        <source>グリッドをモデルに合わせる(&amp;G)</source>
+        <translation>Fit &amp;Grid to Model</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)	Ctrl+N</source>
+        <translation>&amp;New	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)...	Ctrl+O</source>
+        <translation>&amp;Open...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>上書き保存(&amp;S)	Ctrl+S</source>
+        <translation>&amp;Save	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>インポート(&amp;I)...</source>
+        <translation>&amp;Import...</translation>
+    </message>
+    <message>
+        <source>アプリケーションの終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>メニュー バー(&amp;M)</source>
+        <translation>&amp;Menu Bar</translation>
+    </message>
+    <message>
+        <source>ブルー スタイル(&amp;B)</source>
+        <translation>&amp;Blue Style</translation>
+    </message>
+    <message>
+        <source>ブラック スタイル(&amp;L)</source>
+        <translation>B&amp;lack Style</translation>
+    </message>
+    <message>
+        <source>シルバー スタイル(&amp;S)</source>
+        <translation>&amp;Silver Style</translation>
+    </message>
+    <message>
+        <source>アクア スタイル(&amp;A)</source>
+        <translation>&amp;Aqua Style</translation>
+    </message>
+    <message>
+        <source>バージョン情報 Miravel(&amp;A)...</source>
+        <translation>&amp;About Miravel...</translation>
+    </message>
+    <message>
+        <source>ヘルプ (オルヴェンデイル HPへ)</source>
+        <translation>User Guide</translation>
     </message>
 </context>
 <context>
@@ -394,14 +522,6 @@ Right click - Next light position</translation>
     <message>
         <source>読み込めません (アクセスが許可されていません)</source>
         <translation>cannot be read (permission denied)</translation>
-    </message>
-    <message>
-        <source>入力の形式ではありません (入力は .mvf と .vox のファイルです)</source>
-        <translation>not an input format (inputs are .mvf and .vox files)</translation>
-    </message>
-    <message>
-        <source>.vox ファイルとして読めません</source>
-        <translation>not a readable .vox file</translation>
     </message>
     <message>
         <source>モデルは %1×%2×%3 です。エディターのグリッドは 64000 セル (40×40×40) までです</source>
@@ -450,6 +570,14 @@ Right click - Next light position</translation>
     <message>
         <source>書き出せませんでした</source>
         <translation>could not be written</translation>
+    </message>
+    <message>
+        <source>入力の形式ではありません (入力は %1 のファイルです)</source>
+        <translation>not an input format (inputs are %1 files)</translation>
+    </message>
+    <message>
+        <source>.%1 ファイルとして読めません</source>
+        <translation>not a readable .%1 file</translation>
     </message>
 </context>
 <context>
@@ -533,10 +661,6 @@ Right click - Next light position</translation>
 <context>
     <name>ExchangeTexts</name>
     <message>
-        <source>エクスポート(&amp;E)</source>
-        <translation>&amp;Export</translation>
-    </message>
-    <message>
         <source>インポート</source>
         <translation>Import</translation>
     </message>
@@ -610,6 +734,33 @@ Right click - Next light position</translation>
     <message>
         <source>開いているファイルが多すぎます</source>
         <translation>too many open files</translation>
+    </message>
+</context>
+<context>
+    <name>FileFormats</name>
+    <message>
+        <source>VOX 形式 (*.vox)(&amp;V)...</source>
+        <translation>&amp;VOX Format (*.vox)...</translation>
+    </message>
+    <message>
+        <source>glTF 形式 (*.gltf)(&amp;G)...</source>
+        <translation>&amp;glTF Format (*.gltf)...</translation>
+    </message>
+    <message>
+        <source>glTF バイナリ形式 (*.glb)(&amp;B)...</source>
+        <translation>glTF &amp;Binary Format (*.glb)...</translation>
+    </message>
+    <message>
+        <source>OBJ 形式 (*.obj)(&amp;O)...</source>
+        <translation>&amp;OBJ Format (*.obj)...</translation>
+    </message>
+    <message>
+        <source>PLY 形式 (*.ply)(&amp;P)...</source>
+        <translation>&amp;PLY Format (*.ply)...</translation>
+    </message>
+    <message>
+        <source>STL 形式 (*.stl)(&amp;S)...</source>
+        <translation>&amp;STL Format (*.stl)...</translation>
     </message>
 </context>
 <context>
@@ -756,157 +907,6 @@ The file was kept under this name:
     <message>
         <source>出力できませんでした</source>
         <translation>The export failed</translation>
-    </message>
-</context>
-<context>
-    <name>ShellCommands</name>
-    <message>
-        <source>VOX 形式 (*.vox)(&amp;V)...</source>
-        <translation>&amp;VOX Format (*.vox)...</translation>
-    </message>
-    <message>
-        <source>glTF 形式 (*.gltf)(&amp;G)...</source>
-        <translation>&amp;glTF Format (*.gltf)...</translation>
-    </message>
-    <message>
-        <source>glTF バイナリ形式 (*.glb)(&amp;B)...</source>
-        <translation>glTF &amp;Binary Format (*.glb)...</translation>
-    </message>
-    <message>
-        <source>OBJ 形式 (*.obj)(&amp;O)...</source>
-        <translation>&amp;OBJ Format (*.obj)...</translation>
-    </message>
-    <message>
-        <source>PLY 形式 (*.ply)(&amp;P)...</source>
-        <translation>&amp;PLY Format (*.ply)...</translation>
-    </message>
-    <message>
-        <source>STL 形式 (*.stl)(&amp;S)...</source>
-        <translation>&amp;STL Format (*.stl)...</translation>
-    </message>
-    <message>
-        <source>新規作成(&amp;N)	Ctrl+N</source>
-        <translation>&amp;New	Ctrl+N</translation>
-    </message>
-    <message>
-        <source>開く(&amp;O)...	Ctrl+O</source>
-        <translation>&amp;Open...	Ctrl+O</translation>
-    </message>
-    <message>
-        <source>上書き保存(&amp;S)	Ctrl+S</source>
-        <translation>&amp;Save	Ctrl+S</translation>
-    </message>
-    <message>
-        <source>名前を付けて保存(&amp;A)...</source>
-        <translation>Save &amp;As...</translation>
-    </message>
-    <message>
-        <source>インポート(&amp;I)...</source>
-        <translation>&amp;Import...</translation>
-    </message>
-    <message>
-        <source>アプリケーションの終了(&amp;X)</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
-        <source>印刷(&amp;P)...	Ctrl+P</source>
-        <translation>&amp;Print...	Ctrl+P</translation>
-    </message>
-    <message>
-        <source>メニュー バー(&amp;M)</source>
-        <translation>&amp;Menu Bar</translation>
-    </message>
-    <message>
-        <source>ブルー スタイル(&amp;B)</source>
-        <translation>&amp;Blue Style</translation>
-    </message>
-    <message>
-        <source>ブラック スタイル(&amp;L)</source>
-        <translation>B&amp;lack Style</translation>
-    </message>
-    <message>
-        <source>シルバー スタイル(&amp;S)</source>
-        <translation>&amp;Silver Style</translation>
-    </message>
-    <message>
-        <source>アクア スタイル(&amp;A)</source>
-        <translation>&amp;Aqua Style</translation>
-    </message>
-    <message>
-        <source>バージョン情報 Miravel(&amp;A)...</source>
-        <translation>&amp;About Miravel...</translation>
-    </message>
-    <message>
-        <source>ヘルプ (オルヴェンデイル HPへ)</source>
-        <translation>User Guide</translation>
-    </message>
-    <message>
-        <source>スポイト(&amp;I)	Ctrl+左クリック</source>
-        <translation>&amp;Eyedropper	Ctrl+Left Click</translation>
-    </message>
-    <message>
-        <source>X で鏡写し描画(&amp;X)	Ctrl+Shift+X</source>
-        <translation>Mirror Painting Across &amp;X	Ctrl+Shift+X</translation>
-    </message>
-    <message>
-        <source>Z で鏡写し描画(&amp;Z)	Ctrl+Shift+C</source>
-        <translation>Mirror Painting Across &amp;Z	Ctrl+Shift+C</translation>
-    </message>
-    <message>
-        <source>塗りつぶし(&amp;F)	Ctrl+Shift+左クリック</source>
-        <translation>&amp;Fill	Ctrl+Shift+Left Click</translation>
-    </message>
-    <message>
-        <source>色の置き換え(&amp;R)</source>
-        <translation>&amp;Replace Colour</translation>
-    </message>
-    <message>
-        <source>モデルを移動 +X(&amp;1)	Ctrl+Shift+Right</source>
-        <translation>Move Model +X (&amp;1)	Ctrl+Shift+Right</translation>
-    </message>
-    <message>
-        <source>モデルを移動 -X(&amp;2)	Ctrl+Shift+Left</source>
-        <translation>Move Model -X (&amp;2)	Ctrl+Shift+Left</translation>
-    </message>
-    <message>
-        <source>モデルを移動 +Y(&amp;3)	Ctrl+Shift+PgUp</source>
-        <translation>Move Model +Y (&amp;3)	Ctrl+Shift+PgUp</translation>
-    </message>
-    <message>
-        <source>モデルを移動 -Y(&amp;4)	Ctrl+Shift+PgDown</source>
-        <translation>Move Model -Y (&amp;4)	Ctrl+Shift+PgDown</translation>
-    </message>
-    <message>
-        <source>モデルを移動 +Z(&amp;5)	Ctrl+Shift+Down</source>
-        <translation>Move Model +Z (&amp;5)	Ctrl+Shift+Down</translation>
-    </message>
-    <message>
-        <source>モデルを移動 -Z(&amp;6)	Ctrl+Shift+Up</source>
-        <translation>Move Model -Z (&amp;6)	Ctrl+Shift+Up</translation>
-    </message>
-    <message>
-        <source>右に 90° 回転(&amp;T)</source>
-        <translation>Rotate 90° Righ&amp;t</translation>
-    </message>
-    <message>
-        <source>左に 90° 回転(&amp;L)</source>
-        <translation>Rotate 90° &amp;Left</translation>
-    </message>
-    <message>
-        <source>X で反転(&amp;H)</source>
-        <translation>Flip Across X (&amp;H)</translation>
-    </message>
-    <message>
-        <source>Z で反転(&amp;V)</source>
-        <translation>Flip Across Z (&amp;V)</translation>
-    </message>
-    <message>
-        <source>グリッドをモデルに合わせる(&amp;G)</source>
-        <translation>Fit &amp;Grid to Model</translation>
-    </message>
-    <message>
-        <source>やり直し(&amp;Y)	Ctrl+Shift+Z</source>
-        <translation>&amp;Redo	Ctrl+Shift+Z</translation>
     </message>
 </context>
 <context>

@@ -5,8 +5,9 @@
 // recovery folder of its own so that runs never see each other's.
 #include "app/CMainFrame.h"
 #include "app/CMiravelApp.h"
-#include "app/RecoveryKeeper.h"
-#include "app/ShellIds.h"
+#include "recovery/RecoveryKeeper.h"
+#include "exchange/FileFormats.h"
+#include "app/AppLooks.h"
 #include "tests/app/ExchangeTestFiles.h"
 #include "view/CMiravelView.h"
 
@@ -101,7 +102,8 @@ protected:
     CMiravelApp& App() { return *m_app; }
     CMainFrame& Frame() { return *m_app->MainFrame(); }
     CMiravelDoc& Doc() { return *m_app->Document(); }
-    void Command(int id) { Frame().CommandAction(id)->trigger(); }
+    void Command(CommandId id) { Frame().Action(id)->trigger(); }
+    void Export(ExchangeFormat format) { Frame().ExportAction(FileFormats::Get(format))->trigger(); }
     QString Temp(const QString& name) const { return m_home.filePath(name); }
 
     // Lets the recovery copy fall due and be written; the copies on disk.

@@ -1,8 +1,7 @@
 // The editor's import and export commands, the open dialog's and the
 // window's way in for .vox files, and the picture the converter draws, all
 // inside the test process with every question answered by the test.
-#include "app/DefaultViewPicture.h"
-#include "app/ExportMenu.h"
+#include "commandline/DefaultViewPicture.h"
 #include "exchange/ModelExport.h"
 #include "tests/app/ProgramRun.h"
 #include "tests/app/ShellTestSupport.h"
@@ -73,9 +72,10 @@ TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
     EXPECT_EQ(texts.last(), QStringLiteral("アプリケーションの終了(X)"));
 
     const QList<QAction*> entries = Frame().ExportMenu()->actions();
-    ASSERT_EQ(entries.size(), qsizetype(kExportMenu.size()));
-    for (const ExportMenuEntry& e : kExportMenu) {
-        QAction* a = Frame().CommandAction(e.id);
+    ASSERT_EQ(entries.size(), qsizetype(FileFormats::Exported().size()));
+    for (const FileFormat* format : FileFormats::Exported()) {
+        const FileFormat& e = *format;
+        QAction* a = Frame().ExportAction(e);
         ASSERT_TRUE(a && entries.contains(a));
         EXPECT_TRUE(a->text().contains(QStringLiteral("(*.") + e.Suffix() + QLatin1Char(')')));
 
@@ -95,7 +95,7 @@ TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
 
     // Cancelling the dialog writes nothing and says nothing.
     paths = {QString()};
-    Command(ID_FILE_EXPORT_STL);
+    Export(ExchangeFormat::Stl);
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_FALSE(Doc().IsModified());  // exporting is not saving
 
@@ -106,7 +106,7 @@ TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
     Doc().ReplaceModel(16, 19, 1, many);
     EXPECT_TRUE(notices.isEmpty());
     paths = {Temp(QStringLiteral("many.vox"))};
-    Command(ID_FILE_EXPORT_VOX);
+    Export(ExchangeFormat::Vox);
     EXPECT_TRUE(errors.isEmpty());
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].contains(QStringLiteral("300"))) << notices[0].toStdString();
@@ -126,7 +126,7 @@ TEST_F(ExchangeCommandsTest, AFailedExportSaysSoAndKeepsTheFileThatWasThere)
     bool progressShown = false;
     QTimer::singleShot(0, [&] { progressShown = ProgressWindowShows(); });
     paths = {gltf};
-    Command(ID_FILE_EXPORT_GLTF);
+    Export(ExchangeFormat::Gltf);
     EXPECT_TRUE(progressShown);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("出力できませんでした\n") + gltf)) << errors[0].toStdString();
@@ -144,7 +144,7 @@ TEST_F(ExchangeCommandsTest, ImportAndDropsReplaceTheModelAfterTheSaveQuestionAR
     // A truncated file through the import command: the reader's message,
     // nothing changed.
     paths = {WriteVox(QStringLiteral("cut.vox"), 100)};
-    Command(ID_FILE_IMPORT);
+    Command(CommandId::FileImport);
     ASSERT_EQ(errors.size(), 1);
     const QString readerMessage = ReadVoxFile(Temp(QStringLiteral("cut.vox"))).message;
     EXPECT_FALSE(readerMessage.isEmpty());

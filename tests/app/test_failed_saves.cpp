@@ -41,7 +41,7 @@ protected:
 
     // Runs the save command (Save As when savePath is given) and checks that
     // it failed without changing anything. reason: a piece of the message.
-    void ExpectFailedSave(int command, const QString& savePath, const QString& reason = {})
+    void ExpectFailedSave(CommandId command, const QString& savePath, const QString& reason = {})
     {
         SCOPED_TRACE(savePath.isEmpty() ? Doc().GetPathName().toStdString() : savePath.toStdString());
         const QString path = Doc().GetPathName();
@@ -94,13 +94,13 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
     // into the folder.
     const QString folder = Temp(QStringLiteral("folder.mvf"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    ExpectFailedSave(ID_FILE_SAVE_AS, folder, ModelMessages::PathIsFolder());
+    ExpectFailedSave(CommandId::FileSaveAs, folder, ModelMessages::PathIsFolder());
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_TRUE(QDir(folder).isEmpty());
 
     // A name under a path component that is a file (the model itself).
     const QByteArray modelBytes = ReadAll(model);
-    ExpectFailedSave(ID_FILE_SAVE_AS, model + QStringLiteral("/deeper/x.mvf"), ModelMessages::FolderIsFile(model));
+    ExpectFailedSave(CommandId::FileSaveAs, model + QStringLiteral("/deeper/x.mvf"), ModelMessages::FolderIsFile(model));
     EXPECT_EQ(ReadAll(model), modelBytes);
 
     // The write breaks off half-way behind the file layer, as on a failing
@@ -109,7 +109,7 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
         file.write(bytes.left(bytes.size() / 2));
         return qint64(-1);
     });
-    ExpectFailedSave(ID_FILE_SAVE, {});
+    ExpectFailedSave(CommandId::FileSave, {});
     Doc().SetFileWriterForTesting({});
 
     // A folder without write permission; root writes there all the same.
@@ -117,14 +117,14 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
         const QString locked = Temp(QStringLiteral("locked"));
         ASSERT_TRUE(QDir().mkpath(locked));
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        ExpectFailedSave(ID_FILE_SAVE_AS, locked + QStringLiteral("/x.mvf"));
+        ExpectFailedSave(CommandId::FileSaveAs, locked + QStringLiteral("/x.mvf"));
         QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     // After all that the recovery copy is still there, and the model still
     // saves where it belongs.
     EXPECT_EQ(CopiesOnDisk(), 1);
-    Command(ID_FILE_SAVE);
+    Command(CommandId::FileSave);
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(ModelCells(model), Doc().m_cubes);
 }
@@ -141,7 +141,7 @@ TEST_F(FailedSaveTest, AFullAndAReadOnlyFilesystemKeepModelAndOldFile)
     Doc().SetGridSize(40, 40, 40);
     for (int x = 0; x < 40; ++x)
         Doc().SetCube(x, 39, 39, RGB(x, 0, 0));
-    ExpectFailedSave(ID_FILE_SAVE, {}, FileErrorText::ForErrno(ENOSPC));
+    ExpectFailedSave(CommandId::FileSave, {}, FileErrorText::ForErrno(ENOSPC));
     CMiravelDoc check;
     ASSERT_TRUE(check.OnOpenDocument(model).ok);
     EXPECT_EQ(check.m_sizeX, 16);
@@ -165,8 +165,8 @@ TEST_F(FailedSaveTest, AFullAndAReadOnlyFilesystemKeepModelAndOldFile)
     // Read-only: no one writes, root included.
     Doc().SetGridSize(16, 16, 16);
     ASSERT_EQ(mount("tmpfs", small.toLocal8Bit().constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
-    ExpectFailedSave(ID_FILE_SAVE, {});
-    ExpectFailedSave(ID_FILE_SAVE_AS, small + QStringLiteral("/new.mvf"));
+    ExpectFailedSave(CommandId::FileSave, {});
+    ExpectFailedSave(CommandId::FileSaveAs, small + QStringLiteral("/new.mvf"));
     EXPECT_FALSE(QFile::exists(small + QStringLiteral("/new.mvf")));
 }
 

@@ -30,7 +30,7 @@ const QString kNotAModel = QStringLiteral("mvfファイルではありません"
 
 QSettings Store() { return QSettings(QStringLiteral("Orvendale"), QStringLiteral("MIRA-VEL")); }
 QColor WindowColour() { return QApplication::palette().color(QPalette::Window); }
-QColor LookColour(int id) { return AppLookFor(id, ID_VIEW_APPLOOK_OFF_2007_BLUE).palette.color(QPalette::Window); }
+QColor LookColour(int id) { return AppLookFor(id, kLookOff2007Blue).palette.color(QPalette::Window); }
 
 // Counts the mouse-button presses that reach one widget.
 struct PressCounter : QObject {
@@ -44,7 +44,7 @@ struct PressCounter : QObject {
 
 class ShellCommandsTest : public ShellTest {
 protected:
-    QAction* CheckedLook() { return Frame().CommandAction(kDefaultAppLook)->actionGroup()->checkedAction(); }
+    QAction* CheckedLook() { return Frame().Action(CommandId::LookVs2008)->actionGroup()->checkedAction(); }
     QString WriteJunk(const QString& name) { return WriteBytes(Temp(name), "not a model at all") ? Temp(name) : QString(); }
     QStringList MenuTitles()
     {
@@ -127,8 +127,8 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     // recovery copy stays.
     saveAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Yes};
     paths = {QString()};
-    Command(ID_FILE_NEW);
-    Command(ID_FILE_NEW);
+    Command(CommandId::FileNew);
+    Command(CommandId::FileNew);
     EXPECT_EQ(Doc().GetCube(2, 2, 2), kMagenta);
     EXPECT_EQ(view->m_state.m_camera.m_rotX, 99.0);
     EXPECT_EQ(CopiesOnDisk(), 1);
@@ -137,7 +137,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     // new model with the view's initial update (the camera is back).
     saveAnswers = {SaveChangesAnswer::Yes};
     paths = {Temp(QStringLiteral("first"))};
-    Command(ID_FILE_NEW);
+    Command(CommandId::FileNew);
     CMiravelDoc check;
     ASSERT_TRUE(check.OnOpenDocument(Temp(QStringLiteral("first.mvf"))).ok);
     EXPECT_EQ(check.GetCube(2, 2, 2), kMagenta);
@@ -147,7 +147,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
 
     // No gives the changes and their copy up, for New and for Open; an
     // unmodified model is replaced unasked.
-    for (const int command : {ID_FILE_NEW, ID_FILE_OPEN}) {
+    for (const CommandId command : {CommandId::FileNew, CommandId::FileOpen}) {
         Doc().SetCube(0, 0, 0, kBlue);
         WaitForCopy();
         ASSERT_EQ(CopiesOnDisk(), 1);
@@ -157,7 +157,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
         EXPECT_EQ(Doc().GetCube(0, 0, 0), CLR_NONE);
         EXPECT_EQ(CopiesOnDisk(), 0);
     }
-    Command(ID_FILE_NEW);
+    Command(CommandId::FileNew);
     EXPECT_EQ(saveQuestions.size(), 5);
 
     // Closing: the display settings are written only once the close is
@@ -172,7 +172,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     EXPECT_FALSE(QFile::exists(SettingsFilePath()));
     EXPECT_EQ(closed, 0);
     EXPECT_EQ(CopiesOnDisk(), 1);
-    Command(ID_APP_EXIT);
+    Command(CommandId::AppExit);
     EXPECT_EQ(closed, 1);
     EXPECT_EQ(CopiesOnDisk(), 0);
     EXPECT_EQ(saveQuestions.size(), 7);
@@ -190,7 +190,7 @@ TEST_F(ShellCommandsTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
     Frame().GetActiveView()->m_state.m_camera.m_rotY = 12.0;
     paths = {WriteJunk(QStringLiteral("bad.mvf"))};
     saveAnswers = {SaveChangesAnswer::No};
-    Command(ID_FILE_OPEN);
+    Command(CommandId::FileOpen);
     EXPECT_EQ(errors, QStringList{kNotAModel});
     EXPECT_EQ(Doc().GetPathName(), path);
     EXPECT_EQ(Doc().GetCube(3, 3, 3), kBlue);
@@ -198,7 +198,7 @@ TEST_F(ShellCommandsTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
     EXPECT_EQ(Frame().GetActiveView()->m_state.m_camera.m_rotY, 12.0); // no initial update either
 
     ASSERT_TRUE(QFile::remove(path));
-    Command(ID_FILE_SAVE); // a model with a name is saved there unasked
+    Command(CommandId::FileSave); // a model with a name is saved there unasked
     CMiravelDoc check;
     ASSERT_TRUE(check.OnOpenDocument(path).ok);
     EXPECT_EQ(check.m_cubes, Doc().m_cubes);
@@ -207,7 +207,7 @@ TEST_F(ShellCommandsTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
     // Save As renames (its failures: test_failed_saves.cpp).
     Doc().SetCube(0, 0, 0, kBlue);
     paths = {Temp(QStringLiteral("other.mvf"))};
-    Command(ID_FILE_SAVE_AS);
+    Command(CommandId::FileSaveAs);
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("other.mvf")));
     EXPECT_EQ(App().RecentFiles().Files(), QStringList({Temp(QStringLiteral("other.mvf")), path}));
 }
@@ -246,25 +246,25 @@ TEST_F(ShellCommandsTest, RecentFilesKeepTwentySurviveARestartAndLoseEntriesThat
 TEST_F(ShellCommandsTest, TheChosenLookIsAppliedAtOnceMarkedAndUsedAtTheNextStart)
 {
     ASSERT_TRUE(StartApp());
-    EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_VS_2008));
-    Command(ID_VIEW_APPLOOK_OFF_2003);
-    EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_OFF_2003));
-    EXPECT_EQ(Frame().menuBar()->palette().color(QPalette::Window), LookColour(ID_VIEW_APPLOOK_OFF_2003));
+    EXPECT_EQ(CheckedLook(), Frame().Action(CommandId::LookVs2008));
+    Command(CommandId::LookOff2003);
+    EXPECT_EQ(CheckedLook(), Frame().Action(CommandId::LookOff2003));
+    EXPECT_EQ(Frame().menuBar()->palette().color(QPalette::Window), LookColour(kLookOff2003));
 
     ASSERT_TRUE(StartApp()); // the next start
-    EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_OFF_2003));
-    EXPECT_EQ(WindowColour(), LookColour(ID_VIEW_APPLOOK_OFF_2003));
+    EXPECT_EQ(CheckedLook(), Frame().Action(CommandId::LookOff2003));
+    EXPECT_EQ(WindowColour(), LookColour(kLookOff2003));
 
     // A look without a menu item still starts in a look of its own; a stored
     // number that names no look gives the default.
-    Store().setValue(QStringLiteral("ApplicationLook"), ID_VIEW_APPLOOK_WINDOWS_7);
+    Store().setValue(QStringLiteral("ApplicationLook"), kLookWindows7);
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(CheckedLook(), nullptr);
-    EXPECT_EQ(WindowColour(), LookColour(ID_VIEW_APPLOOK_WINDOWS_7));
+    EXPECT_EQ(WindowColour(), LookColour(kLookWindows7));
 
     Store().setValue(QStringLiteral("ApplicationLook"), 4711);
     ASSERT_TRUE(StartApp());
-    EXPECT_EQ(CheckedLook(), Frame().CommandAction(ID_VIEW_APPLOOK_VS_2008));
+    EXPECT_EQ(CheckedLook(), Frame().Action(CommandId::LookVs2008));
 }
 
 TEST_F(ShellCommandsTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMousePress)
@@ -322,10 +322,10 @@ TEST_F(ShellCommandsTest, PrintPutsTheViewsPictureOnThePage)
         return printIt;
     };
     ASSERT_TRUE(StartApp());
-    Command(ID_FILE_PRINT); // cancelled: nothing printed
+    Command(CommandId::FilePrint); // cancelled: nothing printed
     EXPECT_FALSE(QFile::exists(pdf));
     printIt = true;
-    Command(ID_FILE_PRINT);
+    Command(CommandId::FilePrint);
     const QByteArray bytes = ReadAll(pdf);
     EXPECT_TRUE(bytes.startsWith("%PDF") && bytes.contains("/Subtype /Image"));
     // Scaled to the page keeping its proportions, centred.
@@ -372,7 +372,7 @@ TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange
     // An undo after a save marks the title again.
     Doc().SetCube(1, 1, 1, kBlue);
     paths = {Temp(QStringLiteral("marked.mvf"))};
-    Command(ID_FILE_SAVE);
+    Command(CommandId::FileSave);
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("marked.mvf")));
     view->ExecuteCommand(QStringLiteral("Cube:Back"));
     EXPECT_TRUE(Doc().IsModified());
@@ -395,15 +395,14 @@ TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemem
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表示(&V)"),
                                    QStringLiteral("ツール(&T)"), QStringLiteral("ヘルプ(&H)")}));
-    // Every tool is listed; each entry shows its key where it has one.
-    QStringList entries;
-    for (QAction* a : Frame().menuBar()->actions().at(2)->menu()->actions())
-        if (!a->isSeparator())
-            entries << a->text();
-    EXPECT_EQ(entries.size(), 16);
-    EXPECT_TRUE(entries.contains(QStringLiteral("X で鏡写し描画(&X)\tCtrl+Shift+X")));
-    EXPECT_TRUE(entries.contains(QStringLiteral("グリッドをモデルに合わせる(&G)")));
-    EXPECT_EQ(Frame().CommandAction(ID_TOOL_MOVE_PLUS_Y)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+PgUp")));
+    // The menu shows a key from its action's shortcut.
+    EXPECT_TRUE(Frame().menuBar()->actions().at(2)->menu()->actions().contains(Frame().Action(CommandId::ModelMovePlusY)));
+    EXPECT_EQ(Frame().Action(CommandId::ModelMovePlusY)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+PgUp")));
+    // Every command of the window's own has its action and its handler.
+    for (const CommandRow* row : CommandRegistry::All()) {
+        EXPECT_TRUE(row->run || (Frame().Action(row->id) && Frame().Handles(row->id)))
+            << CommandRegistry::Label(*row).toStdString();
+    }
 
     // The keys reach the window's shortcuts through the view: a move, an
     // undo with Ctrl+Z and a redo with Ctrl+Shift+Z, each of the whole move.
@@ -425,7 +424,7 @@ TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemem
     saveAnswers = {SaveChangesAnswer::No};
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(Frame().GetActiveView()->m_state.m_edit.m_mirrorX, 1);
-    EXPECT_TRUE(Frame().CommandAction(ID_TOOL_MIRROR_X)->isChecked());
+    EXPECT_TRUE(Frame().Action(CommandId::ToolMirrorX)->isChecked());
 }
 
 TEST_F(ShellCommandsTest, TheLanguageChoiceIsToldAboutOnceAndTakesEffectAtTheNextStart)

@@ -5,6 +5,7 @@
 
 #include "exchange/MeshBuilder.h"
 #include "exchange/MeshExport.h"
+#include "exchange/FileFormats.h"
 #include "exchange/ModelExport.h"
 
 #include <QFile>
@@ -224,7 +225,7 @@ TEST(MeshExport, AssimpReadsBackEveryFormat)
         const SoupFacts built = Examine(SoupOf(mesh), false);
         for (ExchangeFormat format : {ExchangeFormat::Gltf, ExchangeFormat::Glb, ExchangeFormat::Obj,
                                       ExchangeFormat::Ply, ExchangeFormat::Stl}) {
-            const QString path = dir.filePath(QStringLiteral("model.") + FormatSuffix(format));
+            const QString path = dir.filePath(QStringLiteral("model.") + FileFormats::Get(format).Suffix());
             const ExportResult r = ExportModel(model, format, path);
             ASSERT_TRUE(r.ok) << r.message.toStdString();
             Imported in;
@@ -234,7 +235,7 @@ TEST(MeshExport, AssimpReadsBackEveryFormat)
                 ASSERT_EQ(in.soup.normals.size(), in.soup.points.size());
             }
             const SoupFacts f = Examine(in.soup, model.cubes.size() < 600);
-            const std::string what = FormatSuffix(format).toStdString();
+            const std::string what = FileFormats::Get(format).Suffix().toStdString();
             const bool stl = format == ExchangeFormat::Stl;
             // STL has no colours, so all faces of a plane merge.
             EXPECT_EQ(in.soup.triangles.size(), (stl ? shapeMesh : mesh).TriangleCount()) << what;

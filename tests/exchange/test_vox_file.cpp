@@ -3,6 +3,7 @@
 // limits, and files that are whole or untouched.
 #include "ExchangeTestUtil.h"
 
+#include "exchange/FileFormats.h"
 #include "exchange/ModelExport.h"
 #include "exchange/VoxFile.h"
 
@@ -227,4 +228,22 @@ TEST(VoxWriter, RefusesLongSidesAndKeepsTheOldFile)
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("m.vox")});
     EXPECT_FALSE(ExportModel(Rainbow(5), ExchangeFormat::Vox, dir.filePath(QStringLiteral("no/such/dir.vox"))).ok);
+}
+
+TEST(FileFormats, EachExtensionNamesOneFormat)
+{
+    std::set<QString> seen;
+    for (const FileFormat& f : FileFormats::All())
+        for (const QString& suffix : f.Suffixes())
+            EXPECT_TRUE(seen.insert(suffix).second) << suffix.toStdString();
+    EXPECT_EQ(FileFormats::ForPath(QStringLiteral("dir.vox/Shot.JPEG")), &FileFormats::Get(ExchangeFormat::Jpeg));
+    EXPECT_EQ(FileFormats::ForPath(QStringLiteral("model.vox.bak")), nullptr);
+    EXPECT_EQ(FileFormats::ForPath(QStringLiteral("vox")), nullptr);
+    // A name without an extension of its own gets the format's.
+    const std::pair<const char*, const char*> names[] = {
+        {"/tmp/shot", "/tmp/shot.jpg"}, {"/tmp/shot.", "/tmp/shot.jpg"},
+        {"/tmp/shot.JPEG", "/tmp/shot.JPEG"}, {"/tmp/a.b/shot", "/tmp/a.b/shot.jpg"},
+        {"/tmp/.hidden", "/tmp/.hidden.jpg"}, {"", ""}};
+    for (auto [typed, saved] : names)
+        EXPECT_EQ(WithDefaultExtension(typed, FileFormats::ForImage(ImageFormat::JPEG)->Suffix()), saved) << typed;
 }

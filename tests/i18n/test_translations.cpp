@@ -138,11 +138,11 @@ TEST(Translations, LanguageFollowsTheUserWhereTheProgramSpeaksIt)
     Language::Install(Language::kJapanese);
     EXPECT_EQ(Language::Current(), "ja");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
-    EXPECT_EQ(QCoreApplication::translate("CMainFrame", "ファイル(&F)"), QStringLiteral("ファイル(&F)"));
+    EXPECT_EQ(QCoreApplication::translate("Commands", "ファイル(&F)"), QStringLiteral("ファイル(&F)"));
     // Another language replaces the translators of the first.
     Language::Install(Language::kEnglish);
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
-    EXPECT_EQ(QCoreApplication::translate("CMainFrame", "ファイル(&F)"), "&File");
+    EXPECT_EQ(QCoreApplication::translate("Commands", "ファイル(&F)"), "&File");
 
     // (The notice of a new choice in both languages: the language choice test.)
 }

@@ -2,7 +2,6 @@
 // of the "Image:..." commands.
 #include "images/CImage.h"
 #include "images/ScreenshotExport.h"
-#include "images/ScreenshotFormats.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,16 +133,4 @@ TEST(ScreenshotExport, FailuresCloseTheWindowAndReport)
         EXPECT_TRUE(progress.calls.isEmpty()) << w << "x" << h;
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
-}
-
-TEST(ScreenshotFormats, DefaultExtensions)
-{
-    const ScreenshotFormat& jpeg = ScreenshotFormats()[5];
-    ASSERT_EQ(jpeg.format, ImageFormat::JPEG);
-    const std::pair<const char*, const char*> names[] = {
-        {"/tmp/shot", "/tmp/shot.jpg"}, {"/tmp/shot.", "/tmp/shot.jpg"},
-        {"/tmp/shot.JPEG", "/tmp/shot.JPEG"}, {"/tmp/a.b/shot", "/tmp/a.b/shot.jpg"},
-        {"/tmp/.hidden", "/tmp/.hidden.jpg"}, {"", ""}};
-    for (auto [typed, saved] : names)
-        EXPECT_EQ(WithDefaultExtension(typed, jpeg), saved) << typed;
 }

@@ -14,8 +14,8 @@ TEST_F(ViewWidgetTest, ButtonsAreMadeFromTheCatalogue)
     for (const ButtonSpec& row : ButtonCatalogue()) {
         const CCommandButton* b = view->m_buttons.ButtonById(row.id);
         ASSERT_NE(b, nullptr) << row.id;
-        EXPECT_EQ(CCommandDispatcher::Find(b->m_strCommand), row.command) << row.id;
-        EXPECT_EQ(CCommandDispatcher::Find(b->m_strCommand2), row.command2) << row.id;
+        EXPECT_EQ(CommandRegistry::Find(b->m_strCommand), row.command) << row.id;
+        EXPECT_EQ(CommandRegistry::Find(b->m_strCommand2), row.command2) << row.id;
         EXPECT_EQ(std::tie(b->m_nRepeatInterval, b->m_nClickWait, b->m_crColor),
                   std::make_tuple(row.repeatInterval, row.clickWait, InitialSwatch(row, view->m_state))) << row.id;
         EXPECT_EQ(b->parentWidget(), view);

@@ -1,9 +1,9 @@
 // Recovery copies without a window: the timing rule on the test's own clock,
 // two instances sharing a folder, stale locks, damaged copies and the three
 // answers to the start-up question.
-#include "app/RecoveryKeeper.h"
-#include "app/RecoveryTexts.h"
-#include "app/ShellPrompts.h"
+#include "recovery/RecoveryKeeper.h"
+#include "recovery/RecoveryTexts.h"
+#include "recovery/RecoverAnswer.h"
 #include "tests/app/ExchangeTestFiles.h"
 
 #include <QCoreApplication>

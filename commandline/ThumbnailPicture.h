@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DefaultViewPicture.h"
+#include "commandline/DefaultViewPicture.h"
 #include "exchange/ModelData.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The command line: how arguments are read, and the built program run as a
 // converter and thumbnailer without any display. Outputs are read back with
 // our readers and with Assimp's importer, which nobody here wrote.
-#include "app/CommandLine.h"
-#include "app/ConvertTexts.h"
-#include "app/ThumbnailPicture.h"
+#include "commandline/CommandLine.h"
+#include "commandline/ConvertTexts.h"
+#include "commandline/ThumbnailPicture.h"
 #include "model/FileErrorText.h"
 #include "tests/app/ExchangeTestFiles.h"
 #include "tests/app/ProgramRun.h"
@@ -91,7 +91,7 @@ TEST(CommandLineArguments, ToolOrEditorAndWhatTheToolIsAskedToDo)
     ASSERT_EQ(r.mode, Mode::Convert);
     ASSERT_EQ(r.jobs.size(), 1u);
     EXPECT_EQ(r.jobs[0].output, QStringLiteral("out.GLB"));
-    EXPECT_EQ(r.jobs[0].format, ExchangeFormat::Glb);
+    EXPECT_EQ(r.jobs[0].format, &FileFormats::Get(ExchangeFormat::Glb));
 
     r = CommandLine::Parse(args({"--export-dir", "d", "--format", "PNG", "--size", "640x480", "a.mvf", "x/b.v1.vox"}));
     ASSERT_EQ(r.mode, Mode::Convert);

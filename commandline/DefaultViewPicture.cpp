@@ -1,4 +1,4 @@
-#include "app/DefaultViewPicture.h"
+#include "commandline/DefaultViewPicture.h"
 
 #include "editing/CanvasLayer.h"
 #include "model/CMiravelDoc.h"

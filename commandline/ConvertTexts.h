@@ -11,8 +11,15 @@ inline QString NoSuchFile() { return QCoreApplication::translate("ConvertTexts",
 inline QString InputIsFolder() { return QCoreApplication::translate("ConvertTexts", "フォルダーです。モデルのファイルではありません"); }
 inline QString NotRegularFile() { return QCoreApplication::translate("ConvertTexts", "通常のファイルではありません"); }
 inline QString Unreadable() { return QCoreApplication::translate("ConvertTexts", "読み込めません (アクセスが許可されていません)"); }
-inline QString NotInputFormat() { return QCoreApplication::translate("ConvertTexts", "入力の形式ではありません (入力は .mvf と .vox のファイルです)"); }
-inline QString NotReadableVox() { return QCoreApplication::translate("ConvertTexts", ".vox ファイルとして読めません"); }
+// inputs: the extensions of the formats read, ".mvf, .vox".
+inline QString NotInputFormat(const QString& inputs)
+{
+    return QCoreApplication::translate("ConvertTexts", "入力の形式ではありません (入力は %1 のファイルです)").arg(inputs);
+}
+inline QString NotReadable(const QString& suffix)
+{
+    return QCoreApplication::translate("ConvertTexts", ".%1 ファイルとして読めません").arg(suffix);
+}
 inline QString TooBigForGrid(int x, int y, int z)
 {
     return QCoreApplication::translate("ConvertTexts", "モデルは %1×%2×%3 です。エディターのグリッドは 64000 セル (40×40×40) までです").arg(x).arg(y).arg(z);

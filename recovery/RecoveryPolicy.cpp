@@ -1,4 +1,4 @@
-#include "app/RecoveryPolicy.h"
+#include "recovery/RecoveryPolicy.h"
 
 #include <algorithm>
 

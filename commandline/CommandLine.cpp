@@ -1,7 +1,7 @@
-#include "app/CommandLine.h"
+#include "commandline/CommandLine.h"
 
-#include "app/DefaultViewPicture.h"
-#include "app/ThumbnailPicture.h"
+#include "commandline/DefaultViewPicture.h"
+#include "commandline/ThumbnailPicture.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -70,7 +70,36 @@ Request Fail(const QString& error)
     return r;
 }
 
-QString FormatList() { return QStringLiteral("mvf vox gltf glb obj ply stl png jpg bmp"); }
+// The extensions of formats, as the help and the usage errors list them.
+QString Suffixes(const std::vector<const FileFormat*>& formats, const QString& prefix, const QString& separator)
+{
+    QStringList names;
+    for (const FileFormat* f : formats)
+        names << prefix + f->Suffix();
+    return names.join(separator);
+}
+
+// Other programs' models, which come in as new models.
+std::vector<const FileFormat*> Imports()
+{
+    std::vector<const FileFormat*> formats;
+    for (const FileFormat* f : FileFormats::Readable())
+        if (f->kind != FormatKind::Model)
+            formats.push_back(f);
+    return formats;
+}
+
+// The outputs that are pictures, or the others.
+std::vector<const FileFormat*> Outputs(bool pictures)
+{
+    std::vector<const FileFormat*> formats;
+    for (const FileFormat* f : FileFormats::CommandLineOutputs())
+        if (f->IsPicture() == pictures)
+            formats.push_back(f);
+    return formats;
+}
+
+QString FormatList() { return Suffixes(FileFormats::CommandLineOutputs(), {}, QStringLiteral(" ")); }
 
 // "800x600" within the picture limits.
 bool ParseSize(const QString& text, QSize& size)
@@ -158,7 +187,7 @@ Request Parse(const QStringList& arguments)
             return Fail(QStringLiteral("--thumbnail SIZE is a number of pixels, 1 to %1, not \"%2\"")
                             .arg(DefaultViewPicture::kMaxSide)
                             .arg(inputs[2]));
-        r.jobs.push_back({inputs[0], inputs[1], ExchangeFormat::Png, side});
+        r.jobs.push_back({inputs[0], inputs[1], FileFormats::ForSuffix(QStringLiteral("png")), side});
         r.mode = Request::Mode::Convert;
         return r;
     }
@@ -173,17 +202,17 @@ Request Parse(const QStringList& arguments)
         if (inputs.size() != 1)
             return Fail(QStringLiteral("--export OUT takes exactly one input file (use --export-dir for many)"));
         const QString out = parser.value(exportTo);
-        const std::optional<ExchangeFormat> f = FormatForPath(out);
-        if (out.isEmpty() || !f)
+        const FileFormat* f = FileFormats::ForPath(out);
+        if (out.isEmpty() || !f || !f->CommandLineOutput())
             return Fail(QStringLiteral("%1: unknown output format (extensions: %2)").arg(out, FormatList()));
-        r.jobs.push_back({inputs.constFirst(), out, *f});
+        r.jobs.push_back({inputs.constFirst(), out, f});
     } else {
         if (!parser.isSet(format))
             return Fail(QStringLiteral("--export-dir needs --format FORMAT (%1)").arg(FormatList()));
         // A bare name: "glb", not "x.glb" or ".glb".
         const QString name = parser.value(format).toLower();
-        const std::optional<ExchangeFormat> f = FormatForPath(QStringLiteral("x.") + name);
-        if (name.isEmpty() || name.contains(QLatin1Char('.')) || name.contains(QLatin1Char('/')) || !f)
+        const FileFormat* f = FileFormats::ForSuffix(name);
+        if (name.isEmpty() || !f || !f->CommandLineOutput())
             return Fail(QStringLiteral("%1: unknown format (formats: %2)").arg(parser.value(format), FormatList()));
         if (inputs.isEmpty())
             return Fail(QStringLiteral("--export-dir DIR --format FORMAT needs at least one input file"));
@@ -192,7 +221,7 @@ Request Parse(const QStringList& arguments)
             return Fail(QStringLiteral("--export-dir needs a folder"));
         const QDir dir(r.outputDir);
         for (const QString& in : inputs)
-            r.jobs.push_back({in, dir.filePath(QFileInfo(in).completeBaseName() + QLatin1Char('.') + FormatSuffix(*f)), *f});
+            r.jobs.push_back({in, dir.filePath(QFileInfo(in).completeBaseName() + QLatin1Char('.') + f->Suffix()), f});
     }
     r.mode = Request::Mode::Convert;
     return r;
@@ -202,11 +231,12 @@ QString HelpText()
 {
     return QStringLiteral(
                "Usage: miravel [FILE]\n"
-               "       miravel --export OUT IN\n"
-               "       miravel --export-dir DIR --format FORMAT [--size WxH] IN...\n"
+               "       miravel [OPERATION]... --export OUT IN\n"
+               "       miravel [OPERATION]... --export-dir DIR --format FORMAT [--size WxH] IN...\n"
+               "       miravel [OPERATION]... --info [--json] IN...\n"
                "       miravel --thumbnail IN OUT SIZE\n"
                "\n"
-               "Without options, opens the editor: on FILE (.mvf, or .vox as a new model)\n"
+               "Without options, opens the editor: on FILE (.mvf, or %2 as a new model)\n"
                "or on a new model.\n"
                "\n"
                "Options:\n"
@@ -218,21 +248,45 @@ QString HelpText()
                "  --                   Ends the options: what follows is a file name, even if\n"
                "                       it starts with '-'.\n"
                "  --format FORMAT      The format for --export-dir: %1.\n"
-               "  --size WxH           Size of pictures (png, jpg, bmp); default 800x600.\n"
+               "  --size WxH           Size of pictures (%3); default 800x600.\n"
+               "  --info               Write nothing; print each model's grid size, number of\n"
+               "                       cubes and of colours, and the box of its cubes.\n"
+               "  --json               With --info: one JSON array, an object per model.\n"
                "  --thumbnail IN OUT SIZE\n"
                "                       Write a SIZE x SIZE PNG of the model IN to OUT, as a\n"
                "                       file manager shows it: the cubes as the editor first\n"
                "                       shows them, filling the square, on a transparent\n"
-               "                       background. A model of more than %2 cubes is shown\n"
+               "                       background. A model of more than %6 cubes is shown\n"
                "                       as the outline of its box.\n"
                "  -h, --help           Show this help.\n"
                "  -v, --version        Show the version.\n"
                "\n"
-               "Inputs are .mvf model files and .vox files. The model and mesh formats\n"
-               "(mvf vox gltf glb obj ply stl) and the pictures (png jpg bmp) need no display:\n"
-               "pictures are drawn by Mesa's software OpenGL without a window system. They\n"
-               "show the model as the editor does right after opening it, with its default\n"
-               "settings and view.\n"
+               "Operations change the model after it is read, in the order given, each as\n"
+               "the editor's tool does; the input file is never changed:\n"
+               "  --fit                Shrink the grid to the cubes' box, the cubes to its corner.\n"
+               "  --turn left|right    A quarter turn about the vertical axis, seen from above;\n"
+               "                       the grid's X and Z sizes swap.\n"
+               "  --flip x|z           Mirror the model across the middle of the grid.\n"
+               "  --move=X,Y,Z         Move the cubes that many cells (negative values too).\n"
+               "  --crop X0,Y0,Z0,X1,Y1,Z1\n"
+               "                       Keep the cells from one corner to the other, both\n"
+               "                       included, as the new grid; drop the cubes outside.\n"
+               "  --resize X,Y,Z       Give the grid a new size; the cubes stay where they are.\n"
+               "A move that would push a cube out of the grid, a crop not inside the grid and\n"
+               "a size the grid cannot have or that would leave cubes outside are refused for\n"
+               "that file.\n"
+               "\n"
+               "Examples:\n"
+               "  miravel --turn right --export-dir gltf --format glb models/*.mvf\n"
+               "  miravel --fit --resize 20,24,20 --move=2,0,2 --export tidy.mvf house.mvf\n"
+               "  miravel --info --json models/*.mvf models/*.vox\n"
+               "  miravel --thumbnail house.vox house.png 256\n"
+               "\n"
+               "Inputs are .mvf model files and %2 files. The model and mesh formats\n"
+               "(%4) and the pictures (%5) need no display: pictures are\n"
+               "drawn by Mesa's software OpenGL without a window system. They show the\n"
+               "model as the editor does right after opening it, with its default settings\n"
+               "and view.\n"
                "\n"
                "No conversion ever writes over one of its inputs. Before anything is written,\n"
                "every output (with the .bin of a .gltf, the .mtl of an .obj) is checked\n"
@@ -241,12 +295,13 @@ QString HelpText()
                "the rest of the batch goes on. Two inputs that would give the same output:\n"
                "the first is converted, the second refused.\n"
                "\n"
-               "Exit status: 0 when every file was converted; 1 when any file failed or was\n"
-               "refused, each reported as one line \"FILE: reason\" on standard error (no\n"
-               "output file is left for it, and a file that was there stays as it was); 2\n"
-               "when the command line is wrong (nothing is converted then).\n")
-        .arg(FormatList())
-        .arg(ThumbnailPicture::kMostCubesDrawn);
+               "Exit status: 0 when every file was converted (or shown); 1 when any file\n"
+               "failed or was refused, each reported as one line \"FILE: reason\" on standard\n"
+               "error (no output file is left for it, and a file that was there stays as it\n"
+               "was); 2 when the command line is wrong (nothing is converted then).\n")
+        .arg(FormatList(), Suffixes(Imports(), QStringLiteral("."), QStringLiteral(", ")),
+             Suffixes(Outputs(true), {}, QStringLiteral(", ")), Suffixes(Outputs(false), {}, QStringLiteral(" ")),
+             Suffixes(Outputs(true), {}, QStringLiteral(" ")), QString::number(ThumbnailPicture::kMostCubesDrawn));
 }
 
 QString VersionText()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/ExchangeFormat.h"
+#include "exchange/FileFormats.h"
 
 #include <QSize>
 #include <QString>
@@ -22,7 +22,7 @@ namespace CommandLine {
 struct ConvertJob {
     QString input;
     QString output;
-    ExchangeFormat format = ExchangeFormat::Mvf;
+    const FileFormat* format = &FileFormats::Model();
     // A thumbnail: a PNG of this many pixels square, whatever OUT's name
     // (a file manager's thumbnailer names its own temporary file); 0 for a
     // conversion to the format.

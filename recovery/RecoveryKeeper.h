@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/RecoverAnswer.h"
-#include "app/RecoveryPolicy.h"
-#include "app/RecoveryStore.h"
+#include "recovery/RecoverAnswer.h"
+#include "recovery/RecoveryPolicy.h"
+#include "recovery/RecoveryStore.h"
 #include "model/Document.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "app/RecoveryKeeper.h"
+#include "recovery/RecoveryKeeper.h"
 
-#include "app/RecoveryTexts.h"
+#include "recovery/RecoveryTexts.h"
 #include "model/CMiravelDoc.h"
 
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
-#include "app/BatchConvert.h"
+#include "commandline/BatchConvert.h"
 
-#include "app/ConvertTexts.h"
-#include "app/DefaultViewPicture.h"
-#include "app/ImportedModel.h"
-#include "app/ThumbnailPicture.h"
+#include "commandline/ConvertTexts.h"
+#include "commandline/DefaultViewPicture.h"
+#include "commandline/ThumbnailPicture.h"
+#include "exchange/ImportedModel.h"
 #include "exchange/ModelExport.h"
-#include "exchange/VoxFile.h"
+#include "exchange/FileFormats.h"
 #include "i18n/Language.h"
 #include "images/ImageEncoders.h"
 #include "model/CMiravelDoc.h"
@@ -153,27 +153,27 @@ struct Loaded {
 
 // The input format a file's first bytes show, for a name whose extension
 // says none (a file manager asks for thumbnails by content type).
-std::optional<ExchangeFormat> FormatByContent(const QString& path)
+const FileFormat* FormatByContent(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return nullptr;
     const QByteArray head = file.read(6);
     if (head == QByteArray("m\0v\0f\0", 6))
-        return ExchangeFormat::Mvf;
+        return &FileFormats::Model();
     if (head.startsWith("VOX "))
-        return ExchangeFormat::Vox;
-    return std::nullopt;
+        return &FileFormats::Get(ExchangeFormat::Vox);
+    return nullptr;
 }
 
 Outcome Load(const QString& path, Loaded& loaded)
 {
     if (const QString problem = InputProblem(path); !problem.isEmpty())
         return Failure(path, problem);
-    std::optional<ExchangeFormat> format = FormatForPath(path);
-    if (format != ExchangeFormat::Mvf && format != ExchangeFormat::Vox)
+    const FileFormat* format = FileFormats::ForPath(path);
+    if (!format || !format->Readable())
         format = FormatByContent(path);
-    if (format == ExchangeFormat::Mvf) {
+    if (format && format->kind == FormatKind::Model) {
         loaded.doc = std::make_unique<CMiravelDoc>();
         const DocResult result = loaded.doc->OnOpenDocument(path);
         if (!result.ok)
@@ -181,14 +181,17 @@ Outcome Load(const QString& path, Loaded& loaded)
         loaded.model = ModelFromDocument(*loaded.doc);
         return {true, path, {}, {}};
     }
-    if (format == ExchangeFormat::Vox) {
-        VoxReadResult result = ReadVoxFile(path);
+    if (format && format->read) {
+        ModelReadResult result = format->read(path);
         if (!result.ok)
-            return Failure(path, result.message.isEmpty() ? ConvertTexts::NotReadableVox() : result.message);
+            return Failure(path, result.message.isEmpty() ? ConvertTexts::NotReadable(format->Suffix()) : result.message);
         loaded.model = std::move(result.model);
         return {true, path, {}, {}};
     }
-    return Failure(path, ConvertTexts::NotInputFormat());
+    QStringList inputs;
+    for (const FileFormat* f : FileFormats::Readable())
+        inputs << QLatin1Char('.') + f->Suffix();
+    return Failure(path, ConvertTexts::NotInputFormat(inputs.join(QStringLiteral(", "))));
 }
 
 // The document for the outputs that go through it (the model file, pictures).
@@ -204,25 +207,13 @@ Outcome EnsureDocument(const QString& input, Loaded& loaded)
     return {true, input, {}, {}};
 }
 
-ImageFormat PictureFormat(ExchangeFormat format)
-{
-    switch (format) {
-    case ExchangeFormat::Jpeg:
-        return ImageFormat::JPEG;
-    case ExchangeFormat::Bmp:
-        return ImageFormat::BMP;
-    default:
-        return ImageFormat::PNG;
-    }
-}
-
-Outcome WritePicture(const DefaultViewPicture::Result& picture, ExchangeFormat format, const QString& path)
+Outcome WritePicture(const DefaultViewPicture::Result& picture, const FileFormat& format, const QString& path)
 {
     if (picture.image.isNull())
         return Failure(path, picture.error);
-    const ImageEncoder* encoder = FindImageEncoder(PictureFormat(format));
+    const ImageEncoder* encoder = FindImageEncoder(format.image);
     if (!encoder)
-        return Failure(path, ConvertTexts::NoEncoder(FormatSuffix(format)));
+        return Failure(path, ConvertTexts::NoEncoder(format.Suffix()));
     // Written beside the target; only a complete file takes its place. The
     // flush is where a full disk shows with its reason.
     QSaveFile file(path);
@@ -252,9 +243,10 @@ Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
     if (const QString problem = OutputProblem(job.output); !problem.isEmpty())
         return Failure(job.output, problem);
     if (job.thumbnail > 0)
-        return WritePicture(ThumbnailPicture::Render(loaded.model, job.thumbnail), ExchangeFormat::Png, job.output);
+        return WritePicture(ThumbnailPicture::Render(loaded.model, job.thumbnail), *job.format, job.output);
 
-    if (job.format == ExchangeFormat::Mvf) {
+    const FileFormat& format = *job.format;
+    if (format.kind == FormatKind::Model) {
         if (Outcome doc = EnsureDocument(job.input, loaded); !doc.ok)
             return doc;
         // The document's own save: the same bytes as the editor writes.
@@ -263,13 +255,13 @@ Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
             return Failure(job.output, saved.message);
         return {true, job.output, {}, {}};
     }
-    if (IsImageFormat(job.format)) {
+    if (format.kind == FormatKind::Picture) {
         if (Outcome doc = EnsureDocument(job.input, loaded); !doc.ok)
             return doc;
-        return WritePicture(DefaultViewPicture::Render(*loaded.doc, imageSize.width(), imageSize.height()), job.format,
+        return WritePicture(DefaultViewPicture::Render(*loaded.doc, imageSize.width(), imageSize.height()), format,
                             job.output);
     }
-    const ExportResult written = ExportModel(loaded.model, job.format, job.output);
+    const ExportResult written = format.write(loaded.model, format, job.output, {});
     if (!written.ok)
         return Failure(job.output, written.message.isEmpty() ? ConvertTexts::NotWritten() : written.message);
     return {true, job.output, {}, OneLine(written.notice)};
@@ -300,7 +292,7 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
     // would silently replace the first one's.
     std::vector<std::pair<FileIdentity, QString>> written;
     for (const CommandLine::ConvertJob& job : request.jobs) {
-        const QStringList files = ExportedFiles(job.format, job.output);
+        const QStringList files = ExportedFiles(*job.format, job.output);
         std::vector<FileIdentity> outputs;
         QString refusal;
         for (const QString& file : files) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandLine.h"
+#include "commandline/CommandLine.h"
 
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "app/ThumbnailPicture.h"
+#include "commandline/ThumbnailPicture.h"
 
-#include "app/ImportedModel.h"
+#include "exchange/ImportedModel.h"
 #include "model/CMiravelDoc.h"
 #include "scene/Camera.h"
 

@@ -1,6 +1,6 @@
-#include "app/RecoveryStore.h"
+#include "recovery/RecoveryStore.h"
 
-#include "app/RecoveryTexts.h"
+#include "recovery/RecoveryTexts.h"
 #include "model/Document.h"
 #include "model/ModelMessages.h"
 

@@ -1,4 +1,4 @@
-#include "app/ImportedModel.h"
+#include "exchange/ImportedModel.h"
 
 #include "model/CMiravelDoc.h"
 

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "exchange/ExchangeFormat.h"
+#include "exchange/ModelExport.h"
+#include "images/ImageFormat.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+// What a file format is to the program.
+enum class FormatKind : std::uint8_t {
+    Model,    // the program's own model file, opened and saved by the document
+    Voxels,   // another program's voxel model: imported and exported
+    Mesh,     // surfaces for other programs: exported
+    Picture,  // a picture of the view: the screenshots, and on the command
+              // line the model as the editor first shows it, drawn with GL,
+              // so writing one there needs a display
+};
+
+struct ModelReadResult {
+    bool ok = false;
+    QString message;  // why the file was refused, for the user
+    ModelData model;
+};
+
+// One file format: how paths name it, what the file dialogs and the export
+// menu call it, and what reads and writes it. Every place that offers,
+// recognises, reads or writes formats (the open, import and export dialogs,
+// the export menu, dropped files, the command line and its converter) reads
+// this registry; a new format is its row in FileFormats.cpp and its writer.
+// The screenshot commands take their pictures' filters and extensions here.
+struct FileFormat {
+    FormatKind kind;
+    // Lower-case extensions, space-separated; files are written with the
+    // first, and a path's extension is read as any of them, in any case.
+    const char* suffixes;
+    const char* filter = nullptr;  // the file dialogs' filter: "VoxFile(*.vox)"
+    // The export menu's entry (UTF-8, translated in the context
+    // "FileFormats"); null when the menu does not offer the format.
+    const char* label = nullptr;
+    // Reads another program's model for the import; null when not read (the
+    // model file is opened by the document).
+    ModelReadResult (*read)(const QString& path) = nullptr;
+    // Writes the model; null when it is written elsewhere (the model file by
+    // the document, pictures by drawing the view).
+    ExportResult (*write)(const ModelData& model, const FileFormat& format, const QString& path,
+                          const ExportProgress& progress) = nullptr;
+    // The name code uses for the formats it treats on their own; none for
+    // the formats that only the registry knows.
+    std::optional<ExchangeFormat> id = std::nullopt;
+    // Default options. Meshes: which way is up and whether faces keep their
+    // colours (a printer's STL has none). Pictures: the encoder.
+    bool zUp = false;
+    bool colors = true;
+    ImageFormat image = ImageFormat::PNG;
+    // Whether the command line converts to it; the pictures only the
+    // screenshots write are not.
+    bool commandLine = true;
+
+    QString Suffix() const;
+    QStringList Suffixes() const;
+    QString Filter() const { return filter ? QString::fromLatin1(filter) : QString(); }
+    QString Label() const;
+    // Opened as a model: the model file itself, or an import.
+    bool Readable() const { return kind == FormatKind::Model || read; }
+    bool IsPicture() const { return kind == FormatKind::Picture; }
+    // What the command line can write it from a model: the model file, a
+    // format with a writer, a picture.
+    bool CommandLineOutput() const
+    {
+        return commandLine && (kind == FormatKind::Model || kind == FormatKind::Picture || write);
+    }
+};
+
+namespace FileFormats {
+
+std::span<const FileFormat> All();
+// The format a path's extension names; null for none.
+const FileFormat* ForPath(const QString& path);
+// The format of a bare extension ("glb", "JPEG"); null for none.
+const FileFormat* ForSuffix(const QString& suffix);
+const FileFormat& Get(ExchangeFormat id);
+// The program's own model file.
+inline const FileFormat& Model() { return Get(ExchangeFormat::Mvf); }
+
+// The formats a file can be opened from, the model file first.
+std::vector<const FileFormat*> Readable();
+// The formats the export menu offers, in its order.
+std::vector<const FileFormat*> Exported();
+// The formats the command line converts to, in the order it lists them.
+std::vector<const FileFormat*> CommandLineOutputs();
+// The picture format written with that encoder; null for none.
+const FileFormat* ForImage(ImageFormat image);
+
+} // namespace FileFormats
+
+// The path with ".<extension>" appended when its file name has no extension
+// of its own (a name typed as "shot" is saved as "shot.png").
+QString WithDefaultExtension(const QString& path, const QString& extension);
