@@ -2,6 +2,7 @@
 
 #include "commandline/ConvertTexts.h"
 #include "commandline/DefaultViewPicture.h"
+#include "commandline/ModelInfo.h"
 #include "commandline/ThumbnailPicture.h"
 #include "exchange/ImportedModel.h"
 #include "exchange/ModelExport.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QCoreApplication>
 #include <QLocale>
 #include <QSaveFile>
@@ -207,6 +209,22 @@ Outcome EnsureDocument(const QString& input, Loaded& loaded)
     return {true, input, {}, {}};
 }
 
+// The model read, with the operations applied to it in order: a refused one
+// is the input's failure, and nothing is written for it.
+Outcome Prepare(const QString& input, const std::vector<ModelOperations::Operation>& operations, Loaded& loaded)
+{
+    Outcome read = Load(input, loaded);
+    if (!read.ok || operations.empty())
+        return read;
+    if (Outcome doc = EnsureDocument(input, loaded); !doc.ok)
+        return doc;
+    for (const ModelOperations::Operation& operation : operations)
+        if (const QString refusal = ModelOperations::Apply(operation, *loaded.doc); !refusal.isEmpty())
+            return Failure(input, refusal);
+    loaded.model = ModelFromDocument(*loaded.doc);
+    return {true, input, {}, {}};
+}
+
 Outcome WritePicture(const DefaultViewPicture::Result& picture, const FileFormat& format, const QString& path)
 {
     if (picture.image.isNull())
@@ -235,10 +253,11 @@ Outcome WritePicture(const DefaultViewPicture::Result& picture, const FileFormat
 
 } // namespace
 
-Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
+Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize,
+                const std::vector<ModelOperations::Operation>& operations)
 {
     Loaded loaded;
-    if (Outcome read = Load(job.input, loaded); !read.ok)
+    if (Outcome read = Prepare(job.input, operations, loaded); !read.ok)
         return read;
     if (const QString problem = OutputProblem(job.output); !problem.isEmpty())
         return Failure(job.output, problem);
@@ -309,7 +328,7 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
             failed = true;
             continue;
         }
-        const Outcome outcome = Convert(job, request.imageSize);
+        const Outcome outcome = Convert(job, request.imageSize, request.operations);
         if (!outcome.ok) {
             report(outcome.file + QStringLiteral(": ") + outcome.reason);
             failed = true;
@@ -320,6 +339,30 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
         if (!outcome.notice.isEmpty())
             report(outcome.file + QStringLiteral(": ") + outcome.notice);
     }
+    return failed ? CommandLine::kExitFailed : CommandLine::kExitOk;
+}
+
+int Info(const CommandLine::Request& request, const std::function<void(const QString&)>& report,
+         const std::function<void(const QString&)>& print)
+{
+    bool failed = false;
+    QStringList models;  // compact objects, one a line
+    for (const CommandLine::ConvertJob& job : request.jobs) {
+        Loaded loaded;
+        if (const Outcome read = Prepare(job.input, request.operations, loaded); !read.ok) {
+            report(read.file + QStringLiteral(": ") + read.reason);
+            failed = true;
+            continue;
+        }
+        const ModelInfo::Info info = ModelInfo::Of(loaded.model);
+        if (request.json)
+            models << QString::fromUtf8(QJsonDocument(ModelInfo::Json(job.input, info)).toJson(QJsonDocument::Compact));
+        else
+            print(ModelInfo::Line(job.input, info));
+    }
+    if (request.json)
+        print(models.isEmpty() ? QStringLiteral("[]")
+                               : QStringLiteral("[\n") + models.join(QStringLiteral(",\n")) + QStringLiteral("\n]"));
     return failed ? CommandLine::kExitFailed : CommandLine::kExitOk;
 }
 
@@ -342,6 +385,7 @@ int RunTool(int& argc, char** argv, const QStringList& arguments)
         return CommandLine::kExitUsage;
     case CommandLine::Request::Mode::Editor:
     case CommandLine::Request::Mode::Convert:
+    case CommandLine::Request::Mode::Info:
         break;
     }
 
@@ -353,7 +397,10 @@ int RunTool(int& argc, char** argv, const QStringList& arguments)
     // editor's language (its choice is in the editor's per-user store).
     Language::Install(Language::Choose(QSettings(QStringLiteral("Orvendale"), QStringLiteral("MIRA-VEL")),
                                        QLocale::system().uiLanguages()));
-    return Run(request, [&print](const QString& line) { print(stderr, line); });
+    const auto report = [&print](const QString& line) { print(stderr, line); };
+    if (request.mode == CommandLine::Request::Mode::Info)
+        return Info(request, report, [&print](const QString& line) { print(stdout, line); });
+    return Run(request, report);
 }
 
 } // namespace BatchConvert

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <map>
+
 namespace CommandLine {
 
 namespace {
@@ -151,7 +153,16 @@ Request Parse(const QStringList& arguments)
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
     const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
     const QCommandLineOption thumbnail(QStringLiteral("thumbnail"));
-    parser.addOptions({help, version, exportTo, exportDir, format, size, thumbnail});
+    const QCommandLineOption info(QStringLiteral("info"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption fit(QStringLiteral("fit"));
+    const QCommandLineOption turn(QStringLiteral("turn"), {}, QStringLiteral("left|right"));
+    const QCommandLineOption flip(QStringLiteral("flip"), {}, QStringLiteral("x|z"));
+    const QCommandLineOption move(QStringLiteral("move"), {}, QStringLiteral("X,Y,Z"));
+    const QCommandLineOption crop(QStringLiteral("crop"), {}, QStringLiteral("X0,Y0,Z0,X1,Y1,Z1"));
+    const QCommandLineOption resize(QStringLiteral("resize"), {}, QStringLiteral("X,Y,Z"));
+    parser.addOptions({help, version, exportTo, exportDir, format, size, thumbnail, info, json, fit, turn, flip, move,
+                       crop, resize});
     // "-frobnicate" is one unknown option, not eleven unknown letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (!parser.parse(WithoutToolkitOptions(arguments)))
@@ -174,10 +185,44 @@ Request Parse(const QStringList& arguments)
                         .arg(DefaultViewPicture::kMaxSide)
                         .arg(parser.value(size)));
 
+    // The operations in the order given: the parser lists the options it
+    // found in order, and the values of each one in order.
+    std::map<QString, qsizetype> taken;
+    for (const QString& name : parser.optionNames()) {
+        const QCommandLineOption* op = nullptr;
+        for (const QCommandLineOption* o : {&fit, &turn, &flip, &move, &crop, &resize})
+            if (o->names().contains(name))
+                op = o;
+        if (!op)
+            continue;
+        const QStringList values = parser.values(*op);
+        const QString value = op == &fit ? QString() : values.value(taken[name]++);
+        QString error;
+        const auto parsed = ModelOperations::Parse(name, value, error);
+        if (!parsed)
+            return Fail(error);
+        r.operations.push_back(*parsed);
+    }
+
     const QStringList inputs = parser.positionalArguments();
+    if (parser.isSet(json) && !parser.isSet(info))
+        return Fail(QStringLiteral("--json goes with --info"));
+    if (parser.isSet(info)) {
+        if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(size) ||
+            parser.isSet(thumbnail))
+            return Fail(QStringLiteral("--info writes nothing: it goes with no --export, --export-dir, --format, --size or --thumbnail"));
+        if (inputs.isEmpty())
+            return Fail(QStringLiteral("--info needs at least one input file"));
+        for (const QString& in : inputs)
+            r.jobs.push_back({in, {}, nullptr});
+        r.json = parser.isSet(json);
+        r.mode = Request::Mode::Info;
+        return r;
+    }
     if (parser.isSet(thumbnail)) {
         // What a file manager's thumbnailer entry runs: nothing else goes with it.
-        if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(size))
+        if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(size) ||
+            !r.operations.empty())
             return Fail(QStringLiteral("--thumbnail takes IN OUT SIZE and no other option"));
         if (inputs.size() != 3)
             return Fail(QStringLiteral("--thumbnail takes exactly IN OUT SIZE"));
@@ -194,7 +239,7 @@ Request Parse(const QStringList& arguments)
     if (parser.isSet(exportTo) && parser.isSet(exportDir))
         return Fail(QStringLiteral("--export and --export-dir do not go together"));
     if (!parser.isSet(exportTo) && !parser.isSet(exportDir))
-        return Fail(QStringLiteral("nothing to do: use --export OUT IN or --export-dir DIR --format FORMAT IN..."));
+        return Fail(QStringLiteral("nothing to do: use --export OUT IN, --export-dir DIR --format FORMAT IN... or --info IN..."));
 
     if (parser.isSet(exportTo)) {
         if (parser.isSet(format))

@@ -579,6 +579,22 @@ Right click - Next light position</translation>
         <source>.%1 ファイルとして読めません</source>
         <translation>not a readable .%1 file</translation>
     </message>
+    <message>
+        <source>%1,%2,%3 の移動ではキューブがグリッド (%4) の外に出ます</source>
+        <translation>a move by %1,%2,%3 would push cubes out of the grid (%4)</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの切り取りはグリッド (%3) の中にありません</source>
+        <translation>the crop from %1 to %2 is not inside the grid (%3)</translation>
+    </message>
+    <message>
+        <source>グリッドを %1×%2×%3 にはできません (各辺 1 以上、合計 %4 セル以下)</source>
+        <translation>the grid cannot be %1×%2×%3 (each side at least 1, at most %4 cells in all)</translation>
+    </message>
+    <message>
+        <source>グリッドを %1×%2×%3 にすると %4 個のキューブが外に残ります (切り取るには --crop を使います)</source>
+        <translation>a %1×%2×%3 grid would leave %4 cubes outside it (use --crop to cut them away)</translation>
+    </message>
 </context>
 <context>
     <name>DefaultViewPicture</name>

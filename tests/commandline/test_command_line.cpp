@@ -4,18 +4,24 @@
 #include "commandline/CommandLine.h"
 #include "commandline/ConvertTexts.h"
 #include "commandline/ThumbnailPicture.h"
+#include "exchange/ModelData.h"
 #include "model/FileErrorText.h"
+#include "model/ModelTools.h"
 #include "tests/app/ExchangeTestFiles.h"
 #include "tests/app/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include <unistd.h>
@@ -104,14 +110,29 @@ TEST(CommandLineArguments, ToolOrEditorAndWhatTheToolIsAskedToDo)
     EXPECT_EQ(std::tuple(r.jobs[0].input, r.jobs[0].output, r.jobs[0].thumbnail),
               std::tuple(QStringLiteral("in"), QStringLiteral("/tmp/out"), 128));
 
+    // Operations keep their order, repeats included; --info names inputs only.
+    using Op = ModelOperations::Operation;
+    r = CommandLine::Parse(args({"--turn", "left", "--move=-2,0,3", "--fit", "--turn=right", "--crop", "0,1,2,3,4,5",
+                                 "--flip", "z", "--info", "--json", "a.mvf", "b.vox"}));
+    ASSERT_EQ(r.mode, Mode::Info);
+    EXPECT_TRUE(r.json);
+    EXPECT_EQ(r.jobs.size(), 2u);
+    EXPECT_EQ(r.operations, (std::vector<Op>{{Op::Kind::TurnLeft}, {Op::Kind::Move, {-2, 0, 3}}, {Op::Kind::Fit},
+                                             {Op::Kind::TurnRight}, {Op::Kind::Crop, {0, 1, 2, 3, 4, 5}},
+                                             {Op::Kind::FlipZ}}));
+
     // One of each kind of mistake: format, inputs, options that need or
-    // exclude each other, size, unknown option.
+    // exclude each other, size, unknown option, an operation's value.
     for (auto bad : {args({"--export", "out.xyz", "in.mvf"}), args({"--export", "out.glb", "a.mvf", "b.mvf"}),
                      args({"--export-dir", "d", "--format", "x.glb", "a.mvf"}), args({"--export-dir", "d", "--format", "glb"}),
                      args({"--export-dir", "d", "a.mvf"}), args({"--export", "o.glb", "--export-dir", "d", "a.mvf"}),
                      args({"--size", "0x10", "--export", "o.png", "a.mvf"}), args({"--export", "o.glb", "--bogus", "a.mvf"}),
                      args({"--thumbnail", "a.mvf", "o"}), args({"--thumbnail", "a.mvf", "o", "0"}),
-                     args({"--thumbnail", "a.mvf", "o", "64", "--size", "8x8"})}) {
+                     args({"--thumbnail", "a.mvf", "o", "64", "--size", "8x8"}), args({"--fit", "a.mvf"}),
+                     args({"--fit", "--thumbnail", "a.mvf", "o", "64"}), args({"--info", "--export", "o.glb", "a.mvf"}),
+                     args({"--json", "--export", "o.glb", "a.mvf"}), args({"--turn", "up", "--info", "a.mvf"}),
+                     args({"--flip", "y", "--info", "a.mvf"}), args({"--move=1,2", "--info", "a.mvf"}),
+                     args({"--resize", "1,2,x", "--info", "a.mvf"}), args({"--crop", "0,0,0,1,1", "--info", "a.mvf"})}) {
         r = CommandLine::Parse(bad);
         EXPECT_EQ(r.mode, Mode::Error) << bad.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(r.error.isEmpty());
@@ -143,6 +164,79 @@ TEST_F(CommandLineTest, HelpVersionAndAWrongCommandLine)
         EXPECT_TRUE(editor.err.startsWith(QStringLiteral("miravel: cannot open the editor's window: "))) << editor.err.toStdString();
     }
     EXPECT_EQ(Files(), QStringList{QStringLiteral("in.mvf")});
+}
+
+// Each operation gives the model the editor's own tools give it: the tool
+// menu's turn, flip and fit, one-cell moves for a move, the size dialog for
+// a size, and a crop as a user makes it by hand (erase, move, resize).
+TEST_F(CommandLineTest, OperationsDoWhatTheEditorsToolsDoInTheOrderGiven)
+{
+    const Cells cubes = {{{1, 0, 1}, kTeal}, {{3, 2, 1}, kRed}, {{2, 1, 3}, kTeal}};
+    const auto model = [&](CMiravelDoc& doc) {
+        doc.SetGridSize(6, 4, 5);
+        for (const auto& [pos, colour] : cubes)
+            doc.SetCube(pos.x, pos.y, pos.z, colour);
+    };
+    CMiravelDoc in;
+    model(in);
+    ASSERT_TRUE(in.OnSaveDocument(Temp(QStringLiteral("in.mvf"))).ok);
+    const auto apply = [](CMiravelDoc& doc, const std::optional<ModelTools::Edit>& edit) {
+        ASSERT_TRUE(edit);
+        doc.ApplyAction(edit->changes, edit->size);
+    };
+    const struct {
+        QStringList args;
+        std::function<void(CMiravelDoc&)> editor;
+    } rows[] = {
+        {{"--turn", "right", "--flip", "x", "--fit"},
+         [&](auto& d) { apply(d, ModelTools::Turn(d, true)); apply(d, ModelTools::Flip(d, 0)); apply(d, ModelTools::FitGrid(d)); }},
+        {{"--flip", "z", "--turn", "left"},
+         [&](auto& d) { apply(d, ModelTools::Flip(d, 2)); apply(d, ModelTools::Turn(d, false)); }},
+        {{"--move=2,-0,-1"}, [&](auto& d) { for (auto step : {std::tuple(1, 0, 0), {1, 0, 0}, {0, 0, -1}})
+                                                apply(d, ModelTools::Move(d, std::get<0>(step), std::get<1>(step), std::get<2>(step))); }},
+        {{"--resize", "4,3,9"}, [](auto& d) { d.SetGridSize(4, 3, 9); }},
+        {{"--crop", "2,1,1,3,2,4"}, [&](auto& d) {
+             d.RemoveCube(1, 0, 1);
+             for (auto step : {std::tuple(-1, 0, 0), {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}})
+                 apply(d, ModelTools::Move(d, std::get<0>(step), std::get<1>(step), std::get<2>(step)));
+             d.SetGridSize(2, 2, 4);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args.join(QLatin1Char(' ')).toStdString());
+        const QString out = Temp(QStringLiteral("out.mvf"));
+        const ProgramRun r = Miravel(row.args + QStringList{QStringLiteral("--export"), out, Temp(QStringLiteral("in.mvf"))});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        CMiravelDoc editor, written;
+        model(editor);
+        row.editor(editor);
+        ASSERT_TRUE(written.OnOpenDocument(out).ok);
+        EXPECT_EQ(ModelFromDocument(written), ModelFromDocument(editor));
+    }
+
+    // Refusals name the file and write nothing for it; the batch goes on.
+    // --info then tells what the operations made.
+    const QString edge = WriteModelFile(Temp(QStringLiteral("edge.mvf")), {{{3, 3, 0}, kRed}});
+    for (const auto& [op, both] : {std::pair("--move=1,0,0", false), {"--crop=0,0,0,4,1,1", false},
+                                   {"--resize=4,3,4", false}, {"--resize=5,0,5", true}}) {
+        const ProgramRun r = Miravel({QLatin1String(op), QStringLiteral("--export-dir"), Temp(QStringLiteral("d")),
+                                      QStringLiteral("--format"), QStringLiteral("vox"), Temp(QStringLiteral("in.mvf")), edge});
+        EXPECT_EQ(r.exitCode, 1) << op;
+        ASSERT_EQ(r.ErrLines().size(), both ? 2 : 1) << op << r.err.toStdString();
+        EXPECT_TRUE(r.ErrLines().constLast().startsWith(edge + QStringLiteral(": "))) << r.err.toStdString();
+        EXPECT_EQ(Files(QStringLiteral("d")), both ? QStringList{} : QStringList{QStringLiteral("in.vox")}) << op;
+        QDir(Temp(QStringLiteral("d"))).removeRecursively();
+    }
+    const ProgramRun json = Miravel({QStringLiteral("--flip=x"), QStringLiteral("--info"), QStringLiteral("--json"), edge,
+                                     WriteModelFile(Temp(QStringLiteral("empty.mvf")), {})});
+    EXPECT_EQ(json.exitCode, 0);
+    const QJsonArray models = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(models.size(), 2);
+    EXPECT_EQ(models[0].toObject().value(QStringLiteral("box")).toObject().value(QStringLiteral("from")).toArray(),
+              (QJsonArray{0, 3, 0}));
+    EXPECT_EQ(models[1].toObject().value(QStringLiteral("box")), QJsonValue(QJsonValue::Null));
+    const ProgramRun line = Miravel({QStringLiteral("--fit"), QStringLiteral("--info"), Temp(QStringLiteral("in.mvf"))});
+    EXPECT_EQ(line.out, Temp(QStringLiteral("in.mvf")) + QStringLiteral(": grid 3×3×3, 3 cubes, 2 colours, cubes from 0,0,0 to 2,2,2\n"));
 }
 
 TEST_F(CommandLineTest, ModelAndMeshFormatsWithoutADisplay)
