@@ -22,10 +22,9 @@ Info Of(const ModelData& model)
     info.grid = {model.sizeX, model.sizeY, model.sizeZ};
     info.cubes = model.cubes.size();
     std::unordered_set<COLORREF> colors;
+    if (!model.cubes.empty())
+        info.low = info.high = model.cubes.front().first;
     for (const auto& [pos, color] : model.cubes) {
-        if (colors.empty()) {
-            info.low = info.high = pos;
-        }
         colors.insert(color);
         info.low = {std::min(info.low.x, pos.x), std::min(info.low.y, pos.y), std::min(info.low.z, pos.z)};
         info.high = {std::max(info.high.x, pos.x), std::max(info.high.y, pos.y), std::max(info.high.z, pos.z)};
