@@ -158,14 +158,7 @@ struct Loaded {
 const FileFormat* FormatByContent(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return nullptr;
-    const QByteArray head = file.read(6);
-    if (head == QByteArray("m\0v\0f\0", 6))
-        return &FileFormats::Model();
-    if (head.startsWith("VOX "))
-        return &FileFormats::Get(ExchangeFormat::Vox);
-    return nullptr;
+    return file.open(QIODevice::ReadOnly) ? FileFormats::ForContent(file.read(16)) : nullptr;
 }
 
 Outcome Load(const QString& path, Loaded& loaded)

@@ -4,11 +4,13 @@
 #include "exchange/ModelExport.h"
 #include "images/ImageFormat.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 // What a file format is to the program.
@@ -17,8 +19,8 @@ enum class FormatKind : std::uint8_t {
     Voxels,   // another program's voxel model: imported and exported
     Mesh,     // surfaces for other programs: exported
     Picture,  // a picture of the view: the screenshots, and on the command
-              // line the model as the editor first shows it, drawn with GL,
-              // so writing one there needs a display
+              // line the model as the editor first shows it, drawn with GL
+              // without a display
 };
 
 struct ModelReadResult {
@@ -60,6 +62,10 @@ struct FileFormat {
     // Whether the command line converts to it; the pictures only the
     // screenshots write are not.
     bool commandLine = true;
+    // The first bytes of every such file, which tell the format of a file
+    // whose name does not (a file manager's thumbnailer names its own
+    // copies); empty for none.
+    std::string_view magic{};
 
     QString Suffix() const;
     QStringList Suffixes() const;
@@ -81,6 +87,8 @@ namespace FileFormats {
 std::span<const FileFormat> All();
 // The format a path's extension names; null for none.
 const FileFormat* ForPath(const QString& path);
+// The readable format whose magic a file's first bytes hold; null for none.
+const FileFormat* ForContent(const QByteArray& head);
 // The format of a bare extension ("glb", "JPEG"); null for none.
 const FileFormat* ForSuffix(const QString& suffix);
 const FileFormat& Get(ExchangeFormat id);
