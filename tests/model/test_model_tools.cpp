@@ -153,7 +153,7 @@ TEST(ToolMove, RefusesAtTheEdgesUpToTheLargestFullGrid)
     EXPECT_EQ(doc.m_cubes, before);
 }
 
-TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAloneACropErasesWhatItCuts)
+TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAlone)
 {
     CMiravelDoc doc;
     doc.SetGridSize(10, 8, 6);
@@ -172,17 +172,6 @@ TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAloneACropErasesWhatItCu
     EXPECT_FALSE(Apply(doc, ModelTools::FitGrid(doc)));
     doc.HistoryBack();
     EXPECT_EQ(SizeOf(doc), (GridSize{10, 8, 6}));
-    EXPECT_EQ(doc.m_cubes, before);
-
-    // A crop keeps its corners, erases the cubes of the box it cuts away (a
-    // larger grid does not bring them back) and moves the hidden one along.
-    for (auto [lo, hi] : {std::pair(CUBEPOS{0, 0, 0}, CUBEPOS{10, 7, 5}), std::pair(CUBEPOS{-1, 0, 0}, CUBEPOS{9, 7, 5}),
-                          std::pair(CUBEPOS{3, 4, 0}, CUBEPOS{9, 3, 5})})
-        EXPECT_FALSE(ModelTools::Crop(doc, lo, hi));
-    ASSERT_TRUE(Apply(doc, *ModelTools::Crop(doc, {3, 3, 5}, {5, 7, 5})));
-    EXPECT_EQ(SizeOf(doc), (GridSize{3, 5, 1}));
-    EXPECT_EQ(doc.m_cubes, (Cells{{{2, 0, 0}, kBlue}, {{9, -3, -5}, kGreen}}));
-    doc.HistoryBack();
     EXPECT_EQ(doc.m_cubes, before);
 }
 
