@@ -29,7 +29,7 @@ const bench::Register reg("thumbnail", [] {
     for (int x = 0; x < 40; ++x)
         for (int y = 0; y < 40; ++y)
             for (int z = 0; z < 40; ++z)
-                full.cubes.push_back({CUBEPOS{x, y, z}, RGB(std::uint8_t(x * 6), std::uint8_t(y * 6), std::uint8_t(z * 6))});
+                full.cubes.Set({x, y, z}, RGB(std::uint8_t(x * 6), std::uint8_t(y * 6), std::uint8_t(z * 6)));
     const double drawn = bench::MedianMs(5, {}, [&] { ok = !ThumbnailPicture::Render(full, 256).image.isNull() && ok; });
     bench::Report("thumbnail_full40_ms", ok ? drawn : -1, "ms");
 });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CubeTypes.h"
+#include "model/ModelMessages.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -24,7 +24,11 @@ inline QString NotReadable(const QString& suffix)
 }
 inline QString TooBigForGrid(int x, int y, int z)
 {
-    return QCoreApplication::translate("ConvertTexts", "モデルは %1×%2×%3 です。エディターのグリッドは 64000 セル (40×40×40) までです").arg(x).arg(y).arg(z);
+    return QCoreApplication::translate("ConvertTexts", "モデルは %1×%2×%3 です。エディターが扱えるのは %4 のグリッドです")
+        .arg(x)
+        .arg(y)
+        .arg(z)
+        .arg(ModelMessages::GridLimitsText());
 }
 inline QString OutputIsFolder() { return QCoreApplication::translate("ConvertTexts", "フォルダーです。出力にはファイルの名前が要ります"); }
 inline QString FolderMissing(const QString& folder) { return QCoreApplication::translate("ConvertTexts", "フォルダー %1 がありません").arg(folder); }
@@ -56,9 +60,13 @@ inline QString CropOutsideGrid(const QString& from, const QString& to, const QSt
 }
 inline QString GridSizeRefused(int x, int y, int z)
 {
-    return QCoreApplication::translate("ConvertTexts", "グリッドを %1×%2×%3 にはできません (各辺 1 以上、合計 %4 セル以下)").arg(x).arg(y).arg(z).arg(kMaxGridCells);
+    return QCoreApplication::translate("ConvertTexts", "グリッドを %1×%2×%3 にはできません (%4 のグリッドだけです)")
+        .arg(x)
+        .arg(y)
+        .arg(z)
+        .arg(ModelMessages::GridLimitsText());
 }
-inline QString ResizeLeavesCubes(int x, int y, int z, int cubes)
+inline QString ResizeLeavesCubes(int x, int y, int z, qint64 cubes)
 {
     return QCoreApplication::translate("ConvertTexts", "グリッドを %1×%2×%3 にすると %4 個のキューブが外に残ります (切り取るには --crop を使います)").arg(x).arg(y).arg(z).arg(cubes);
 }

@@ -20,15 +20,17 @@ Info Of(const ModelData& model)
 {
     Info info;
     info.grid = {model.sizeX, model.sizeY, model.sizeZ};
-    info.cubes = model.cubes.size();
+    info.cubes = model.cubes.Count();
     std::unordered_set<COLORREF> colors;
-    if (!model.cubes.empty())
-        info.low = info.high = model.cubes.front().first;
-    for (const auto& [pos, color] : model.cubes) {
+    bool first = true;
+    model.cubes.ForEachCube([&](const CUBEPOS& pos, COLORREF color) {
         colors.insert(color);
+        if (first)
+            info.low = info.high = pos;
+        first = false;
         info.low = {std::min(info.low.x, pos.x), std::min(info.low.y, pos.y), std::min(info.low.z, pos.z)};
         info.high = {std::max(info.high.x, pos.x), std::max(info.high.y, pos.y), std::max(info.high.z, pos.z)};
-    }
+    });
     info.colors = colors.size();
     return info;
 }

@@ -31,8 +31,6 @@ QString Grid(const CMiravelDoc& doc)
     return QStringLiteral("%1×%2×%3").arg(doc.m_sizeX).arg(doc.m_sizeY).arg(doc.m_sizeZ);
 }
 
-void Apply(CMiravelDoc& doc, const ModelTools::Edit& edit) { doc.ApplyAction(edit.changes, edit.size); }
-
 } // namespace
 
 std::optional<Operation> Parse(const QString& option, const QString& value, QString& error)
@@ -79,25 +77,25 @@ QString Apply(const Operation& operation, CMiravelDoc& doc)
     const auto& v = operation.values;
     switch (operation.kind) {
     case Kind::Fit:
-        Apply(doc, ModelTools::FitGrid(doc));
+        ModelTools::Apply(doc, ModelTools::FitGrid(doc));
         return {};
     case Kind::TurnLeft:
     case Kind::TurnRight:
-        Apply(doc, ModelTools::Turn(doc, operation.kind == Kind::TurnRight));
+        ModelTools::Apply(doc, ModelTools::Turn(doc, operation.kind == Kind::TurnRight));
         return {};
     case Kind::FlipX:
     case Kind::FlipZ:
-        Apply(doc, ModelTools::Flip(doc, operation.kind == Kind::FlipX ? 0 : 2));
+        ModelTools::Apply(doc, ModelTools::Flip(doc, operation.kind == Kind::FlipX ? 0 : 2));
         return {};
     case Kind::Move:
         if (const auto edit = ModelTools::Move(doc, v[0], v[1], v[2])) {
-            Apply(doc, *edit);
+            ModelTools::Apply(doc, *edit);
             return {};
         }
         return ConvertTexts::MoveLeavesGrid(v[0], v[1], v[2], Grid(doc));
     case Kind::Crop:
         if (const auto edit = ModelTools::Crop(doc, {v[0], v[1], v[2]}, {v[3], v[4], v[5]})) {
-            Apply(doc, *edit);
+            ModelTools::Apply(doc, *edit);
             return {};
         }
         return ConvertTexts::CropOutsideGrid(QStringLiteral("%1,%2,%3").arg(v[0]).arg(v[1]).arg(v[2]),
@@ -107,13 +105,16 @@ QString Apply(const Operation& operation, CMiravelDoc& doc)
             return ConvertTexts::GridSizeRefused(v[0], v[1], v[2]);
         // The size dialog only hides the cubes a smaller grid leaves out; a
         // written file would lose them, so that takes an explicit --crop.
-        std::size_t outside = 0;
-        for (const auto& [pos, color] : doc.m_cubes)
-            if (doc.InBox(pos.x, pos.y, pos.z) && (pos.x >= v[0] || pos.y >= v[1] || pos.z >= v[2]))
+        std::int64_t outside = 0;
+        doc.m_cubes.ForEachCubeIn({0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, [&](const CUBEPOS& pos, COLORREF) {
+            if (pos.x >= v[0] || pos.y >= v[1] || pos.z >= v[2])
                 ++outside;
+        });
         if (outside > 0)
-            return ConvertTexts::ResizeLeavesCubes(v[0], v[1], v[2], int(outside));
-        doc.ApplyAction({}, GridSize{v[0], v[1], v[2]});
+            return ConvertTexts::ResizeLeavesCubes(v[0], v[1], v[2], outside);
+        ModelTools::Edit edit;
+        edit.size = GridSize{v[0], v[1], v[2]};
+        ModelTools::Apply(doc, edit);
         return {};
     }
     }

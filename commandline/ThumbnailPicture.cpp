@@ -22,11 +22,15 @@ struct Box {
 
 Box CubeBox(const ModelData& model)
 {
-    CUBEPOS lo = model.cubes.front().first, hi = lo;
-    for (const auto& [pos, color] : model.cubes) {
+    bool first = true;
+    CUBEPOS lo{}, hi{};
+    model.cubes.ForEachCube([&](const CUBEPOS& pos, COLORREF) {
+        if (first)
+            lo = hi = pos;
+        first = false;
         lo = {std::min(lo.x, pos.x), std::min(lo.y, pos.y), std::min(lo.z, pos.z)};
         hi = {std::max(hi.x, pos.x), std::max(hi.y, pos.y), std::max(hi.z, pos.z)};
-    }
+    });
     return {lo, hi.x - lo.x + 1, hi.y - lo.y + 1, hi.z - lo.z + 1};
 }
 
@@ -82,16 +86,16 @@ DefaultViewPicture::Result Render(const ModelData& model, int size)
         return {{}, QCoreApplication::translate("DefaultViewPicture", "画像の大きさは一辺 1 から %1 ピクセルです")
                         .arg(DefaultViewPicture::kMaxSide)};
     // A model without cubes shows where its grid is.
-    if (model.cubes.empty())
+    if (model.cubes.IsEmpty())
         return {Outline({{0, 0, 0}, std::max(1, model.sizeX), std::max(1, model.sizeY), std::max(1, model.sizeZ)}, size), {}};
     const Box box = CubeBox(model);
-    if (std::int64_t(model.cubes.size()) > kMostCubesDrawn)
+    if (std::int64_t(model.cubes.Count()) > kMostCubesDrawn)
         return {Outline(box, size), {}};
 
     ModelData boxed{box.sizeX, box.sizeY, box.sizeZ, {}};
-    boxed.cubes.reserve(model.cubes.size());
-    for (const auto& [pos, color] : model.cubes)
-        boxed.cubes.push_back({{pos.x - box.min.x, pos.y - box.min.y, pos.z - box.min.z}, color});
+    model.cubes.ForEachCube([&](const CUBEPOS& pos, COLORREF color) {
+        boxed.cubes.Set({pos.x - box.min.x, pos.y - box.min.y, pos.z - box.min.z}, color);
+    });
     CMiravelDoc doc;
     if (!ImportedModel::PutInDocument(boxed, doc))
         return {Outline(box, size), {}};

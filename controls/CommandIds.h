@@ -32,10 +32,11 @@ enum class CommandId : std::uint16_t {
     // Help.
     Orvendale,
     // Tools: the eyedropper, mirror painting, fill and colour replace at the
-    // sight cell, then moving, turning, flipping the model and fitting the grid.
+    // sight cell, then moving, turning, flipping the model, fitting the grid
+    // and the large-grid dialog.
     ToolEyedropper, ToolMirrorX, ToolMirrorZ, ToolFill, ToolReplaceColor,
     ModelMovePlusX, ModelMoveMinusX, ModelMovePlusY, ModelMoveMinusY, ModelMovePlusZ, ModelMoveMinusZ,
-    ModelTurnRight, ModelTurnLeft, ModelFlipX, ModelFlipZ, ModelFitGrid,
+    ModelTurnRight, ModelTurnLeft, ModelFlipX, ModelFlipZ, ModelFitGrid, ModelGridSize,
     // The main window: files, printing, the menu bar, the looks, help.
     FileNew, FileOpen, FileSave, FileSaveAs, FileImport, FilePrint, AppExit, MenuBar,
     LookWin2000, LookOffXp, LookWinXp, LookOff2003, LookVs2005, LookVs2008,

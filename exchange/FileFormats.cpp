@@ -16,10 +16,10 @@ ExportResult WriteMeshModel(const ModelData& model, const FileFormat& format, co
 
 namespace {
 
-ModelReadResult ReadVoxModel(const QString& path)
+ModelReadResult ReadVoxModel(const QString& path, const WorkProgress& progress)
 {
-    VoxReadResult read = ReadVoxFile(path);
-    return {read.ok, read.message, std::move(read.model)};
+    VoxReadResult read = ReadVoxFile(path, progress);
+    return {read.ok, read.message, std::move(read.model), read.cancelled};
 }
 
 using F = FormatKind;
@@ -53,6 +53,17 @@ constexpr FileFormat kFormats[] = {
     {.kind = F::Picture, .suffixes = "exif", .filter = "EXIF File(*.exif)", .image = ImageFormat::EXIF, .commandLine = false},
     {.kind = F::Picture, .suffixes = "ico", .filter = "ICON File(*.ico)", .image = ImageFormat::Icon, .commandLine = false},
 };
+
+// The formats that pass, in the registry's order.
+template <typename Pred>
+std::vector<const FileFormat*> Where(Pred pred)
+{
+    std::vector<const FileFormat*> formats;
+    for (const FileFormat& f : kFormats)
+        if (pred(f))
+            formats.push_back(&f);
+    return formats;
+}
 
 } // namespace
 
@@ -108,20 +119,12 @@ const FileFormat& Get(ExchangeFormat id)
 
 std::vector<const FileFormat*> Readable()
 {
-    std::vector<const FileFormat*> formats;
-    for (const FileFormat& f : kFormats)
-        if (f.Readable())
-            formats.push_back(&f);
-    return formats;
+    return Where([](const FileFormat& f) { return f.Readable(); });
 }
 
 std::vector<const FileFormat*> CommandLineOutputs()
 {
-    std::vector<const FileFormat*> formats;
-    for (const FileFormat& f : kFormats)
-        if (f.CommandLineOutput())
-            formats.push_back(&f);
-    return formats;
+    return Where([](const FileFormat& f) { return f.CommandLineOutput(); });
 }
 
 const FileFormat* ForImage(ImageFormat image)
@@ -134,11 +137,7 @@ const FileFormat* ForImage(ImageFormat image)
 
 std::vector<const FileFormat*> Exported()
 {
-    std::vector<const FileFormat*> formats;
-    for (const FileFormat& f : kFormats)
-        if (f.label && f.write)
-            formats.push_back(&f);
-    return formats;
+    return Where([](const FileFormat& f) { return f.label && f.write; });
 }
 
 } // namespace FileFormats

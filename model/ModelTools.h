@@ -1,15 +1,16 @@
 #pragma once
 
 #include "model/CubeTypes.h"
+#include "model/ModelTransform.h"
 
 #include <optional>
 #include <vector>
 
 class CMiravelDoc;
 
-// The model tools as plain arithmetic on the document: each works out the
-// changes of one action, which CMiravelDoc::ApplyAction then applies and
-// records as one step. Nothing here changes the document.
+// The model tools as plain arithmetic on the document: each works out one
+// action, which Apply then applies and records as one step. Nothing else
+// here changes the document.
 //
 // The tools act on the cubes of the grid box. The store may also hold cubes
 // outside the box (left by a smaller grid); a turn, a flip and a fit carry
@@ -18,10 +19,19 @@ class CMiravelDoc;
 // cube lands on another. A move keeps the box where it is and leaves them.
 namespace ModelTools {
 
+// Cells to change (a fill, a colour replace), a whole-model action (a move,
+// a turn, a flip, a fit), or both (a crop erases, then moves what is left):
+// the changes come first.
 struct Edit {
     std::vector<CellChange> changes;
+    std::optional<ModelTransform> transform;
     std::optional<GridSize> size;  // the grid's new size, when it changes
 };
+
+// Applies the edit as one step of the history; false when nothing changed.
+// progress hears of a whole-model action and may stop it before anything
+// changes (then false too).
+bool Apply(CMiravelDoc& doc, const Edit& edit, const WorkProgress& progress = {});
 
 // Every cube of the box moved by (dx, dy, dz) cells; the editor's keys move
 // one cell along one axis, the command line any number. None when a cube

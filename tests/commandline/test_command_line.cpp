@@ -167,8 +167,8 @@ TEST_F(CommandLineTest, HelpVersionAndAWrongCommandLine)
 }
 
 // Each operation gives the model the editor's own tools give it: the tool
-// menu's turn, flip and fit, one-cell moves for a move, the size dialog for
-// a size, and a crop as a user makes it by hand (erase, move, resize).
+// menu's turn, flip and fit, one-cell moves for a move, a grid size (a large
+// one too), and a crop as a user makes it by hand (erase, move, resize).
 TEST_F(CommandLineTest, OperationsDoWhatTheEditorsToolsDoInTheOrderGiven)
 {
     const Cells cubes = {{{1, 0, 1}, kTeal}, {{3, 2, 1}, kRed}, {{2, 1, 3}, kTeal}};
@@ -182,7 +182,7 @@ TEST_F(CommandLineTest, OperationsDoWhatTheEditorsToolsDoInTheOrderGiven)
     ASSERT_TRUE(in.OnSaveDocument(Temp(QStringLiteral("in.mvf"))).ok);
     const auto apply = [](CMiravelDoc& doc, const std::optional<ModelTools::Edit>& edit) {
         ASSERT_TRUE(edit);
-        doc.ApplyAction(edit->changes, edit->size);
+        ModelTools::Apply(doc, *edit);
     };
     const struct {
         QStringList args;
@@ -194,7 +194,7 @@ TEST_F(CommandLineTest, OperationsDoWhatTheEditorsToolsDoInTheOrderGiven)
          [&](auto& d) { apply(d, ModelTools::Flip(d, 2)); apply(d, ModelTools::Turn(d, false)); }},
         {{"--move=2,-0,-1"}, [&](auto& d) { for (auto step : {std::tuple(1, 0, 0), {1, 0, 0}, {0, 0, -1}})
                                                 apply(d, ModelTools::Move(d, std::get<0>(step), std::get<1>(step), std::get<2>(step))); }},
-        {{"--resize", "4,3,9"}, [](auto& d) { d.SetGridSize(4, 3, 9); }},
+        {{"--resize", "200,3,200"}, [](auto& d) { d.SetGridSize(200, 3, 200); }},
         {{"--crop", "2,1,1,3,2,4"}, [&](auto& d) {
              d.RemoveCube(1, 0, 1);
              for (auto step : {std::tuple(-1, 0, 0), {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}})
@@ -254,6 +254,13 @@ TEST_F(CommandLineTest, ModelAndMeshFormatsWithoutADisplay)
     // A .vox's grid is its cubes' bounding box: the same cubes. (The batch
     // test writes .vox from a model file.)
     EXPECT_EQ(ModelCells(convert(vox, "back.mvf")), kCubes);
+    // A grid only the large limit allows, out to a .vox scene and back.
+    const Cells corners{{{0, 0, 0}, kTeal}, {{1023, 0, 63}, kRed}};
+    CMiravelDoc large;
+    large.SetGridSize(1024, 1, 64);
+    large.m_cubes = StoreOf(corners);
+    ASSERT_TRUE(large.OnSaveDocument(Temp(QStringLiteral("large.mvf"))).ok);
+    EXPECT_EQ(ModelCells(convert(convert(Temp(QStringLiteral("large.mvf")), "large.vox"), "large-back.mvf")), corners);
     // Two single cubes apart: at least their six faces each.
     EXPECT_GE(AssimpFaces(convert(mvf, "out.glb")), 12);
     EXPECT_GE(AssimpFaces(convert(vox, "out.stl")), 12);
@@ -299,7 +306,7 @@ TEST_F(CommandLineTest, ThumbnailsAsAFileManagerAsksForThem)
     for (int x = 5; x < 8; ++x)
         for (int y = 2; y < 4; ++y)
             for (int z = 1; z < 3; ++z)
-                block.cubes.push_back({{x, y, z}, x == 7 && y == 3 ? kRed : kTeal});
+                block.cubes.Set({x, y, z}, x == 7 && y == 3 ? kRed : kTeal);
     const QImage image = thumbnail(WriteVoxFile(Temp(QStringLiteral("block")), block), 96);
     ASSERT_EQ(image.size(), QSize(96, 96));
     ASSERT_TRUE(image.hasAlphaChannel());
@@ -322,7 +329,7 @@ TEST_F(CommandLineTest, ThumbnailsAsAFileManagerAsksForThem)
     EXPECT_EQ(CountPixels(empty, IsTealShade), 0);
     ModelData many{64, 64, 65, {}};
     for (int i = 0; i <= ThumbnailPicture::kMostCubesDrawn; ++i)
-        many.cubes.push_back({{i % 64, i / 64 % 64, i / 4096}, kTeal});
+        many.cubes.Set({i % 64, i / 64 % 64, i / 4096}, kTeal);
     const QImage outline = ThumbnailPicture::Render(many, 32).image;
     EXPECT_GT(CountPixels(outline, seen), 30);
     EXPECT_EQ(CountPixels(outline, IsTealShade), 0);
