@@ -1,5 +1,6 @@
 #include "commandline/BatchConvert.h"
 #include "app/CMiravelApp.h"
+#include "app/WindowSystemStart.h"
 
 #include <QApplication>
 
@@ -14,7 +15,9 @@ int main(int argc, char** argv)
         return BatchConvert::RunTool(argc, argv, arguments);
 
     CMiravelApp::PrepareSurfaceFormat();
+    WindowSystemStart::Watch();
     QApplication qtApp(argc, argv);
+    WindowSystemStart::Done();
     // The event loop ends when the main window has closed, not when the last
     // window of any kind (a splash, a dialog) goes.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -2,6 +2,8 @@
 
 #include "commandline/ConvertTexts.h"
 #include "commandline/DefaultViewPicture.h"
+#include "commandline/ModelInfo.h"
+#include "commandline/ThumbnailPicture.h"
 #include "exchange/ImportedModel.h"
 #include "exchange/ModelExport.h"
 #include "exchange/FileFormats.h"
@@ -9,11 +11,11 @@
 #include "images/ImageEncoders.h"
 #include "model/CMiravelDoc.h"
 #include "model/FileErrorText.h"
-#include "render/GLFormat.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QJsonDocument>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSaveFile>
 #include <QSettings>
@@ -151,11 +153,21 @@ struct Loaded {
     std::unique_ptr<CMiravelDoc> doc;
 };
 
+// The input format a file's first bytes show, for a name whose extension
+// says none (a file manager asks for thumbnails by content type).
+const FileFormat* FormatByContent(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? FileFormats::ForContent(file.read(16)) : nullptr;
+}
+
 Outcome Load(const QString& path, Loaded& loaded)
 {
     if (const QString problem = InputProblem(path); !problem.isEmpty())
         return Failure(path, problem);
     const FileFormat* format = FileFormats::ForPath(path);
+    if (!format || !format->Readable())
+        format = FormatByContent(path);
     if (format && format->kind == FormatKind::Model) {
         loaded.doc = std::make_unique<CMiravelDoc>();
         const DocResult result = loaded.doc->OnOpenDocument(path);
@@ -190,11 +202,24 @@ Outcome EnsureDocument(const QString& input, Loaded& loaded)
     return {true, input, {}, {}};
 }
 
-Outcome WritePicture(const CMiravelDoc& doc, const FileFormat& format, const QString& path, const QSize& size)
+// The model read, with the operations applied to it in order: a refused one
+// is the input's failure, and nothing is written for it.
+Outcome Prepare(const QString& input, const std::vector<ModelOperations::Operation>& operations, Loaded& loaded)
 {
-    if (!CanDrawPictures())
-        return Failure(path, ConvertTexts::NeedsDisplay());
-    const DefaultViewPicture::Result picture = DefaultViewPicture::Render(doc, size.width(), size.height());
+    Outcome read = Load(input, loaded);
+    if (!read.ok || operations.empty())
+        return read;
+    if (Outcome doc = EnsureDocument(input, loaded); !doc.ok)
+        return doc;
+    for (const ModelOperations::Operation& operation : operations)
+        if (const QString refusal = ModelOperations::Apply(operation, *loaded.doc); !refusal.isEmpty())
+            return Failure(input, refusal);
+    loaded.model = ModelFromDocument(*loaded.doc);
+    return {true, input, {}, {}};
+}
+
+Outcome WritePicture(const DefaultViewPicture::Result& picture, const FileFormat& format, const QString& path)
+{
     if (picture.image.isNull())
         return Failure(path, picture.error);
     const ImageEncoder* encoder = FindImageEncoder(format.image);
@@ -221,24 +246,16 @@ Outcome WritePicture(const CMiravelDoc& doc, const FileFormat& format, const QSt
 
 } // namespace
 
-bool CanDrawPictures()
-{
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
-bool DisplayAvailable()
-{
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
+Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize,
+                const std::vector<ModelOperations::Operation>& operations)
 {
     Loaded loaded;
-    if (Outcome read = Load(job.input, loaded); !read.ok)
+    if (Outcome read = Prepare(job.input, operations, loaded); !read.ok)
         return read;
     if (const QString problem = OutputProblem(job.output); !problem.isEmpty())
         return Failure(job.output, problem);
+    if (job.thumbnail > 0)
+        return WritePicture(ThumbnailPicture::Render(loaded.model, job.thumbnail), *job.format, job.output);
 
     const FileFormat& format = *job.format;
     if (format.kind == FormatKind::Model) {
@@ -253,7 +270,8 @@ Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
     if (format.kind == FormatKind::Picture) {
         if (Outcome doc = EnsureDocument(job.input, loaded); !doc.ok)
             return doc;
-        return WritePicture(*loaded.doc, format, job.output, imageSize);
+        return WritePicture(DefaultViewPicture::Render(*loaded.doc, imageSize.width(), imageSize.height()), format,
+                            job.output);
     }
     const ExportResult written = format.write(loaded.model, format, job.output, {});
     if (!written.ok)
@@ -303,7 +321,7 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
             failed = true;
             continue;
         }
-        const Outcome outcome = Convert(job, request.imageSize);
+        const Outcome outcome = Convert(job, request.imageSize, request.operations);
         if (!outcome.ok) {
             report(outcome.file + QStringLiteral(": ") + outcome.reason);
             failed = true;
@@ -314,6 +332,30 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
         if (!outcome.notice.isEmpty())
             report(outcome.file + QStringLiteral(": ") + outcome.notice);
     }
+    return failed ? CommandLine::kExitFailed : CommandLine::kExitOk;
+}
+
+int Info(const CommandLine::Request& request, const std::function<void(const QString&)>& report,
+         const std::function<void(const QString&)>& print)
+{
+    bool failed = false;
+    QStringList models;  // compact objects, one a line
+    for (const CommandLine::ConvertJob& job : request.jobs) {
+        Loaded loaded;
+        if (const Outcome read = Prepare(job.input, request.operations, loaded); !read.ok) {
+            report(read.file + QStringLiteral(": ") + read.reason);
+            failed = true;
+            continue;
+        }
+        const ModelInfo::Info info = ModelInfo::Of(loaded.model);
+        if (request.json)
+            models << QString::fromUtf8(QJsonDocument(ModelInfo::Json(job.input, info)).toJson(QJsonDocument::Compact));
+        else
+            print(ModelInfo::Line(job.input, info));
+    }
+    if (request.json)
+        print(models.isEmpty() ? QStringLiteral("[]")
+                               : QStringLiteral("[\n") + models.join(QStringLiteral(",\n")) + QStringLiteral("\n]"));
     return failed ? CommandLine::kExitFailed : CommandLine::kExitOk;
 }
 
@@ -336,25 +378,22 @@ int RunTool(int& argc, char** argv, const QStringList& arguments)
         return CommandLine::kExitUsage;
     case CommandLine::Request::Mode::Editor:
     case CommandLine::Request::Mode::Convert:
+    case CommandLine::Request::Mode::Info:
         break;
     }
 
-    // Model and mesh formats need no display at all; only pictures ask for a
-    // GUI application, which cannot start without a display server.
-    const bool wantsPictures = std::any_of(request.jobs.begin(), request.jobs.end(),
-                                           [](const auto& job) { return job.format->NeedsDisplay(); });
-    std::unique_ptr<QCoreApplication> app;
-    if (wantsPictures && DisplayAvailable()) {
-        SetDefaultGLFormat();
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
+    // No window system: pictures are drawn with a GL context of their own,
+    // so the converter runs the same with a display, without one, or with
+    // one that does not answer.
+    QCoreApplication app(argc, argv);
     // The reasons of a failed file come from the readers and writers, in the
     // editor's language (its choice is in the editor's per-user store).
     Language::Install(Language::Choose(QSettings(QStringLiteral("Orvendale"), QStringLiteral("MIRA-VEL")),
                                        QLocale::system().uiLanguages()));
-    return Run(request, [&print](const QString& line) { print(stderr, line); });
+    const auto report = [&print](const QString& line) { print(stderr, line); };
+    if (request.mode == CommandLine::Request::Mode::Info)
+        return Info(request, report, [&print](const QString& line) { print(stdout, line); });
+    return Run(request, report);
 }
 
 } // namespace BatchConvert

@@ -17,20 +17,20 @@ struct Outcome {
     QString notice;  // something to know although it worked (colours reduced)
 };
 
-// Whether pictures can be drawn in this process: a QGuiApplication exists.
-bool CanDrawPictures();
-
-// One conversion. imageSize is the picture size for png, jpg and bmp.
-Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize);
+// One conversion, the operations applied to the model first. imageSize is
+// the picture size for png, jpg and bmp; a thumbnail job has its own.
+Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize,
+                const std::vector<ModelOperations::Operation>& operations = {});
 
 // Runs every job of the request in order, going on past a failed one. Each
 // failure is one line "FILE: reason" through report; notices go there too,
 // as "FILE: note". Returns the process's exit code.
 int Run(const CommandLine::Request& request, const std::function<void(const QString&)>& report);
 
-// Whether a process may create a QGuiApplication here without a display
-// server to talk to (it would end the process instead).
-bool DisplayAvailable();
+// --info: for each job's input, with the operations applied, one line or
+// one object of the JSON array through print; failures through report.
+int Info(const CommandLine::Request& request, const std::function<void(const QString&)>& report,
+         const std::function<void(const QString&)>& print);
 
 // The whole converter process for arguments that IsToolRun() accepted: help,
 // version, the conversions. argc and argv go to the Qt application object

@@ -1,12 +1,15 @@
 #include "commandline/CommandLine.h"
 
 #include "commandline/DefaultViewPicture.h"
+#include "commandline/ThumbnailPicture.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <map>
 
 namespace CommandLine {
 
@@ -93,7 +96,7 @@ std::vector<const FileFormat*> Outputs(bool pictures)
 {
     std::vector<const FileFormat*> formats;
     for (const FileFormat* f : FileFormats::CommandLineOutputs())
-        if (f->NeedsDisplay() == pictures)
+        if (f->IsPicture() == pictures)
             formats.push_back(f);
     return formats;
 }
@@ -149,7 +152,17 @@ Request Parse(const QStringList& arguments)
     const QCommandLineOption exportDir(QStringLiteral("export-dir"), {}, QStringLiteral("DIR"));
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
     const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
-    parser.addOptions({help, version, exportTo, exportDir, format, size});
+    const QCommandLineOption thumbnail(QStringLiteral("thumbnail"));
+    const QCommandLineOption info(QStringLiteral("info"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption fit(QStringLiteral("fit"));
+    const QCommandLineOption turn(QStringLiteral("turn"), {}, QStringLiteral("left|right"));
+    const QCommandLineOption flip(QStringLiteral("flip"), {}, QStringLiteral("x|z"));
+    const QCommandLineOption move(QStringLiteral("move"), {}, QStringLiteral("X,Y,Z"));
+    const QCommandLineOption crop(QStringLiteral("crop"), {}, QStringLiteral("X0,Y0,Z0,X1,Y1,Z1"));
+    const QCommandLineOption resize(QStringLiteral("resize"), {}, QStringLiteral("X,Y,Z"));
+    parser.addOptions({help, version, exportTo, exportDir, format, size, thumbnail, info, json, fit, turn, flip, move,
+                       crop, resize});
     // "-frobnicate" is one unknown option, not eleven unknown letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (!parser.parse(WithoutToolkitOptions(arguments)))
@@ -172,11 +185,61 @@ Request Parse(const QStringList& arguments)
                         .arg(DefaultViewPicture::kMaxSide)
                         .arg(parser.value(size)));
 
+    // The operations in the order given: the parser lists the options it
+    // found in order, and the values of each one in order.
+    std::map<QString, qsizetype> taken;
+    for (const QString& name : parser.optionNames()) {
+        const QCommandLineOption* op = nullptr;
+        for (const QCommandLineOption* o : {&fit, &turn, &flip, &move, &crop, &resize})
+            if (o->names().contains(name))
+                op = o;
+        if (!op)
+            continue;
+        const QStringList values = parser.values(*op);
+        const QString value = op == &fit ? QString() : values.value(taken[name]++);
+        QString error;
+        const auto parsed = ModelOperations::Parse(name, value, error);
+        if (!parsed)
+            return Fail(error);
+        r.operations.push_back(*parsed);
+    }
+
     const QStringList inputs = parser.positionalArguments();
+    if (parser.isSet(json) && !parser.isSet(info))
+        return Fail(QStringLiteral("--json goes with --info"));
+    if (parser.isSet(info)) {
+        if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(size) ||
+            parser.isSet(thumbnail))
+            return Fail(QStringLiteral("--info writes nothing: it goes with no --export, --export-dir, --format, --size or --thumbnail"));
+        if (inputs.isEmpty())
+            return Fail(QStringLiteral("--info needs at least one input file"));
+        for (const QString& in : inputs)
+            r.jobs.push_back({in, {}, nullptr});
+        r.json = parser.isSet(json);
+        r.mode = Request::Mode::Info;
+        return r;
+    }
+    if (parser.isSet(thumbnail)) {
+        // What a file manager's thumbnailer entry runs: nothing else goes with it.
+        if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(size) ||
+            !r.operations.empty())
+            return Fail(QStringLiteral("--thumbnail takes IN OUT SIZE and no other option"));
+        if (inputs.size() != 3)
+            return Fail(QStringLiteral("--thumbnail takes exactly IN OUT SIZE"));
+        bool number = false;
+        const int side = inputs[2].toInt(&number);
+        if (!number || side < 1 || side > DefaultViewPicture::kMaxSide)
+            return Fail(QStringLiteral("--thumbnail SIZE is a number of pixels, 1 to %1, not \"%2\"")
+                            .arg(DefaultViewPicture::kMaxSide)
+                            .arg(inputs[2]));
+        r.jobs.push_back({inputs[0], inputs[1], FileFormats::ForSuffix(QStringLiteral("png")), side});
+        r.mode = Request::Mode::Convert;
+        return r;
+    }
     if (parser.isSet(exportTo) && parser.isSet(exportDir))
         return Fail(QStringLiteral("--export and --export-dir do not go together"));
     if (!parser.isSet(exportTo) && !parser.isSet(exportDir))
-        return Fail(QStringLiteral("nothing to do: use --export OUT IN or --export-dir DIR --format FORMAT IN..."));
+        return Fail(QStringLiteral("nothing to do: use --export OUT IN, --export-dir DIR --format FORMAT IN... or --info IN..."));
 
     if (parser.isSet(exportTo)) {
         if (parser.isSet(format))
@@ -213,8 +276,10 @@ QString HelpText()
 {
     return QStringLiteral(
                "Usage: miravel [FILE]\n"
-               "       miravel --export OUT IN\n"
-               "       miravel --export-dir DIR --format FORMAT [--size WxH] IN...\n"
+               "       miravel [OPERATION]... --export OUT IN\n"
+               "       miravel [OPERATION]... --export-dir DIR --format FORMAT [--size WxH] IN...\n"
+               "       miravel [OPERATION]... --info [--json] IN...\n"
+               "       miravel --thumbnail IN OUT SIZE\n"
                "\n"
                "Without options, opens the editor: on FILE (.mvf, or %2 as a new model)\n"
                "or on a new model.\n"
@@ -229,14 +294,44 @@ QString HelpText()
                "                       it starts with '-'.\n"
                "  --format FORMAT      The format for --export-dir: %1.\n"
                "  --size WxH           Size of pictures (%3); default 800x600.\n"
+               "  --info               Write nothing; print each model's grid size, number of\n"
+               "                       cubes and of colours, and the box of its cubes.\n"
+               "  --json               With --info: one JSON array, an object per model.\n"
+               "  --thumbnail IN OUT SIZE\n"
+               "                       Write a SIZE x SIZE PNG of the model IN to OUT, as a\n"
+               "                       file manager shows it: the cubes as the editor first\n"
+               "                       shows them, filling the square, on a transparent\n"
+               "                       background. A model of more than %6 cubes is shown\n"
+               "                       as the outline of its box.\n"
                "  -h, --help           Show this help.\n"
                "  -v, --version        Show the version.\n"
                "\n"
+               "Operations change the model after it is read, in the order given, each as\n"
+               "the editor's tool does; the input file is never changed:\n"
+               "  --fit                Shrink the grid to the cubes' box, the cubes to its corner.\n"
+               "  --turn left|right    A quarter turn about the vertical axis, anticlockwise or\n"
+               "                       clockwise seen from above; the grid's X and Z sizes swap.\n"
+               "  --flip x|z           Mirror the model across the middle of the grid.\n"
+               "  --move=X,Y,Z         Move the cubes that many cells (negative values too).\n"
+               "  --crop X0,Y0,Z0,X1,Y1,Z1\n"
+               "                       Keep the cells from one corner to the other, both\n"
+               "                       included, as the new grid; drop the cubes outside.\n"
+               "  --resize X,Y,Z       Give the grid a new size; the cubes stay where they are.\n"
+               "A move that would push a cube out of the grid, a crop not inside the grid and\n"
+               "a size the grid cannot have or that would leave cubes outside are refused for\n"
+               "that file.\n"
+               "\n"
+               "Examples:\n"
+               "  miravel --turn right --export-dir gltf --format glb models/*.mvf\n"
+               "  miravel --fit --resize 20,24,20 --move=2,0,2 --export tidy.mvf house.mvf\n"
+               "  miravel --info --json models/*.mvf models/*.vox\n"
+               "  miravel --thumbnail house.vox house.png 256\n"
+               "\n"
                "Inputs are .mvf model files and %2 files. The model and mesh formats\n"
-               "(%4) need no display. Pictures (%5) show\n"
-               "the model as the editor does right after opening it, with its default\n"
-               "settings and view; drawing them needs an X display (DISPLAY set; xvfb-run\n"
-               "will do).\n"
+               "(%4) and the pictures (%5) need no display:\n"
+               "pictures are drawn by Mesa's software OpenGL without a window system. They\n"
+               "show the model as the editor does right after opening it, with its default\n"
+               "settings and view.\n"
                "\n"
                "No conversion ever writes over one of its inputs. Before anything is written,\n"
                "every output (with the .bin of a .gltf, the .mtl of an .obj) is checked\n"
@@ -245,13 +340,13 @@ QString HelpText()
                "the rest of the batch goes on. Two inputs that would give the same output:\n"
                "the first is converted, the second refused.\n"
                "\n"
-               "Exit status: 0 when every file was converted; 1 when any file failed or was\n"
-               "refused, each reported as one line \"FILE: reason\" on standard error (no\n"
-               "output file is left for it, and a file that was there stays as it was); 2\n"
-               "when the command line is wrong (nothing is converted then).\n")
+               "Exit status: 0 when every file was converted (or shown); 1 when any file\n"
+               "failed or was refused, each reported as one line \"FILE: reason\" on standard\n"
+               "error (no output file is left for it, and a file that was there stays as it\n"
+               "was); 2 when the command line is wrong (nothing is converted then).\n")
         .arg(FormatList(), Suffixes(Imports(), QStringLiteral("."), QStringLiteral(", ")),
              Suffixes(Outputs(true), {}, QStringLiteral(", ")), Suffixes(Outputs(false), {}, QStringLiteral(" ")),
-             Suffixes(Outputs(true), {}, QStringLiteral(" ")));
+             Suffixes(Outputs(true), {}, QStringLiteral(" ")), QString::number(ThumbnailPicture::kMostCubesDrawn));
 }
 
 QString VersionText()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commandline/ModelOperations.h"
 #include "exchange/FileFormats.h"
 
 #include <QSize>
@@ -11,8 +12,10 @@
 // editor's (no argument: a new model; a file: that model), exactly as before;
 // with them it is a converter that needs no window:
 //
-//   miravel --export OUT IN
-//   miravel --export-dir DIR --format FORMAT [--size WxH] IN...
+//   miravel [OPERATION]... --export OUT IN
+//   miravel [OPERATION]... --export-dir DIR --format FORMAT [--size WxH] IN...
+//   miravel [OPERATION]... --info [--json] IN...
+//   miravel --thumbnail IN OUT SIZE
 //   miravel --help | --version
 //   miravel [--] FILE
 namespace CommandLine {
@@ -22,15 +25,23 @@ struct ConvertJob {
     QString input;
     QString output;
     const FileFormat* format = &FileFormats::Model();
+    // A thumbnail: a PNG of this many pixels square, whatever OUT's name
+    // (a file manager's thumbnailer names its own temporary file); 0 for a
+    // conversion to the format.
+    int thumbnail = 0;
 };
 
 struct Request {
-    enum class Mode { Editor, Help, Version, Convert, Error };
+    // Info: the jobs name only their inputs, and nothing is written.
+    enum class Mode { Editor, Help, Version, Convert, Info, Error };
     Mode mode = Mode::Editor;
     QString error;                // Error: one line saying what is wrong
     std::vector<ConvertJob> jobs; // Convert: in the order given
     QString outputDir;            // Convert many: where the outputs go
     QSize imageSize{800, 600};    // pictures: width and height in pixels
+    // What is done to every model after it is read, in this order.
+    std::vector<ModelOperations::Operation> operations;
+    bool json = false;            // Info: one JSON array instead of lines
 };
 
 // Whether the arguments (the program's name first) ask for the converter

@@ -47,9 +47,29 @@ inline QString SameOutput(const QString& output, const QString& first)
 {
     return QCoreApplication::translate("ConvertTexts", "変換しません。出力 %1 は %2 の出力と同じファイルです").arg(output, first);
 }
-inline QString NeedsDisplay() { return QCoreApplication::translate("ConvertTexts", "画像を描くには X ディスプレイが要ります (DISPLAY を設定してください。xvfb-run でもかまいません)"); }
 inline QString NoEncoder(const QString& format) { return QCoreApplication::translate("ConvertTexts", "%1 の画像を書き出す手段がありません").arg(format); }
 inline QString PictureNotWritten() { return QCoreApplication::translate("ConvertTexts", "画像を書き出せませんでした"); }
+// The operations' refusals. grid: "16×16×16".
+inline QString MoveLeavesGrid(int x, int y, int z, const QString& grid)
+{
+    return QCoreApplication::translate("ConvertTexts", "%1,%2,%3 の移動ではキューブがグリッド (%4) の外に出ます").arg(x).arg(y).arg(z).arg(grid);
+}
+inline QString CropOutsideGrid(const QString& from, const QString& to, const QString& grid)
+{
+    return QCoreApplication::translate("ConvertTexts", "%1 から %2 までの切り取りはグリッド (%3) の中にありません").arg(from, to, grid);
+}
+inline QString GridSizeRefused(int x, int y, int z)
+{
+    return QCoreApplication::translate("ConvertTexts", "グリッドを %1×%2×%3 にはできません (%4 のグリッドだけです)")
+        .arg(x)
+        .arg(y)
+        .arg(z)
+        .arg(ModelMessages::GridLimitsText());
+}
+inline QString ResizeLeavesCubes(int x, int y, int z, qint64 cubes)
+{
+    return QCoreApplication::translate("ConvertTexts", "グリッドを %1×%2×%3 にすると %4 個のキューブが外に残ります (切り取るには --crop を使います)").arg(x).arg(y).arg(z).arg(cubes);
+}
 inline QString NotWritten() { return QCoreApplication::translate("ConvertTexts", "書き出せませんでした"); }
 
 } // namespace ConvertTexts

@@ -27,10 +27,12 @@ using X = ExchangeFormat;
 
 // Every format, in the order the dialogs, the menu and the help list them.
 constexpr FileFormat kFormats[] = {
-    {.kind = F::Model, .suffixes = "mvf", .filter = "MiravelFile(*.mvf)", .id = X::Mvf},
+    // "mvf" in 16-bit units.
+    {.kind = F::Model, .suffixes = "mvf", .filter = "MiravelFile(*.mvf)", .id = X::Mvf,
+     .magic = std::string_view("m\0v\0f\0", 6)},
     {.kind = F::Voxels, .suffixes = "vox", .filter = "VoxFile(*.vox)",
      .label = QT_TRANSLATE_NOOP("FileFormats", "VOX 形式 (*.vox)(&V)..."), .read = ReadVoxModel, .write = WriteVoxModel,
-     .id = X::Vox},
+     .id = X::Vox, .magic = "VOX "},
     {.kind = F::Mesh, .suffixes = "gltf", .filter = "glTFFile(*.gltf)",
      .label = QT_TRANSLATE_NOOP("FileFormats", "glTF 形式 (*.gltf)(&G)..."), .write = WriteMeshModel, .id = X::Gltf},
     {.kind = F::Mesh, .suffixes = "glb", .filter = "GLBFile(*.glb)",
@@ -92,6 +94,14 @@ const FileFormat* ForSuffix(const QString& suffix)
     const QString lower = suffix.toLower();
     for (const FileFormat& f : kFormats)
         if (f.Suffixes().contains(lower))
+            return &f;
+    return nullptr;
+}
+
+const FileFormat* ForContent(const QByteArray& head)
+{
+    for (const FileFormat& f : kFormats)
+        if (f.Readable() && !f.magic.empty() && head.startsWith(QByteArrayView(f.magic.data(), qsizetype(f.magic.size()))))
             return &f;
     return nullptr;
 }

@@ -5,11 +5,13 @@
 #include "images/ImageFormat.h"
 #include "model/WorkProgress.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 // What a file format is to the program.
@@ -18,8 +20,8 @@ enum class FormatKind : std::uint8_t {
     Voxels,   // another program's voxel model: imported and exported
     Mesh,     // surfaces for other programs: exported
     Picture,  // a picture of the view: the screenshots, and on the command
-              // line the model as the editor first shows it, drawn with GL,
-              // so writing one there needs a display
+              // line the model as the editor first shows it, drawn with GL
+              // without a display
 };
 
 struct ModelReadResult {
@@ -63,6 +65,10 @@ struct FileFormat {
     // Whether the command line converts to it; the pictures only the
     // screenshots write are not.
     bool commandLine = true;
+    // The first bytes of every such file, which tell the format of a file
+    // whose name does not (a file manager's thumbnailer names its own
+    // copies); empty for none.
+    std::string_view magic{};
 
     QString Suffix() const;
     QStringList Suffixes() const;
@@ -70,7 +76,7 @@ struct FileFormat {
     QString Label() const;
     // Opened as a model: the model file itself, or an import.
     bool Readable() const { return kind == FormatKind::Model || read; }
-    bool NeedsDisplay() const { return kind == FormatKind::Picture; }
+    bool IsPicture() const { return kind == FormatKind::Picture; }
     // What the command line can write it from a model: the model file, a
     // format with a writer, a picture.
     bool CommandLineOutput() const
@@ -84,6 +90,8 @@ namespace FileFormats {
 std::span<const FileFormat> All();
 // The format a path's extension names; null for none.
 const FileFormat* ForPath(const QString& path);
+// The readable format whose magic a file's first bytes hold; null for none.
+const FileFormat* ForContent(const QByteArray& head);
 // The format of a bare extension ("glb", "JPEG"); null for none.
 const FileFormat* ForSuffix(const QString& suffix);
 const FileFormat& Get(ExchangeFormat id);

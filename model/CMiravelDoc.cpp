@@ -188,15 +188,30 @@ bool CMiravelDoc::ApplyAction(const std::vector<CellChange>& changes, const std:
 }
 
 bool CMiravelDoc::ApplyTransform(const ModelTransform& transform, const std::optional<GridSize>& size,
-                                 const WorkProgress& progress)
+                                 const WorkProgress& progress, const std::vector<CellChange>& changesBefore)
 {
     const GridSize before{m_sizeX, m_sizeY, m_sizeZ};
     const bool resize = size && !(*size == before);
-    std::optional<CCubeStore> moved = Transformed(m_cubes, transform, before, progress);
+    // The cells change on a copy (it shares the chunks), so that a stop
+    // leaves the model as it was.
+    CCubeStore changed = m_cubes;
+    std::vector<CUBERECORD> records;
+    for (const CellChange& change : changesBefore) {
+        const COLORREF old = changed.Get(change.pos);
+        if (old == change.color)
+            continue;
+        records.push_back({change.pos.x, change.pos.y, change.pos.z, old, change.color, !records.empty()});
+        changed.Set(change.pos, change.color);
+    }
+    std::optional<CCubeStore> moved = Transformed(changed, transform, before, progress);
     if (!moved || (!resize && *moved == m_cubes))
         return false;
     CutRedoBranch();
-    m_history.Append(ToRecord(transform));
+    for (const CUBERECORD& r : records)
+        m_history.Append(r);
+    CUBERECORD action = ToRecord(transform);
+    action.joined = !records.empty();
+    m_history.Append(action);
     if (resize) {
         m_history.Append({before.x, before.y, before.z, CLR_NONE, CLR_NONE, true, RecordKind::SizeBefore});
         m_history.Append({size->x, size->y, size->z, CLR_NONE, CLR_NONE, true, RecordKind::SizeAfter});

@@ -74,10 +74,12 @@ public:
     // Applies a whole-model action (a move, a turn, a flip, a fit), with the
     // grid's new size when it changes, as one step of the history. The step
     // keeps the action, not the cubes it moved; undo applies the inverse.
-    // Returns false, and records nothing, when nothing changed or progress
-    // (told of the chunks done) asked to stop: then the model is as it was.
+    // Cells changed first (a crop erases what it cuts away) join the same
+    // step as records of their own. Returns false, and records nothing, when
+    // nothing changed or progress (told of the chunks done) asked to stop:
+    // then the model is as it was.
     bool ApplyTransform(const ModelTransform& transform, const std::optional<GridSize>& size = std::nullopt,
-                        const WorkProgress& progress = {});
+                        const WorkProgress& progress = {}, const std::vector<CellChange>& changesBefore = {});
 
     // How much memory the history's records may take, undo and redo alike;
     // past it the oldest undo steps are dropped, each as a whole, but never

@@ -40,26 +40,35 @@ Edit Whole(const ModelTransform& transform, const GridSize& size, const CMiravel
 bool Apply(CMiravelDoc& doc, const Edit& edit, const WorkProgress& progress)
 {
     if (edit.transform)
-        return doc.ApplyTransform(*edit.transform, edit.size, progress);
+        return doc.ApplyTransform(*edit.transform, edit.size, progress, edit.changes);
     return doc.ApplyAction(edit.changes, edit.size);
 }
 
 std::optional<Edit> Move(const CMiravelDoc& doc, int dx, int dy, int dz)
 {
-    // Nothing may leave the box: only the cubes on the face the move heads
-    // for could, and only the chunks that face passes through hold them.
+    // Nothing may leave the box: only the cubes within the step's length of
+    // the faces the move heads for could, and only the chunks those layers
+    // pass through hold them. Each axis is a slab of its own: a cube may
+    // leave by one face and not by another.
     const GridSize size = SizeOf(doc);
-    CUBEPOS lo{0, 0, 0}, hi{size.x, size.y, size.z};
-    if (dx)
-        (dx > 0 ? lo.x : hi.x) = dx > 0 ? size.x - 1 : 1;
-    if (dy)
-        (dy > 0 ? lo.y : hi.y) = dy > 0 ? size.y - 1 : 1;
-    if (dz)
-        (dz > 0 ? lo.z : hi.z) = dz > 0 ? size.z - 1 : 1;
-    bool leaves = false;
-    doc.m_cubes.ForEachCubeIn(lo, hi, [&](const CUBEPOS&, COLORREF) { leaves = true; });
-    if (leaves)
-        return std::nullopt;
+    const std::int64_t steps[3] = {dx, dy, dz};
+    const std::int32_t sides[3] = {size.x, size.y, size.z};
+    for (int axis = 0; axis < 3; ++axis) {
+        const std::int64_t d = steps[axis], side = sides[axis];
+        if (d == 0)
+            continue;
+        CUBEPOS lo{0, 0, 0}, hi{size.x, size.y, size.z};
+        auto& from = axis == 0 ? lo.x : axis == 1 ? lo.y : lo.z;
+        auto& to = axis == 0 ? hi.x : axis == 1 ? hi.y : hi.z;
+        if (d > 0)
+            from = std::int32_t(std::max<std::int64_t>(0, side - d));
+        else
+            to = std::int32_t(std::min<std::int64_t>(side, -d));
+        bool leaves = false;
+        doc.m_cubes.ForEachCubeIn(lo, hi, [&](const CUBEPOS&, COLORREF) { leaves = true; });
+        if (leaves)
+            return std::nullopt;
+    }
     // Cubes outside the box stay where they are: the moved ones never leave
     // the box, so none lands on them.
     return Whole({ModelTransform::Kind::Shift, dx, dy, dz}, size, doc);
@@ -93,10 +102,23 @@ Edit FitGrid(const CMiravelDoc& doc)
     });
     if (!any)
         return {};
-    // A translation of everything: a hidden cube could only land in the new
-    // box if it had been inside the old one.
-    return Whole({ModelTransform::Kind::Translate, -lo.x, -lo.y, -lo.z},
-                 {hi.x - lo.x + 1, hi.y - lo.y + 1, hi.z - lo.z + 1}, doc);
+    return *Crop(doc, lo, hi);
+}
+
+std::optional<Edit> Crop(const CMiravelDoc& doc, const CUBEPOS& lo, const CUBEPOS& hi)
+{
+    if (!doc.InBox(lo.x, lo.y, lo.z) || !doc.InBox(hi.x, hi.y, hi.z) || lo.x > hi.x || lo.y > hi.y || lo.z > hi.z)
+        return std::nullopt;
+    // The cubes of the box outside lo..hi are erased, then everything, hidden
+    // cubes too, moves by -lo: a hidden cube could only land in the new box
+    // if it had been inside the old one.
+    Edit edit = Whole({ModelTransform::Kind::Translate, -lo.x, -lo.y, -lo.z},
+                      {hi.x - lo.x + 1, hi.y - lo.y + 1, hi.z - lo.z + 1}, doc);
+    doc.m_cubes.ForEachCubeIn({0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, [&](const CUBEPOS& p, COLORREF) {
+        if (p.x < lo.x || p.y < lo.y || p.z < lo.z || p.x > hi.x || p.y > hi.y || p.z > hi.z)
+            edit.changes.push_back({p, CLR_NONE});
+    });
+    return edit;
 }
 
 Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to)

@@ -19,8 +19,9 @@ class CMiravelDoc;
 // cube lands on another. A move keeps the box where it is and leaves them.
 namespace ModelTools {
 
-// Either cells to change (a fill, a colour replace) or a whole-model action
-// (a move, a turn, a flip, a fit).
+// Cells to change (a fill, a colour replace), a whole-model action (a move,
+// a turn, a flip, a fit), or both (a crop erases, then moves what is left):
+// the changes come first.
 struct Edit {
     std::vector<CellChange> changes;
     std::optional<ModelTransform> transform;
@@ -32,13 +33,20 @@ struct Edit {
 // changes (then false too).
 bool Apply(CMiravelDoc& doc, const Edit& edit, const WorkProgress& progress = {});
 
-// Every cube of the box one cell along the axis (exactly one of dx, dy, dz
-// is +1 or -1). None when a cube would leave the box: nothing is lost.
+// Every cube of the box moved by (dx, dy, dz) cells; the editor's keys move
+// one cell along one axis, the command line any number. None when a cube
+// would leave the box: nothing is lost.
 std::optional<Edit> Move(const CMiravelDoc& doc, int dx, int dy, int dz);
 
 // A quarter turn about the vertical axis, clockwise as seen from above when
 // clockwise is set. The grid's X and Z sizes swap.
 Edit Turn(const CMiravelDoc& doc, bool clockwise);
+
+// Cuts the grid down to the cells lo..hi (both corners included) and moves
+// them to the origin corner; the cubes of the box outside lo..hi are erased,
+// so a larger grid later does not bring them back. None unless lo..hi is a
+// box inside the grid.
+std::optional<Edit> Crop(const CMiravelDoc& doc, const CUBEPOS& lo, const CUBEPOS& hi);
 
 // Mirrors the model across the middle of the box along axis 0 (X) or 2 (Z):
 // x -> X-1-x, or z -> Z-1-z.

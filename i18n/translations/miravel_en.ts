@@ -589,10 +589,6 @@ Right click - Next light position</translation>
         <translation>not converted: its output %1 is already %2&apos;s</translation>
     </message>
     <message>
-        <source>画像を描くには X ディスプレイが要ります (DISPLAY を設定してください。xvfb-run でもかまいません)</source>
-        <translation>drawing a picture needs an X display (set DISPLAY; xvfb-run will do)</translation>
-    </message>
-    <message>
         <source>%1 の画像を書き出す手段がありません</source>
         <translation>no encoder for %1 is installed</translation>
     </message>
@@ -616,24 +612,28 @@ Right click - Next light position</translation>
         <source>.%1 ファイルとして読めません</source>
         <translation>not a readable .%1 file</translation>
     </message>
+    <message>
+        <source>%1,%2,%3 の移動ではキューブがグリッド (%4) の外に出ます</source>
+        <translation>a move by %1,%2,%3 would push cubes out of the grid (%4)</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの切り取りはグリッド (%3) の中にありません</source>
+        <translation>the crop from %1 to %2 is not inside the grid (%3)</translation>
+    </message>
+    <message>
+        <source>グリッドを %1×%2×%3 にすると %4 個のキューブが外に残ります (切り取るには --crop を使います)</source>
+        <translation>a %1×%2×%3 grid would leave %4 cubes outside it (use --crop to cut them away)</translation>
+    </message>
+    <message>
+        <source>グリッドを %1×%2×%3 にはできません (%4 のグリッドだけです)</source>
+        <translation>the grid cannot be %1×%2×%3 (a grid has %4)</translation>
+    </message>
 </context>
 <context>
     <name>DefaultViewPicture</name>
     <message>
         <source>画像の大きさは一辺 1 から %1 ピクセルです</source>
         <translation>picture size must be 1 to %1 pixels a side</translation>
-    </message>
-    <message>
-        <source>画像を描くにはディスプレイが要ります</source>
-        <translation>drawing a picture needs a display</translation>
-    </message>
-    <message>
-        <source>OpenGL のコンテキストを作れません (画像には X ディスプレイが要ります)</source>
-        <translation>no OpenGL context could be created (pictures need an X display)</translation>
-    </message>
-    <message>
-        <source>%1×%2 のフレームバッファーを作れません</source>
-        <translation>no %1x%2 framebuffer could be created</translation>
     </message>
     <message>
         <source>描いた画像を読み出せません</source>
@@ -831,6 +831,17 @@ The user guide is here:
 MIRA-VEL をインストールし直してください。</source>
         <translation>The user guide was not found.
 Please install MIRA-VEL again.</translation>
+    </message>
+</context>
+<context>
+    <name>HeadlessGL</name>
+    <message>
+        <source>ディスプレイなしで OpenGL を始められません: %1</source>
+        <translation>OpenGL cannot start without a display: %1</translation>
+    </message>
+    <message>
+        <source>%1×%2 のフレームバッファーを作れません</source>
+        <translation>no %1x%2 framebuffer could be created</translation>
     </message>
 </context>
 <context>

@@ -1,21 +1,27 @@
 // The command line: how arguments are read, and the built program run as a
-// converter, without any display for the model and mesh formats and on the
-// test's X display for pictures. Outputs are read back with our readers and
-// with Assimp's importer, which nobody here wrote.
+// converter and thumbnailer without any display. Outputs are read back with
+// our readers and with Assimp's importer, which nobody here wrote.
 #include "commandline/CommandLine.h"
 #include "commandline/ConvertTexts.h"
+#include "commandline/ThumbnailPicture.h"
+#include "exchange/ModelData.h"
 #include "model/FileErrorText.h"
+#include "model/ModelTools.h"
 #include "tests/app/ExchangeTestFiles.h"
+#include "tests/app/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include <unistd.h>
@@ -23,44 +29,6 @@
 namespace {
 
 const Cells kCubes = {{{0, 0, 0}, kTeal}, {{3, 1, 2}, kRed}};
-
-struct ProgramRun {
-    int exitCode = -1;
-    QString out, err;
-    QStringList ErrLines() const { return err.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
-};
-
-// The program with the given arguments; headless: nothing in the
-// environment that would lead Qt to a display. Its language is the
-// desktop's (LANG), with no stored choice of its own.
-ProgramRun Miravel(const QStringList& args, bool headless = true, const QString& lang = QStringLiteral("C.UTF-8"))
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    const QTemporaryDir config;
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    env.insert(QStringLiteral("LANG"), lang);
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
-        env.remove(QString::fromLatin1(name));
-    if (headless) {
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(QString::fromLatin1(name));
-    } else {
-        // The GL driver's leftovers at exit defeat the leak check; the same
-        // drawing runs in-process in the editor's tests with it on.
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
-    }
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(MIRAVEL_EXECUTABLE), args);
-    ProgramRun r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-}
 
 // The faces Assimp's importer reads from a mesh file, or -1 when it cannot
 // read it.
@@ -135,13 +103,36 @@ TEST(CommandLineArguments, ToolOrEditorAndWhatTheToolIsAskedToDo)
     ASSERT_EQ(r.mode, Mode::Convert);
     ASSERT_EQ(r.jobs.size(), 2u);
     EXPECT_EQ(r.jobs[1].output, QStringLiteral("d/b.v1.png"));
+    EXPECT_EQ(r.jobs[1].thumbnail, 0);
+
+    r = CommandLine::Parse(args({"--thumbnail", "in", "/tmp/out", "128"}));
+    ASSERT_EQ(r.jobs.size(), 1u);
+    EXPECT_EQ(std::tuple(r.jobs[0].input, r.jobs[0].output, r.jobs[0].thumbnail),
+              std::tuple(QStringLiteral("in"), QStringLiteral("/tmp/out"), 128));
+
+    // Operations keep their order, repeats included; --info names inputs only.
+    using Op = ModelOperations::Operation;
+    r = CommandLine::Parse(args({"--turn", "left", "--move=-2,0,3", "--fit", "--turn=right", "--crop", "0,1,2,3,4,5",
+                                 "--flip", "z", "--info", "--json", "a.mvf", "b.vox"}));
+    ASSERT_EQ(r.mode, Mode::Info);
+    EXPECT_TRUE(r.json);
+    EXPECT_EQ(r.jobs.size(), 2u);
+    EXPECT_EQ(r.operations, (std::vector<Op>{{Op::Kind::TurnLeft}, {Op::Kind::Move, {-2, 0, 3}}, {Op::Kind::Fit},
+                                             {Op::Kind::TurnRight}, {Op::Kind::Crop, {0, 1, 2, 3, 4, 5}},
+                                             {Op::Kind::FlipZ}}));
 
     // One of each kind of mistake: format, inputs, options that need or
-    // exclude each other, size, unknown option.
+    // exclude each other, size, unknown option, an operation's value.
     for (auto bad : {args({"--export", "out.xyz", "in.mvf"}), args({"--export", "out.glb", "a.mvf", "b.mvf"}),
                      args({"--export-dir", "d", "--format", "x.glb", "a.mvf"}), args({"--export-dir", "d", "--format", "glb"}),
                      args({"--export-dir", "d", "a.mvf"}), args({"--export", "o.glb", "--export-dir", "d", "a.mvf"}),
-                     args({"--size", "0x10", "--export", "o.png", "a.mvf"}), args({"--export", "o.glb", "--bogus", "a.mvf"})}) {
+                     args({"--size", "0x10", "--export", "o.png", "a.mvf"}), args({"--export", "o.glb", "--bogus", "a.mvf"}),
+                     args({"--thumbnail", "a.mvf", "o"}), args({"--thumbnail", "a.mvf", "o", "0"}),
+                     args({"--thumbnail", "a.mvf", "o", "64", "--size", "8x8"}), args({"--fit", "a.mvf"}),
+                     args({"--fit", "--thumbnail", "a.mvf", "o", "64"}), args({"--info", "--export", "o.glb", "a.mvf"}),
+                     args({"--json", "--export", "o.glb", "a.mvf"}), args({"--turn", "up", "--info", "a.mvf"}),
+                     args({"--flip", "y", "--info", "a.mvf"}), args({"--move=1,2", "--info", "a.mvf"}),
+                     args({"--resize", "1,2,x", "--info", "a.mvf"}), args({"--crop", "0,0,0,1,1", "--info", "a.mvf"})}) {
         r = CommandLine::Parse(bad);
         EXPECT_EQ(r.mode, Mode::Error) << bad.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(r.error.isEmpty());
@@ -154,7 +145,7 @@ TEST_F(CommandLineTest, HelpVersionAndAWrongCommandLine)
     const ProgramRun help = Miravel({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--export-dir DIR --format FORMAT")));
-    EXPECT_TRUE(help.out.contains(QStringLiteral("X display")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--thumbnail IN OUT SIZE")));
     const ProgramRun version = Miravel({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, QStringLiteral("MIRA-VEL 1.1\n"));
@@ -164,7 +155,88 @@ TEST_F(CommandLineTest, HelpVersionAndAWrongCommandLine)
     EXPECT_EQ(unknown.exitCode, CommandLine::kExitUsage);
     EXPECT_EQ(unknown.ErrLines(), (QStringList{QStringLiteral("miravel: Unknown option 'frobnicate'."),
                                                QStringLiteral("Try 'miravel --help'.")}));
-    EXPECT_TRUE(Files().isEmpty());
+    // The editor where no display answers, or none is set: one line, and
+    // status 1 rather than the toolkit's abort.
+    for (const QStringList& environment : {QStringList{QStringLiteral("DISPLAY=:987654")}, QStringList{}}) {
+        const ProgramRun editor = Miravel({WriteModel(QStringLiteral("in.mvf"))}, true, QStringLiteral("C.UTF-8"), environment);
+        EXPECT_EQ(editor.exitCode, 1);
+        ASSERT_EQ(editor.ErrLines().size(), 1) << editor.err.toStdString();
+        EXPECT_TRUE(editor.err.startsWith(QStringLiteral("miravel: cannot open the editor's window: "))) << editor.err.toStdString();
+    }
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("in.mvf")});
+}
+
+// Each operation gives the model the editor's own tools give it: the tool
+// menu's turn, flip and fit, one-cell moves for a move, a grid size (a large
+// one too), and a crop as a user makes it by hand (erase, move, resize).
+TEST_F(CommandLineTest, OperationsDoWhatTheEditorsToolsDoInTheOrderGiven)
+{
+    const Cells cubes = {{{1, 0, 1}, kTeal}, {{3, 2, 1}, kRed}, {{2, 1, 3}, kTeal}};
+    const auto model = [&](CMiravelDoc& doc) {
+        doc.SetGridSize(6, 4, 5);
+        for (const auto& [pos, colour] : cubes)
+            doc.SetCube(pos.x, pos.y, pos.z, colour);
+    };
+    CMiravelDoc in;
+    model(in);
+    ASSERT_TRUE(in.OnSaveDocument(Temp(QStringLiteral("in.mvf"))).ok);
+    const auto apply = [](CMiravelDoc& doc, const std::optional<ModelTools::Edit>& edit) {
+        ASSERT_TRUE(edit);
+        ModelTools::Apply(doc, *edit);
+    };
+    const struct {
+        QStringList args;
+        std::function<void(CMiravelDoc&)> editor;
+    } rows[] = {
+        {{"--turn", "right", "--flip", "x", "--fit"},
+         [&](auto& d) { apply(d, ModelTools::Turn(d, true)); apply(d, ModelTools::Flip(d, 0)); apply(d, ModelTools::FitGrid(d)); }},
+        {{"--flip", "z", "--turn", "left"},
+         [&](auto& d) { apply(d, ModelTools::Flip(d, 2)); apply(d, ModelTools::Turn(d, false)); }},
+        {{"--move=2,-0,-1"}, [&](auto& d) { for (auto step : {std::tuple(1, 0, 0), {1, 0, 0}, {0, 0, -1}})
+                                                apply(d, ModelTools::Move(d, std::get<0>(step), std::get<1>(step), std::get<2>(step))); }},
+        {{"--resize", "200,3,200"}, [](auto& d) { d.SetGridSize(200, 3, 200); }},
+        {{"--crop", "2,1,1,3,2,4"}, [&](auto& d) {
+             d.RemoveCube(1, 0, 1);
+             for (auto step : {std::tuple(-1, 0, 0), {-1, 0, 0}, {0, -1, 0}, {0, 0, -1}})
+                 apply(d, ModelTools::Move(d, std::get<0>(step), std::get<1>(step), std::get<2>(step)));
+             d.SetGridSize(2, 2, 4);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args.join(QLatin1Char(' ')).toStdString());
+        const QString out = Temp(QStringLiteral("out.mvf"));
+        const ProgramRun r = Miravel(row.args + QStringList{QStringLiteral("--export"), out, Temp(QStringLiteral("in.mvf"))});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        CMiravelDoc editor, written;
+        model(editor);
+        row.editor(editor);
+        ASSERT_TRUE(written.OnOpenDocument(out).ok);
+        EXPECT_EQ(ModelFromDocument(written), ModelFromDocument(editor));
+    }
+
+    // Refusals name the file and write nothing for it; the batch goes on.
+    // --info then tells what the operations made.
+    const QString edge = WriteModelFile(Temp(QStringLiteral("edge.mvf")), {{{3, 3, 0}, kRed}});
+    for (const auto& [op, both] : {std::pair("--move=1,0,0", false), {"--crop=0,0,0,4,1,1", false},
+                                   {"--resize=4,3,4", false}, {"--resize=5,0,5", true}}) {
+        const ProgramRun r = Miravel({QLatin1String(op), QStringLiteral("--export-dir"), Temp(QStringLiteral("d")),
+                                      QStringLiteral("--format"), QStringLiteral("vox"), Temp(QStringLiteral("in.mvf")), edge});
+        EXPECT_EQ(r.exitCode, 1) << op;
+        ASSERT_EQ(r.ErrLines().size(), both ? 2 : 1) << op << r.err.toStdString();
+        EXPECT_TRUE(r.ErrLines().constLast().startsWith(edge + QStringLiteral(": "))) << r.err.toStdString();
+        EXPECT_EQ(Files(QStringLiteral("d")), both ? QStringList{} : QStringList{QStringLiteral("in.vox")}) << op;
+        QDir(Temp(QStringLiteral("d"))).removeRecursively();
+    }
+    const ProgramRun json = Miravel({QStringLiteral("--flip=x"), QStringLiteral("--info"), QStringLiteral("--json"), edge,
+                                     WriteModelFile(Temp(QStringLiteral("empty.mvf")), {})});
+    EXPECT_EQ(json.exitCode, 0);
+    const QJsonArray models = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(models.size(), 2);
+    EXPECT_EQ(models[0].toObject().value(QStringLiteral("box")).toObject().value(QStringLiteral("from")).toArray(),
+              (QJsonArray{0, 3, 0}));
+    EXPECT_EQ(models[1].toObject().value(QStringLiteral("box")), QJsonValue(QJsonValue::Null));
+    const ProgramRun line = Miravel({QStringLiteral("--fit"), QStringLiteral("--info"), Temp(QStringLiteral("in.mvf"))});
+    EXPECT_EQ(line.out, Temp(QStringLiteral("in.mvf")) + QStringLiteral(": grid 3×3×3, 3 cubes, 2 colours, cubes from 0,0,0 to 2,2,2\n"));
 }
 
 TEST_F(CommandLineTest, ModelAndMeshFormatsWithoutADisplay)
@@ -192,24 +264,75 @@ TEST_F(CommandLineTest, ModelAndMeshFormatsWithoutADisplay)
     // Two single cubes apart: at least their six faces each.
     EXPECT_GE(AssimpFaces(convert(mvf, "out.glb")), 12);
     EXPECT_GE(AssimpFaces(convert(vox, "out.stl")), 12);
-    // A picture needs a display: said in one line, nothing written.
-    const ProgramRun png = Miravel({QStringLiteral("--export"), Temp(QStringLiteral("p.png")), mvf});
+    // Where GL cannot start (here: no EGL driver to be found), a picture
+    // is one line naming the file, and nothing is written.
+    const ProgramRun png = Miravel({QStringLiteral("--export"), Temp(QStringLiteral("p.png")), mvf}, true, QStringLiteral("C.UTF-8"),
+                                   {QStringLiteral("__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json")});
     EXPECT_EQ(png.exitCode, CommandLine::kExitFailed);
-    EXPECT_EQ(png.ErrLines(), QStringList{Temp(QStringLiteral("p.png")) + QStringLiteral(": ") + ConvertTexts::NeedsDisplay()});
+    ASSERT_EQ(png.ErrLines().size(), 1) << png.err.toStdString();
+    EXPECT_TRUE(png.err.startsWith(Temp(QStringLiteral("p.png")) + QStringLiteral(": ディスプレイなしで OpenGL を始められません: ")))
+        << png.err.toStdString();
     EXPECT_FALSE(QFile::exists(Temp(QStringLiteral("p.png"))));
 }
 
-TEST_F(CommandLineTest, PicturesOfTheDefaultViewOnTheDisplay)
+// The thumbnailer's entry run as a file manager runs it: its Exec line with
+// the input, output and size put in, the program found as on the PATH, no
+// display. The input is named by its content type, not by an extension.
+TEST_F(CommandLineTest, ThumbnailsAsAFileManagerAsksForThem)
 {
-    const QString mvf = WriteModel(QStringLiteral("in.mvf"));
-    const ProgramRun r = Miravel({QStringLiteral("--export-dir"), Temp(QStringLiteral("pictures")), QStringLiteral("--format"),
-                           QStringLiteral("png"), QStringLiteral("--size"), QStringLiteral("320x200"), mvf},
-                          false);
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QImage png(Temp(QStringLiteral("pictures/in.png")));
-    ASSERT_EQ(png.size(), QSize(320, 200));
-    EXPECT_GT(CountPixels(png, IsTealShade), 20);
-    EXPECT_EQ(png.pixel(1, 1), qRgb(0, 0, 0));  // the default background
+    QFile entry(QStringLiteral(MIRAVEL_SOURCE_DIR "/desktop/miravel.thumbnailer.in"));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList exec;
+    for (const QString& line : QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("Exec=")))
+            exec = line.mid(5).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    ASSERT_GE(exec.size(), 2);
+    ASSERT_EQ(exec.takeFirst(), QStringLiteral("miravel"));
+
+    const auto thumbnail = [&](const QString& input, int size) {
+        QStringList args = exec;
+        for (QString& arg : args)
+            arg.replace(QStringLiteral("%i"), input)
+                .replace(QStringLiteral("%o"), Temp(QStringLiteral("thumb")))
+                .replace(QStringLiteral("%s"), QString::number(size));
+        const ProgramRun r = Miravel(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return QImage(Temp(QStringLiteral("thumb")), "PNG");
+    };
+    // A solid block (one red cube in teal) placed away from the grid's
+    // origin: the view of its box fills the square, less the edges' margin,
+    // on a transparent background.
+    ModelData block{9, 9, 9, {}};
+    for (int x = 5; x < 8; ++x)
+        for (int y = 2; y < 4; ++y)
+            for (int z = 1; z < 3; ++z)
+                block.cubes.Set({x, y, z}, x == 7 && y == 3 ? kRed : kTeal);
+    const QImage image = thumbnail(WriteVoxFile(Temp(QStringLiteral("block")), block), 96);
+    ASSERT_EQ(image.size(), QSize(96, 96));
+    ASSERT_TRUE(image.hasAlphaChannel());
+    QRect drawn;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0)
+                drawn |= QRect(x, y, 1, 1);
+    EXPECT_GE(std::max(drawn.width(), drawn.height()), 90) << drawn.width() << "x" << drawn.height();
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_GT(CountPixels(image, IsTealShade), 100);
+    EXPECT_GT(CountPixels(image, [](QRgb c) { return qAlpha(c) == 255 && qRed(c) > 100 && qGreen(c) < 40; }), 100);
+
+    // A grid without cubes, and more cubes than are drawn: the outline of
+    // the box, nothing of a cube's colour.
+    const auto seen = [](QRgb c) { return qAlpha(c) > 0; };
+    const QImage empty = thumbnail(WriteModelFile(Temp(QStringLiteral("empty.mvf")), {}), 32);
+    ASSERT_EQ(empty.size(), QSize(32, 32));
+    EXPECT_GT(CountPixels(empty, seen), 30);
+    EXPECT_EQ(CountPixels(empty, IsTealShade), 0);
+    ModelData many{64, 64, 65, {}};
+    for (int i = 0; i <= ThumbnailPicture::kMostCubesDrawn; ++i)
+        many.cubes.Set({i % 64, i / 64 % 64, i / 4096}, kTeal);
+    const QImage outline = ThumbnailPicture::Render(many, 32).image;
+    EXPECT_GT(CountPixels(outline, seen), 30);
+    EXPECT_EQ(CountPixels(outline, IsTealShade), 0);
 }
 
 TEST_F(CommandLineTest, RefusedInputsAndOutputsLeaveNothingBehindAndSayWhy)

@@ -136,6 +136,13 @@ TEST(ToolMove, RefusesAtTheEdgesUpToTheLargestFullGrid)
     for (auto [dx, dy, dz] : {std::tuple(1, 0, 0), std::tuple(-1, 0, 0), std::tuple(0, 1, 0), std::tuple(0, -1, 0),
                               std::tuple(0, 0, 1), std::tuple(0, 0, -1)})
         EXPECT_FALSE(ModelTools::Move(doc, dx, dy, dz)) << dx << dy << dz;
+    // A move of several cells is refused by a cube that one cell would not stop.
+    CMiravelDoc one;
+    one.m_cubes = {{{13, 1, 2}, kRed}};
+    EXPECT_FALSE(ModelTools::Move(one, 3, -1, 0));
+    EXPECT_FALSE(ModelTools::Move(one, 0, -2, 0));
+    ASSERT_TRUE(Apply(one, *ModelTools::Move(one, 2, -1, 13)));
+    EXPECT_EQ(CellsOf(one.m_cubes), (Cells{{{15, 0, 15}, kRed}}));
     // An empty grid moves nothing.
     CMiravelDoc empty;
     EXPECT_FALSE(Apply(empty, *ModelTools::Move(empty, 0, 0, 1)));
@@ -160,7 +167,7 @@ TEST(ToolMove, RefusesAtTheEdgesUpToTheLargestFullGrid)
     EXPECT_EQ(CellsOf(doc.m_cubes), before);
 }
 
-TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAlone)
+TEST(ToolFitGrid, FitAndCropShrinkTheGridAndUndoInOneStep)
 {
     CMiravelDoc doc;
     doc.SetGridSize(10, 8, 6);
@@ -180,6 +187,18 @@ TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAlone)
     doc.HistoryBack();
     EXPECT_EQ(SizeOf(doc), (GridSize{10, 8, 6}));
     EXPECT_EQ(CellsOf(doc.m_cubes), before);
+
+    // A crop erases what it cuts away and moves the rest, the hidden cube
+    // too; one undo takes all of it back, and redo does it again.
+    ASSERT_TRUE(Apply(doc, *ModelTools::Crop(doc, {2, 3, 4}, {4, 3, 5})));
+    const Cells cropped{{{0, 0, 0}, kRed}, {{10, -3, -4}, kGreen}};
+    EXPECT_EQ(CellsOf(doc.m_cubes), cropped);
+    doc.HistoryBack();
+    EXPECT_EQ(SizeOf(doc), (GridSize{10, 8, 6}));
+    EXPECT_EQ(CellsOf(doc.m_cubes), before);
+    doc.HistoryForward();
+    EXPECT_EQ(SizeOf(doc), (GridSize{3, 1, 2}));
+    EXPECT_EQ(CellsOf(doc.m_cubes), cropped);
 }
 
 TEST(ToolRegions, FillsStopAtTheLayersEdgesAndFollowOnlyFaces)
