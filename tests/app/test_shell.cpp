@@ -3,7 +3,6 @@
 // recent files, the looks, the splash, the main window's own commands and the
 // choice of language.
 #include "app/AppLooks.h"
-#include "app/CAboutDlg.h"
 #include "app/CSplashDlg.h"
 #include "controls/ButtonIds.h"
 #include "i18n/Language.h"
@@ -14,7 +13,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QFile>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QSettings>
@@ -299,17 +297,6 @@ TEST_F(ShellCommandsTest, SplashGoesOnItsTimerOrUsesUpExactlyTheFirstKeyOrMouseP
     EXPECT_EQ(counter.presses, 0);
     QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
     EXPECT_EQ(counter.presses, 1);
-}
-
-TEST_F(ShellCommandsTest, AboutBoxShowsNameAndVersion)
-{
-    ASSERT_TRUE(StartApp()); // in the language the start chooses
-    CAboutDlg about;
-    QStringList texts;
-    for (const QLabel* label : about.findChildren<QLabel*>())
-        texts << label->text();
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("バージョン情報 MIRA-VEL"));
-    EXPECT_TRUE(texts.contains(QStringLiteral("MIRA-VEL, Version 1.1")));
 }
 
 TEST_F(ShellCommandsTest, PrintPutsTheViewsPictureOnThePage)

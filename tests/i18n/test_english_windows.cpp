@@ -125,6 +125,11 @@ TEST_F(EnglishWindows, DialogsFitTheirTexts)
     {
         CAboutDlg dlg;
         dlg.show();
+        QStringList texts;
+        for (const QLabel* label : dlg.findChildren<QLabel*>())
+            texts << label->text();
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("About MIRA-VEL"));
+        EXPECT_TRUE(texts.contains(QStringLiteral("MIRA-VEL, Version 1.1")));
         Keep(&dlg, QStringLiteral("about"));
         ExpectFits(&dlg);
     }
