@@ -3,12 +3,15 @@
 #include "commandline/ConvertTexts.h"
 #include "commandline/DefaultViewPicture.h"
 #include "exchange/ImportedModel.h"
+#include "exchange/ModelData.h"
 #include "exchange/ModelExport.h"
+#include "exchange/PaletteFile.h"
 #include "exchange/FileFormats.h"
 #include "i18n/Language.h"
 #include "images/ImageEncoders.h"
 #include "model/CMiravelDoc.h"
 #include "model/FileErrorText.h"
+#include "model/PaletteMatch.h"
 #include "render/GLFormat.h"
 
 #include <QDir>
@@ -232,15 +235,28 @@ bool DisplayAvailable()
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize)
+Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize, std::span<const COLORREF> palette)
 {
     Loaded loaded;
     if (Outcome read = Load(job.input, loaded); !read.ok)
         return read;
     if (const QString problem = OutputProblem(job.output); !problem.isEmpty())
         return Failure(job.output, problem);
+    if (!palette.empty()) {
+        RemapModel(loaded.model, palette);
+        loaded.doc.reset();  // made again from the remapped model where needed
+    }
 
     const FileFormat& format = *job.format;
+    if (format.kind == FormatKind::Palette) {
+        const std::vector<COLORREF> colors = ModelColors(loaded.model);
+        if (colors.size() > std::size_t(kMaxPaletteColors))
+            return Failure(job.output, ConvertTexts::TooManyColors(qsizetype(colors.size())));
+        const PaletteWriteResult written = WritePaletteFile(job.output, colors);
+        if (!written.ok)
+            return Failure(job.output, OneLine(written.message));
+        return {true, job.output, {}, {}};
+    }
     if (format.kind == FormatKind::Model) {
         if (Outcome doc = EnsureDocument(job.input, loaded); !doc.ok)
             return doc;
@@ -274,6 +290,20 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
     std::vector<std::pair<FileIdentity, QString>> inputs;
     for (const CommandLine::ConvertJob& job : request.jobs)
         inputs.emplace_back(FileIdentity(job.input), job.input);
+    std::vector<COLORREF> palette;
+    if (!request.palette.isEmpty()) {
+        inputs.emplace_back(FileIdentity(request.palette), request.palette);
+        if (const QString problem = InputProblem(request.palette); !problem.isEmpty()) {
+            report(request.palette + QStringLiteral(": ") + problem);
+            return CommandLine::kExitFailed;
+        }
+        const PaletteReadResult read = ReadPaletteFile(request.palette);
+        if (!read.ok) {
+            report(request.palette + QStringLiteral(": ") + OneLine(read.message));
+            return CommandLine::kExitFailed;
+        }
+        palette = read.colors;
+    }
     const auto inputAt = [&inputs](const FileIdentity& output) -> const QString* {
         for (const auto& [identity, name] : inputs)
             if (identity.SameFileAs(output))
@@ -303,7 +333,7 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
             failed = true;
             continue;
         }
-        const Outcome outcome = Convert(job, request.imageSize);
+        const Outcome outcome = Convert(job, request.imageSize, palette);
         if (!outcome.ok) {
             report(outcome.file + QStringLiteral(": ") + outcome.reason);
             failed = true;

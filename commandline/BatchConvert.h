@@ -1,9 +1,11 @@
 #pragma once
 
 #include "commandline/CommandLine.h"
+#include "model/CubeTypes.h"
 
 #include <QString>
 #include <functional>
+#include <span>
 
 // The converter behind the command line: reads each input (.mvf or .vox),
 // writes it in the job's format, and never leaves a partial output file: a
@@ -20,8 +22,10 @@ struct Outcome {
 // Whether pictures can be drawn in this process: a QGuiApplication exists.
 bool CanDrawPictures();
 
-// One conversion. imageSize is the picture size for png, jpg and bmp.
-Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize);
+// One conversion. imageSize is the picture size for png, jpg and bmp; with
+// a palette every cube first takes its nearest colour. A job whose format
+// is a palette writes the model's colours.
+Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize, std::span<const COLORREF> palette = {});
 
 // Runs every job of the request in order, going on past a failed one. Each
 // failure is one line "FILE: reason" through report; notices go there too,

@@ -100,6 +100,8 @@ std::vector<const FileFormat*> Outputs(bool pictures)
 
 QString FormatList() { return Suffixes(FileFormats::CommandLineOutputs(), {}, QStringLiteral(" ")); }
 
+QString PaletteList() { return Suffixes(FileFormats::Palettes(), {}, QStringLiteral(" ")); }
+
 // "800x600" within the picture limits.
 bool ParseSize(const QString& text, QSize& size)
 {
@@ -149,7 +151,9 @@ Request Parse(const QStringList& arguments)
     const QCommandLineOption exportDir(QStringLiteral("export-dir"), {}, QStringLiteral("DIR"));
     const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("FORMAT"));
     const QCommandLineOption size(QStringLiteral("size"), {}, QStringLiteral("WxH"));
-    parser.addOptions({help, version, exportTo, exportDir, format, size});
+    const QCommandLineOption palette(QStringLiteral("palette"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption exportPalette(QStringLiteral("export-palette"), {}, QStringLiteral("OUT"));
+    parser.addOptions({help, version, exportTo, exportDir, format, size, palette, exportPalette});
     // "-frobnicate" is one unknown option, not eleven unknown letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (!parser.parse(WithoutToolkitOptions(arguments)))
@@ -164,7 +168,7 @@ Request Parse(const QStringList& arguments)
         r.mode = Request::Mode::Version;
         return r;
     }
-    for (const QCommandLineOption* once : {&exportTo, &exportDir, &format, &size})
+    for (const QCommandLineOption* once : {&exportTo, &exportDir, &format, &size, &palette, &exportPalette})
         if (parser.values(*once).size() > 1)
             return Fail(QStringLiteral("--%1 given more than once").arg(once->names().constFirst()));
     if (parser.isSet(size) && !ParseSize(parser.value(size), r.imageSize))
@@ -173,6 +177,24 @@ Request Parse(const QStringList& arguments)
                         .arg(parser.value(size)));
 
     const QStringList inputs = parser.positionalArguments();
+    if (parser.isSet(palette)) {
+        r.palette = parser.value(palette);
+        if (!FileFormats::PaletteForPath(r.palette))
+            return Fail(QStringLiteral("%1: unknown palette format (extensions: %2)").arg(r.palette, PaletteList()));
+    }
+    if (parser.isSet(exportPalette)) {
+        if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(palette))
+            return Fail(QStringLiteral("--export-palette OUT IN goes alone"));
+        if (inputs.size() != 1)
+            return Fail(QStringLiteral("--export-palette OUT takes exactly one input file"));
+        const QString out = parser.value(exportPalette);
+        const FileFormat* f = FileFormats::PaletteForPath(out);
+        if (!f)
+            return Fail(QStringLiteral("%1: unknown palette format (extensions: %2)").arg(out, PaletteList()));
+        r.jobs.push_back({inputs.constFirst(), out, f});
+        r.mode = Request::Mode::Convert;
+        return r;
+    }
     if (parser.isSet(exportTo) && parser.isSet(exportDir))
         return Fail(QStringLiteral("--export and --export-dir do not go together"));
     if (!parser.isSet(exportTo) && !parser.isSet(exportDir))
@@ -215,6 +237,7 @@ QString HelpText()
                "Usage: miravel [FILE]\n"
                "       miravel --export OUT IN\n"
                "       miravel --export-dir DIR --format FORMAT [--size WxH] IN...\n"
+               "       miravel --export-palette OUT IN\n"
                "\n"
                "Without options, opens the editor: on FILE (.mvf, or %2 as a new model)\n"
                "or on a new model.\n"
@@ -229,6 +252,10 @@ QString HelpText()
                "                       it starts with '-'.\n"
                "  --format FORMAT      The format for --export-dir: %1.\n"
                "  --size WxH           Size of pictures (%3); default 800x600.\n"
+               "  --palette FILE       With --export or --export-dir: every cube takes the\n"
+               "                       nearest colour of the palette file FILE (%6).\n"
+               "  --export-palette OUT Write the distinct colours of the model IN, most used\n"
+               "                       first, as the palette file OUT (%6; at most 255).\n"
                "  -h, --help           Show this help.\n"
                "  -v, --version        Show the version.\n"
                "\n"
@@ -251,7 +278,8 @@ QString HelpText()
                "when the command line is wrong (nothing is converted then).\n")
         .arg(FormatList(), Suffixes(Imports(), QStringLiteral("."), QStringLiteral(", ")),
              Suffixes(Outputs(true), {}, QStringLiteral(", ")), Suffixes(Outputs(false), {}, QStringLiteral(" ")),
-             Suffixes(Outputs(true), {}, QStringLiteral(" ")));
+             Suffixes(Outputs(true), {}, QStringLiteral(" ")))
+        .arg(PaletteList());
 }
 
 QString VersionText()

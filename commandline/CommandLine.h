@@ -13,6 +13,8 @@
 //
 //   miravel --export OUT IN
 //   miravel --export-dir DIR --format FORMAT [--size WxH] IN...
+//     (either with --palette FILE: every cube takes the nearest colour of it)
+//   miravel --export-palette OUT IN
 //   miravel --help | --version
 //   miravel [--] FILE
 namespace CommandLine {
@@ -31,6 +33,7 @@ struct Request {
     std::vector<ConvertJob> jobs; // Convert: in the order given
     QString outputDir;            // Convert many: where the outputs go
     QSize imageSize{800, 600};    // pictures: width and height in pixels
+    QString palette;              // Convert: the palette file the models are remapped to
 };
 
 // Whether the arguments (the program's name first) ask for the converter

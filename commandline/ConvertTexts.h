@@ -24,6 +24,10 @@ inline QString TooBigForGrid(int x, int y, int z)
 {
     return QCoreApplication::translate("ConvertTexts", "モデルは %1×%2×%3 です。エディターのグリッドは 64000 セル (40×40×40) までです").arg(x).arg(y).arg(z);
 }
+inline QString TooManyColors(qsizetype count)
+{
+    return QCoreApplication::translate("ConvertTexts", "モデルの色は %1 色です。パレットファイルには 255 色までしか書けません").arg(count);
+}
 inline QString OutputIsFolder() { return QCoreApplication::translate("ConvertTexts", "フォルダーです。出力にはファイルの名前が要ります"); }
 inline QString FolderMissing(const QString& folder) { return QCoreApplication::translate("ConvertTexts", "フォルダー %1 がありません").arg(folder); }
 inline QString FolderIsFile(const QString& path) { return QCoreApplication::translate("ConvertTexts", "%1 はフォルダーではなくファイルです").arg(path); }

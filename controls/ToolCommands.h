@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <span>
+#include <vector>
+
 // The tool commands (eyedropper, mirror painting, fill and colour replace at
 // the sight cell, moving, turning, flipping the model, fitting the grid):
 // their rows in the tool menu and their handlers. Each edit of the model is
@@ -28,6 +31,15 @@ void FitGrid(CommandContext& c);
 // The current colour becomes color, exactly as choosing a palette colour
 // makes it: the current-colour button's swatch follows.
 void TakeColor(CommandContext& c, COLORREF color);
+
+// The palette panel's edits and its exchange with the sixteen palette
+// buttons. Remapping and recolouring are one step of the history each.
+void RemapToPalette(CommandContext& c, std::span<const COLORREF> palette);
+void RecolorCubes(CommandContext& c, COLORREF from, COLORREF to);
+// The buttons' colours, and the first (up to) sixteen colours given to them
+// for this session (the settings file does not keep them).
+std::vector<COLORREF> PaletteButtonColors(const CommandContext& c);
+void SetPaletteButtons(CommandContext& c, std::span<const COLORREF> colors);
 
 // Shown when a move would push a cube out of the grid.
 QString MoveRefusedMessage();

@@ -50,6 +50,18 @@ constexpr FileFormat kFormats[] = {
     {.kind = F::Picture, .suffixes = "tiff", .filter = "TIFF File(*.tiff)", .image = ImageFormat::TIFF, .commandLine = false},
     {.kind = F::Picture, .suffixes = "exif", .filter = "EXIF File(*.exif)", .image = ImageFormat::EXIF, .commandLine = false},
     {.kind = F::Picture, .suffixes = "ico", .filter = "ICON File(*.ico)", .image = ImageFormat::Icon, .commandLine = false},
+    // Palettes. Reading a .png takes any image's distinct colours; the
+    // others are read as their writers make them.
+    {.kind = F::Palette, .suffixes = "gpl", .filter = "GIMP Palette(*.gpl)",
+     .readPalette = PaletteFormats::ReadGpl, .writePalette = PaletteFormats::WriteGpl, .commandLine = false},
+    {.kind = F::Palette, .suffixes = "png", .filter = "PNG Palette(*.png)",
+     .readPalette = PaletteFormats::ReadImage, .writePalette = PaletteFormats::WritePng, .commandLine = false},
+    {.kind = F::Palette, .suffixes = "act", .filter = "Adobe Color Table(*.act)",
+     .readPalette = PaletteFormats::ReadAct, .writePalette = PaletteFormats::WriteAct, .commandLine = false},
+    {.kind = F::Palette, .suffixes = "txt", .filter = "Paint.NET Palette(*.txt)",
+     .readPalette = PaletteFormats::ReadPaintNet, .writePalette = PaletteFormats::WritePaintNet, .commandLine = false},
+    {.kind = F::Palette, .suffixes = "hex", .filter = "HEX Palette(*.hex)",
+     .readPalette = PaletteFormats::ReadHex, .writePalette = PaletteFormats::WriteHex, .commandLine = false},
 };
 
 } // namespace
@@ -80,7 +92,7 @@ const FileFormat* ForSuffix(const QString& suffix)
 {
     const QString lower = suffix.toLower();
     for (const FileFormat& f : kFormats)
-        if (f.Suffixes().contains(lower))
+        if (f.kind != FormatKind::Palette && f.Suffixes().contains(lower))
             return &f;
     return nullptr;
 }
@@ -112,6 +124,35 @@ std::vector<const FileFormat*> CommandLineOutputs()
         if (f.CommandLineOutput())
             formats.push_back(&f);
     return formats;
+}
+
+std::vector<const FileFormat*> Palettes()
+{
+    std::vector<const FileFormat*> formats;
+    for (const FileFormat& f : kFormats)
+        if (f.kind == FormatKind::Palette)
+            formats.push_back(&f);
+    return formats;
+}
+
+const FileFormat* PaletteForPath(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const FileFormat* f : Palettes())
+        if (!suffix.isEmpty() && f->Suffixes().contains(suffix))
+            return f;
+    return nullptr;
+}
+
+QString PaletteFilter()
+{
+    QStringList all, each;
+    for (const FileFormat* f : Palettes()) {
+        all << QStringLiteral("*.") + f->Suffix();
+        each << f->Filter();
+    }
+    return QCoreApplication::translate("FileFormats", "パレットファイル") + QStringLiteral(" (") + all.join(QLatin1Char(' ')) +
+           QStringLiteral(");;") + each.join(QStringLiteral(";;"));
 }
 
 const FileFormat* ForImage(ImageFormat image)

@@ -490,6 +490,8 @@ VoxReadResult ReadVox(const QByteArray& bytes)
     result.model.sizeX = std::int32_t(sizeX);
     result.model.sizeY = std::int32_t(sizeY);
     result.model.sizeZ = std::int32_t(sizeZ);
+    // The file's palette as its own editor lists it: index 1 first.
+    result.model.palette.assign(palette.begin() + 1, palette.end());
     for (std::int32_t x = 0; x < sizeX; ++x)
         for (std::int32_t y = 0; y < sizeY; ++y)
             for (std::int32_t z = 0; z < sizeZ; ++z) {

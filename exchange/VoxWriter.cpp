@@ -5,6 +5,8 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -29,6 +31,62 @@ void PutChunkHeader(QByteArray& out, const char* id, std::uint32_t content, std:
 }
 
 QRgb ToQRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+// The palette of a model that brings its own colour order: each of its
+// colours keeps its index (the first, where the order names one twice); the
+// model's other colours take the free entries, first those after the order,
+// then those of the order's colours no cube uses, from the last. False when
+// they do not fit: then the order cannot be kept.
+bool KeepOrder(const ModelData& model, std::vector<std::uint8_t>& indices, std::vector<QRgb>& palette)
+{
+    std::vector<COLORREF> entries(model.palette.begin(),
+                                  model.palette.begin() + std::min<std::size_t>(model.palette.size(), kMaxPaletteColors));
+    std::unordered_map<COLORREF, std::uint8_t> index;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        index.try_emplace(entries[i] & 0xFFFFFFu, std::uint8_t(i));
+    std::vector<bool> used(kMaxPaletteColors, false);
+    std::vector<COLORREF> others;
+    for (const auto& [pos, color] : model.cubes) {
+        const auto it = index.find(color & 0xFFFFFFu);
+        if (it != index.end())
+            used[it->second] = true;
+        else if (std::find(others.begin(), others.end(), color & 0xFFFFFFu) == others.end()) {
+            if (others.size() >= std::size_t(kMaxPaletteColors))
+                return false;
+            others.push_back(color & 0xFFFFFFu);
+        }
+    }
+    std::vector<std::size_t> free;
+    for (std::size_t i = entries.size(); i < std::size_t(kMaxPaletteColors); ++i)
+        free.push_back(i);
+    for (std::size_t i = entries.size(); i-- > 0;)
+        if (!used[i])
+            free.push_back(i);
+    if (others.size() > free.size())
+        return false;
+    entries.resize(kMaxPaletteColors, 0);
+    for (std::size_t k = 0; k < others.size(); ++k) {
+        entries[free[k]] = others[k];
+        index[others[k]] = std::uint8_t(free[k]);
+    }
+    // A freed entry may repeat a colour the order holds elsewhere; the map
+    // already points at the kept one.
+    indices.resize(model.cubes.size());
+    for (std::size_t i = 0; i < model.cubes.size(); ++i)
+        indices[i] = index.at(model.cubes[i].second & 0xFFFFFFu);
+    palette.clear();
+    for (const COLORREF c : entries)
+        palette.push_back(ToQRgb(c));
+    return true;
+}
+
+std::size_t ModelColorCount(const ModelData& model)
+{
+    std::unordered_set<COLORREF> distinct;
+    for (const auto& cube : model.cubes)
+        distinct.insert(cube.second & 0xFFFFFFu);
+    return distinct.size();
+}
 
 } // namespace
 
@@ -57,7 +115,9 @@ VoxWriteResult WriteVox(const ModelData& model)
     const int count = int(model.cubes.size());
     std::vector<std::uint8_t> indices(model.cubes.size());
     std::vector<QRgb> palette;
-    if (count > 0) {
+    if (count > 0 && !model.palette.empty() && KeepOrder(model, indices, palette)) {
+        result.paletteColors = result.distinctColors = int(ModelColorCount(model));
+    } else if (count > 0) {
         QImage pixels(count, 1, QImage::Format_RGB32);
         auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(0));
         std::unordered_set<COLORREF> distinct;

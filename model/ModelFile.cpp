@@ -110,6 +110,7 @@ DocResult CMiravelDoc::Load(CArchive& ar)
     // this box must not survive hidden: growing the grid would bring them
     // back, and the next save would write them into this file.
     m_cubes.clear();
+    m_palette.clear();
     for (std::int32_t x = 0; x < sx; ++x)
         for (std::int32_t y = 0; y < sy; ++y)
             for (std::int32_t z = 0; z < sz; ++z) {

@@ -1,9 +1,12 @@
 #include "model/ModelTools.h"
 
 #include "model/CMiravelDoc.h"
+#include "model/PaletteMatch.h"
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace ModelTools {
 
@@ -130,6 +133,57 @@ Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to)
     for (const auto& [pos, color] : doc.m_cubes)
         if (color == from && doc.InBox(pos.x, pos.y, pos.z))
             edit.changes.push_back({pos, to});
+    return edit;
+}
+
+namespace {
+
+// Every cube of the box, in the store's order: f(pos, colour).
+template <class F>
+void ForEachBoxCube(const CMiravelDoc& doc, F f)
+{
+    for (const auto& [pos, color] : doc.m_cubes)
+        if (doc.InBox(pos.x, pos.y, pos.z))
+            f(pos, color);
+}
+
+} // namespace
+
+std::vector<std::pair<COLORREF, std::size_t>> ColorCounts(const CMiravelDoc& doc)
+{
+    std::unordered_map<COLORREF, std::size_t> counts;
+    ForEachBoxCube(doc, [&](const CUBEPOS&, COLORREF color) { ++counts[color]; });
+    std::vector<std::pair<COLORREF, std::size_t>> sorted(counts.begin(), counts.end());
+    std::sort(sorted.begin(), sorted.end(), [](const auto& p, const auto& q) {
+        return p.second != q.second ? p.second > q.second : p.first < q.first;
+    });
+    return sorted;
+}
+
+std::vector<COLORREF> ModelPalette(const CMiravelDoc& doc)
+{
+    std::vector<COLORREF> colors(doc.m_palette.begin(),
+                                 doc.m_palette.begin() + std::min<std::size_t>(doc.m_palette.size(), kMaxPaletteColors));
+    std::unordered_set<COLORREF> listed(colors.begin(), colors.end());
+    for (const auto& [color, count] : ColorCounts(doc)) {
+        if (colors.size() >= std::size_t(kMaxPaletteColors))
+            break;
+        if (listed.insert(color).second)
+            colors.push_back(color);
+    }
+    return colors;
+}
+
+Edit RemapToPalette(const CMiravelDoc& doc, std::span<const COLORREF> palette)
+{
+    Edit edit;
+    if (palette.empty())
+        return edit;
+    CPaletteMatch match(palette);
+    ForEachBoxCube(doc, [&](const CUBEPOS& pos, COLORREF color) {
+        if (const COLORREF to = match.Nearest(color); to != color)
+            edit.changes.push_back({pos, to});
+    });
     return edit;
 }
 

@@ -141,7 +141,9 @@ TEST(CommandLineArguments, ToolOrEditorAndWhatTheToolIsAskedToDo)
     for (auto bad : {args({"--export", "out.xyz", "in.mvf"}), args({"--export", "out.glb", "a.mvf", "b.mvf"}),
                      args({"--export-dir", "d", "--format", "x.glb", "a.mvf"}), args({"--export-dir", "d", "--format", "glb"}),
                      args({"--export-dir", "d", "a.mvf"}), args({"--export", "o.glb", "--export-dir", "d", "a.mvf"}),
-                     args({"--size", "0x10", "--export", "o.png", "a.mvf"}), args({"--export", "o.glb", "--bogus", "a.mvf"})}) {
+                     args({"--size", "0x10", "--export", "o.png", "a.mvf"}), args({"--export", "o.glb", "--bogus", "a.mvf"}),
+                     args({"--palette", "p.xyz", "--export", "o.vox", "a.mvf"}), args({"--export-palette", "o.gpl"}),
+                     args({"--export-palette", "o.gpl", "--palette", "p.hex", "a.mvf"}), args({"--export-palette", "o.vox", "a.mvf"})}) {
         r = CommandLine::Parse(bad);
         EXPECT_EQ(r.mode, Mode::Error) << bad.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(r.error.isEmpty());
@@ -185,6 +187,22 @@ TEST_F(CommandLineTest, ModelAndMeshFormatsWithoutADisplay)
     // Two single cubes apart: at least their six faces each.
     EXPECT_GE(AssimpFaces(convert(mvf, "out.glb")), 12);
     EXPECT_GE(AssimpFaces(convert(vox, "out.stl")), 12);
+    // Remapped to a palette file; a model's colours as one, most used first
+    // (here equally used: in colour order); a palette that does not read
+    // stops the run before anything is written.
+    const QString hex = Temp(QStringLiteral("p.hex"));
+    ASSERT_TRUE(WriteBytes(hex, "ff0000\n008000\n"));
+    const ProgramRun remapped = Miravel({QStringLiteral("--palette"), hex, QStringLiteral("--export"), Temp(QStringLiteral("r.mvf")), mvf});
+    EXPECT_EQ(remapped.exitCode, 0) << remapped.err.toStdString();
+    EXPECT_EQ(ModelCells(Temp(QStringLiteral("r.mvf"))), (Cells{{{0, 0, 0}, RGB(0, 128, 0)}, {{3, 1, 2}, kRed}}));
+    EXPECT_EQ(Miravel({QStringLiteral("--export-palette"), Temp(QStringLiteral("m.gpl")), mvf}).exitCode, 0);
+    EXPECT_TRUE(ReadAll(Temp(QStringLiteral("m.gpl"))).endsWith("255   0   0\t#FF0000\n  0 128 128\t#008080\n"));
+    ASSERT_TRUE(WriteBytes(hex, "ff0000\nnonsense\n"));
+    const ProgramRun badPalette = Miravel({QStringLiteral("--palette"), hex, QStringLiteral("--export"), Temp(QStringLiteral("s.mvf")), mvf});
+    EXPECT_EQ(badPalette.exitCode, CommandLine::kExitFailed);
+    EXPECT_EQ(badPalette.ErrLines().size(), 1);
+    EXPECT_TRUE(badPalette.err.startsWith(hex + QStringLiteral(": ")));
+    EXPECT_FALSE(QFile::exists(Temp(QStringLiteral("s.mvf"))));
     // A picture needs a display: said in one line, nothing written.
     const ProgramRun png = Miravel({QStringLiteral("--export"), Temp(QStringLiteral("p.png")), mvf});
     EXPECT_EQ(png.exitCode, CommandLine::kExitFailed);
