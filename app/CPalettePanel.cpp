@@ -86,11 +86,13 @@ CPalettePanel::CPalettePanel(CMiravelView& view, QWidget* parent)
     m_choice->addItem(Tr(QT_TRANSLATE_NOOP("CPalettePanel", "モデルのパレット")));
     layout->addWidget(m_choice);
     m_swatches = new QListWidget(body);
-    m_swatches->setViewMode(QListView::IconMode);
+    // Rows that wrap, not the icon mode: there a drag only moves an icon on
+    // the canvas and leaves the order as it was.
+    m_swatches->setFlow(QListView::LeftToRight);
+    m_swatches->setWrapping(true);
     m_swatches->setIconSize(QSize(kSwatch, kSwatch));
     m_swatches->setGridSize(QSize(kSwatch + 4, kSwatch + 4));
     m_swatches->setResizeMode(QListView::Adjust);
-    m_swatches->setMovement(QListView::Snap);
     m_swatches->setUniformItemSizes(true);
     m_swatches->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(m_swatches, 1);

@@ -33,7 +33,8 @@ TEST_F(ShellTest, PaletteSwatchesActLikeThePaletteButtonsAndTheUserPaletteIsKept
     emit list->itemDoubleClicked(list->item(0));  // cancelled
     EXPECT_EQ(panel->UserColors(), std::vector<COLORREF>(kInitialPalette.begin(), kInitialPalette.end()));
     picked = {RGB(1, 2, 3)};
-    emit list->itemDoubleClicked(list->item(0));
+    emit list->itemDoubleClicked(list->item(1));
+    list->model()->moveRow({}, 1, {}, 0);  // as a drag does
 
     // The model's colours, most used first, to the buttons for this run; a
     // swatch's cubes recoloured as one step; the buttons to the user's list.
