@@ -64,6 +64,17 @@ constexpr FileFormat kFormats[] = {
      .readPalette = PaletteFormats::ReadHex, .writePalette = PaletteFormats::WriteHex, .commandLine = false},
 };
 
+// The formats that pass, in the registry's order.
+template <typename Pred>
+std::vector<const FileFormat*> Where(Pred pred)
+{
+    std::vector<const FileFormat*> formats;
+    for (const FileFormat& f : kFormats)
+        if (pred(f))
+            formats.push_back(&f);
+    return formats;
+}
+
 } // namespace
 
 QString FileFormat::Suffix() const
@@ -110,20 +121,12 @@ const FileFormat& Get(ExchangeFormat id)
 
 std::vector<const FileFormat*> Readable()
 {
-    std::vector<const FileFormat*> formats;
-    for (const FileFormat& f : kFormats)
-        if (f.Readable())
-            formats.push_back(&f);
-    return formats;
+    return Where([](const FileFormat& f) { return f.Readable(); });
 }
 
 std::vector<const FileFormat*> CommandLineOutputs()
 {
-    std::vector<const FileFormat*> formats;
-    for (const FileFormat& f : kFormats)
-        if (f.CommandLineOutput())
-            formats.push_back(&f);
-    return formats;
+    return Where([](const FileFormat& f) { return f.CommandLineOutput(); });
 }
 
 std::vector<const FileFormat*> Palettes()
@@ -165,11 +168,7 @@ const FileFormat* ForImage(ImageFormat image)
 
 std::vector<const FileFormat*> Exported()
 {
-    std::vector<const FileFormat*> formats;
-    for (const FileFormat& f : kFormats)
-        if (f.label && f.write)
-            formats.push_back(&f);
-    return formats;
+    return Where([](const FileFormat& f) { return f.label && f.write; });
 }
 
 } // namespace FileFormats
