@@ -70,6 +70,10 @@ const bench::Register reg("palette", [] {
         const ModelTools::Edit edit = ModelTools::RemapToPalette(doc, palette);
         doc.ApplyAction(edit.changes, edit.size);
     }), "ms");
+    // The nearest colours alone, without the document's applying them.
+    bench::Report("palette_match_full40_ms", bench::MedianMs(11, fill40, [&] {
+        const ModelTools::Edit edit = ModelTools::RemapToPalette(doc, palette);
+    }), "ms");
 
     CMiravelDoc large;
     bench::Report("palette_remap_256_standin_ms", bench::MedianMs(3, [&] { BuildLandscape(large); }, [&] {

@@ -131,11 +131,7 @@ std::vector<const FileFormat*> CommandLineOutputs()
 
 std::vector<const FileFormat*> Palettes()
 {
-    std::vector<const FileFormat*> formats;
-    for (const FileFormat& f : kFormats)
-        if (f.kind == FormatKind::Palette)
-            formats.push_back(&f);
-    return formats;
+    return Where([](const FileFormat& f) { return f.kind == FormatKind::Palette; });
 }
 
 const FileFormat* PaletteForPath(const QString& path)

@@ -1,5 +1,6 @@
 #include "model/PaletteMatch.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -18,6 +19,8 @@ const std::array<float, 256>& LinearTable()
     }();
     return table;
 }
+
+float Square(float v) { return v * v; }
 
 float DistanceSquared(const OklabColor& p, const OklabColor& q)
 {
@@ -39,27 +42,51 @@ OklabColor ToOklab(COLORREF color)
             0.0259040371f * l + 0.7827717662f * m - 0.8086757660f * s};
 }
 
-CPaletteMatch::CPaletteMatch(std::span<const COLORREF> palette) : m_colors(palette.begin(), palette.end())
+CPaletteMatch::CPaletteMatch(std::span<const COLORREF> palette)
 {
-    m_lab.reserve(m_colors.size());
-    for (const COLORREF c : m_colors)
-        m_lab.push_back(ToOklab(c));
+    m_byLightness.reserve(palette.size());
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        m_byLightness.push_back({ToOklab(palette[i]), i, palette[i] & 0xFFFFFFu});
+    std::sort(m_byLightness.begin(), m_byLightness.end(),
+              [](const Entry& p, const Entry& q) { return p.lab.l < q.lab.l; });
 }
 
 COLORREF CPaletteMatch::Nearest(COLORREF color)
 {
     color &= 0xFFFFFFu;
     const auto [it, fresh] = m_known.try_emplace(color, CLR_NONE);
-    if (!fresh)
+    if (!fresh || m_byLightness.empty())
         return it->second;
     const OklabColor lab = ToOklab(color);
-    float best = 0;
-    for (std::size_t i = 0; i < m_lab.size(); ++i) {
-        const float d = DistanceSquared(lab, m_lab[i]);
-        if (it->second == CLR_NONE || d < best) {
-            best = d;
-            it->second = m_colors[i] & 0xFFFFFFu;
+    const Entry* best = nullptr;
+    float bestDistance = 0;
+    const auto consider = [&](const Entry& e) {
+        const float d = DistanceSquared(lab, e.lab);
+        if (!best || d < bestDistance || (d == bestDistance && e.index < best->index)) {
+            best = &e;
+            bestDistance = d;
+        }
+    };
+    const auto first = std::lower_bound(m_byLightness.begin(), m_byLightness.end(), lab.l,
+                                        [](const Entry& e, float l) { return e.lab.l < l; });
+    auto up = first;
+    auto down = first;
+    bool upOpen = true, downOpen = true;
+    while (upOpen || downOpen) {
+        // A side stays open while its lightness gap alone could still tie.
+        if (upOpen) {
+            if (up == m_byLightness.end() || (best && Square(up->lab.l - lab.l) > bestDistance))
+                upOpen = false;
+            else
+                consider(*up++);
+        }
+        if (downOpen) {
+            if (down == m_byLightness.begin() || (best && Square(lab.l - std::prev(down)->lab.l) > bestDistance))
+                downOpen = false;
+            else
+                consider(*--down);
         }
     }
+    it->second = best->color;
     return it->second;
 }

@@ -31,7 +31,14 @@ public:
     COLORREF Nearest(COLORREF color);
 
 private:
-    std::vector<COLORREF> m_colors;
-    std::vector<OklabColor> m_lab;
+    // The palette sorted by lightness: the search walks out from the
+    // colour's own lightness and stops on each side once the lightness alone
+    // is farther than the best found, which leaves a few dozen of 255.
+    struct Entry {
+        OklabColor lab;
+        std::size_t index;  // in the palette, for ties
+        COLORREF color;
+    };
+    std::vector<Entry> m_byLightness;
     std::unordered_map<COLORREF, COLORREF> m_known;
 };
