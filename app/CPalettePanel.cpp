@@ -173,9 +173,20 @@ std::vector<COLORREF> CPalettePanel::Colors() const
     return m_shown == List::User ? m_user : m_model;
 }
 
+void CPalettePanel::enterEvent(QEnterEvent* event)
+{
+    QDockWidget::enterEvent(event);
+    if (m_marked != m_view.m_state.m_edit.m_cubeColor) {
+        const int row = m_swatches->currentRow();
+        Fill();
+        m_swatches->setCurrentRow(row);
+    }
+}
+
 void CPalettePanel::Fill()
 {
     const COLORREF current = m_view.m_state.m_edit.m_cubeColor;
+    m_marked = current;
     m_swatches->clear();
     for (const COLORREF c : Colors()) {
         auto* item = new QListWidgetItem(SwatchIcon(c, c == current), QString(), m_swatches);

@@ -65,6 +65,11 @@ public:
     static std::vector<COLORREF> LoadUserPalette(const QSettings& store);
     static void SaveUserPalette(QSettings& store, const std::vector<COLORREF>& colors);
 
+protected:
+    // The current colour may have changed elsewhere (a palette button, the
+    // eyedropper): the mark follows when the pointer comes to the panel.
+    void enterEvent(QEnterEvent* event) override;
+
 private:
     void OnUpdate(CDocView* sender, long hint) override;
     void OnCubeChanged(const CUBEPOS& pos) override;
@@ -82,6 +87,7 @@ private:
     List m_shown = List::User;
     std::vector<COLORREF> m_user;
     std::vector<COLORREF> m_model;
+    COLORREF m_marked = CLR_NONE;  // the current colour when the swatches were drawn
     QComboBox* m_choice = nullptr;
     QListWidget* m_swatches = nullptr;
     QTimer* m_modelTimer = nullptr;
