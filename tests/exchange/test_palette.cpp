@@ -36,20 +36,6 @@ QByteArray Png(const QImage& image)
     return out;
 }
 
-// The voxels of a one-model file as (x, y, z, index), in file order.
-std::vector<std::array<int, 4>> VoxIndices(const QByteArray& file)
-{
-    const qsizetype at = file.indexOf("XYZI");
-    const auto* b = reinterpret_cast<const unsigned char*>(file.constData());
-    const int count = b[at + 12] | b[at + 13] << 8 | b[at + 14] << 16;
-    std::vector<std::array<int, 4>> voxels;
-    for (int i = 0; i < count; ++i) {
-        const unsigned char* v = b + at + 16 + 4 * i;
-        voxels.push_back({v[0], v[1], v[2], v[3]});
-    }
-    return voxels;
-}
-
 } // namespace
 
 // Files other programs write as they write them; any picture gives its
