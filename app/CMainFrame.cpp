@@ -86,6 +86,8 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
 
 CMainFrame::~CMainFrame()
 {
+    // The widget's own destructor hides the panel after this object is gone.
+    disconnect(m_palettePanel, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
     if (m_doc)
         m_doc->RemoveView(this);
