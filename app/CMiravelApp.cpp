@@ -8,10 +8,12 @@
 #include "app/CMainFrame.h"
 #include "app/CSplashDlg.h"
 #include "app/ExchangeCommands.h"
+#include "app/ExchangeTexts.h"
 #include "exchange/ImportedModel.h"
 #include "recovery/RecoveryKeeper.h"
 #include "app/ShellTexts.h"
 #include "app/WindowPaint.h"
+#include "dialogs/CDelayedProgress.h"
 #include "i18n/Language.h"
 #include "exchange/FileFormats.h"
 #include "model/CMiravelDoc.h"
@@ -22,6 +24,7 @@
 #include <QSettings>
 #include <QSurfaceFormat>
 
+#include <algorithm>
 #include <clocale>
 
 namespace {
@@ -29,6 +32,17 @@ namespace {
 QSettings UserStore()
 {
     return QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication());
+}
+
+// The undo history's memory limit in MiB (key HistoryLimitMiB), 16 MiB to
+// 64 GiB; the document's own default when unset or not a number.
+std::size_t HistoryLimit(const QSettings& store)
+{
+    bool ok = false;
+    const qlonglong mib = store.value(QStringLiteral("HistoryLimitMiB")).toLongLong(&ok);
+    if (!ok)
+        return CMiravelDoc::kDefaultHistoryLimit;
+    return std::size_t(std::clamp<qlonglong>(mib, 16, 64 * 1024)) << 20;
 }
 
 } // namespace
@@ -85,6 +99,7 @@ bool CMiravelApp::InitInstance(const QStringList& arguments)
 
     m_doc = std::make_unique<CMiravelDoc>();
     m_doc->SetDefaultTitle(ShellTexts::DefaultDocumentName());
+    m_doc->SetHistoryLimit(HistoryLimit(UserStore()));
     m_recovery->Watch(m_doc.get());
     emit startupStep(StepDocument);
 
@@ -104,14 +119,19 @@ bool CMiravelApp::InitInstance(const QStringList& arguments)
         DocResult result;
         if (import) {
             // Another program's file comes in as a new, untitled model.
-            ExchangeCommands::ImportRead read = ExchangeCommands::ReadForImport(path);
-            if (!read.model || !m_doc->OnNewDocument())
+            ExchangeCommands::ImportRead read = ExchangeCommands::ReadForImport(path, ReadProgress(path, true));
+            if (read.cancelled)
+                result = DocResult::Cancelled();
+            else if (!read.model || !m_doc->OnNewDocument())
                 result = DocResult::Fail(read.message);
             else
                 ImportedModel::PutInDocument(*read.model, *m_doc);
         } else {
-            result = m_doc->OnOpenDocument(path);
+            result = m_doc->OnOpenDocument(path, ReadProgress(path, false));
         }
+        // A file whose reading the user stopped leaves a new, empty model.
+        if (result.cancelled && m_doc->OnNewDocument())
+            result = DocResult::Ok();
         if (!result.ok) {
             // The splash stays above every window; the message must not hide
             // behind it.
@@ -121,7 +141,7 @@ bool CMiravelApp::InitInstance(const QStringList& arguments)
             m_pMainWnd.reset();
             return false;
         }
-        if (!import)
+        if (!import && !m_doc->GetPathName().isEmpty())
             AddToRecentFiles(path);
     } else if (!m_doc->OnNewDocument()) {
         m_pMainWnd.reset();
@@ -184,6 +204,14 @@ void CMiravelApp::OnSplashHidden()
 
 // ---- the document's file commands ----------------------------------------
 
+WorkProgress CMiravelApp::ReadProgress(const QString& path, bool import) const
+{
+    // Stopped, an open or import leaves everything as it was.
+    return CDelayedProgress::Owned(m_pMainWnd.get(),
+                                   import ? ExchangeTexts::ImportDialogTitle() : ShellTexts::OpenDialogTitle(),
+                                   ShellTexts::ReadingFile(QFileInfo(path).fileName()), true, m_progressDelayMs);
+}
+
 bool CMiravelApp::SaveModified()
 {
     if (!m_doc || !m_doc->IsModified())
@@ -227,7 +255,9 @@ CMiravelApp::OpenResult CMiravelApp::OpenFile(const QString& path)
         return ImportFile(path);
     if (!SaveModified())
         return OpenResult::Cancelled;
-    const DocResult result = m_doc->OnOpenDocument(path);
+    const DocResult result = m_doc->OnOpenDocument(path, ReadProgress(path, false));
+    if (result.cancelled)
+        return OpenResult::Cancelled;
     if (!result.ok) {
         // The document is as it was, path and title included.
         m_prompts.showError(m_pMainWnd.get(), result.message);
@@ -244,7 +274,9 @@ CMiravelApp::OpenResult CMiravelApp::ImportFile(const QString& path)
     // The import replaces the model as an open does: the question first.
     if (!SaveModified())
         return OpenResult::Cancelled;
-    ExchangeCommands::ImportRead read = ExchangeCommands::ReadForImport(path);
+    ExchangeCommands::ImportRead read = ExchangeCommands::ReadForImport(path, ReadProgress(path, true));
+    if (read.cancelled)
+        return OpenResult::Cancelled;
     if (!read.model) {
         // The model, path and title are as they were.
         m_prompts.showError(m_pMainWnd.get(), read.message);
@@ -312,9 +344,13 @@ bool CMiravelApp::OnFileSaveAs()
 
 bool CMiravelApp::DoSave(const QString& path)
 {
-    const DocResult result = m_doc->OnSaveDocument(path);
+    // Stopped, the save leaves the old file as it was, and the model unsaved.
+    const DocResult result = m_doc->OnSaveDocument(
+        path, CDelayedProgress::Owned(m_pMainWnd.get(), ShellTexts::MessageCaption(),
+                                      ShellTexts::SavingFile(QFileInfo(path).fileName()), true, m_progressDelayMs));
     if (!result.ok) {
-        m_prompts.showError(m_pMainWnd.get(), result.message);
+        if (!result.cancelled)
+            m_prompts.showError(m_pMainWnd.get(), result.message);
         return false;
     }
     m_recovery->Discard();

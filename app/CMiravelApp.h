@@ -3,6 +3,7 @@
 #include "app/CFrameOwner.h"
 #include "app/RecentFileList.h"
 #include "app/ShellPrompts.h"
+#include "model/WorkProgress.h"
 
 #include <QObject>
 #include <QPointer>
@@ -86,6 +87,8 @@ public:
 
     // How long an export runs before its progress window shows (tests set 0).
     int m_exportProgressDelayMs = 400;
+    // The same for an open, an import or a save.
+    int m_progressDelayMs = 400;
 
 signals:
     void startupStep(int step);
@@ -97,6 +100,8 @@ private:
     OpenResult OpenFile(const QString& path);
     OpenResult ImportFile(const QString& path);
     bool DoSave(const QString& path);
+    // The progress window of reading a file to open or import.
+    WorkProgress ReadProgress(const QString& path, bool import) const;
     void AddToRecentFiles(const QString& path);
     void RemoveFromRecentFiles(const QString& path);
     void WriteRecentFiles() const;

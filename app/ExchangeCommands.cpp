@@ -62,12 +62,14 @@ QString SuggestedPath(const CMiravelDoc& doc, const QString& suffix)
 
 namespace ExchangeCommands {
 
-ImportRead ReadForImport(const QString& path)
+ImportRead ReadForImport(const QString& path, const WorkProgress& progress)
 {
     const FileFormat* format = FileFormats::ForPath(path);
     if (!format || !format->read)
         return {std::nullopt, ExchangeTexts::ImportFailed(path, {})};
-    ModelReadResult read = format->read(path);
+    ModelReadResult read = format->read(path, progress);
+    if (read.cancelled)
+        return {std::nullopt, {}, true};
     if (!read.ok)
         return {std::nullopt, ExchangeTexts::ImportFailed(path, read.message)};
     if (!ImportedModel::FitsDocument(read.model))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/ModelData.h"
+#include "model/WorkProgress.h"
 
 #include <QString>
 #include <optional>
@@ -20,8 +21,9 @@ namespace ExchangeCommands {
 struct ImportRead {
     std::optional<ModelData> model;
     QString message;
+    bool cancelled = false;  // progress asked to stop: nothing to tell
 };
-ImportRead ReadForImport(const QString& path);
+ImportRead ReadForImport(const QString& path, const WorkProgress& progress = {});
 
 // Whether a path names a file that comes in through the import.
 bool IsImportPath(const QString& path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ModelMessages.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -33,7 +35,8 @@ inline QString ImportFailed(const QString& path, const QString& reason)
 inline QString ModelTooLarge()
 {
     return QCoreApplication::translate("ExchangeTexts", "モデルが大きすぎるため、読み込めません。\n"
-                          "(各辺 1 以上、合計 64000 セル以下のモデルだけを扱えます)");
+                                                        "(%1 のモデルだけを扱えます)")
+        .arg(ModelMessages::GridLimitsText());
 }
 
 } // namespace ExchangeTexts

@@ -27,6 +27,15 @@ inline QString AnswerNo() { return QCoreApplication::translate("ShellTexts", "�
 inline QString AnswerCancel() { return QCoreApplication::translate("ShellTexts", "キャンセル"); }
 inline QString OpenDialogTitle() { return QCoreApplication::translate("ShellTexts", "開く"); }
 inline QString SaveDialogTitle() { return QCoreApplication::translate("ShellTexts", "名前を付けて保存"); }
+// The progress windows of a long open, import or save.
+inline QString ReadingFile(const QString& name)
+{
+    return QCoreApplication::translate("ShellTexts", "%1 を読み込んでいます...").arg(name);
+}
+inline QString SavingFile(const QString& name)
+{
+    return QCoreApplication::translate("ShellTexts", "%1 を保存しています...").arg(name);
+}
 
 // The view menu's choice of language, and what it tells: the new language
 // shows from the next start.

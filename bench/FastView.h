@@ -13,6 +13,7 @@ struct FastView : CDocView {
     void OnUpdate(CDocView*, long) override {}
     void OnCubeChanged(const CUBEPOS& p) override { fast.CellChanged(*doc, p); }
     void OnModelReset() override { fast.Reset(); }
+    void OnChunksChanged(const std::vector<ChunkKey>& chunks) override { fast.ChunksChanged(*doc, chunks); }
 };
 
 } // namespace bench

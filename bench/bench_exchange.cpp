@@ -16,7 +16,7 @@ ModelData FullModel()
     for (int x = 0; x < 40; ++x)
         for (int y = 0; y < 40; ++y)
             for (int z = 0; z < 40; ++z)
-                m.cubes.push_back({CUBEPOS{x, y, z}, RGB(std::uint8_t(x * 6), std::uint8_t(y * 6), std::uint8_t(z * 6))});
+                m.cubes.Set({x, y, z}, RGB(std::uint8_t(x * 6), std::uint8_t(y * 6), std::uint8_t(z * 6)));
     return m;
 }
 
@@ -39,15 +39,13 @@ const bench::Register reg("exchange", [] {
 
     CMiravelDoc doc;
     doc.OnOpenDocument(QStringLiteral(MIRAVEL_SOURCE_DIR "/resources/samples/sample.mvf"));
-    ModelData sample = ModelFromDocument(doc);
+    const ModelData sample = ModelFromDocument(doc);
     CubeMesh mesh;
     BuildCubeMesh(sample, MeshAxes::YUp, mesh);
     bench::Report("mesh_triangles_sample", double(mesh.TriangleCount()), "triangles");
     bench::Report("mesh_quads_unmerged_sample", double(mesh.exposedFaces), "quads");
     // STL carries no colour, so faces of every colour merge.
-    for (auto& cube : sample.cubes)
-        cube.second = RGB(255, 255, 255);
-    BuildCubeMesh(sample, MeshAxes::ZUp, mesh);
+    BuildCubeMesh(sample, MeshAxes::ZUp, mesh, {}, kMaxMeshTriangles, MeshColours::One);
     bench::Report("mesh_triangles_sample_stl", double(mesh.TriangleCount()), "triangles");
 });
 

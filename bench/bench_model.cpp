@@ -10,7 +10,7 @@ void FillFull(CMiravelDoc& doc)
     for (int x = 0; x < 40; ++x)
         for (int y = 0; y < 40; ++y)
             for (int z = 0; z < 40; ++z)
-                doc.m_cubes[{x, y, z}] = RGB(x * 6, y * 6, z * 6);
+                doc.m_cubes.Set({x, y, z}, RGB(x * 6, y * 6, z * 6));
 }
 
 const bench::Register reg("model", [] {
@@ -27,7 +27,7 @@ const bench::Register reg("model", [] {
 
     CMiravelDoc target;
     const double load = bench::MedianMs(
-        21, [&] { target.m_cubes.clear(); },
+        21, [&] { target.m_cubes.Clear(); },
         [&] {
             QByteArray copy = bytes;
             CArchive ar(copy, CArchive::load);

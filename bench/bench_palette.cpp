@@ -1,18 +1,13 @@
 // Remapping a model to a palette of 255 colours, as the editor's command
 // does it: the nearest colours worked out and applied as one step.
 //   palette_remap_full40_ms: a full 40^3 grid, every cube its own colour.
-//   palette_remap_256_standin_ms: the landscape of the large-model
-//   benchmarks (a 256^3 grid, about 3.7 million cubes), built in the
-//   present cube store with the grid set past the editor's limit: a stand-in
-//   until the chunked store brings the landscape model itself.
+//   palette_remap_256_ms: the landscape of the large-model benchmarks (a
+//   256^3 grid, about 3.7 million cubes).
 #include "bench/BenchUtil.h"
+#include "bench/LargeModels.h"
 #include "model/CMiravelDoc.h"
 #include "model/ModelTools.h"
 #include "model/PaletteMatch.h"
-
-#include <algorithm>
-#include <cmath>
-#include <random>
 
 namespace {
 
@@ -29,46 +24,19 @@ std::vector<COLORREF> Palette255()
     return palette;
 }
 
-void BuildLandscape(CMiravelDoc& doc)
-{
-    constexpr int N = 256;
-    doc.m_cubes.clear();
-    for (int x = 0; x < N; ++x)
-        for (int z = 0; z < N; ++z) {
-            const int h = std::clamp(int(56 + std::lround(25 * std::sin(0.05 * x) + 15 * std::cos(0.07 * z))), 16, 96);
-            for (int y = 0; y < h; ++y) {
-                const int band = y * 32 / N;
-                doc.m_cubes[{x, y, z}] = RGB(std::uint8_t(40 + band * 6), std::uint8_t(200 - band * 4), std::uint8_t(60 + band * 5));
-            }
-        }
-    std::mt19937 rng(20260120);
-    for (int s = 0; s < 40; ++s) {
-        const int r = 4 + int(rng() % 17);
-        const int cx = int(rng() % N), cy = int(rng() % 128), cz = int(rng() % N);
-        const COLORREF color = RGB(std::uint8_t(rng()), std::uint8_t(rng()), std::uint8_t(rng()));
-        for (int x = std::max(0, cx - r); x <= std::min(N - 1, cx + r); ++x)
-            for (int y = std::max(0, cy - r); y <= std::min(N - 1, cy + r); ++y)
-                for (int z = std::max(0, cz - r); z <= std::min(N - 1, cz + r); ++z)
-                    if ((x - cx) * (x - cx) + (y - cy) * (y - cy) + (z - cz) * (z - cz) <= r * r)
-                        doc.m_cubes[{x, y, z}] = color;
-    }
-    doc.m_sizeX = doc.m_sizeY = doc.m_sizeZ = N;
-}
-
 const bench::Register reg("palette", [] {
     const std::vector<COLORREF> palette = Palette255();
     CMiravelDoc doc;
     const auto fill40 = [&] {
         doc.SetGridSize(40, 40, 40);
-        doc.m_cubes.clear();
+        doc.m_cubes.Clear();
         for (int x = 0; x < 40; ++x)
             for (int y = 0; y < 40; ++y)
                 for (int z = 0; z < 40; ++z)
-                    doc.m_cubes[{x, y, z}] = RGB(std::uint8_t(x * 6 + 3), std::uint8_t(y * 6 + 3), std::uint8_t(z * 6 + 3));
+                    doc.m_cubes.Set({x, y, z}, RGB(std::uint8_t(x * 6 + 3), std::uint8_t(y * 6 + 3), std::uint8_t(z * 6 + 3)));
     };
     bench::Report("palette_remap_full40_ms", bench::MedianMs(11, fill40, [&] {
-        const ModelTools::Edit edit = ModelTools::RemapToPalette(doc, palette);
-        doc.ApplyAction(edit.changes, edit.size);
+        ModelTools::Apply(doc, ModelTools::RemapToPalette(doc, palette));
     }), "ms");
     // The nearest colours alone, without the document's applying them.
     bench::Report("palette_match_full40_ms", bench::MedianMs(11, fill40, [&] {
@@ -76,9 +44,8 @@ const bench::Register reg("palette", [] {
     }), "ms");
 
     CMiravelDoc large;
-    bench::Report("palette_remap_256_standin_ms", bench::MedianMs(3, [&] { BuildLandscape(large); }, [&] {
-        const ModelTools::Edit edit = ModelTools::RemapToPalette(large, palette);
-        large.ApplyAction(edit.changes, edit.size);
+    bench::Report("palette_remap_256_ms", bench::MedianMs(3, [&] { bench::BuildLandscape(large); }, [&] {
+        ModelTools::Apply(large, ModelTools::RemapToPalette(large, palette));
     }), "ms");
 });
 

@@ -15,7 +15,7 @@ const bench::Register reg("recovery", [] {
     for (int x = 0; x < 40; ++x)
         for (int y = 0; y < 40; ++y)
             for (int z = 0; z < 40; ++z)
-                doc.m_cubes[{x, y, z}] = RGB(x * 6, y * 6, z * 6);
+                doc.m_cubes.Set({x, y, z}, RGB(x * 6, y * 6, z * 6));
     doc.SetModifiedFlag();
 
     QTemporaryDir dir;

@@ -18,14 +18,13 @@ using bench::FastView;
 void Fill(CMiravelDoc& doc, int layersX)
 {
     doc.SetGridSize(40, 40, 40);
-    doc.m_cubes.clear();
+    doc.m_cubes.Clear();
     for (int x = 0; x < layersX; ++x)
         for (int y = 0; y < 40; ++y)
             for (int z = 0; z < 40; ++z)
-                doc.m_cubes[{x, y, z}] = RGB(x * 6, y * 6, z * 6);
+                doc.m_cubes.Set({x, y, z}, RGB(x * 6, y * 6, z * 6));
 }
 
-void Apply(CMiravelDoc& doc, const ModelTools::Edit& edit) { doc.ApplyAction(edit.changes, edit.size); }
 
 const bench::Register reg("tools", [] {
     CMiravelDoc doc;
@@ -39,7 +38,7 @@ const bench::Register reg("tools", [] {
     // The layer y = 20 in one colour, then filled alternately in two others.
     for (int x = 0; x < 40; ++x)
         for (int z = 0; z < 40; ++z)
-            doc.m_cubes[{x, 20, z}] = RGB(1, 2, 3);
+            doc.m_cubes.Set({x, 20, z}, RGB(1, 2, 3));
     fv.fast.Reset();
     fv.fast.Prepare(v, size, doc);
     v.m_edit.m_canvasAxis = CanvasAxis::Y;

@@ -25,7 +25,7 @@ void Fill(CMiravelDoc& doc, int n, int percent)
         for (int y = 0; y < n; ++y)
             for (int z = 0; z < n; ++z)
                 if (int(rng() % 100) < percent)
-                    doc.m_cubes[{x, y, z}] = RGB(x * 6, y * 6, z * 6);
+                    doc.m_cubes.Set({x, y, z}, RGB(x * 6, y * 6, z * 6));
 }
 
 using bench::FastView;

@@ -168,7 +168,7 @@ Outcome Load(const QString& path, Loaded& loaded)
         return {true, path, {}, {}};
     }
     if (format && format->read) {
-        ModelReadResult result = format->read(path);
+        ModelReadResult result = format->read(path, {});
         if (!result.ok)
             return Failure(path, result.message.isEmpty() ? ConvertTexts::NotReadable(format->Suffix()) : result.message);
         loaded.model = std::move(result.model);

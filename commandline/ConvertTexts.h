@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ModelMessages.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -22,7 +24,11 @@ inline QString NotReadable(const QString& suffix)
 }
 inline QString TooBigForGrid(int x, int y, int z)
 {
-    return QCoreApplication::translate("ConvertTexts", "モデルは %1×%2×%3 です。エディターのグリッドは 64000 セル (40×40×40) までです").arg(x).arg(y).arg(z);
+    return QCoreApplication::translate("ConvertTexts", "モデルは %1×%2×%3 です。エディターが扱えるのは %4 のグリッドです")
+        .arg(x)
+        .arg(y)
+        .arg(z)
+        .arg(ModelMessages::GridLimitsText());
 }
 inline QString TooManyColors(qsizetype count)
 {

@@ -86,20 +86,16 @@ void ResizeGrid(Ctx& c)
 {
     if (!c.doc)
         return;
-    std::int32_t x = c.doc->m_sizeX, y = c.doc->m_sizeY, z = c.doc->m_sizeZ;
-    if (!c.ui.RunCubeSizeDialog(x, y, z) || !CMiravelDoc::IsValidGridSize(x, y, z))
+    // The size dialog cannot hold a grid of more than its 64000 cells: it
+    // would open with OK disabled, its only way out a size that hides almost
+    // every cube. Such a grid gets the large-grid dialog instead.
+    if (std::int64_t(c.doc->m_sizeX) * c.doc->m_sizeY * c.doc->m_sizeZ > GridLimits::kSizeDialogCells) {
+        ToolCommands::LargeGridSize(c);
         return;
-    const bool changed = x != c.doc->m_sizeX || y != c.doc->m_sizeY || z != c.doc->m_sizeZ;
-    c.doc->SetGridSize(x, y, z);
-    // The grid size is part of the saved model: closing must offer to save it.
-    if (changed)
-        c.doc->SetModifiedFlag();
-    c.view.m_pointer.m_sightX = c.view.m_pointer.m_sightY = c.view.m_pointer.m_sightZ = 1;
-    c.view.m_edit.m_canvasPos = 0;
-    CanvasLayer::KeepInsideGrid(c.view.m_edit, c.view.m_pointer, *c.doc);
-    c.ui.RebuildDisplayLists();
-    c.ui.InvalidateView();
-    CCommandDispatcher::Execute(Id::SettingDefaultScale, c);
+    }
+    std::int32_t x = c.doc->m_sizeX, y = c.doc->m_sizeY, z = c.doc->m_sizeZ;
+    if (c.ui.RunCubeSizeDialog(x, y, z))
+        ToolCommands::SetGridSize(c, x, y, z);
 }
 
 // The save dialog offers the picture format's filter and extension.
@@ -319,7 +315,7 @@ constexpr CommandRow kRows[] = {
      .run = [](Ctx& c) {
          if (!c.doc)
              return;
-         c.doc->HistoryBack();
+         c.doc->HistoryBack(c.ui.LongWork(false));
          c.doc->UpdateAllViews();
      },
      .keys = {Ctrl(Qt::Key_Z)}},
@@ -328,7 +324,7 @@ constexpr CommandRow kRows[] = {
      .run = [](Ctx& c) {
          if (!c.doc)
              return;
-         c.doc->HistoryForward();
+         c.doc->HistoryForward(c.ui.LongWork(false));
          c.doc->UpdateAllViews();
      },
      .keys = {Ctrl(Qt::Key_Y), Shortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},

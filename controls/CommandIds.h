@@ -32,10 +32,11 @@ enum class CommandId : std::uint16_t {
     // Help.
     Orvendale,
     // Tools: the eyedropper, mirror painting, fill and colour replace at the
-    // sight cell, then moving, turning, flipping the model and fitting the grid.
+    // sight cell, then moving, turning, flipping the model, fitting the grid
+    // and the large-grid dialog.
     ToolEyedropper, ToolMirrorX, ToolMirrorZ, ToolFill, ToolReplaceColor,
     ModelMovePlusX, ModelMoveMinusX, ModelMovePlusY, ModelMoveMinusY, ModelMovePlusZ, ModelMoveMinusZ,
-    ModelTurnRight, ModelTurnLeft, ModelFlipX, ModelFlipZ, ModelFitGrid,
+    ModelTurnRight, ModelTurnLeft, ModelFlipX, ModelFlipZ, ModelFitGrid, ModelGridSize,
     // The palette panel: shown or hidden, its files, remapping the model to
     // it and its exchange with the palette buttons.
     PalettePanel, PaletteOpen, PaletteSave, PaletteRemap, PaletteToButtons, PaletteFromButtons,

@@ -2,6 +2,7 @@
 
 #include "images/ImageFormat.h"
 #include "model/CubeTypes.h"
+#include "model/WorkProgress.h"
 #include "scene/CameraState.h"
 
 #include <QString>
@@ -41,6 +42,8 @@ public:
     virtual bool Confirm(const QString& question) = 0;  // OK / Cancel, question icon
     virtual void Warn(const QString& message) = 0;      // OK, exclamation icon
     virtual bool RunCubeSizeDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z) = 0;
+    // The grid size for grids beyond the size dialog's 64000 cells.
+    virtual bool RunLargeGridDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z) = 0;
     virtual bool RunCubeRateDialog(double& x, double& y, double& z) = 0;
     virtual bool RunLineWidthDialog(const QString& title, double& width) = 0;
     virtual bool PromptImagePath(QString& path, const QString& filter, const QString& defaultExt) = 0;
@@ -53,4 +56,9 @@ public:
     virtual bool ExportImage(const QString& path, ImageFormat format) = 0;
     // Opens the address in the user's browser; false when none could start.
     virtual bool OpenUrl(const QString& url) = 0;
+
+    // Progress of a whole-model action (a turn of a large model, its undo):
+    // a window once it has taken a moment, with Cancel when cancellable,
+    // closed when the last copy of the callback goes.
+    virtual WorkProgress LongWork(bool cancellable) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "controls/ButtonIds.h"
 #include "controls/CommandUi.h"
+#include "editing/CanvasLayer.h"
 #include "editing/FillTool.h"
 #include "model/CMiravelDoc.h"
 #include "model/ModelTools.h"
@@ -23,7 +24,9 @@ COLORREF SightCube(const CommandContext& c)
 // Applies one tool action; a new grid size needs new display lists.
 void Apply(CommandContext& c, const ModelTools::Edit& edit)
 {
-    if (!c.doc->ApplyAction(edit.changes, edit.size))
+    // A whole-model action can take a while on a large grid; stopped, it
+    // leaves the model as it was.
+    if (!ModelTools::Apply(*c.doc, edit, edit.transform ? c.ui.LongWork(true) : WorkProgress()))
         return;
     if (edit.size)
         c.ui.RebuildDisplayLists();
@@ -79,6 +82,8 @@ constexpr CommandRow kRows[] = {
      .label = QT_TRANSLATE_NOOP("Commands", "Z で反転(&V)"), .place = Tools(3)},
     {.id = Id::ModelFitGrid, .name = "Model:FitGrid", .run = FitGrid,
      .label = QT_TRANSLATE_NOOP("Commands", "グリッドをモデルに合わせる(&G)"), .place = Tools(4)},
+    {.id = Id::ModelGridSize, .name = "Model:GridSize", .run = LargeGridSize,
+     .label = QT_TRANSLATE_NOOP("Commands", "大きなグリッドのサイズ(&S)..."), .place = Tools(4)},
 };
 
 } // namespace
@@ -185,6 +190,32 @@ void FitGrid(CommandContext& c)
 {
     if (c.doc)
         Apply(c, ModelTools::FitGrid(*c.doc));
+}
+
+void LargeGridSize(CommandContext& c)
+{
+    if (!c.doc)
+        return;
+    std::int32_t x = c.doc->m_sizeX, y = c.doc->m_sizeY, z = c.doc->m_sizeZ;
+    if (c.ui.RunLargeGridDialog(x, y, z))
+        SetGridSize(c, x, y, z);
+}
+
+void SetGridSize(CommandContext& c, std::int32_t x, std::int32_t y, std::int32_t z)
+{
+    if (!c.doc || !CMiravelDoc::IsValidGridSize(x, y, z))
+        return;
+    const bool changed = x != c.doc->m_sizeX || y != c.doc->m_sizeY || z != c.doc->m_sizeZ;
+    c.doc->SetGridSize(x, y, z);
+    // The grid size is part of the saved model: closing must offer to save it.
+    if (changed)
+        c.doc->SetModifiedFlag();
+    c.view.m_pointer.m_sightX = c.view.m_pointer.m_sightY = c.view.m_pointer.m_sightZ = 1;
+    c.view.m_edit.m_canvasPos = 0;
+    CanvasLayer::KeepInsideGrid(c.view.m_edit, c.view.m_pointer, *c.doc);
+    c.ui.RebuildDisplayLists();
+    c.ui.InvalidateView();
+    CCommandDispatcher::Execute(CommandId::SettingDefaultScale, c);
 }
 
 } // namespace ToolCommands

@@ -9,7 +9,8 @@
 #include <vector>
 
 // The tool commands (eyedropper, mirror painting, fill and colour replace at
-// the sight cell, moving, turning, flipping the model, fitting the grid):
+// the sight cell, moving, turning, flipping the model, fitting the grid, the
+// large-grid dialog):
 // their rows in the tool menu and their handlers. Each edit of the model is
 // one tool action of the document, undone and redone as one step.
 namespace ToolCommands {
@@ -27,6 +28,12 @@ void MoveModel(CommandContext& c, MoveDirection direction);
 void TurnModel(CommandContext& c, TurnDirection direction);
 void FlipModel(CommandContext& c, FlipAxis axis);
 void FitGrid(CommandContext& c);
+// The large-grid dialog, then the size it confirmed.
+void LargeGridSize(CommandContext& c);
+
+// A size a grid dialog confirmed, put in place: the sight and the canvas go
+// back to the grid's corner, the zoom fits it. An invalid size is ignored.
+void SetGridSize(CommandContext& c, std::int32_t x, std::int32_t y, std::int32_t z);
 
 // The current colour becomes color, exactly as choosing a palette colour
 // makes it: the current-colour button's swatch follows.

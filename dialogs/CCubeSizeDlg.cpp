@@ -75,7 +75,7 @@ QLineEdit* CCubeSizeDlg::AddSizeEdit(int x, int y, int width, int height)
 
 QString CCubeSizeDlg::RangeMessage()
 {
-    return QCoreApplication::translate("CCubeSizeDlg", "キューブの合計を 1～%1 の間に設定して下さい").arg(kMaxGridCells);
+    return QCoreApplication::translate("CCubeSizeDlg", "キューブの合計を 1～%1 の間に設定して下さい").arg(GridLimits::kSizeDialogCells);
 }
 
 bool CCubeSizeDlg::OnInitDialog()
@@ -107,7 +107,7 @@ bool CCubeSizeDlg::IsInputValid() const
     // A side below 1 is refused even when the product is in range (two
     // negative sides): the grid cannot have it.
     const std::int32_t total = TextToInt(m_editTotal->text());
-    return total >= 1 && total <= kMaxGridCells
+    return total >= 1 && total <= GridLimits::kSizeDialogCells
         && CMiravelDoc::IsValidGridSize(TextToInt(m_editX->text()), TextToInt(m_editY->text()),
             TextToInt(m_editZ->text()));
 }

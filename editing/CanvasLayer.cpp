@@ -12,20 +12,39 @@ namespace {
 
 int Along(int axis, int x, int y, int z) { return axis == 0 ? x : axis == 1 ? y : z; }
 
-// Applies one cell of a paste: the target becomes what the source is.
-void PasteCell(CMiravelDoc& doc, int sx, int sy, int sz, int tx, int ty, int tz)
-{
-    const COLORREF source = doc.GetCube(sx, sy, sz);
-    if (source == CLR_NONE)
-        doc.RemoveCube(tx, ty, tz);
-    else
-        doc.SetCube(tx, ty, tz, source);
-}
-
 // (x, y, z) with the coordinate on axis replaced by value.
 void WithAxis(int axis, int value, int& x, int& y, int& z)
 {
     (axis == 0 ? x : axis == 1 ? y : z) = value;
+}
+
+// Makes every cell of [lo, hi) what its source is: the cell with the
+// coordinate on axis set to source. In x, y, z order, one recorded edit per
+// changed cell, each a step of its own; the views hear once. Walks rows of
+// chunks and compares them, so cells that already match cost no lookup.
+void PasteBox(CMiravelDoc& doc, int axis, int source, const CUBEPOS& lo, const CUBEPOS& hi)
+{
+    const CMiravelDoc::CEditBatch batch(doc);
+    COLORREF target[CCubeChunk::kSide], from[CCubeChunk::kSide];
+    for (int x = lo.x; x < hi.x; ++x)
+        for (int y = lo.y; y < hi.y; ++y)
+            for (int z0 = lo.z; z0 < hi.z;) {
+                const int count = std::min(hi.z, (z0 & ~CCubeChunk::kMask) + CCubeChunk::kSide) - z0;
+                doc.m_cubes.GetRow(x, y, z0, count, target);
+                if (axis == 2)
+                    std::fill(from, from + count, doc.GetCube(x, y, source));
+                else
+                    doc.m_cubes.GetRow(axis == 0 ? source : x, axis == 1 ? source : y, z0, count, from);
+                for (int i = 0; i < count; ++i) {
+                    if (target[i] == from[i])
+                        continue;
+                    if (from[i] == CLR_NONE)
+                        doc.RemoveCube(x, y, z0 + i);
+                    else
+                        doc.SetCube(x, y, z0 + i, from[i]);
+                }
+                z0 += count;
+            }
 }
 
 } // namespace
@@ -81,30 +100,17 @@ void PasteLayer(const CEditState& v, CMiravelDoc& doc)
     if (v.m_copyLayer == -1)
         return;
     const int axis = v.AxisIndex();
-    const int X = axis == 0 ? 1 : doc.m_sizeX;
-    const int Y = axis == 1 ? 1 : doc.m_sizeY;
-    const int Z = axis == 2 ? 1 : doc.m_sizeZ;
-    for (int i = 0; i < X; ++i)
-        for (int j = 0; j < Y; ++j)
-            for (int k = 0; k < Z; ++k) {
-                int sx = i, sy = j, sz = k, tx = i, ty = j, tz = k;
-                WithAxis(axis, v.m_copyLayer, sx, sy, sz);
-                WithAxis(axis, v.m_canvasPos, tx, ty, tz);
-                PasteCell(doc, sx, sy, sz, tx, ty, tz);
-            }
+    CUBEPOS lo{0, 0, 0}, hi{doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
+    WithAxis(axis, v.m_canvasPos, lo.x, lo.y, lo.z);
+    WithAxis(axis, v.m_canvasPos + 1, hi.x, hi.y, hi.z);
+    PasteBox(doc, axis, v.m_copyLayer, lo, hi);
 }
 
 bool PasteLayerToAll(const CEditState& v, CMiravelDoc& doc, const std::function<bool()>& confirm)
 {
     if (v.m_copyLayer == -1 || !confirm())
         return false;
-    for (int x = 0; x < doc.m_sizeX; ++x)
-        for (int y = 0; y < doc.m_sizeY; ++y)
-            for (int z = 0; z < doc.m_sizeZ; ++z) {
-                int sx = x, sy = y, sz = z;
-                WithAxis(v.AxisIndex(), v.m_copyLayer, sx, sy, sz);
-                PasteCell(doc, sx, sy, sz, x, y, z);
-            }
+    PasteBox(doc, v.AxisIndex(), v.m_copyLayer, {0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ});
     return true;
 }
 

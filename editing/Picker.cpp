@@ -147,8 +147,19 @@ CUBEPOS PickCube(const CMiravelDoc& doc, const Ray& ray)
     if (!Clip(ray, lo, hi, tIn, tOut))
         return kNone;
 
+    // The cells a ray passes follow each other through the same chunk of the
+    // store: one lookup per chunk, and none of its cells where it holds none.
+    ChunkKey cachedKey{std::numeric_limits<std::int32_t>::min(), 0, 0};
+    const CCubeChunk* cached = nullptr;
     const auto occupied = [&](const CUBEPOS& c) {
-        return doc.InBox(c.x, c.y, c.z) && doc.GetCube(c.x, c.y, c.z) != CLR_NONE;
+        if (!doc.InBox(c.x, c.y, c.z))
+            return false;
+        const ChunkKey key = CCubeChunk::KeyOf(c);
+        if (!(key == cachedKey)) {
+            cachedKey = key;
+            cached = doc.m_cubes.FindChunk(key);
+        }
+        return cached && cached->At(CCubeChunk::Local(c.x), CCubeChunk::Local(c.y), CCubeChunk::Local(c.z)) != CLR_NONE;
     };
 
     // Walk the cells the ray passes through, front to back. At each cell's

@@ -10,7 +10,8 @@ class CMiravelDoc;
 
 // Finds the cell under a point of the view by casting the ray of that point
 // through the same matrices the frame draws with, and walking the grid cell by
-// cell. Costs a few hundred cell lookups at most, whatever the model.
+// cell, without recursion: a few thousand steps at most on the largest grid,
+// with one store lookup per chunk the ray passes.
 //
 // The point is given in the view's window coordinates in logical pixels, with
 // the origin at the bottom left as the projection sees it; for the pixel

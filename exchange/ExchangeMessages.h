@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ModelMessages.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -13,11 +15,6 @@ inline QString Size(std::int64_t x, std::int64_t y, std::int64_t z)
     return QStringLiteral("%1×%2×%3").arg(x).arg(y).arg(z);
 }
 
-inline QString VoxSideTooLong(std::int64_t x, std::int64_t y, std::int64_t z)
-{
-    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 は一辺が 256 を超えるため、.vox に書き出せません。")
-        .arg(Size(x, y, z));
-}
 inline QString BadGridSize(std::int64_t x, std::int64_t y, std::int64_t z)
 {
     return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 が正しくありません。").arg(Size(x, y, z));
@@ -34,9 +31,10 @@ inline QString VoxTooBig(std::int64_t x, std::int64_t y, std::int64_t z, std::in
 {
     // Sides may come from a hostile file: the product is formed in floating
     // point so that it cannot overflow.
-    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は 64000 セルを超えるため読み込めません。")
+    return QCoreApplication::translate("ExchangeMessages", "モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は大きすぎるため読み込めません。\n"
+                                                           "(%4 のモデルだけを読み込めます)")
         .arg(Size(x, y, z), Size(fileX, fileY, fileZ))
-        .arg(QString::number(double(x) * double(y) * double(z), 'f', 0));
+        .arg(QString::number(double(x) * double(y) * double(z), 'f', 0), ModelMessages::GridLimitsText());
 }
 inline QString NotVoxFile() { return QCoreApplication::translate("ExchangeMessages", ".vox ファイルではありません。"); }
 inline QString VoxVersion(std::int64_t version)
@@ -62,6 +60,14 @@ inline QString CannotWrite(const QString& path, const QString& reason)
 inline QString NoCubes()
 {
     return QCoreApplication::translate("ExchangeMessages", "キューブが一つもないため、メッシュを書き出せません。");
+}
+inline QString MeshTooLarge(std::int64_t triangles, std::int64_t limit)
+{
+    return QCoreApplication::translate("ExchangeMessages",
+                                       "このモデルのメッシュは %1 個以上の三角形になるため、書き出せません。\n"
+                                       "(書き出せるのは %2 個までです)")
+        .arg(triangles)
+        .arg(limit);
 }
 inline QString Cancelled() { return QCoreApplication::translate("ExchangeMessages", "書き出しを中止しました。"); }
 inline QString NotExportable()

@@ -16,10 +16,10 @@ ExportResult WriteMeshModel(const ModelData& model, const FileFormat& format, co
 
 namespace {
 
-ModelReadResult ReadVoxModel(const QString& path)
+ModelReadResult ReadVoxModel(const QString& path, const WorkProgress& progress)
 {
-    VoxReadResult read = ReadVoxFile(path);
-    return {read.ok, read.message, std::move(read.model)};
+    VoxReadResult read = ReadVoxFile(path, progress);
+    return {read.ok, read.message, std::move(read.model), read.cancelled};
 }
 
 using F = FormatKind;

@@ -4,6 +4,7 @@
 #include "exchange/ModelExport.h"
 #include "exchange/PaletteFile.h"
 #include "images/ImageFormat.h"
+#include "model/WorkProgress.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,6 +30,7 @@ struct ModelReadResult {
     bool ok = false;
     QString message;  // why the file was refused, for the user
     ModelData model;
+    bool cancelled = false;  // progress asked to stop: nothing to tell
 };
 
 // One file format: how paths name it, what the file dialogs and the export
@@ -48,7 +50,8 @@ struct FileFormat {
     const char* label = nullptr;
     // Reads another program's model for the import; null when not read (the
     // model file is opened by the document).
-    ModelReadResult (*read)(const QString& path) = nullptr;
+    // progress hears how far it has come and may stop it.
+    ModelReadResult (*read)(const QString& path, const WorkProgress& progress) = nullptr;
     // Writes the model; null when it is written elsewhere (the model file by
     // the document, pictures by drawing the view).
     ExportResult (*write)(const ModelData& model, const FileFormat& format, const QString& path,

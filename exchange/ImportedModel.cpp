@@ -2,14 +2,12 @@
 
 #include "model/CMiravelDoc.h"
 
-#include <map>
-
 namespace {
 
 // A file holding no cubes at all has no bounding box to give the grid.
 bool IsEmptyWithoutGrid(const ModelData& model)
 {
-    return model.cubes.empty() && !CMiravelDoc::IsValidGridSize(model.sizeX, model.sizeY, model.sizeZ);
+    return model.cubes.IsEmpty() && !CMiravelDoc::IsValidGridSize(model.sizeX, model.sizeY, model.sizeZ);
 }
 
 } // namespace
@@ -20,15 +18,7 @@ bool FitsDocument(const ModelData& model)
 {
     if (IsEmptyWithoutGrid(model))
         return true;
-    if (!CMiravelDoc::IsValidGridSize(model.sizeX, model.sizeY, model.sizeZ))
-        return false;
-    for (const auto& [pos, color] : model.cubes) {
-        const bool inside = pos.x >= 0 && pos.y >= 0 && pos.z >= 0 && pos.x < model.sizeX &&
-                            pos.y < model.sizeY && pos.z < model.sizeZ;
-        if (!inside || color == CLR_NONE)
-            return false;
-    }
-    return true;
+    return CMiravelDoc::IsValidGridSize(model.sizeX, model.sizeY, model.sizeZ) && model.CubesInBox();
 }
 
 bool PutInDocument(const ModelData& model, CMiravelDoc& doc)
@@ -40,10 +30,8 @@ bool PutInDocument(const ModelData& model, CMiravelDoc& doc)
         doc.ReplaceModel(16, 16, 16, {});
         return true;
     }
-    std::map<CUBEPOS, COLORREF> cubes;
-    for (const auto& [pos, color] : model.cubes)
-        cubes[pos] = color & 0xFFFFFFu;
-    doc.ReplaceModel(model.sizeX, model.sizeY, model.sizeZ, std::move(cubes));
+    // The document shares the model's chunks: nothing is copied.
+    doc.ReplaceModel(model.sizeX, model.sizeY, model.sizeZ, model.cubes);
     return true;
 }
 

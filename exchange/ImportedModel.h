@@ -8,7 +8,7 @@ class CMiravelDoc;
 namespace ImportedModel {
 
 // Whether the document can hold the model: a grid it allows (each side at
-// least 1, at most 64000 cells) with every cube inside it. A model with no
+// least 1, within GridLimits) with every cube inside it. A model with no
 // cubes and no grid fits too: it becomes an empty default grid.
 bool FitsDocument(const ModelData& model);
 

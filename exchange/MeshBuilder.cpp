@@ -78,12 +78,12 @@ void ClipEars(const std::vector<Point>& ring, int ua, int va, const std::vector<
 
 class CGreedyMesher {
 public:
-    CGreedyMesher(const ModelData& model) : m_size{model.sizeX, model.sizeY, model.sizeZ}
+    CGreedyMesher(const ModelData& model, MeshColours colours) : m_size{model.sizeX, model.sizeY, model.sizeZ}
     {
         m_cells.assign(std::size_t(std::int64_t(m_size[0]) * m_size[1] * m_size[2]), CLR_NONE);
-        for (const auto& [pos, color] : model.cubes)
-            if (Inside({pos.x, pos.y, pos.z}))
-                m_cells[Index({pos.x, pos.y, pos.z})] = color & 0xFFFFFFu;
+        model.cubes.ForEachCubeIn({0, 0, 0}, {model.sizeX, model.sizeY, model.sizeZ}, [&](const CUBEPOS& p, COLORREF c) {
+            m_cells[Index({p.x, p.y, p.z})] = colours == MeshColours::One ? RGB(255, 255, 255) : c & 0xFFFFFFu;
+        });
     }
 
     std::int64_t Layers() const { return 2 * (std::int64_t(m_size[0]) + m_size[1] + m_size[2]); }
@@ -165,23 +165,35 @@ private:
 } // namespace
 
 bool BuildCubeMesh(const ModelData& model, MeshAxes axes, CubeMesh& mesh,
-                   const ExportProgress& progress)
+                   const ExportProgress& progress, std::int64_t maxTriangles, MeshColours colours)
 {
     mesh = CubeMesh{};
     if (model.sizeX < 1 || model.sizeY < 1 || model.sizeZ < 1)
         return true;
-    CGreedyMesher mesher(model);
-    std::vector<Rect> rects;
+    CGreedyMesher mesher(model, colours);
+    std::vector<Rect> rects, scratch;
     const std::int64_t total = mesher.Layers();
-    std::int64_t done = 0;
+    std::int64_t done = 0, counted = 0;
     for (int axis = 0; axis < 3; ++axis)
         for (int sign : {-1, 1})
             for (std::int32_t layer = 0; layer < mesher.Size()[std::size_t(axis)]; ++layer) {
-                mesh.exposedFaces += mesher.MergeLayer(axis, sign, layer, rects);
+                // Every rectangle is at least two triangles: once there are
+                // too many, the rest are only counted, not kept.
+                if (2 * std::int64_t(rects.size()) <= maxTriangles) {
+                    mesh.exposedFaces += mesher.MergeLayer(axis, sign, layer, rects);
+                } else {
+                    scratch.clear();
+                    mesh.exposedFaces += mesher.MergeLayer(axis, sign, layer, scratch);
+                    counted += std::int64_t(scratch.size());
+                }
                 if (progress && (++done % 16 == 0) && !progress(int(done), int(total) * 2))
                     return false;
             }
-    mesh.rectangles = std::int64_t(rects.size());
+    mesh.rectangles = std::int64_t(rects.size()) + counted;
+    if (2 * mesh.rectangles > maxTriangles) {
+        mesh.refusedTriangles = 2 * mesh.rectangles;
+        return false;
+    }
 
     // Every corner is known on the two grid lines of its rectangle's edges;
     // an edge is later cut at each corner lying inside it.
@@ -199,6 +211,49 @@ bool BuildCubeMesh(const ModelData& model, MeshAxes axes, CubeMesh& mesh,
         std::sort(positions.begin(), positions.end());
         positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     }
+
+    // The boundary of each rectangle, counter-clockwise around +axis, each
+    // side with the corners of other rectangles inside it: an n-gon of n - 2
+    // triangles. Counted first, so that nothing is allocated for a mesh that
+    // is too large, and the arrays are allocated once.
+    std::vector<Point> ring;
+    auto makeRing = [&](const Rect& r) {
+        const int ua = (r.axis + 1) % 3, va = (r.axis + 2) % 3;
+        ring.clear();
+        auto side = [&](const Point& from, int along, std::int32_t a, std::int32_t b) {
+            ring.push_back(from);
+            const auto& cuts = lines[LineKey(along, from)];
+            const std::int32_t lo = std::min(a, b), hi = std::max(a, b);
+            auto first = std::upper_bound(cuts.begin(), cuts.end(), lo);
+            auto last = std::lower_bound(cuts.begin(), cuts.end(), hi);
+            const std::size_t before = ring.size();
+            for (auto it = first; it != last; ++it) {
+                Point p = from;
+                p[std::size_t(along)] = *it;
+                ring.push_back(p);
+            }
+            if (a > b)
+                std::reverse(ring.begin() + std::ptrdiff_t(before), ring.end());
+        };
+        side(Corner(r, r.u0, r.v0), ua, r.u0, r.u1);
+        side(Corner(r, r.u1, r.v0), va, r.v0, r.v1);
+        side(Corner(r, r.u1, r.v1), ua, r.u1, r.u0);
+        side(Corner(r, r.u0, r.v1), va, r.v1, r.v0);
+    };
+    std::int64_t vertices = 0;
+    for (const Rect& r : rects) {
+        makeRing(r);
+        vertices += std::int64_t(ring.size());
+    }
+    const std::int64_t triangles = vertices - 2 * std::int64_t(rects.size());
+    if (triangles > maxTriangles) {
+        mesh.refusedTriangles = triangles;
+        return false;
+    }
+    mesh.positions.reserve(std::size_t(3 * vertices));
+    mesh.normals.reserve(std::size_t(3 * vertices));
+    mesh.colors.reserve(std::size_t(vertices));
+    mesh.triangles.reserve(std::size_t(3 * triangles));
 
     const double half[3] = {model.sizeX / 2.0, 0.0, model.sizeZ / 2.0};
     auto addVertex = [&](const std::array<double, 3>& p, const Rect& r) {
@@ -221,33 +276,11 @@ bool BuildCubeMesh(const ModelData& model, MeshAxes axes, CubeMesh& mesh,
         return std::uint32_t(mesh.colors.size() - 1);
     };
 
-    std::vector<Point> ring;
     std::vector<std::uint32_t> ids;
     for (std::size_t ri = 0; ri < rects.size(); ++ri) {
         const Rect& r = rects[ri];
         const int ua = (r.axis + 1) % 3, va = (r.axis + 2) % 3;
-        // The boundary counter-clockwise around +axis, each side with the
-        // corners of other rectangles inside it.
-        ring.clear();
-        auto side = [&](const Point& from, int along, std::int32_t a, std::int32_t b) {
-            ring.push_back(from);
-            const auto& cuts = lines[LineKey(along, from)];
-            const std::int32_t lo = std::min(a, b), hi = std::max(a, b);
-            auto first = std::upper_bound(cuts.begin(), cuts.end(), lo);
-            auto last = std::lower_bound(cuts.begin(), cuts.end(), hi);
-            const std::size_t before = ring.size();
-            for (auto it = first; it != last; ++it) {
-                Point p = from;
-                p[std::size_t(along)] = *it;
-                ring.push_back(p);
-            }
-            if (a > b)
-                std::reverse(ring.begin() + std::ptrdiff_t(before), ring.end());
-        };
-        side(Corner(r, r.u0, r.v0), ua, r.u0, r.u1);
-        side(Corner(r, r.u1, r.v0), va, r.v0, r.v1);
-        side(Corner(r, r.u1, r.v1), ua, r.u1, r.u0);
-        side(Corner(r, r.u0, r.v1), va, r.v1, r.v0);
+        makeRing(r);
         const std::size_t n = ring.size();
 
         ids.clear();

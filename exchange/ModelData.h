@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CubeStore.h"
 #include "model/CubeTypes.h"
 
 #include <cstdint>
@@ -10,13 +11,14 @@
 class CMiravelDoc;
 
 // A model as the exchange formats see it: the grid box and the cubes inside
-// it, each cell at most once. Cubes the store keeps outside the box are not
-// part of the model and never leave the program.
+// it. Cubes the document keeps outside the box are not part of the model and
+// never leave the program. The store shares its chunks with the document's
+// (copy on write), so taking a model costs little however large it is.
 struct ModelData {
     std::int32_t sizeX = 0;
     std::int32_t sizeY = 0;
     std::int32_t sizeZ = 0;
-    std::vector<std::pair<CUBEPOS, COLORREF>> cubes; // x, then y, then z order
+    CCubeStore cubes;
     // The colour order the model keeps for a .vox file's indices: entry i is
     // index i + 1. Empty when it has none (then the writer picks the order).
     std::vector<COLORREF> palette = {};
@@ -26,6 +28,8 @@ struct ModelData {
     {
         return sizeX == other.sizeX && sizeY == other.sizeY && sizeZ == other.sizeZ && cubes == other.cubes;
     }
+    // Whether every cube lies in the grid box.
+    bool CubesInBox() const;
 };
 
 // The cubes of the document's grid box.

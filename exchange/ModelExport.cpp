@@ -66,15 +66,12 @@ ExportResult WriteMeshModel(const ModelData& model, const FileFormat& format, co
 {
     ExportResult result;
     // Without colours, faces of all colours merge alike.
-    ModelData shape;
-    if (!format.colors) {
-        shape = model;
-        for (auto& cube : shape.cubes)
-            cube.second = RGB(255, 255, 255);
-    }
+    const MeshColours colours = format.colors ? MeshColours::OfCubes : MeshColours::One;
     CubeMesh mesh;
-    if (!BuildCubeMesh(format.colors ? model : shape, format.zUp ? MeshAxes::ZUp : MeshAxes::YUp, mesh, progress)) {
-        result.message = ExchangeMessages::Cancelled();
+    if (!BuildCubeMesh(model, format.zUp ? MeshAxes::ZUp : MeshAxes::YUp, mesh, progress, kMaxMeshTriangles, colours)) {
+        result.message = mesh.refusedTriangles > 0
+                             ? ExchangeMessages::MeshTooLarge(mesh.refusedTriangles, kMaxMeshTriangles)
+                             : ExchangeMessages::Cancelled();
         return result;
     }
     // An empty mesh is no use to anyone, and an empty glTF buffer is

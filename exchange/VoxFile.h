@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/ModelData.h"
+#include "model/WorkProgress.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,10 +13,12 @@ struct VoxReadResult {
     bool ok = false;
     QString message; // why the file was refused, for the user
     ModelData model; // the grid is the bounding box of the voxels
+    bool cancelled = false; // progress asked to stop: nothing to tell
 };
-VoxReadResult ReadVox(const QByteArray& bytes);
+// progress hears of the voxels placed and may stop the reading.
+VoxReadResult ReadVox(const QByteArray& bytes, const WorkProgress& progress = {});
 // Reads at most what a sane file can hold; a huge stray file is refused.
-VoxReadResult ReadVoxFile(const QString& path);
+VoxReadResult ReadVoxFile(const QString& path, const WorkProgress& progress = {});
 
 struct VoxWriteResult {
     bool ok = false;

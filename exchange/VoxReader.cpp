@@ -2,10 +2,12 @@
 #include "exchange/VoxFile.h"
 #include "exchange/VoxPalette.h"
 #include "model/FileErrorText.h"
+#include "model/GridLimits.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <unordered_map>
@@ -23,11 +25,13 @@ constexpr int kMaxSceneDepth = 64;
 // copy: 64 nested groups that name their child twice would mean 2^64 visits
 // without a single voxel. Real scenes need a few thousand.
 constexpr std::int64_t kMaxNodeVisits = std::int64_t(1) << 18;
-// Voxels written over all placed models; a legitimate model within the grid
-// limit needs a tiny fraction of it, while a file that places one large
-// model many times could otherwise keep the reader busy for minutes.
-constexpr std::int64_t kMaxPlacedVoxels = std::int64_t(1) << 25;
-constexpr qint64 kMaxFileBytes = qint64(64) << 20;
+// Voxels written over all placed models: twice the largest grid, so that a
+// scene filling it leaves room for models that overlap, while a file that
+// places one large model many times cannot keep the reader busy for minutes.
+constexpr std::int64_t kMaxPlacedVoxels = 2 * GridLimits::kMaxCells;
+// The largest grid filled takes 4 bytes a voxel; the rest of a file (models'
+// sizes, the scene, the palette) is small beside it.
+constexpr qint64 kMaxFileBytes = 4 * GridLimits::kMaxCells + (qint64(64) << 20);
 
 using Matrix = std::array<std::array<int, 3>, 3>;
 constexpr Matrix kIdentity = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
@@ -238,7 +242,7 @@ std::int64_t Land(const PlacedAxis& a, std::int64_t v)
 
 } // namespace
 
-VoxReadResult ReadVox(const QByteArray& bytes)
+VoxReadResult ReadVox(const QByteArray& bytes, const WorkProgress& progress)
 {
     Reader file{reinterpret_cast<const unsigned char*>(bytes.constData()), 0, bytes.size()};
     std::uint32_t version = 0;
@@ -464,55 +468,74 @@ VoxReadResult ReadVox(const QByteArray& bytes)
             extent[i] = models.front().size[i];
     }
     const std::int64_t sizeX = extent[0], sizeY = extent[2], sizeZ = extent[1];
-    if (sizeX > kMaxGridCells || sizeY > kMaxGridCells || sizeZ > kMaxGridCells ||
-        sizeX * sizeY * sizeZ > kMaxGridCells)
+    if (!GridLimits::IsValid(sizeX, sizeY, sizeZ))
         return Refuse(ExchangeMessages::VoxTooBig(sizeX, sizeY, sizeZ, extent[0], extent[1], extent[2]));
 
     // Where placed models overlap, the first-placed one's colour stands, as
     // other voxel editors show such scenes: written last, from the back.
     // Within one model a later voxel in the same cell still wins.
-    std::vector<COLORREF> grid(std::size_t(sizeX * sizeY * sizeZ), CLR_NONE);
+    VoxReadResult result;
+    CCubeStore::CFiller cubes(result.model.cubes);
+    std::int64_t placed = 0;
     for (auto pi = placements.rbegin(); pi != placements.rend(); ++pi) {
         const Placement& p = *pi;
         const auto axes = PlaceAxes(p);
         const unsigned char* v = file.data + p.model->voxels;
         for (std::int64_t n = 0; n < p.model->count; ++n, v += 4) {
+            // Told every million voxels; stopping leaves nothing behind.
+            if (progress && ++placed % (std::int64_t(1) << 20) == 0 && !progress(placed, placedVoxels)) {
+                VoxReadResult stopped;
+                stopped.cancelled = true;
+                return stopped;
+            }
             std::int64_t w[3];
             for (int i = 0; i < 3; ++i)
                 w[i] = Land(axes[std::size_t(i)], v[axes[std::size_t(i)].from]) - low[i];
-            const std::int64_t x = w[0], y = w[2], z = sizeZ - 1 - w[1];
-            grid[std::size_t((x * sizeY + y) * sizeZ + z)] = palette[v[3]];
+            cubes.Put({std::int32_t(w[0]), std::int32_t(w[2]), std::int32_t(sizeZ - 1 - w[1])}, palette[v[3]]);
         }
     }
-
-    VoxReadResult result;
     result.ok = true;
     result.model.sizeX = std::int32_t(sizeX);
     result.model.sizeY = std::int32_t(sizeY);
     result.model.sizeZ = std::int32_t(sizeZ);
     // The file's palette as its own editor lists it: index 1 first.
     result.model.palette.assign(palette.begin() + 1, palette.end());
-    for (std::int32_t x = 0; x < sizeX; ++x)
-        for (std::int32_t y = 0; y < sizeY; ++y)
-            for (std::int32_t z = 0; z < sizeZ; ++z) {
-                const COLORREF c = grid[std::size_t((std::int64_t(x) * sizeY + y) * sizeZ + z)];
-                if (c != CLR_NONE)
-                    result.model.cubes.push_back({CUBEPOS{x, y, z}, c});
-            }
     return result;
 }
 
-VoxReadResult ReadVoxFile(const QString& path)
+VoxReadResult ReadVoxFile(const QString& path, const WorkProgress& progress)
 {
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
-    // One byte more than the limit tells a file at the limit from a bigger one.
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
+    // A file known to be too big is refused before it is read. One byte more
+    // than the limit tells a file at the limit from a bigger one whose size
+    // was not known.
+    if (file.size() > kMaxFileBytes)
+        return Refuse(ExchangeMessages::FileTooBig(path));
+    // Read in pieces, so that progress hears of it: the reading is the first
+    // half of the work, placing the voxels the second.
+    const qint64 size = std::max<qint64>(file.size(), 1);
+    QByteArray bytes;
+    constexpr qint64 kPiece = qint64(8) << 20;
+    for (;;) {
+        const QByteArray piece = file.read(std::min(kPiece, kMaxFileBytes + 1 - bytes.size()));
+        if (file.error() != QFileDevice::NoError)
+            return Refuse(ExchangeMessages::CannotRead(path, FileErrorText::OfFailedCall(file)));
+        bytes += piece;
+        if (piece.isEmpty() || bytes.size() > kMaxFileBytes)
+            break;
+        if (progress && !progress(bytes.size(), 2 * size)) {
+            VoxReadResult stopped;
+            stopped.cancelled = true;
+            return stopped;
+        }
+    }
     if (bytes.size() > kMaxFileBytes)
         return Refuse(ExchangeMessages::FileTooBig(path));
-    return ReadVox(bytes);
+    WorkProgress placing;
+    if (progress)
+        placing = [&](std::int64_t done, std::int64_t total) { return progress(size + size * done / std::max<std::int64_t>(total, 1), 2 * size); };
+    return ReadVox(bytes, placing);
 }

@@ -1,74 +1,91 @@
 #pragma once
 
+#include "model/WorkProgress.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
-#include <cstring>
+#include <functional>
+#include <vector>
+
+class QIODevice;
 
 // What an open or save step tells its caller: whether it worked and, if not,
 // the message to show the user. Nothing is shown from here.
 struct DocResult {
     bool ok = true;
     QString message;
+    // The user stopped it; there is nothing to tell.
+    bool cancelled = false;
 
     static DocResult Ok() { return {}; }
     static DocResult Fail(const QString& message) { return {false, message}; }
+    static DocResult Cancelled() { return {false, {}, true}; }
 };
 
-// An in-memory archive: the model file is small (at most about 256 KB), so a
-// document serialises into a buffer and the file layer moves the buffer in one
-// piece. That keeps file errors apart from format errors, and lets a reader
-// check the whole file before it changes anything.
+// The byte stream a document serialises through: a file streamed in blocks
+// (a large model's file is never held twice in memory), or bytes in memory
+// (tests, the fuzz target).
+//
+// A device error is kept, not thrown: once a write or read fails, later
+// writes are dropped and reads return nothing, and Failed() says so, so that
+// the caller can tell a broken disk from a broken file.
 class CArchive {
 public:
     enum Mode { store, load };
 
-    CArchive(QByteArray& buffer, Mode mode) : m_buffer(buffer), m_mode(mode) {}
+    // How a block of a store reaches the device: returns the count written,
+    // or -1. Tests put in one that fails part-way, to see a write break off
+    // behind the file layer (a full disk, an I/O error) where no real one can
+    // be made.
+    using BlockWriter = std::function<qint64(QIODevice& device, const QByteArray& block)>;
+
+    // A store appends to bytes; a load reads them.
+    CArchive(QByteArray& bytes, Mode mode);
+    // Streams to or from an open device.
+    CArchive(QIODevice& device, Mode mode, BlockWriter writer = {});
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
 
     bool IsStoring() const { return m_mode == store; }
     bool IsLoading() const { return m_mode == load; }
 
-    void Write(const void* data, qsizetype count)
-    {
-        m_buffer.append(static_cast<const char*>(data), count);
-    }
+    void Write(const void* data, qsizetype count);
+    // Copies up to count bytes; returns how many there were.
+    qsizetype Read(void* data, qsizetype count);
+    // How many bytes a load has left to read (the rest of the file).
+    qint64 BytesLeft() const;
+    // Hands what a store has buffered to the device; false when any write failed.
+    bool Flush();
 
-    // Copies up to count bytes; returns how many were there.
-    qsizetype Read(void* data, qsizetype count)
-    {
-        const qsizetype n = qMin(count, BytesLeft());
-        if (n > 0)
-            std::memcpy(data, m_buffer.constData() + m_readPos, size_t(n));
-        m_readPos += n;
-        return n;
-    }
+    // Tells progress how many bytes have passed through the device, of
+    // total (for a load, the device's size; a store sets it with
+    // ExpectBytes). Answering false breaks the work off: nothing more is read
+    // or written, and Cancelled() says so.
+    void SetProgress(WorkProgress progress);
+    void ExpectBytes(qint64 total) { m_total = total; }
+    bool Cancelled() const { return m_cancelled; }
 
-    qsizetype BytesLeft() const { return m_buffer.size() - m_readPos; }
-    qsizetype Size() const { return m_buffer.size(); }
-
-    void WriteUInt32(std::uint32_t v)
-    {
-        const char bytes[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF),
-                               char((v >> 24) & 0xFF)};
-        m_buffer.append(bytes, 4);
-    }
-
-    // Little-endian; false (and v untouched) when fewer than four bytes remain.
-    bool ReadUInt32(std::uint32_t& v)
-    {
-        if (BytesLeft() < 4)
-            return false;
-        const auto* p = reinterpret_cast<const unsigned char*>(m_buffer.constData() + m_readPos);
-        v = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-            (std::uint32_t(p[3]) << 24);
-        m_readPos += 4;
-        return true;
-    }
-
-    void Flush() {}
+    bool Failed() const { return m_failed; }
+    // Why the device call that failed failed, taken right after it.
+    QString ErrorString() const { return m_error; }
 
 private:
-    QByteArray& m_buffer;
+    void WriteThrough(const char* data, qsizetype count);
+    void NoteFailure();
+    void Passed(qint64 bytes);
+
     Mode m_mode;
-    qsizetype m_readPos = 0;
+    QByteArray* m_bytes = nullptr;
+    QIODevice* m_device = nullptr;
+    BlockWriter m_writer;
+    std::vector<char> m_buffer;
+    qsizetype m_bufferPos = 0;  // load: next byte to hand out
+    qsizetype m_bufferEnd = 0;  // load: bytes read; store: bytes waiting
+    bool m_failed = false;
+    bool m_cancelled = false;
+    QString m_error;
+    WorkProgress m_progress;
+    qint64 m_total = 0;
+    qint64 m_passed = 0;
 };

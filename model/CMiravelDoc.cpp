@@ -7,41 +7,58 @@ CMiravelDoc::CMiravelDoc() = default;
 
 void CMiravelDoc::StoreCell(const CUBEPOS& pos, COLORREF color)
 {
-    if (color == CLR_NONE)
-        m_cubes.erase(pos);
-    else
-        m_cubes[pos] = color;
+    m_cubes.Set(pos, color);
     NotifyCubeChanged(pos);
 }
 
 void CMiravelDoc::SetCube(std::int32_t x, std::int32_t y, std::int32_t z, COLORREF color)
 {
-    if (!RecordChange(x, y, z, color))
-        return;
-    StoreCell({x, y, z}, color);
-    SetModifiedFlag();
-    UpdateAllViews();
+    if (RecordChange(x, y, z, color))
+        ApplyEdit({x, y, z}, color);
 }
 
 void CMiravelDoc::RemoveCube(std::int32_t x, std::int32_t y, std::int32_t z)
 {
-    if (!RecordChange(x, y, z, CLR_NONE))
+    if (RecordChange(x, y, z, CLR_NONE))
+        ApplyEdit({x, y, z}, CLR_NONE);
+}
+
+void CMiravelDoc::ApplyEdit(const CUBEPOS& pos, COLORREF color)
+{
+    if (m_batchDepth > 0) {
+        m_cubes.Set(pos, color);
+        m_batchNotes.Note(pos);
         return;
-    StoreCell({x, y, z}, CLR_NONE);
+    }
+    StoreCell(pos, color);
     SetModifiedFlag();
     UpdateAllViews();
 }
 
+CMiravelDoc::CEditBatch::CEditBatch(CMiravelDoc& doc) : m_doc(doc)
+{
+    ++m_doc.m_batchDepth;
+}
+
+CMiravelDoc::CEditBatch::~CEditBatch()
+{
+    if (--m_doc.m_batchDepth > 0 || m_doc.m_batchNotes.IsEmpty())
+        return;
+    m_doc.m_batchNotes.Tell(m_doc);
+    m_doc.SetModifiedFlag();
+    m_doc.UpdateAllViews();
+}
+
 void CMiravelDoc::ClearHistory()
 {
-    std::vector<CUBERECORD>().swap(m_history);
+    m_history.Clear();
     m_historyPos = -1;
 }
 
 void CMiravelDoc::ClearAllCubes()
 {
     ClearHistory();
-    m_cubes.clear();
+    m_cubes.Clear();
     NotifyModelReset();
     SetModifiedFlag();
     UpdateAllViews();
@@ -57,102 +74,151 @@ bool CMiravelDoc::RecordChange(std::int32_t x, std::int32_t y, std::int32_t z, C
     // first record (position 0) is deliberately not compared: a repeat of it
     // is recorded, as it always has been, so undo counts stay as users know them.
     if (m_historyPos >= 1) {
-        const CUBERECORD& last = m_history[size_t(m_historyPos)];
+        const CUBERECORD last = m_history[size_t(m_historyPos)];
         if (last.kind == RecordKind::Cell && last.x == x && last.y == y && last.z == z &&
             last.newColor == newColor)
             return false;
     }
     CutRedoBranch();
-    m_history.push_back({x, y, z, oldColor, newColor});
+    m_history.Append({x, y, z, oldColor, newColor});
     ++m_historyPos;
+    KeepHistoryWithinLimit();
     return true;
 }
 
 void CMiravelDoc::CutRedoBranch()
 {
-    m_history.resize(size_t(m_historyPos + 1));
+    m_history.Truncate(size_t(m_historyPos + 1));
+}
+
+void CMiravelDoc::SetHistoryLimit(std::size_t bytes)
+{
+    m_historyLimit = bytes;
+    KeepHistoryWithinLimit();
+}
+
+void CMiravelDoc::KeepHistoryWithinLimit()
+{
+    // The oldest undo steps go first, each as a whole; the newest step stays
+    // even when it alone is over the limit, and redo steps are never dropped.
+    // Nothing a user sees changes: not the model, not the modified flag.
+    while (m_history.MemoryBytes() > m_historyLimit) {
+        const std::size_t end = m_history.StepOf(0).second;
+        if (end == m_history.Size() || std::int64_t(end) > std::int64_t(m_historyPos) + 1)
+            return;
+        m_history.DropOldest(end);
+        m_historyPos -= std::int32_t(end);
+    }
 }
 
 namespace {
 
-// Above this many cells an action tells its views that the whole model
-// changed: one rebuild is cheaper than that many single-cell updates.
+// Above this many cells an edit tells its views which chunks changed: one
+// rebuild of each is cheaper than that many single-cell updates.
 constexpr std::size_t kCellNotifyLimit = 256;
 
 } // namespace
 
+void CMiravelDoc::CChangeNotes::Note(const CUBEPOS& pos)
+{
+    if (m_chunks.empty() && m_cells.size() < kCellNotifyLimit) {
+        m_cells.push_back(pos);
+        return;
+    }
+    if (m_chunks.empty())
+        for (const CUBEPOS& p : m_cells)
+            m_chunks.push_back(CCubeChunk::KeyOf(p));
+    // Changes come mostly chunk by chunk; the list is sorted at the end.
+    const ChunkKey key = CCubeChunk::KeyOf(pos);
+    if (!(m_chunks.back() == key))
+        m_chunks.push_back(key);
+}
+
+void CMiravelDoc::CChangeNotes::Tell(CMiravelDoc& doc)
+{
+    if (m_chunks.empty()) {
+        for (const CUBEPOS& p : m_cells)
+            doc.NotifyCubeChanged(p);
+    } else {
+        std::sort(m_chunks.begin(), m_chunks.end());
+        m_chunks.erase(std::unique(m_chunks.begin(), m_chunks.end()), m_chunks.end());
+        doc.NotifyChunksChanged(m_chunks);
+    }
+    m_cells.clear();
+    m_chunks.clear();
+}
+
 bool CMiravelDoc::ApplyAction(const std::vector<CellChange>& changes, const std::optional<GridSize>& size)
 {
-    // The new records go after the redo branch, which is dropped only once it
-    // is clear that the action changed something.
-    const std::size_t first = m_history.size();
-    const std::uint32_t action = m_nextAction;
     const bool resize = size && (size->x != m_sizeX || size->y != m_sizeY || size->z != m_sizeZ);
-    const bool notifyCells = !resize && changes.size() <= kCellNotifyLimit;
-    // Room for the whole action at once, still growing geometrically.
-    if (const std::size_t needed = first + changes.size() + 2; m_history.capacity() < needed)
-        m_history.reserve(std::max(needed, 2 * m_history.capacity()));
-    // The tools list their changes mostly in the store's order: walking on
-    // from the previous change's place costs less than a search from the
-    // root each time. it never lies before the previous change's cell.
-    auto it = m_cubes.begin();
-    const CUBEPOS* previous = nullptr;
+    // The records are gathered first: the redo branch is dropped only once
+    // it is clear that the action changed something.
+    std::vector<CUBERECORD> records;
+    CChangeNotes notes;
     for (const CellChange& change : changes) {
-        constexpr int kMaxWalk = 8;
-        int walked = 0;
-        if (previous && *previous < change.pos) {
-            while (it != m_cubes.end() && it->first < change.pos && walked++ < kMaxWalk)
-                ++it;
-        }
-        if (!previous || !(*previous < change.pos) || (it != m_cubes.end() && it->first < change.pos))
-            it = m_cubes.lower_bound(change.pos);
-        previous = &change.pos;
-        const bool present = it != m_cubes.end() && it->first == change.pos;
-        const COLORREF old = present ? it->second : CLR_NONE;
+        const COLORREF old = m_cubes.Get(change.pos);
         if (old == change.color)
             continue;
-        m_history.push_back({change.pos.x, change.pos.y, change.pos.z, old, change.color, action});
-        if (change.color == CLR_NONE)
-            it = m_cubes.erase(it);
-        else if (present)
-            it->second = change.color;
-        else
-            it = m_cubes.emplace_hint(it, change.pos, change.color);
-        if (notifyCells)
-            NotifyCubeChanged(change.pos);
+        records.push_back({change.pos.x, change.pos.y, change.pos.z, old, change.color, !records.empty()});
+        m_cubes.Set(change.pos, change.color);
+        if (!resize)
+            notes.Note(change.pos);
     }
     if (resize) {
-        m_history.push_back({m_sizeX, m_sizeY, m_sizeZ, CLR_NONE, CLR_NONE, action, RecordKind::SizeBefore});
-        m_history.push_back({size->x, size->y, size->z, CLR_NONE, CLR_NONE, action, RecordKind::SizeAfter});
+        records.push_back({m_sizeX, m_sizeY, m_sizeZ, CLR_NONE, CLR_NONE, !records.empty(), RecordKind::SizeBefore});
+        records.push_back({size->x, size->y, size->z, CLR_NONE, CLR_NONE, true, RecordKind::SizeAfter});
         m_sizeX = size->x;
         m_sizeY = size->y;
         m_sizeZ = size->z;
     }
-    if (m_history.size() == first)
+    if (records.empty())
         return false;
-    m_history.erase(m_history.begin() + (m_historyPos + 1), m_history.begin() + std::ptrdiff_t(first));
-    m_historyPos = std::int32_t(m_history.size()) - 1;
-    ++m_nextAction;
-    if (m_nextAction == 0)
-        m_nextAction = 1;
-    if (!notifyCells)
+    CutRedoBranch();
+    for (const CUBERECORD& r : records)
+        m_history.Append(r);
+    m_historyPos = std::int32_t(m_history.Size()) - 1;
+    KeepHistoryWithinLimit();
+    if (resize)
         NotifyModelReset();
+    else
+        notes.Tell(*this);
     SetModifiedFlag();
     UpdateAllViews();
     return true;
 }
 
-bool CMiravelDoc::ApplyRecord(const CUBERECORD& r, bool redo, bool notifyCell)
+bool CMiravelDoc::ApplyTransform(const ModelTransform& transform, const std::optional<GridSize>& size,
+                                 const WorkProgress& progress)
+{
+    const GridSize before{m_sizeX, m_sizeY, m_sizeZ};
+    const bool resize = size && !(*size == before);
+    std::optional<CCubeStore> moved = Transformed(m_cubes, transform, before, progress);
+    if (!moved || (!resize && *moved == m_cubes))
+        return false;
+    CutRedoBranch();
+    m_history.Append(ToRecord(transform));
+    if (resize) {
+        m_history.Append({before.x, before.y, before.z, CLR_NONE, CLR_NONE, true, RecordKind::SizeBefore});
+        m_history.Append({size->x, size->y, size->z, CLR_NONE, CLR_NONE, true, RecordKind::SizeAfter});
+        m_sizeX = size->x;
+        m_sizeY = size->y;
+        m_sizeZ = size->z;
+    }
+    m_cubes = std::move(*moved);
+    m_historyPos = std::int32_t(m_history.Size()) - 1;
+    KeepHistoryWithinLimit();
+    NotifyModelReset();
+    SetModifiedFlag();
+    UpdateAllViews();
+    return true;
+}
+
+bool CMiravelDoc::ApplyRecord(const CUBERECORD& r, bool redo, CChangeNotes& notes, const WorkProgress& progress)
 {
     switch (r.kind) {
     case RecordKind::Cell:
-        if (notifyCell) {
-            StoreCell({r.x, r.y, r.z}, redo ? r.newColor : r.oldColor);
-        } else if ((redo ? r.newColor : r.oldColor) == CLR_NONE) {
-            m_cubes.erase({r.x, r.y, r.z});
-        } else {
-            m_cubes[{r.x, r.y, r.z}] = redo ? r.newColor : r.oldColor;
-        }
+        m_cubes.Set({r.x, r.y, r.z}, redo ? r.newColor : r.oldColor);
+        notes.Note({r.x, r.y, r.z});
         return false;
     case RecordKind::SizeBefore:
     case RecordKind::SizeAfter:
@@ -163,57 +229,61 @@ bool CMiravelDoc::ApplyRecord(const CUBERECORD& r, bool redo, bool notifyCell)
         m_sizeY = r.y;
         m_sizeZ = r.z;
         return true;
+    default: {
+        // Undone by its inverse. Only a shift looks at the grid box, and a
+        // shift never changes it.
+        const ModelTransform t = FromRecord(r);
+        // Never stopped half-way: progress is told, its answer not heeded.
+        WorkProgress told;
+        if (progress)
+            told = [&progress](std::int64_t done, std::int64_t total) {
+                progress(done, total);
+                return true;
+            };
+        m_cubes = *Transformed(m_cubes, redo ? t : t.Inverse(), {m_sizeX, m_sizeY, m_sizeZ}, told);
+        return true;
     }
-    return false;
+    }
 }
 
-void CMiravelDoc::Step(bool redo)
+void CMiravelDoc::Step(bool redo, const WorkProgress& progress)
 {
-    const std::int32_t count = std::int32_t(m_history.size());
+    const std::int32_t count = std::int32_t(m_history.Size());
     if (redo ? m_historyPos + 1 >= count : m_historyPos < 0)
         return;
     // The records of the step: [begin, end).
-    std::int32_t begin = redo ? m_historyPos + 1 : m_historyPos;
-    std::int32_t end = begin + 1;
-    if (const std::uint32_t action = m_history[size_t(begin)].action; action != 0) {
-        while (begin > 0 && m_history[size_t(begin - 1)].action == action)
-            --begin;
-        while (end < count && m_history[size_t(end)].action == action)
-            ++end;
-    }
-    const bool notifyCells = end - begin <= std::int32_t(kCellNotifyLimit);
-    bool resized = false;
+    const auto [first, last] = m_history.StepOf(size_t(redo ? m_historyPos + 1 : m_historyPos));
+    const std::int32_t begin = std::int32_t(first), end = std::int32_t(last);
+    CChangeNotes notes;
+    bool reset = false;
     // Undo walks the records backwards, redo forwards.
     for (std::int32_t i = 0; i < end - begin; ++i) {
-        const CUBERECORD& r = m_history[size_t(redo ? begin + i : end - 1 - i)];
-        resized |= ApplyRecord(r, redo, notifyCells);
+        const CUBERECORD r = m_history[size_t(redo ? begin + i : end - 1 - i)];
+        reset |= ApplyRecord(r, redo, notes, progress);
     }
     m_historyPos = redo ? end - 1 : begin - 1;
-    if (resized || !notifyCells)
+    if (reset)
         NotifyModelReset();
+    else
+        notes.Tell(*this);
     // A step changes the model as much as the edit did: closing must offer
     // to save it.
     SetModifiedFlag();
 }
 
-void CMiravelDoc::HistoryBack()
+void CMiravelDoc::HistoryBack(const WorkProgress& progress)
 {
-    Step(false);
+    Step(false, progress);
 }
 
-void CMiravelDoc::HistoryForward()
+void CMiravelDoc::HistoryForward(const WorkProgress& progress)
 {
-    Step(true);
+    Step(true, progress);
 }
 
 bool CMiravelDoc::IsValidGridSize(std::int64_t x, std::int64_t y, std::int64_t z)
 {
-    if (x < 1 || y < 1 || z < 1)
-        return false;
-    // Each factor is at most the limit before multiplying, so nothing overflows.
-    if (x > kMaxGridCells || y > kMaxGridCells || z > kMaxGridCells)
-        return false;
-    return x * y <= kMaxGridCells && x * y * z <= kMaxGridCells;
+    return GridLimits::IsValid(x, y, z);
 }
 
 void CMiravelDoc::SetGridSize(std::int32_t x, std::int32_t y, std::int32_t z)
@@ -228,7 +298,7 @@ bool CMiravelDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
         return false;
-    m_cubes.clear();
+    m_cubes.Clear();
     m_palette.clear();
     m_sizeX = m_sizeY = m_sizeZ = 16;
     // A new model starts with an empty history: undoing must never replay an
@@ -239,7 +309,7 @@ bool CMiravelDoc::OnNewDocument()
 }
 
 void CMiravelDoc::ReplaceModel(std::int32_t sizeX, std::int32_t sizeY, std::int32_t sizeZ,
-                               std::map<CUBEPOS, COLORREF> cubes)
+                               CCubeStore cubes)
 {
     // Nothing of the previous model may come back: not its hidden cubes when
     // the grid grows, not its edits through undo.

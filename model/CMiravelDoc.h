@@ -1,10 +1,13 @@
 #pragma once
 
+#include "model/CubeStore.h"
 #include "model/CubeTypes.h"
 #include "model/Document.h"
+#include "model/EditHistory.h"
+#include "model/GridLimits.h"
+#include "model/ModelTransform.h"
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -18,11 +21,11 @@ class CMiravelDoc : public CDocument {
 public:
     CMiravelDoc();
 
-    std::map<CUBEPOS, COLORREF> m_cubes;
+    CCubeStore m_cubes;
     std::int32_t m_sizeX = 16;
     std::int32_t m_sizeY = 16;
     std::int32_t m_sizeZ = 16;
-    std::vector<CUBERECORD> m_history;
+    CEditHistory m_history;
     std::int32_t m_historyPos = -1;
     // The colour order the model came with: an imported .vox file's palette,
     // index 1 first. An export to .vox keeps these indices. The model file
@@ -31,11 +34,7 @@ public:
     std::vector<COLORREF> m_palette;
 
     // The colour of the cube at the cell, or CLR_NONE when it is empty.
-    COLORREF GetCube(std::int32_t x, std::int32_t y, std::int32_t z) const
-    {
-        const auto it = m_cubes.find(CUBEPOS{x, y, z});
-        return it == m_cubes.end() ? CLR_NONE : it->second;
-    }
+    COLORREF GetCube(std::int32_t x, std::int32_t y, std::int32_t z) const { return m_cubes.Get(x, y, z); }
     bool InBox(std::int32_t x, std::int32_t y, std::int32_t z) const
     {
         return x >= 0 && y >= 0 && z >= 0 && x < m_sizeX && y < m_sizeY && z < m_sizeZ;
@@ -48,12 +47,28 @@ public:
     // Empties the store (cubes outside the box too) and the history; cannot be undone.
     void ClearAllCubes();
 
+    // Groups the single-cell edits made while it lives (a paste): each stays a
+    // step of its own in the history, but the views hear of them once, when
+    // the batch ends, and the document is marked modified then.
+    class CEditBatch {
+    public:
+        explicit CEditBatch(CMiravelDoc& doc);
+        ~CEditBatch();
+        CEditBatch(const CEditBatch&) = delete;
+        CEditBatch& operator=(const CEditBatch&) = delete;
+
+    private:
+        CMiravelDoc& m_doc;
+    };
+
     // Decides whether a change is to be applied and, if so, records it first.
     bool RecordChange(std::int32_t x, std::int32_t y, std::int32_t z, COLORREF newColor);
     // One step back or forward: one record of the editor's own edits, or all
     // records of one tool action. A step taken marks the document modified.
-    void HistoryBack();
-    void HistoryForward();
+    // progress hears of a whole-model action being undone or redone; it
+    // runs to its end whatever the answer.
+    void HistoryBack(const WorkProgress& progress = {});
+    void HistoryForward(const WorkProgress& progress = {});
 
     // Applies a tool action (a fill, a move, a turn...) as one step of the
     // history: each change that alters its cell is recorded and applied in
@@ -61,10 +76,24 @@ public:
     // nothing changed: then nothing is recorded, and the modified flag and the
     // views are left alone.
     bool ApplyAction(const std::vector<CellChange>& changes, const std::optional<GridSize>& size = std::nullopt);
+    // Applies a whole-model action (a move, a turn, a flip, a fit), with the
+    // grid's new size when it changes, as one step of the history. The step
+    // keeps the action, not the cubes it moved; undo applies the inverse.
+    // Returns false, and records nothing, when nothing changed or progress
+    // (told of the chunks done) asked to stop: then the model is as it was.
+    bool ApplyTransform(const ModelTransform& transform, const std::optional<GridSize>& size = std::nullopt,
+                        const WorkProgress& progress = {});
+
+    // How much memory the history's records may take, undo and redo alike;
+    // past it the oldest undo steps are dropped, each as a whole, but never
+    // the newest step. The modified flag and the model are not touched.
+    static constexpr std::size_t kDefaultHistoryLimit = std::size_t(256) << 20;
+    void SetHistoryLimit(std::size_t bytes);
+    std::size_t HistoryLimit() const { return m_historyLimit; }
 
     // Sets the grid box; the store is left as it is. Sizes must be valid.
     void SetGridSize(std::int32_t x, std::int32_t y, std::int32_t z);
-    // Each side at least 1 and at most kMaxGridCells cells in all.
+    // A grid the model may have (see GridLimits).
     static bool IsValidGridSize(std::int64_t x, std::int64_t y, std::int64_t z);
 
     // Puts a whole model in place of the current one, as an import does: the
@@ -72,31 +101,51 @@ public:
     // and the document is untitled and modified, as nothing on disk holds this
     // model yet. The sizes must be valid.
     void ReplaceModel(std::int32_t sizeX, std::int32_t sizeY, std::int32_t sizeZ,
-                      std::map<CUBEPOS, COLORREF> cubes);
+                      CCubeStore cubes);
 
     bool OnNewDocument() override;
     DocResult Serialize(CArchive& ar) override;
-    qint64 MaxFileBytes() const override;
+    // Shares the store's chunks: costs the chunk table, whatever the model.
+    std::shared_ptr<const CDocSnapshot> TakeSnapshot() const override;
 
     // Tests pin the random masks of the next save; normally every save draws
     // a fresh seed.
     void SetSaveSeedForTesting(std::optional<std::uint32_t> seed) { m_saveSeed = seed; }
 
 private:
+    // What a group of changed cells tells the views: each cell while there
+    // are few, the chunks they lie in once there are many.
+    class CChangeNotes {
+    public:
+        void Note(const CUBEPOS& pos);
+        bool IsEmpty() const { return m_cells.empty() && m_chunks.empty(); }
+        bool Many() const { return !m_chunks.empty(); }
+        void Tell(CMiravelDoc& doc);
+
+    private:
+        std::vector<CUBEPOS> m_cells;
+        std::vector<ChunkKey> m_chunks;
+    };
+
     // Every store change goes through here so that views hear about the cell.
     void StoreCell(const CUBEPOS& pos, COLORREF color);
+    // A single-cell edit after its record: stored, and told at once or at
+    // the end of the batch.
+    void ApplyEdit(const CUBEPOS& pos, COLORREF color);
     void ClearHistory();
+    void KeepHistoryWithinLimit();
     // Drops the records after m_historyPos, as any new edit does.
     void CutRedoBranch();
-    // Puts a record's colour or size back (undo) or in place again (redo);
-    // returns whether the grid size changed.
-    bool ApplyRecord(const CUBERECORD& record, bool redo, bool notifyCell);
+    // Puts a record's colour, size or action back (undo) or in place again
+    // (redo); returns whether views must redraw everything (a new grid size,
+    // a whole-model action) rather than the cells noted.
+    bool ApplyRecord(const CUBERECORD& record, bool redo, CChangeNotes& notes, const WorkProgress& progress);
     // Undo and redo of one step of the history.
-    void Step(bool redo);
-    DocResult Store(CArchive& ar);
+    void Step(bool redo, const WorkProgress& progress);
     DocResult Load(CArchive& ar);
 
     std::optional<std::uint32_t> m_saveSeed;
-    // The number the next tool action's records carry; never 0.
-    std::uint32_t m_nextAction = 1;
+    std::size_t m_historyLimit = kDefaultHistoryLimit;
+    int m_batchDepth = 0;
+    CChangeNotes m_batchNotes;
 };

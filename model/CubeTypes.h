@@ -32,22 +32,27 @@ struct CUBEPOS {
     friend bool operator==(const CUBEPOS&, const CUBEPOS&) = default;
 };
 
-// What a history record changes. A tool action that resizes the grid (a turn,
-// a fit) records the size before and the size after as two records in a row,
-// with x, y, z holding the size and the colours unused.
-enum class RecordKind : std::uint8_t { Cell, SizeBefore, SizeAfter };
+// What a history record holds. A cell record is one cell's colours before
+// and after. A tool action that resizes the grid (a turn, a fit) records the
+// size before and the size after as two records in a row, with x, y, z
+// holding the size and the colours unused. A whole-model action is kept as
+// the action itself, undone by its inverse (see ModelTransform), with x, y, z
+// holding its numbers.
+enum class RecordKind : std::uint8_t { Cell, SizeBefore, SizeAfter, TurnRight, TurnLeft, Flip, Shift, Translate };
 
-// One single-cell edit: the colours before and after, CLR_NONE for empty.
+// One record of the edit history: for a cell, the colours before and after,
+// CLR_NONE for empty.
 struct CUBERECORD {
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t z = 0;
     COLORREF oldColor = CLR_NONE;
     COLORREF newColor = CLR_NONE;
-    // The tool action the record belongs to; undo and redo take all records of
-    // one action as one step. 0 for the editor's own single-cell edits (a
-    // click, a sweep step, a paste), each of which is a step of its own.
-    std::uint32_t action = 0;
+    // Whether the record belongs to the same step of undo and redo as the
+    // record before it: all records of one tool action after its first. The
+    // editor's own single-cell edits (a click, a sweep step, a paste) are
+    // each a step of their own.
+    bool joined = false;
     RecordKind kind = RecordKind::Cell;
 
     friend bool operator==(const CUBERECORD&, const CUBERECORD&) = default;
@@ -67,6 +72,3 @@ struct GridSize {
 
     friend bool operator==(const GridSize&, const GridSize&) = default;
 };
-
-// The largest grid a model may have, in cells (40 x 40 x 40).
-inline constexpr std::int64_t kMaxGridCells = 64000;

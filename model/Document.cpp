@@ -58,6 +58,12 @@ void CDocument::NotifyCubeChanged(const CUBEPOS& pos)
         v->OnCubeChanged(pos);
 }
 
+void CDocument::NotifyChunksChanged(const std::vector<ChunkKey>& chunks)
+{
+    for (CDocView* v : m_views)
+        v->OnChunksChanged(chunks);
+}
+
 void CDocument::NotifyModelReset()
 {
     for (CDocView* v : m_views)
@@ -88,18 +94,20 @@ bool CDocument::OnNewDocument()
     return true;
 }
 
-DocResult CDocument::OnOpenDocument(const QString& path)
+DocResult CDocument::OnOpenDocument(const QString& path, const WorkProgress& progress)
 {
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return DocResult::Fail(ModelMessages::CannotOpen(path, FileErrorText::OfFailedCall(file)));
-    QByteArray bytes = MaxFileBytes() < 0 ? file.readAll() : file.read(MaxFileBytes());
-    if (file.error() != QFileDevice::NoError)
-        return DocResult::Fail(ModelMessages::CannotOpen(path, FileErrorText::OfFailedCall(file)));
-
-    CArchive ar(bytes, CArchive::load);
+    CArchive ar(file, CArchive::load);
+    ar.SetProgress(progress);
     DocResult result = Serialize(ar);
+    if (ar.Cancelled())
+        return DocResult::Cancelled();
+    // A read that broke off is the disk's fault, not the file's.
+    if (ar.Failed())
+        return DocResult::Fail(ModelMessages::CannotOpen(path, ar.ErrorString()));
     if (!result.ok)
         return result;
     SetPathName(path);
@@ -107,24 +115,34 @@ DocResult CDocument::OnOpenDocument(const QString& path)
     return result;
 }
 
-DocResult CDocument::OnSaveDocument(const QString& path)
+DocResult CDocument::OnSaveDocument(const QString& path, const WorkProgress& progress)
 {
-    QByteArray bytes;
-    CArchive ar(bytes, CArchive::store);
-    DocResult result = Serialize(ar);
-    if (!result.ok)
-        return result;
-
+    // The model goes straight into the temporary that replaces the old file
+    // only once it is complete.
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return DocResult::Fail(ModelMessages::CannotSave(path, WhyNotWritable(path, FileErrorText::OfFailedCall(file))));
-    errno = 0;
-    const qint64 written = m_fileWriter ? m_fileWriter(file, bytes) : file.write(bytes);
+    CArchive ar(file, CArchive::store, m_fileWriter);
+    ar.SetProgress(progress);
+    DocResult result = Serialize(ar);
+    if (!result.ok) {
+        file.cancelWriting();
+        return result;
+    }
     // The last bytes reach the disk on the flush; its failure (a full disk)
     // has a reason only there, not after the commit.
-    if (written != bytes.size() || !file.flush()) {
-        const QString reason = FileErrorText::OfFailedCall(file);
+    bool flushed = ar.Flush();
+    if (flushed) {
+        errno = 0;
+        flushed = file.flush();
+    }
+    if (ar.Cancelled()) {
+        file.cancelWriting();
+        return DocResult::Cancelled();
+    }
+    if (!flushed) {
+        const QString reason = ar.Failed() ? ar.ErrorString() : FileErrorText::OfFailedCall(file);
         file.cancelWriting();
         return DocResult::Fail(ModelMessages::CannotSave(path, reason));
     }

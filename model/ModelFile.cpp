@@ -3,9 +3,13 @@
 #include "model/ModelFile.h"
 #include "model/ModelMessages.h"
 
+#include <QtEndian>
+
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -31,54 +35,98 @@ std::uint32_t FreshSeed()
     return device() ^ std::uint32_t(now) ^ std::uint32_t(std::uint64_t(now) >> 32);
 }
 
-} // namespace
+// Only the ranges of the masks matter to a reader; any generator serves. One
+// draw gives the bytes of a whole cell word.
+class CMaskSource {
+public:
+    explicit CMaskSource(std::uint32_t seed) : m_state(seed) {}
+    std::uint64_t Next()
+    {
+        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
 
-qint64 CMiravelDoc::MaxFileBytes() const
+private:
+    std::uint64_t m_state;
+};
+
+std::uint32_t EncodeCell(COLORREF color, std::uint64_t r)
 {
-    return ModelFile::kHeaderSize + ModelFile::kCellSize * kMaxGridCells;
+    if (color != CLR_NONE)
+        return ModelFile::EncodeCube(color, std::uint8_t(1 + (r & 0xFF) % 239));
+    return ModelFile::EncodeEmpty(std::uint8_t(241 + (r & 0xFF) % 15), std::uint8_t(1 + (r >> 8 & 0xFF) % 255),
+                                  std::uint8_t(1 + (r >> 16 & 0xFF) % 255), std::uint8_t(1 + (r >> 24 & 0xFF) % 255));
 }
+
+// Cell words pass through the archive in blocks, not four bytes at a time.
+constexpr int kBlockWords = 16384;
+
+// Writes the words in the file's byte order; they are not used afterwards.
+void PutWords(CArchive& ar, std::uint32_t* words, int count)
+{
+    if (count <= 0)
+        return;
+    for (int i = 0; i < count; ++i)
+        words[i] = qToLittleEndian(words[i]);
+    ar.Write(words, qsizetype(ModelFile::kCellSize) * count);
+}
+
+// The whole file: the header, then every cell of the box.
+DocResult StoreModel(CArchive& ar, const CCubeStore& cubes, const GridSize& size, std::optional<std::uint32_t> seed)
+{
+    unsigned char header[ModelFile::kHeaderSize] = {'m', 0, 'v', 0, 'f', 0, 0, 0};
+    PutInt32(header + 8, size.x);
+    PutInt32(header + 12, size.y);
+    PutInt32(header + 16, size.z);
+    ar.ExpectBytes(ModelFile::kHeaderSize + qint64(ModelFile::kCellSize) * size.x * size.y * size.z);
+    ar.Write(header, sizeof header);
+
+    CMaskSource masks(seed ? *seed : FreshSeed());
+    std::vector<std::uint32_t> block(kBlockWords);
+    int used = 0;
+    // Whole rows of chunks in the file's order; cubes outside the box are
+    // never reached.
+    cubes.ForEachRow(size, [&](std::int32_t, std::int32_t, std::int32_t, const COLORREF* cells, int count) {
+        // Nothing more reaches a broken or cancelled file.
+        if (ar.Failed())
+            return;
+        if (used + count > kBlockWords) {
+            PutWords(ar, block.data(), used);
+            used = 0;
+        }
+        for (int i = 0; i < count; ++i)
+            block[std::size_t(used++)] = EncodeCell(cells ? cells[i] : CLR_NONE, masks.Next());
+    });
+    PutWords(ar, block.data(), used);
+    return DocResult::Ok();
+}
+
+class CModelSnapshot : public CDocSnapshot {
+public:
+    CModelSnapshot(CCubeStore cubes, const GridSize& size, std::optional<std::uint32_t> seed)
+        : m_cubes(std::move(cubes)), m_size(size), m_seed(seed)
+    {
+    }
+    DocResult Store(CArchive& ar) const override { return StoreModel(ar, m_cubes, m_size, m_seed); }
+
+private:
+    CCubeStore m_cubes;
+    GridSize m_size;
+    std::optional<std::uint32_t> m_seed;
+};
+
+} // namespace
 
 DocResult CMiravelDoc::Serialize(CArchive& ar)
 {
-    return ar.IsStoring() ? Store(ar) : Load(ar);
+    return ar.IsStoring() ? StoreModel(ar, m_cubes, {m_sizeX, m_sizeY, m_sizeZ}, m_saveSeed) : Load(ar);
 }
 
-DocResult CMiravelDoc::Store(CArchive& ar)
+std::shared_ptr<const CDocSnapshot> CMiravelDoc::TakeSnapshot() const
 {
-    ar.Flush();
-    unsigned char header[ModelFile::kHeaderSize] = {'m', 0, 'v', 0, 'f', 0, 0, 0};
-    PutInt32(header + 8, m_sizeX);
-    PutInt32(header + 12, m_sizeY);
-    PutInt32(header + 16, m_sizeZ);
-    ar.Write(header, sizeof header);
-
-    // Only the ranges of the masks matter to a reader; any generator serves.
-    std::mt19937 rng(m_saveSeed ? *m_saveSeed : FreshSeed());
-    auto draw = [&rng] { return std::uint8_t(rng() & 0xFF); };
-
-    // The store is ordered like the cell section (x, then y, then z), so one
-    // walk along it finds every cell's cube without a lookup per cell; the
-    // walk passes over cubes outside the box.
-    auto next = m_cubes.begin();
-    for (std::int32_t x = 0; x < m_sizeX; ++x)
-        for (std::int32_t y = 0; y < m_sizeY; ++y)
-            for (std::int32_t z = 0; z < m_sizeZ; ++z) {
-                const CUBEPOS pos{x, y, z};
-                while (next != m_cubes.end() && next->first < pos)
-                    ++next;
-                const COLORREF color = next != m_cubes.end() && next->first == pos ? next->second : CLR_NONE;
-                if (color != CLR_NONE) {
-                    const auto mask = std::uint8_t(1 + draw() % 239);
-                    ar.WriteUInt32(ModelFile::EncodeCube(color, mask));
-                } else {
-                    const auto marker = std::uint8_t(241 + draw() % 15);
-                    const auto k2 = std::uint8_t(1 + draw() % 255);
-                    const auto k1 = std::uint8_t(1 + draw() % 255);
-                    const auto k0 = std::uint8_t(1 + draw() % 255);
-                    ar.WriteUInt32(ModelFile::EncodeEmpty(marker, k2, k1, k0));
-                }
-            }
-    return DocResult::Ok();
+    return std::make_shared<CModelSnapshot>(m_cubes, GridSize{m_sizeX, m_sizeY, m_sizeZ}, m_saveSeed);
 }
 
 DocResult CMiravelDoc::Load(CArchive& ar)
@@ -97,29 +145,47 @@ DocResult CMiravelDoc::Load(CArchive& ar)
     const std::int32_t sz = GetInt32(header + 16);
     if (!IsValidGridSize(sx, sy, sz))
         return DocResult::Fail(ModelMessages::BadGridSize());
-    // Checked before anything is applied, so a short file never leaves the
-    // model half replaced. Bytes after the last cell are ignored.
+    // Checked before anything is allocated or applied, so a short file never
+    // leaves the model half replaced. Bytes after the last cell are ignored.
     const qint64 cells = qint64(sx) * sy * sz;
     if (ar.BytesLeft() < cells * ModelFile::kCellSize)
         return DocResult::Fail(ModelMessages::Truncated());
 
+    // Read into a store of its own: the file replaces the whole model, and
+    // cubes of the previous model outside this box must not survive hidden
+    // (growing the grid would bring them back, and the next save would write
+    // them into this file).
+    CCubeStore cubes;
+    std::vector<unsigned char> block(std::size_t(4 * kBlockWords));
+    std::size_t have = 0, next = 0;
+    COLORREF row[CCubeChunk::kSide];
+    for (std::int32_t x = 0; x < sx; ++x)
+        for (std::int32_t y = 0; y < sy; ++y)
+            for (std::int32_t z0 = 0; z0 < sz; z0 += CCubeChunk::kSide) {
+                const int count = int(std::min<std::int32_t>(CCubeChunk::kSide, sz - z0));
+                bool any = false;
+                for (int i = 0; i < count; ++i) {
+                    if (next == have) {
+                        const qint64 left = (cells - (qint64(x) * sy + y) * sz - z0 - i) * ModelFile::kCellSize;
+                        have = std::size_t(ar.Read(block.data(), qsizetype(std::min<qint64>(left, qint64(block.size())))));
+                        have -= have % ModelFile::kCellSize;
+                        next = 0;
+                        if (have == 0)
+                            return DocResult::Fail(ModelMessages::Truncated());
+                    }
+                    row[i] = ModelFile::Decode(std::uint32_t(GetInt32(block.data() + next)));
+                    next += ModelFile::kCellSize;
+                    any = any || row[i] != CLR_NONE;
+                }
+                if (any)
+                    cubes.SetRow(x, y, z0, row, count);
+            }
+
     m_sizeX = sx;
     m_sizeY = sy;
     m_sizeZ = sz;
-    // The file replaces the whole model. Cubes of the previous model outside
-    // this box must not survive hidden: growing the grid would bring them
-    // back, and the next save would write them into this file.
-    m_cubes.clear();
+    m_cubes = std::move(cubes);
     m_palette.clear();
-    for (std::int32_t x = 0; x < sx; ++x)
-        for (std::int32_t y = 0; y < sy; ++y)
-            for (std::int32_t z = 0; z < sz; ++z) {
-                std::uint32_t word = 0;
-                ar.ReadUInt32(word);
-                const COLORREF color = ModelFile::Decode(word);
-                if (color != CLR_NONE)
-                    m_cubes[CUBEPOS{x, y, z}] = color;
-            }
     // The history belongs to the model it was made on.
     ClearHistory();
     NotifyModelReset();

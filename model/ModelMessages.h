@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/GridLimits.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -7,10 +9,19 @@
 namespace ModelMessages {
 
 inline QString NotModelFile() { return QCoreApplication::translate("ModelMessages", "mvfファイルではありません"); }
+// The grids a model may have, as messages name them.
+inline QString GridLimitsText()
+{
+    return QCoreApplication::translate("ModelMessages", "各辺 1 以上で合計 %1 セル以下、または各辺 %2 以下で合計 %3 セル以下")
+        .arg(GridLimits::kSizeDialogCells)
+        .arg(GridLimits::kMaxSide)
+        .arg(GridLimits::kMaxCells);
+}
 inline QString BadGridSize()
 {
     return QCoreApplication::translate("ModelMessages", "キューブのサイズが正しくないため、このファイルは開けません。\n"
-                          "(各辺 1 以上、合計 64000 以下のモデルだけを開けます)");
+                                                        "(%1 のモデルだけを開けます)")
+        .arg(GridLimitsText());
 }
 inline QString Truncated()
 {

@@ -4,7 +4,6 @@
 #include "model/PaletteMatch.h"
 
 #include <algorithm>
-#include <map>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -29,100 +28,77 @@ struct BoxIndex {
 
 GridSize SizeOf(const CMiravelDoc& doc) { return {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}; }
 
-// Moves cubes to where map sends them: every cube of the box, and with
-// hiddenToo those outside it as well. map must not send two cubes to one
-// cell. The changes first empty the cells that no cube moves into, then fill
-// the cells the cubes move to; each cell is named once, and both runs go in
-// the store's order, which the document applies fastest.
-template <class Map>
-Edit Remap(const CMiravelDoc& doc, const GridSize& newSize, bool hiddenToo, Map map)
+Edit Whole(const ModelTransform& transform, const GridSize& size, const CMiravelDoc& doc)
 {
-    const BoxIndex newBox{newSize};
-    // What arrives in each cell of the new box; CLR_NONE is never a cube.
-    std::vector<COLORREF> arrived(newBox.Cells(), CLR_NONE);
-    std::map<CUBEPOS, COLORREF> arrivedOutside;
-    std::vector<CUBEPOS> left;
-    left.reserve(doc.m_cubes.size());
-    for (const auto& [pos, color] : doc.m_cubes) {
-        if (!hiddenToo && !doc.InBox(pos.x, pos.y, pos.z))
-            continue;
-        const CUBEPOS to = map(pos);
-        if (newBox.Contains(to))
-            arrived[newBox(to)] = color;
-        else
-            arrivedOutside.emplace(to, color);
-        left.push_back(pos);
-    }
     Edit edit;
-    edit.changes.reserve(2 * left.size());
-    for (const CUBEPOS& pos : left) {
-        const bool refilled =
-            newBox.Contains(pos) ? arrived[newBox(pos)] != CLR_NONE : arrivedOutside.count(pos) != 0;
-        if (!refilled)
-            edit.changes.push_back({pos, CLR_NONE});
-    }
-    std::size_t i = 0;
-    for (std::int32_t x = 0; x < newSize.x; ++x)
-        for (std::int32_t y = 0; y < newSize.y; ++y)
-            for (std::int32_t z = 0; z < newSize.z; ++z, ++i)
-                if (arrived[i] != CLR_NONE)
-                    edit.changes.push_back({{x, y, z}, arrived[i]});
-    for (const auto& [to, color] : arrivedOutside)
-        edit.changes.push_back({to, color});
-    if (!(newSize == SizeOf(doc)))
-        edit.size = newSize;
+    edit.transform = transform;
+    if (!(size == SizeOf(doc)))
+        edit.size = size;
     return edit;
 }
 
 } // namespace
 
+bool Apply(CMiravelDoc& doc, const Edit& edit, const WorkProgress& progress)
+{
+    if (edit.transform)
+        return doc.ApplyTransform(*edit.transform, edit.size, progress);
+    return doc.ApplyAction(edit.changes, edit.size);
+}
+
 std::optional<Edit> Move(const CMiravelDoc& doc, int dx, int dy, int dz)
 {
-    for (const auto& [pos, color] : doc.m_cubes) {
-        if (doc.InBox(pos.x, pos.y, pos.z) && !doc.InBox(pos.x + dx, pos.y + dy, pos.z + dz))
-            return std::nullopt;
-    }
-    return Remap(doc, SizeOf(doc), false, [&](const CUBEPOS& p) { return CUBEPOS{p.x + dx, p.y + dy, p.z + dz}; });
+    // Nothing may leave the box: only the cubes on the face the move heads
+    // for could, and only the chunks that face passes through hold them.
+    const GridSize size = SizeOf(doc);
+    CUBEPOS lo{0, 0, 0}, hi{size.x, size.y, size.z};
+    if (dx)
+        (dx > 0 ? lo.x : hi.x) = dx > 0 ? size.x - 1 : 1;
+    if (dy)
+        (dy > 0 ? lo.y : hi.y) = dy > 0 ? size.y - 1 : 1;
+    if (dz)
+        (dz > 0 ? lo.z : hi.z) = dz > 0 ? size.z - 1 : 1;
+    bool leaves = false;
+    doc.m_cubes.ForEachCubeIn(lo, hi, [&](const CUBEPOS&, COLORREF) { leaves = true; });
+    if (leaves)
+        return std::nullopt;
+    // Cubes outside the box stay where they are: the moved ones never leave
+    // the box, so none lands on them.
+    return Whole({ModelTransform::Kind::Shift, dx, dy, dz}, size, doc);
 }
 
 Edit Turn(const CMiravelDoc& doc, bool clockwise)
 {
-    const std::int32_t X = doc.m_sizeX, Z = doc.m_sizeZ;
-    // Seen from above (down the Y axis, X to the right), +X turns into +Z
-    // clockwise.
-    if (clockwise)
-        return Remap(doc, {Z, doc.m_sizeY, X}, true, [&](const CUBEPOS& p) { return CUBEPOS{Z - 1 - p.z, p.y, p.x}; });
-    return Remap(doc, {Z, doc.m_sizeY, X}, true, [&](const CUBEPOS& p) { return CUBEPOS{p.z, p.y, X - 1 - p.x}; });
+    // Cubes outside the box turn with it: the turn takes the outside of the
+    // old box to the outside of the new one, so nothing hidden comes into view.
+    const ModelTransform::Kind kind = clockwise ? ModelTransform::Kind::TurnRight : ModelTransform::Kind::TurnLeft;
+    return Whole({kind, doc.m_sizeX, 0, doc.m_sizeZ}, {doc.m_sizeZ, doc.m_sizeY, doc.m_sizeX}, doc);
 }
 
 Edit Flip(const CMiravelDoc& doc, int axis)
 {
-    const std::int32_t X = doc.m_sizeX, Y = doc.m_sizeY, Z = doc.m_sizeZ;
-    return Remap(doc, SizeOf(doc), true, [&](const CUBEPOS& p) {
-        return CUBEPOS{axis == 0 ? X - 1 - p.x : p.x, axis == 1 ? Y - 1 - p.y : p.y, axis == 2 ? Z - 1 - p.z : p.z};
-    });
+    const std::int32_t size = axis == 0 ? doc.m_sizeX : axis == 1 ? doc.m_sizeY : doc.m_sizeZ;
+    return Whole({ModelTransform::Kind::Flip, axis, size, 0}, SizeOf(doc), doc);
 }
 
 Edit FitGrid(const CMiravelDoc& doc)
 {
     bool any = false;
     CUBEPOS lo{}, hi{};
-    for (const auto& [pos, color] : doc.m_cubes) {
-        if (!doc.InBox(pos.x, pos.y, pos.z))
-            continue;
+    doc.m_cubes.ForEachCubeIn({0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, [&](const CUBEPOS& pos, COLORREF) {
         if (!any) {
             lo = hi = pos;
             any = true;
         }
         lo = {std::min(lo.x, pos.x), std::min(lo.y, pos.y), std::min(lo.z, pos.z)};
         hi = {std::max(hi.x, pos.x), std::max(hi.y, pos.y), std::max(hi.z, pos.z)};
-    }
+    });
     if (!any)
         return {};
-    // A translation: a hidden cube could only land in the new box if it
-    // had been inside the old one.
-    return Remap(doc, {hi.x - lo.x + 1, hi.y - lo.y + 1, hi.z - lo.z + 1}, true,
-                 [&](const CUBEPOS& p) { return CUBEPOS{p.x - lo.x, p.y - lo.y, p.z - lo.z}; });
+    // A translation of everything: a hidden cube could only land in the new
+    // box if it had been inside the old one.
+    return Whole({ModelTransform::Kind::Translate, -lo.x, -lo.y, -lo.z},
+                 {hi.x - lo.x + 1, hi.y - lo.y + 1, hi.z - lo.z + 1}, doc);
 }
 
 Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to)
@@ -130,21 +106,21 @@ Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to)
     Edit edit;
     if (from == to || from == CLR_NONE || to == CLR_NONE)
         return edit;
-    for (const auto& [pos, color] : doc.m_cubes)
-        if (color == from && doc.InBox(pos.x, pos.y, pos.z))
+    doc.m_cubes.ForEachCubeIn({0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, [&](const CUBEPOS& pos, COLORREF color) {
+        if (color == from)
             edit.changes.push_back({pos, to});
+    });
     return edit;
 }
 
 namespace {
 
-// Every cube of the box, in the store's order: f(pos, colour).
+// Every cube of the grid box, chunk by chunk: f(pos, colour). The store
+// clips only the chunks that reach out of the box.
 template <class F>
 void ForEachBoxCube(const CMiravelDoc& doc, F f)
 {
-    for (const auto& [pos, color] : doc.m_cubes)
-        if (doc.InBox(pos.x, pos.y, pos.z))
-            f(pos, color);
+    doc.m_cubes.ForEachCubeIn(CUBEPOS{0, 0, 0}, CUBEPOS{doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, f);
 }
 
 } // namespace
@@ -189,25 +165,29 @@ Edit RemapToPalette(const CMiravelDoc& doc, std::span<const COLORREF> palette)
 
 namespace {
 
-// Cells connected to seed through neighbours (steps) inside the box whose
-// content equals seed's.
-std::vector<CUBEPOS> Region(const CMiravelDoc& doc, CUBEPOS seed, const std::vector<CUBEPOS>& steps)
+// Cells connected to seed through neighbours (steps) within [lo, hi) whose
+// content equals seed's. Walked breadth first, without recursion; one bit per
+// cell of [lo, hi) marks what was seen.
+std::vector<CUBEPOS> Region(const CMiravelDoc& doc, CUBEPOS seed, const CUBEPOS& lo, const CUBEPOS& hi,
+                            const std::vector<CUBEPOS>& steps)
 {
-    const BoxIndex box{SizeOf(doc)};
-    if (!box.Contains(seed))
+    const BoxIndex box{{hi.x - lo.x, hi.y - lo.y, hi.z - lo.z}};
+    const auto local = [&](const CUBEPOS& p) { return CUBEPOS{p.x - lo.x, p.y - lo.y, p.z - lo.z}; };
+    if (!box.Contains(local(seed)))
         return {};
     const COLORREF content = doc.GetCube(seed.x, seed.y, seed.z);
-    std::vector<char> seen(box.Cells(), 0);
+    std::vector<bool> seen(box.Cells(), false);
     std::vector<CUBEPOS> region{seed};
-    seen[box(seed)] = 1;
-    // The region itself is the queue of the breadth-first walk.
+    seen[box(local(seed))] = true;
+    // The region itself is the queue of the walk.
     for (std::size_t i = 0; i < region.size(); ++i) {
         const CUBEPOS p = region[i];
         for (const CUBEPOS& d : steps) {
             const CUBEPOS n{p.x + d.x, p.y + d.y, p.z + d.z};
-            if (!box.Contains(n) || seen[box(n)])
+            const CUBEPOS l = local(n);
+            if (!box.Contains(l) || seen[box(l)])
                 continue;
-            seen[box(n)] = 1;
+            seen[box(l)] = true;
             if (doc.GetCube(n.x, n.y, n.z) == content)
                 region.push_back(n);
         }
@@ -224,14 +204,20 @@ std::vector<CUBEPOS> LayerRegion(const CMiravelDoc& doc, CUBEPOS seed, int axis)
                              CUBEPOS{0, 0, 1}, CUBEPOS{0, 0, -1}})
         if ((axis == 0 ? d.x : axis == 1 ? d.y : d.z) == 0)
             steps.push_back(d);
-    return Region(doc, seed, steps);
+    if (!doc.InBox(seed.x, seed.y, seed.z))
+        return {};
+    // Only the layer through seed is walked.
+    CUBEPOS lo{0, 0, 0}, hi{doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ};
+    (axis == 0 ? lo.x : axis == 1 ? lo.y : lo.z) = axis == 0 ? seed.x : axis == 1 ? seed.y : seed.z;
+    (axis == 0 ? hi.x : axis == 1 ? hi.y : hi.z) = (axis == 0 ? seed.x : axis == 1 ? seed.y : seed.z) + 1;
+    return Region(doc, seed, lo, hi, steps);
 }
 
 std::vector<CUBEPOS> ColorRegion(const CMiravelDoc& doc, CUBEPOS seed)
 {
     if (!doc.InBox(seed.x, seed.y, seed.z) || doc.GetCube(seed.x, seed.y, seed.z) == CLR_NONE)
         return {};
-    return Region(doc, seed,
+    return Region(doc, seed, {0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ},
                   {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}});
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CubeTypes.h"
+#include "model/ModelTransform.h"
 
 #include <cstddef>
 #include <optional>
@@ -10,9 +11,9 @@
 
 class CMiravelDoc;
 
-// The model tools as plain arithmetic on the document: each works out the
-// changes of one action, which CMiravelDoc::ApplyAction then applies and
-// records as one step. Nothing here changes the document.
+// The model tools as plain arithmetic on the document: each works out one
+// action, which Apply then applies and records as one step. Nothing else
+// here changes the document.
 //
 // The tools act on the cubes of the grid box. The store may also hold cubes
 // outside the box (left by a smaller grid); a turn, a flip and a fit carry
@@ -21,10 +22,18 @@ class CMiravelDoc;
 // cube lands on another. A move keeps the box where it is and leaves them.
 namespace ModelTools {
 
+// Either cells to change (a fill, a colour replace) or a whole-model action
+// (a move, a turn, a flip, a fit).
 struct Edit {
     std::vector<CellChange> changes;
+    std::optional<ModelTransform> transform;
     std::optional<GridSize> size;  // the grid's new size, when it changes
 };
+
+// Applies the edit as one step of the history; false when nothing changed.
+// progress hears of a whole-model action and may stop it before anything
+// changes (then false too).
+bool Apply(CMiravelDoc& doc, const Edit& edit, const WorkProgress& progress = {});
 
 // Every cube of the box one cell along the axis (exactly one of dx, dy, dz
 // is +1 or -1). None when a cube would leave the box: nothing is lost.

@@ -21,12 +21,12 @@ class CMiravelDoc;
 // from the document's modified flag, because some changes set the flag only
 // after they have told the views.
 //
-// The model is serialised on the user-interface thread, where it lives (a few
-// milliseconds for a full grid); the files are written on a thread of their
-// own, because replacing a file safely waits for the disk (bench lines
-// autosave_full40_ms for all of it, autosave_ui_full40_ms for the part the
-// editor waits for). Writes and removals reach the disk one at a time, in
-// the order they were asked for.
+// The user-interface thread only takes a snapshot of the model, which shares
+// the store's chunks and costs its chunk table whatever the model's size; the
+// model is serialised into its file on a thread of its own, which also waits
+// for the disk to confirm the file (bench lines autosave_full40_ms for all of
+// it, autosave_ui_full40_ms for the part the editor waits for). Writes and
+// removals reach the disk one at a time, in the order they were asked for.
 class CRecoveryKeeper : public QObject, private CDocView {
     Q_OBJECT
 

@@ -154,13 +154,7 @@ std::optional<CRecoveryStore::Snapshot> CRecoveryStore::Prepare(CDocument& doc, 
     if (!LockOwn(reason))
         return std::nullopt;
     Snapshot snapshot;
-    CArchive ar(snapshot.model, CArchive::store);
-    const DocResult stored = doc.Serialize(ar);
-    if (!stored.ok) {
-        if (reason)
-            *reason = stored.message;
-        return std::nullopt;
-    }
+    snapshot.model = doc.TakeSnapshot();
     const QJsonObject side{{QStringLiteral("path"), doc.GetPathName()}, {QStringLiteral("title"), doc.GetTitle()}};
     snapshot.side = QJsonDocument(side).toJson(QJsonDocument::Compact);
     return snapshot;
@@ -175,7 +169,20 @@ bool CRecoveryStore::Commit(const Snapshot& snapshot, QString* reason)
             return false;
         m_ownSideWritten = snapshot.side;
     }
-    return WriteWhole(ModelPath(m_ownId), snapshot.model, reason);
+    QSaveFile file(ModelPath(m_ownId));
+    if (file.open(QIODevice::WriteOnly)) {
+        CArchive ar(file, CArchive::store);
+        const DocResult stored = snapshot.model->Store(ar);
+        if (stored.ok && ar.Flush() && file.commit())
+            return true;
+        if (reason)
+            *reason = stored.ok ? ModelMessages::CannotSave(file.fileName(), file.errorString()) : stored.message;
+        file.cancelWriting();
+        return false;
+    }
+    if (reason)
+        *reason = ModelMessages::CannotSave(file.fileName(), file.errorString());
+    return false;
 }
 
 bool CRecoveryStore::Write(CDocument& doc, QString* reason)
@@ -258,11 +265,11 @@ DocResult CRecoveryStore::Load(const CRecoveryCopy& copy, CDocument& doc) const
     QFile file(ModelPath(copy.id));
     if (!file.open(QIODevice::ReadOnly))
         return DocResult::Fail(ModelMessages::CannotOpen(file.fileName(), file.errorString()));
-    QByteArray bytes = doc.MaxFileBytes() < 0 ? file.readAll() : file.read(doc.MaxFileBytes());
-    if (file.error() != QFileDevice::NoError)
-        return DocResult::Fail(ModelMessages::CannotOpen(file.fileName(), file.errorString()));
-    CArchive ar(bytes, CArchive::load);
-    return doc.Serialize(ar);
+    CArchive ar(file, CArchive::load);
+    const DocResult result = doc.Serialize(ar);
+    if (ar.Failed())
+        return DocResult::Fail(ModelMessages::CannotOpen(file.fileName(), ar.ErrorString()));
+    return result;
 }
 
 void CRecoveryStore::Delete(const CRecoveryCopy& copy)

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+class CDocSnapshot;
 class CDocument;
 class QLockFile;
 
@@ -47,16 +48,18 @@ public:
     QString Folder() const;
     const QString& OwnId() const { return m_ownId; }
 
-    // A copy ready to be written: the document serialised, and its side file.
+    // A copy ready to be written: a snapshot of the document, and its side file.
     struct Snapshot {
         QByteArray side;
-        QByteArray model;
+        std::shared_ptr<const CDocSnapshot> model;
     };
-    // Takes the instance's lock and serialises the document: the part that
-    // must run on the document's thread. Empty on failure, with the reason.
+    // Takes the instance's lock and a snapshot of the document: the part that
+    // must run on the document's thread, which costs little whatever the
+    // model. Empty on failure, with the reason.
     std::optional<Snapshot> Prepare(CDocument& doc, QString* reason = nullptr);
-    // Writes a prepared copy: the side file, then the model. May run on
-    // another thread, one write or removal at a time.
+    // Writes a prepared copy: the side file, then the model, serialised
+    // straight into its file. May run on another thread, one write or
+    // removal at a time.
     bool Commit(const Snapshot& snapshot, QString* reason = nullptr);
     // Both at once.
     bool Write(CDocument& doc, QString* reason = nullptr);

@@ -29,13 +29,16 @@ void Color(COLORREF c, GLubyte alpha) { glColor4ub(GetRValue(c), GetGValue(c), G
 
 void Vertex(const SceneGeometry::Vec3& v) { glVertex3d(v.x, v.y, v.z); }
 
-void CompileLines(const SceneGeometry::Lines& lines)
+void LineVertex(const std::array<int, 3>& p) { glVertex3d(p[0], p[1], p[2]); }
+
+template <class Visit>
+void CompileLines(Visit&& visit)
 {
     glBegin(GL_LINES);
-    for (const auto& [a, b] : lines) {
-        Vertex(a);
-        Vertex(b);
-    }
+    visit([](const std::array<int, 3>& a, const std::array<int, 3>& b) {
+        LineVertex(a);
+        LineVertex(b);
+    });
     glEnd();
 }
 
@@ -113,7 +116,7 @@ void DrawCubes(const CViewState& v, const Lists& l, const CMiravelDoc& doc, cons
     glPopMatrix();
 }
 
-void DrawFrame(const CViewState& v, const Lists& l, const Target& t)
+void DrawFrame(const CViewState& v, const Lists& l, const CMiravelDoc& doc, const Target& t, ICubeDrawer* fast)
 {
     if (!v.m_prefs.m_showFrame)
         return;
@@ -122,35 +125,38 @@ void DrawFrame(const CViewState& v, const Lists& l, const Target& t)
     glEnable(GL_BLEND);
     Color(v.m_prefs.m_frameColor, kFrameAlpha);
     LineWidth(v.m_prefs.m_frameLineWidth, t);
-    glCallList(l.m_listFrame);
+    if (!(fast && fast->DrawFrameLattice(v, doc, t)) && l.m_listFrame)
+        glCallList(l.m_listFrame);
     glDisable(GL_BLEND);
     glPopMatrix();
 }
 
-void DrawLayerLattice(const CViewState& v, const Lists& l, int layer, COLORREF color, const Target& t)
+void DrawLayerLattice(const CViewState& v, const Lists& l, const CMiravelDoc& doc, int layer, COLORREF color,
+                      const Target& t, ICubeDrawer* fast)
 {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glPushMatrix();
     TranslateAlongAxis(v.m_edit.AxisIndex(), layer);
     LineWidth(v.m_prefs.m_canvasLineWidth, t);
     Color(color);
-    glCallList(l.m_listCanvas);
+    if (!(fast && fast->DrawLayerLattice(v, doc, layer, t)) && l.m_listCanvas)
+        glCallList(l.m_listCanvas);
     glPopMatrix();
 }
 
-void DrawCanvas(const CViewState& v, const Lists& l, const Target& t)
+void DrawCanvas(const CViewState& v, const Lists& l, const CMiravelDoc& doc, const Target& t, ICubeDrawer* fast)
 {
     if (v.m_prefs.m_showCanvas)
-        DrawLayerLattice(v, l, v.m_edit.m_canvasPos, v.m_prefs.m_canvasColor, t);
+        DrawLayerLattice(v, l, doc, v.m_edit.m_canvasPos, v.m_prefs.m_canvasColor, t, fast);
 }
 
-void DrawCopiedLayer(const CViewState& v, const Lists& l, const Target& t)
+void DrawCopiedLayer(const CViewState& v, const Lists& l, const CMiravelDoc& doc, const Target& t, ICubeDrawer* fast)
 {
     if (v.m_edit.m_copyLayer == -1)
         return;
     const COLORREF c = v.m_prefs.m_canvasColor;
-    DrawLayerLattice(v, l, v.m_edit.m_copyLayer, RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)),
-                     t);
+    DrawLayerLattice(v, l, doc, v.m_edit.m_copyLayer,
+                     RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c)), t, fast);
 }
 
 void DrawAxes(const CViewState& v, const CMiravelDoc& doc, const Target& t)
@@ -279,16 +285,19 @@ void DeleteLists(Lists& l)
         }
 }
 
-bool BuildLists(Lists& l, CanvasAxis axis, const CMiravelDoc& doc)
+bool BuildLists(Lists& l, CanvasAxis axis, const CMiravelDoc& doc, bool lattices)
 {
     DeleteLists(l);
     const int sx = doc.m_sizeX, sy = doc.m_sizeY, sz = doc.m_sizeZ;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     const bool ok =
-        Compile(l.m_listFrame, [&] { CompileLines(SceneGeometry::FrameLines(sx, sy, sz)); }) &&
-        Compile(l.m_listCanvas,
-                [&] { CompileLines(SceneGeometry::CanvasLines(int(axis), sx, sy, sz)); }) &&
+        (!lattices ||
+         Compile(l.m_listFrame,
+                 [&] { CompileLines([&](auto&& f) { SceneGeometry::VisitFrameLines(sx, sy, sz, f); }); })) &&
+        (!lattices || Compile(l.m_listCanvas, [&] {
+             CompileLines([&](auto&& f) { SceneGeometry::VisitCanvasLines(int(axis), sx, sy, sz, f); });
+         })) &&
         Compile(l.m_listCube, [] { CompileCube(); }) &&
         Compile(l.m_listGround, [&] { CompileGround(sx, sz); });
     glPopMatrix();
@@ -342,12 +351,9 @@ void DrawScene(const CViewState& v, const Lists& l, const CMiravelDoc& doc, cons
         DrawCubes(v, l, doc, t);
     glDisable(GL_LIGHTING);  // only the cubes are ever lit
 
-    if (l.m_listFrame)
-        DrawFrame(v, l, t);
-    if (l.m_listCanvas) {
-        DrawCanvas(v, l, t);
-        DrawCopiedLayer(v, l, t);
-    }
+    DrawFrame(v, l, doc, t, cubes);
+    DrawCanvas(v, l, doc, t, cubes);
+    DrawCopiedLayer(v, l, doc, t, cubes);
     DrawAxes(v, doc, t);
     if (l.m_listCube) {
         DrawSight(v, l, doc, t, cubes);

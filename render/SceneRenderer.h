@@ -50,12 +50,18 @@ public:
     // One unit cube at a cell, computed exactly as the cubes are, so that a
     // cube drawn over one of them (the sight) meets it at exactly its depth.
     virtual void DrawCellCube(int x, int y, int z) = 0;
+    // The frame's lattice, and the lattice of a layer (the canvas or the
+    // copied layer) of the canvas axis, with colour, width and transform in
+    // place, in place of the lists'. False leaves them to the lists.
+    virtual bool DrawFrameLattice(const CViewState&, const CMiravelDoc&, const Target&) { return false; }
+    virtual bool DrawLayerLattice(const CViewState&, const CMiravelDoc&, int /*layer*/, const Target&) { return false; }
 };
 
 // Deletes any lists and builds the four lists for the document's grid size
-// and the canvas axis. Returns false if a list name could not be had; the
-// lists built so far stay and the scene is drawn without the others.
-bool BuildLists(Lists& lists, CanvasAxis axis, const CMiravelDoc& doc);
+// and the canvas axis; without the frame's and the canvas's when the lattices
+// are drawn by a cube drawer. Returns false if a list name could not be had;
+// the lists built so far stay and the scene is drawn without the others.
+bool BuildLists(Lists& lists, CanvasAxis axis, const CMiravelDoc& doc, bool lattices = true);
 void DeleteLists(Lists& lists);
 
 // One whole frame: clear, light, transforms, the eight elements in order.

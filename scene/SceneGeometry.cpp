@@ -35,39 +35,29 @@ std::array<Face, 6> CubeFaces()
     return faces;
 }
 
+namespace {
+
+struct Collect {
+    Lines& lines;
+    void operator()(const std::array<int, 3>& a, const std::array<int, 3>& b) const
+    {
+        lines.push_back({{double(a[0]), double(a[1]), double(a[2])}, {double(b[0]), double(b[1]), double(b[2])}});
+    }
+};
+
+} // namespace
+
 Lines FrameLines(int sx, int sy, int sz)
 {
     Lines lines;
-    for (int i = 0; i <= sx; ++i)
-        for (int j = 0; j <= sy; ++j)
-            if (i == 0 || j == 0 || i == sx || j == sy)
-                lines.push_back({{double(i), double(j), 0}, {double(i), double(j), double(sz)}});
-    for (int i = 0; i <= sx; ++i)
-        for (int k = 0; k <= sz; ++k)
-            if (i == 0 || k == 0 || i == sx || k == sz)
-                lines.push_back({{double(i), 0, double(k)}, {double(i), double(sy), double(k)}});
-    for (int j = 0; j <= sy; ++j)
-        for (int k = 0; k <= sz; ++k)
-            if (j == 0 || k == 0 || j == sy || k == sz)
-                lines.push_back({{0, double(j), double(k)}, {double(sx), double(j), double(k)}});
+    VisitFrameLines(sx, sy, sz, Collect{lines});
     return lines;
 }
 
 Lines CanvasLines(int axis, int sx, int sy, int sz)
 {
-    const int ex = axis == 0 ? 1 : sx;
-    const int ey = axis == 1 ? 1 : sy;
-    const int ez = axis == 2 ? 1 : sz;
     Lines lines;
-    for (int u = 0; u <= ex; ++u)
-        for (int v = 0; v <= ey; ++v)
-            lines.push_back({{double(u), double(v), 0}, {double(u), double(v), double(ez)}});
-    for (int u = 0; u <= ex; ++u)
-        for (int w = 0; w <= ez; ++w)
-            lines.push_back({{double(u), 0, double(w)}, {double(u), double(ey), double(w)}});
-    for (int v = 0; v <= ey; ++v)
-        for (int w = 0; w <= ez; ++w)
-            lines.push_back({{0, double(v), double(w)}, {double(ex), double(v), double(w)}});
+    VisitCanvasLines(axis, sx, sy, sz, Collect{lines});
     return lines;
 }
 

@@ -30,9 +30,45 @@ std::array<Face, 6> CubeFaces();
 // Line segments as pairs of points.
 using Lines = std::vector<std::pair<Vec3, Vec3>>;
 
-// A unit lattice over the six faces of the box (0,0,0)..(X,Y,Z).
+// A unit lattice over the six faces of the box (0,0,0)..(X,Y,Z): f(a, b)
+// for each line from a to b, whole grid units, in the order it is drawn.
+template <class F>
+void VisitFrameLines(int sx, int sy, int sz, F&& f)
+{
+    for (int i = 0; i <= sx; ++i)
+        for (int j = 0; j <= sy; ++j)
+            if (i == 0 || j == 0 || i == sx || j == sy)
+                f(std::array<int, 3>{i, j, 0}, std::array<int, 3>{i, j, sz});
+    for (int i = 0; i <= sx; ++i)
+        for (int k = 0; k <= sz; ++k)
+            if (i == 0 || k == 0 || i == sx || k == sz)
+                f(std::array<int, 3>{i, 0, k}, std::array<int, 3>{i, sy, k});
+    for (int j = 0; j <= sy; ++j)
+        for (int k = 0; k <= sz; ++k)
+            if (j == 0 || k == 0 || j == sy || k == sz)
+                f(std::array<int, 3>{0, j, k}, std::array<int, 3>{sx, j, k});
+}
+
+// A lattice over a slab one cell thick at layer 0 of the canvas axis, the
+// same way. The lines across the slab, one unit long, are its posts.
+template <class F>
+void VisitCanvasLines(int axis, int sx, int sy, int sz, F&& f)
+{
+    const int ex = axis == 0 ? 1 : sx;
+    const int ey = axis == 1 ? 1 : sy;
+    const int ez = axis == 2 ? 1 : sz;
+    for (int u = 0; u <= ex; ++u)
+        for (int v = 0; v <= ey; ++v)
+            f(std::array<int, 3>{u, v, 0}, std::array<int, 3>{u, v, ez});
+    for (int u = 0; u <= ex; ++u)
+        for (int w = 0; w <= ez; ++w)
+            f(std::array<int, 3>{u, 0, w}, std::array<int, 3>{u, ey, w});
+    for (int v = 0; v <= ey; ++v)
+        for (int w = 0; w <= ez; ++w)
+            f(std::array<int, 3>{0, v, w}, std::array<int, 3>{ex, v, w});
+}
+
 Lines FrameLines(int sizeX, int sizeY, int sizeZ);
-// A lattice over a slab one cell thick at layer 0 of the canvas axis.
 Lines CanvasLines(int axis, int sizeX, int sizeY, int sizeZ);
 // The ground quad just below the grid, reaching 5 units beyond it in x and z.
 std::array<Vec3, 4> GroundQuad(int sizeX, int sizeZ);

@@ -12,7 +12,7 @@ int main(int argc, char** argv)
         return 2;
     }
     CMiravelDoc doc;
-    auto put = [&](int x, int y, int z, COLORREF c) { doc.m_cubes[{x, y, z}] = c; };
+    auto put = [&](int x, int y, int z, COLORREF c) { doc.m_cubes.Set({x, y, z}, c); };
 
     const COLORREF grass = RGB(60, 170, 60), grass2 = RGB(80, 190, 70);
     const COLORREF wall = RGB(235, 225, 200), roof = RGB(200, 40, 40);

@@ -22,6 +22,9 @@ CMiravelView::CMiravelView(QWidget* parent) : QOpenGLWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     m_referenceRenderer = qEnvironmentVariable("MIRAVEL_RENDERER") == QLatin1String("reference");
+    // A large model's geometry is built over several frames, each showing
+    // what is ready, rather than in one long pause; edits are never delayed.
+    m_fastCubes.SetBuildBudget(kBuildBudgetMs);
 
     // The palette, then the buttons with their images, tooltips, commands
     // and the swatches the defaults give.
@@ -76,6 +79,12 @@ void CMiravelView::OnCubeChanged(const CUBEPOS& pos)
 {
     if (m_doc)
         m_fastCubes.CellChanged(*m_doc, pos);
+}
+
+void CMiravelView::OnChunksChanged(const std::vector<ChunkKey>& chunks)
+{
+    if (m_doc)
+        m_fastCubes.ChunksChanged(*m_doc, chunks);
 }
 
 void CMiravelView::OnModelReset()
@@ -176,7 +185,10 @@ void CMiravelView::ApplyFit()
 QImage CMiravelView::ScenePicture()
 {
     m_hideEditingAids = true;
+    // A picture for a file shows the whole model, however long it takes.
+    m_fastCubes.SetBuildBudget(0);
     QImage picture = grabFramebuffer();
+    m_fastCubes.SetBuildBudget(kBuildBudgetMs);
     m_hideEditingAids = false;
     update();  // the window shows the aids again
     return picture;
@@ -371,7 +383,7 @@ void CMiravelView::paintGL()
     if (m_fitPending)
         ApplyFit();
     if (m_listsDirty || !ListsMatchModel()) {
-        SceneRenderer::BuildLists(m_lists, m_state.m_edit.m_canvasAxis, *m_doc);
+        SceneRenderer::BuildLists(m_lists, m_state.m_edit.m_canvasAxis, *m_doc, m_referenceRenderer);
         m_listsSizeX = m_doc->m_sizeX;
         m_listsSizeY = m_doc->m_sizeY;
         m_listsSizeZ = m_doc->m_sizeZ;
@@ -387,4 +399,8 @@ void CMiravelView::paintGL()
     SceneRenderer::DrawScene(m_state, m_lists, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes);
     if (!m_hideEditingAids)
         MirrorCue::DrawPlanes(m_state, *m_doc, target);
+    // More geometry to build: the next frame comes as soon as the events
+    // waiting now have been handled.
+    if (!m_referenceRenderer && m_fastCubes.HasPendingWork())
+        QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
 }

@@ -39,6 +39,7 @@ public:
     void OnUpdate(CDocView* sender, long hint) override;
     void OnCubeChanged(const CUBEPOS& pos) override;
     void OnModelReset() override;
+    void OnChunksChanged(const std::vector<ChunkKey>& chunks) override;
 
     // Performs a named command ("Canvas:Up", "Setting:Default", ...). Returns
     // false for an empty or unknown name.
@@ -102,6 +103,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // How long one frame may spend building geometry that no edit asked for.
+    static constexpr double kBuildBudgetMs = 100.0;
+
     void ReleaseGL();
     bool ListsMatchModel() const;
     void ApplyFit();

@@ -3,6 +3,8 @@
 #include "controls/CommandMenus.h"
 #include "dialogs/CCubeRateDlg.h"
 #include "dialogs/CCubeSizeDlg.h"
+#include "dialogs/CDelayedProgress.h"
+#include "dialogs/CLargeGridDlg.h"
 #include "dialogs/CLineWidthDlg.h"
 #include "dialogs/CProgressWindow.h"
 #include "images/ScreenshotExport.h"
@@ -10,6 +12,7 @@
 #include "view/CMiravelView.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -160,9 +163,13 @@ void CViewCommandUi::Warn(const QString& message)
     box.exec();
 }
 
-bool CViewCommandUi::RunCubeSizeDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z)
+namespace {
+
+// Runs one of the two grid size dialogs, which share their value members.
+template <class Dialog>
+bool RunGridDialog(QWidget* parent, std::int32_t& x, std::int32_t& y, std::int32_t& z)
 {
-    CCubeSizeDlg dlg(m_view.window());
+    Dialog dlg(parent);
     dlg.m_sizeX = x;
     dlg.m_sizeY = y;
     dlg.m_sizeZ = z;
@@ -172,6 +179,18 @@ bool CViewCommandUi::RunCubeSizeDialog(std::int32_t& x, std::int32_t& y, std::in
     y = dlg.m_sizeY;
     z = dlg.m_sizeZ;
     return true;
+}
+
+} // namespace
+
+bool CViewCommandUi::RunCubeSizeDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z)
+{
+    return RunGridDialog<CCubeSizeDlg>(m_view.window(), x, y, z);
+}
+
+bool CViewCommandUi::RunLargeGridDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z)
+{
+    return RunGridDialog<CLargeGridDlg>(m_view.window(), x, y, z);
 }
 
 bool CViewCommandUi::RunCubeRateDialog(double& x, double& y, double& z)
@@ -249,4 +268,11 @@ bool CViewCommandUi::ExportImage(const QString& path, ImageFormat format)
 bool CViewCommandUi::OpenUrl(const QString& url)
 {
     return m_openUrl && m_openUrl(url);
+}
+
+WorkProgress CViewCommandUi::LongWork(bool cancellable)
+{
+    return CDelayedProgress::Owned(m_view.window(), QCoreApplication::applicationName(),
+                                   QCoreApplication::translate("CViewCommandUi", "モデルを変更しています..."),
+                                   cancellable);
 }

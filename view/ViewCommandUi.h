@@ -28,6 +28,7 @@ public:
     bool Confirm(const QString& question) override;
     void Warn(const QString& message) override;
     bool RunCubeSizeDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z) override;
+    bool RunLargeGridDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z) override;
     bool RunCubeRateDialog(double& x, double& y, double& z) override;
     bool RunLineWidthDialog(const QString& title, double& width) override;
     bool PromptImagePath(QString& path, const QString& filter, const QString& defaultExt) override;
@@ -35,6 +36,7 @@ public:
     void ShowScreenShotMenu() override;
     bool ExportImage(const QString& path, ImageFormat format) override;
     bool OpenUrl(const QString& url) override;
+    WorkProgress LongWork(bool cancellable) override;
 
     // Where "Orvendale" sends the user guide's address; the desktop's browser
     // by default, false when none starts. Tests replace it.

@@ -223,6 +223,28 @@ Right click - Next light position</translation>
     </message>
 </context>
 <context>
+    <name>CDelayedProgress</name>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CLargeGridDlg</name>
+    <message>
+        <source>大きなグリッドのサイズ</source>
+        <translation>Large Grid Size</translation>
+    </message>
+    <message>
+        <source>合計</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>各辺を 1～%1、キューブの合計を %2 以下に設定して下さい</source>
+        <translation>Set each side between 1 and %1 and the total number of cubes to at most %2</translation>
+    </message>
+</context>
+<context>
     <name>CLineWidthDlg</name>
     <message>
         <source>線幅</source>
@@ -308,6 +330,13 @@ Right click - Next light position</translation>
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CViewCommandUi</name>
+    <message>
+        <source>モデルを変更しています...</source>
+        <translation>Changing the model...</translation>
     </message>
 </context>
 <context>
@@ -583,6 +612,10 @@ Right click - Next light position</translation>
         <source>ボタンの色をユーザー パレットに追加(&amp;U)</source>
         <translation>Add the Buttons&apos; Colours to the &amp;User Palette</translation>
     </message>
+    <message>
+        <source>大きなグリッドのサイズ(&amp;S)...</source>
+        <translation>Large Grid &amp;Size...</translation>
+    </message>
 </context>
 <context>
     <name>ConvertTexts</name>
@@ -601,10 +634,6 @@ Right click - Next light position</translation>
     <message>
         <source>読み込めません (アクセスが許可されていません)</source>
         <translation>cannot be read (permission denied)</translation>
-    </message>
-    <message>
-        <source>モデルは %1×%2×%3 です。エディターのグリッドは 64000 セル (40×40×40) までです</source>
-        <translation>the model is %1x%2x%3; the editor&apos;s grid holds at most 64000 cells (40x40x40)</translation>
     </message>
     <message>
         <source>フォルダーです。出力にはファイルの名前が要ります</source>
@@ -655,6 +684,10 @@ Right click - Next light position</translation>
         <translation>could not be written</translation>
     </message>
     <message>
+        <source>モデルは %1×%2×%3 です。エディターが扱えるのは %4 のグリッドです</source>
+        <translation>the model is %1x%2x%3; the editor takes grids with %4</translation>
+    </message>
+    <message>
         <source>入力の形式ではありません (入力は %1 のファイルです)</source>
         <translation>not an input format (inputs are %1 files)</translation>
     </message>
@@ -692,10 +725,6 @@ Right click - Next light position</translation>
 </context>
 <context>
     <name>ExchangeMessages</name>
-    <message>
-        <source>モデルの大きさ %1 は一辺が 256 を超えるため、.vox に書き出せません。</source>
-        <translation>The model size %1 has a side longer than 256, so it cannot be written as .vox.</translation>
-    </message>
     <message>
         <source>モデルの大きさ %1 が正しくありません。</source>
         <translation>The model size %1 is not valid.</translation>
@@ -753,8 +782,16 @@ Right click - Next light position</translation>
         <translation>This format cannot be written here.</translation>
     </message>
     <message>
-        <source>モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は 64000 セルを超えるため読み込めません。</source>
-        <translation>The model size %1 (%2 in the file&apos;s own axes, %3 cells) is more than 64000 cells and cannot be read.</translation>
+        <source>このモデルのメッシュは %1 個以上の三角形になるため、書き出せません。
+(書き出せるのは %2 個までです)</source>
+        <translation>The mesh of this model would have at least %1 triangles, so it cannot be written.
+(At most %2 can be written.)</translation>
+    </message>
+    <message>
+        <source>モデルの大きさ %1 (ファイルの軸では %2、%3 セル) は大きすぎるため読み込めません。
+(%4 のモデルだけを読み込めます)</source>
+        <translation>The model size %1 (%2 in the file&apos;s own axes, %3 cells) is too large to be read.
+(Only models with %4 can be read.)</translation>
     </message>
 </context>
 <context>
@@ -783,9 +820,9 @@ Right click - Next light position</translation>
     </message>
     <message>
         <source>モデルが大きすぎるため、読み込めません。
-(各辺 1 以上、合計 64000 セル以下のモデルだけを扱えます)</source>
+(%1 のモデルだけを扱えます)</source>
         <translation>The model is too large to read.
-(Only models with every side at least 1 and at most 64000 cells in all can be used.)</translation>
+(Only models with %1 can be used.)</translation>
     </message>
 </context>
 <context>
@@ -901,12 +938,6 @@ Please install MIRA-VEL again.</translation>
         <translation>This is not an mvf file</translation>
     </message>
     <message>
-        <source>キューブのサイズが正しくないため、このファイルは開けません。
-(各辺 1 以上、合計 64000 以下のモデルだけを開けます)</source>
-        <translation>The grid size is not valid, so this file cannot be opened.
-(Only models with every side at least 1 and at most 64000 cells in all can be opened.)</translation>
-    </message>
-    <message>
         <source>ファイルが途中で切れているため、開けません。</source>
         <translation>The file is cut short and cannot be opened.</translation>
     </message>
@@ -933,6 +964,16 @@ Please install MIRA-VEL again.</translation>
     <message>
         <source>%1 はフォルダーではなくファイルです。</source>
         <translation>%1 is a file, not a folder.</translation>
+    </message>
+    <message>
+        <source>各辺 1 以上で合計 %1 セル以下、または各辺 %2 以下で合計 %3 セル以下</source>
+        <translation>every side at least 1 and at most %1 cells in all, or every side at most %2 and at most %3 cells in all</translation>
+    </message>
+    <message>
+        <source>キューブのサイズが正しくないため、このファイルは開けません。
+(%1 のモデルだけを開けます)</source>
+        <translation>The grid size is not valid, so this file cannot be opened.
+(Only models with %1 can be opened.)</translation>
     </message>
 </context>
 <context>
@@ -1093,6 +1134,14 @@ The file was kept under this name:
     <message>
         <source>バージョン情報 MIRA-VEL</source>
         <translation>About MIRA-VEL</translation>
+    </message>
+    <message>
+        <source>%1 を読み込んでいます...</source>
+        <translation>Reading %1...</translation>
+    </message>
+    <message>
+        <source>%1 を保存しています...</source>
+        <translation>Saving %1...</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 // exchange writer.
 #include "exchange/VoxFile.h"
 #include "model/CMiravelDoc.h"
+#include "tests/support/CubeCells.h"
 
 #include <QFile>
 #include <QImage>
@@ -27,7 +28,6 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-using Cells = std::map<CUBEPOS, COLORREF>;
 
 // A size x size x size model file holding these cubes.
 inline QString WriteModelFile(const QString& path, const Cells& cubes, int size = 4)
@@ -45,7 +45,7 @@ inline Cells ModelCells(const QString& path)
 {
     CMiravelDoc doc;
     EXPECT_TRUE(doc.OnOpenDocument(path).ok) << path.toStdString();
-    return doc.m_cubes;
+    return CellsOf(doc.m_cubes);
 }
 
 // A .vox of the model; cut short by some bytes when asked.

@@ -102,14 +102,14 @@ TEST_F(ExchangeCommandsTest, ExportSubmenuWritesEachFormatWhereTheDialogSays)
     Cells many;
     for (int i = 0; i < 300; ++i)
         many[{i % 16, i / 16, 0}] = RGB(i % 256, i / 256 * 100, 7);
-    Doc().ReplaceModel(16, 19, 1, many);
+    Doc().ReplaceModel(16, 19, 1, StoreOf(many));
     EXPECT_TRUE(notices.isEmpty());
     paths = {Temp(QStringLiteral("many.vox"))};
     Export(ExchangeFormat::Vox);
     EXPECT_TRUE(errors.isEmpty());
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].contains(QStringLiteral("300"))) << notices[0].toStdString();
-    EXPECT_EQ(ReadVoxFile(Temp(QStringLiteral("many.vox"))).model.cubes.size(), 300u);
+    EXPECT_EQ(ReadVoxFile(Temp(QStringLiteral("many.vox"))).model.cubes.Count(), 300u);
 }
 
 TEST_F(ExchangeCommandsTest, AFailedExportSaysSoAndKeepsTheFileThatWasThere)
@@ -138,7 +138,7 @@ TEST_F(ExchangeCommandsTest, ImportAndDropsReplaceTheModelAfterTheSaveQuestionAR
 {
     const QString model = WriteModel(QStringLiteral("one.mvf"));
     ASSERT_TRUE(StartApp({model}));
-    const Cells kept = Doc().m_cubes;
+    const Cells kept = CellsOf(Doc().m_cubes);
 
     // A truncated file through the import command: the reader's message,
     // nothing changed.
@@ -148,7 +148,7 @@ TEST_F(ExchangeCommandsTest, ImportAndDropsReplaceTheModelAfterTheSaveQuestionAR
     const QString readerMessage = ReadVoxFile(Temp(QStringLiteral("cut.vox"))).message;
     EXPECT_FALSE(readerMessage.isEmpty());
     EXPECT_TRUE(errors[0].contains(readerMessage)) << errors[0].toStdString();
-    EXPECT_EQ(Doc().m_cubes, kept);
+    EXPECT_EQ(CellsOf(Doc().m_cubes), kept);
     EXPECT_EQ(Doc().GetPathName(), model);
     EXPECT_FALSE(Doc().IsModified());
 
@@ -161,24 +161,24 @@ TEST_F(ExchangeCommandsTest, ImportAndDropsReplaceTheModelAfterTheSaveQuestionAR
     saveAnswers = {SaveChangesAnswer::Cancel};
     EXPECT_TRUE(Drop({text, vox}));
     EXPECT_EQ(saveQuestions, QStringList{QStringLiteral("one.mvf")});
-    EXPECT_EQ(Doc().m_cubes.size(), 2u);
+    EXPECT_EQ(Doc().m_cubes.Count(), 2u);
 
     // The first model file counts; an imported one is untitled and modified,
     // in a grid that is its cubes' bounding box.
     saveAnswers = {SaveChangesAnswer::No};
     EXPECT_TRUE(Drop({vox, model}));
     EXPECT_EQ(std::tuple(Doc().m_sizeX, Doc().m_sizeY, Doc().m_sizeZ), std::tuple(4, 1, 1));
-    EXPECT_EQ(Doc().m_cubes, (Cells{{{0, 0, 0}, kRed}, {{3, 0, 0}, kTeal}}));
+    EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{0, 0, 0}, kRed}, {{3, 0, 0}, kTeal}}));
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
     EXPECT_TRUE(Doc().IsModified());
-    EXPECT_TRUE(Doc().m_history.empty());
+    EXPECT_TRUE(Doc().m_history.IsEmpty());
     EXPECT_TRUE(Frame().windowTitle().startsWith(QStringLiteral("ミラヴェル*")));
 
     saveAnswers = {SaveChangesAnswer::No};
     EXPECT_TRUE(Drop({model}));
     EXPECT_EQ(saveQuestions.size(), 3);
     EXPECT_EQ(Doc().GetPathName(), model);
-    EXPECT_EQ(Doc().m_cubes, (Cells{{{1, 2, 3}, kTeal}}));
+    EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{1, 2, 3}, kTeal}}));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(errors.size(), 1);
 }

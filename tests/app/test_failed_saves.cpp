@@ -46,7 +46,7 @@ protected:
         SCOPED_TRACE(savePath.isEmpty() ? Doc().GetPathName().toStdString() : savePath.toStdString());
         const QString path = Doc().GetPathName();
         const QByteArray before = ReadAll(path);
-        const auto cubes = Doc().m_cubes;
+        const Cells cubes = CellsOf(Doc().m_cubes);
         const QStringList files = QDir(QFileInfo(path).path()).entryList(QDir::AllEntries | QDir::Hidden);
         const QString title = Frame().windowTitle();
         if (!savePath.isEmpty())
@@ -58,7 +58,7 @@ protected:
         EXPECT_TRUE(errors[0].startsWith(kCannotSave)) << errors[0].toStdString();
         EXPECT_TRUE(errors[0].contains(reason)) << errors[0].toStdString() << " / " << reason.toStdString();
         EXPECT_TRUE(Doc().IsModified());
-        EXPECT_EQ(Doc().m_cubes, cubes);
+        EXPECT_EQ(CellsOf(Doc().m_cubes), cubes);
         EXPECT_EQ(Doc().GetPathName(), path);
         EXPECT_EQ(Frame().windowTitle(), title);
         EXPECT_EQ(ReadAll(path), before);
@@ -126,7 +126,7 @@ TEST_F(FailedSaveTest, AFolderAFileOnTheWayAndAWriteThatBreaksOffKeepModelAndOld
     EXPECT_EQ(CopiesOnDisk(), 1);
     Command(CommandId::FileSave);
     EXPECT_FALSE(Doc().IsModified());
-    EXPECT_EQ(ModelCells(model), Doc().m_cubes);
+    EXPECT_EQ(ModelCells(model), CellsOf(Doc().m_cubes));
 }
 
 TEST_F(FailedSaveTest, AFullAndAReadOnlyFilesystemKeepModelAndOldFile)
@@ -156,7 +156,7 @@ TEST_F(FailedSaveTest, AFullAndAReadOnlyFilesystemKeepModelAndOldFile)
     ASSERT_TRUE(filler.resize(filler.size() - 4096));
     ModelData cubes{40, 40, 1, {}};
     for (int i = 0; i < 1500; ++i)
-        cubes.cubes.push_back({CUBEPOS{i % 40, i / 40, 0}, RGB(i % 200, 9, 9)});
+        cubes.cubes.Set({i % 40, i / 40, 0}, RGB(i % 200, 9, 9));
     const ExportResult vox = ExportModel(cubes, ExchangeFormat::Vox, small + QStringLiteral("/x.vox"));
     EXPECT_TRUE(vox.message.contains(FileErrorText::ForErrno(ENOSPC))) << vox.message.toStdString();
     EXPECT_FALSE(QFile::exists(small + QStringLiteral("/x.vox")));

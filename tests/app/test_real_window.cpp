@@ -7,6 +7,7 @@
 // (read off the screen by tesseract), writes the edits to the original file
 // with Ctrl+S and quits through the file menu.
 #include "model/CMiravelDoc.h"
+#include "tests/support/CubeCells.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -59,14 +60,13 @@ WId FindWindow(const QString& namePattern, int timeoutMs = 1000)
 
 const QString kMainWindowTitle = QStringLiteral(" - MIRA-VEL    Powered by Orvendale$");
 
-using Cells = std::map<CUBEPOS, COLORREF>;
 
 std::optional<Cells> ModelCells(const QString& path)
 {
     CMiravelDoc doc;
     if (!doc.OnOpenDocument(path).ok)
         return std::nullopt;
-    return doc.m_cubes;
+    return CellsOf(doc.m_cubes);
 }
 
 const COLORREF kMagenta = RGB(255, 0, 255);

@@ -22,7 +22,7 @@ TEST_F(RecoveryShellTest, AKilledRunsCopyIsOfferedBesideAGivenFile)
     recoverAnswer = RecoverAnswer::Yes;
     ASSERT_TRUE(StartApp({given}));
     EXPECT_EQ(recoverQuestions, QStringList{QStringLiteral("ミラヴェル")}); // never saved: its title
-    EXPECT_EQ(Doc().m_cubes, (Cells{{{6, 6, 6}, kRed}}));
+    EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{6, 6, 6}, kRed}}));
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル*")));
 
@@ -32,7 +32,7 @@ TEST_F(RecoveryShellTest, AKilledRunsCopyIsOfferedBesideAGivenFile)
     recoverAnswer = RecoverAnswer::No;
     ASSERT_TRUE(StartApp({given}));
     EXPECT_EQ(recoverQuestions.size(), 2);
-    EXPECT_EQ(Doc().m_cubes, (Cells{{{7, 7, 7}, kRed}}));
+    EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{7, 7, 7}, kRed}}));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(CopiesOnDisk(), 0);
 }

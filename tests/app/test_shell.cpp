@@ -102,7 +102,7 @@ TEST_F(ShellCommandsTest, CommandLineStartsANewModelOrEndsAtTheGivenFilesMessage
     // real-window test start on one.)
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("ミラヴェル")));
-    EXPECT_TRUE(Doc().m_cubes.empty());
+    EXPECT_TRUE(Doc().m_cubes.IsEmpty());
 
     // The message must not hide behind the splash, which stays above all.
     bool splashGone = false;
@@ -141,7 +141,7 @@ TEST_F(ShellCommandsTest, NewAndCloseAskAboutUnsavedChangesAndActOnEachAnswer)
     CMiravelDoc check;
     ASSERT_TRUE(check.OnOpenDocument(Temp(QStringLiteral("first.mvf"))).ok);
     EXPECT_EQ(check.GetCube(2, 2, 2), kMagenta);
-    EXPECT_TRUE(Doc().m_cubes.empty());
+    EXPECT_TRUE(Doc().m_cubes.IsEmpty());
     EXPECT_EQ(view->m_state.m_camera.m_rotX, 25.0);
     EXPECT_EQ(CopiesOnDisk(), 0);
 
@@ -201,7 +201,7 @@ TEST_F(ShellCommandsTest, AFailedOpenOrSaveKeepsTheModelItsPathAndTitle)
     Command(CommandId::FileSave); // a model with a name is saved there unasked
     CMiravelDoc check;
     ASSERT_TRUE(check.OnOpenDocument(path).ok);
-    EXPECT_EQ(check.m_cubes, Doc().m_cubes);
+    EXPECT_EQ(CellsOf(check.m_cubes), CellsOf(Doc().m_cubes));
     EXPECT_EQ(Frame().windowTitle(), Title(QStringLiteral("model.mvf")));
 
     // Save As renames (its failures: test_failed_saves.cpp).
@@ -413,11 +413,11 @@ TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemem
     Doc().SetCube(4, 3, 3, kMagenta);
     const Cells moved = {{{4, 3, 3}, kBlue}, {{5, 3, 3}, kMagenta}};
     QTest::keyClick(Frame().windowHandle(), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Doc().m_cubes, moved);
+    EXPECT_EQ(CellsOf(Doc().m_cubes), moved);
     QTest::keyClick(Frame().windowHandle(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Doc().m_cubes, (Cells{{{3, 3, 3}, kBlue}, {{4, 3, 3}, kMagenta}}));
+    EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{3, 3, 3}, kBlue}, {{4, 3, 3}, kMagenta}}));
     QTest::keyClick(Frame().windowHandle(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Doc().m_cubes, moved);
+    EXPECT_EQ(CellsOf(Doc().m_cubes), moved);
 
     // Mirroring across X: on from its key, and still on (and checked) at the next start.
     QTest::keyClick(Frame().windowHandle(), Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);

@@ -184,6 +184,13 @@ TEST_F(CommandLineTest, ModelAndMeshFormatsWithoutADisplay)
     // A .vox's grid is its cubes' bounding box: the same cubes. (The batch
     // test writes .vox from a model file.)
     EXPECT_EQ(ModelCells(convert(vox, "back.mvf")), kCubes);
+    // A grid only the large limit allows, out to a .vox scene and back.
+    const Cells corners{{{0, 0, 0}, kTeal}, {{1023, 0, 63}, kRed}};
+    CMiravelDoc large;
+    large.SetGridSize(1024, 1, 64);
+    large.m_cubes = StoreOf(corners);
+    ASSERT_TRUE(large.OnSaveDocument(Temp(QStringLiteral("large.mvf"))).ok);
+    EXPECT_EQ(ModelCells(convert(convert(Temp(QStringLiteral("large.mvf")), "large.vox"), "large-back.mvf")), corners);
     // Two single cubes apart: at least their six faces each.
     EXPECT_GE(AssimpFaces(convert(mvf, "out.glb")), 12);
     EXPECT_GE(AssimpFaces(convert(vox, "out.stl")), 12);

@@ -7,6 +7,7 @@
 #include "i18n/Language.h"
 #include "model/CMiravelDoc.h"
 #include "scene/ViewState.h"
+#include "tests/support/CubeCells.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +31,7 @@ public:
             swatches[ButtonColor1 + i] = kInitialPalette[size_t(i)];
     }
     std::optional<COLORREF> colorAnswer;
-    std::optional<std::tuple<std::int32_t, std::int32_t, std::int32_t>> sizeAnswer;
+    std::optional<std::tuple<std::int32_t, std::int32_t, std::int32_t>> sizeAnswer, largeAnswer;
     std::optional<std::tuple<double, double, double>> rateAnswer;
     std::optional<double> widthAnswer;
     std::optional<QString> pathAnswer;
@@ -62,6 +63,11 @@ public:
     {
         return Answer(sizeAnswer, std::tie(x, y, z));
     }
+    bool RunLargeGridDialog(std::int32_t& x, std::int32_t& y, std::int32_t& z) override
+    {
+        return Log(QStringLiteral("large grid %1").arg(x)) && Answer(largeAnswer, std::tie(x, y, z));
+    }
+    WorkProgress LongWork(bool) override { return {}; }
     bool RunCubeRateDialog(double& x, double& y, double& z) override { return Answer(rateAnswer, std::tie(x, y, z)); }
     bool RunLineWidthDialog(const QString& t, double& w) override { return Log("width " + t) && Answer(widthAnswer, w); }
     bool PromptImagePath(QString& path, const QString& filter, const QString& ext) override
@@ -207,13 +213,13 @@ TEST_F(Commands, CanvasAndToolsActOnTheDocumentAndARefusedMoveWarns)
     EXPECT_EQ(view.m_edit.m_copyLayer, 1);
     Run("Canvas:PasteAll");
     EXPECT_EQ(ui.log, (Log{"ask 選択されたレイヤーを全てのレイヤーに適用しますか？"}));
-    EXPECT_EQ(doc.m_cubes.size(), 1u);
+    EXPECT_EQ(doc.m_cubes.Count(), 1u);
     ui.confirmAnswer = true;
     Run("Canvas:PasteAll");
-    EXPECT_EQ(doc.m_cubes.size(), 3u);
+    EXPECT_EQ(doc.m_cubes.Count(), 3u);
     Run("Canvas:ClearCopy");
     EXPECT_EQ(view.m_edit.m_copyLayer, -1);
-    doc.m_cubes.clear();
+    doc.m_cubes.Clear();
 
     // The tools take the sight cell (the mouse-driven ones are checked on the real view).
     const COLORREF blue = RGB(0, 0, 200), red = RGB(200, 0, 0);
@@ -227,13 +233,13 @@ TEST_F(Commands, CanvasAndToolsActOnTheDocumentAndARefusedMoveWarns)
 
     // The model touches -X: moving it that way is refused with a message.
     ui.log.clear();
-    const auto history = doc.m_history;
-    const auto cubes = doc.m_cubes;
+    const auto history = doc.m_history.ToVector();
+    const Cells cubes = CellsOf(doc.m_cubes);
     doc.SetModifiedFlag(false);
     Run("Model:MoveMinusX");
     EXPECT_EQ(ui.log, (Log{"warn グリッドの外に出るキューブがあるため、モデルを移動できません。"}));
-    EXPECT_EQ(doc.m_cubes, cubes);
-    EXPECT_EQ(doc.m_history, history);
+    EXPECT_EQ(CellsOf(doc.m_cubes), cubes);
+    EXPECT_EQ(doc.m_history.ToVector(), history);
     EXPECT_FALSE(doc.IsModified());
     // A turn swaps the sizes and asks for new display lists.
     const int rebuilds = ui.rebuilds;
@@ -268,6 +274,17 @@ TEST_F(Commands, SizeAndRateDialogs)
     ui.sizeAnswer = std::make_tuple(40, 1, 40);
     Run("Cube:Size");
     EXPECT_FALSE(view.m_pointer.HasSight());
+    // The large-grid dialog from the tool menu; past 64000 cells "Cube:Size"
+    // opens it too. A size over 2^25 cells never reaches the grid.
+    ui.largeAnswer = std::make_tuple(1024, 1024, 33);
+    Run("Model:GridSize");
+    EXPECT_EQ(doc.m_sizeX, 40);
+    ui.largeAnswer = std::make_tuple(1024, 1, 1024);
+    Run("Model:GridSize");
+    ui.largeAnswer = std::make_tuple(1024, 2, 1024);
+    Run("Cube:Size");
+    EXPECT_EQ(std::tie(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ), std::make_tuple(1024, 2, 1024));
+    EXPECT_EQ(ui.log, (Log{"large grid 40", "large grid 40", "large grid 1024"}));
 
     ui.rateAnswer = std::make_tuple(1.0, 0.5, 0.1);
     Run("Cube:Rate");

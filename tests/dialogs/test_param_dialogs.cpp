@@ -5,7 +5,9 @@
 // painted through its pauses.
 #include "dialogs/CCubeRateDlg.h"
 #include "dialogs/CCubeSizeDlg.h"
+#include "dialogs/CDelayedProgress.h"
 #include "dialogs/CDigitsValidator.h"
+#include "dialogs/CLargeGridDlg.h"
 #include "dialogs/CLineWidthDlg.h"
 #include "dialogs/CProgressWindow.h"
 #include "dialogs/IntText.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -139,6 +142,28 @@ TEST(CubeSizeDlg, OnlyAnEnabledOkConfirmsAndCancelLeavesTheMembers)
     EXPECT_EQ(dlg.m_sizeY, 20);
 }
 
+TEST(LargeGridDlg, SidesUpTo1024AndAtMost2To25CellsConfirm)
+{
+    CLargeGridDlg dlg;
+    dlg.m_sizeX = 64000, dlg.m_sizeY = dlg.m_sizeZ = 1;  // a side it cannot show is clamped
+    const int result = RunModal(dlg, [&] {
+        EXPECT_EQ(dlg.m_editTotal->text(), QStringLiteral("1024"));
+        const std::tuple<int, int, int, const char*, bool> rows[] = {
+            {1024, 1024, 33, "34603008", false}, {1024, 1024, 32, "33554432", true}, {1, 1, 1024, "1024", true}};
+        for (const auto& [x, y, z, total, valid] : rows) {
+            dlg.m_spinX->setValue(x), dlg.m_spinY->setValue(y), dlg.m_spinZ->setValue(z);
+            EXPECT_EQ(dlg.m_editTotal->text(), QString::fromLatin1(total));
+            ExpectValid(dlg, dlg.m_staticMessage, CLargeGridDlg::RangeMessage(), valid);
+        }
+        dlg.m_spinX->setValue(1024), dlg.m_spinY->setValue(1024), dlg.m_spinZ->setValue(33);
+        QTest::mouseClick(dlg.m_buttonOK, Qt::LeftButton);
+        dlg.m_spinZ->setValue(20);
+        QTest::mouseClick(dlg.m_buttonOK, Qt::LeftButton);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(std::tie(dlg.m_sizeX, dlg.m_sizeY, dlg.m_sizeZ), std::make_tuple(1024, 1024, 20));
+}
+
 TEST(CubeRateDlg, AlwaysOpensAtHundredPercentAndReturnsTheChosenRatios)
 {
     CCubeRateDlg dlg;
@@ -218,11 +243,14 @@ TEST(DialogLayout, DialogUnitsConvertEdgeByEdge)
 TEST(DialogLayout, TextsFitControlsDoNotOverlapAndFocusStartsOnTheFirstEnabledButton)
 {
     CCubeSizeDlg size;
+    CLargeGridDlg large;
+    large.m_sizeX = large.m_sizeY = large.m_sizeZ = 100;
     CCubeRateDlg rate;
     CLineWidthDlg width;
     width.m_title = QStringLiteral(u"座標軸");
     const std::tuple<CParamDialog*, QString, bool> rows[] = {
         {&size, QStringLiteral(u"キューブ　サイズ"), false},
+        {&large, QStringLiteral(u"大きなグリッドのサイズ"), true},
         {&rate, QStringLiteral(u"キューブ　比率"), true},
         {&width, QStringLiteral(u"座標軸"), false}};
     for (const auto& [dlg, title, okFocused] : rows) {
@@ -277,6 +305,30 @@ TEST(DigitsValidator, RefusesSignsAndLettersButCleansPastedDigits)
     edit.insert(QStringLiteral("-7"));
     edit.insert(QString::fromUtf16(u"\uFF16\uFF17"));
     EXPECT_EQ(edit.text(), QStringLiteral("1234567"));
+}
+
+TEST(DelayedProgress, ShowsOnlyAfterItsDelayAndOnlyACancellableOneStops)
+{
+    QWidget owner;
+    owner.show();
+    CDelayedProgress quick(&owner, QStringLiteral("t"), QStringLiteral("x"), true, 60000);
+    EXPECT_TRUE(quick.Step(1, 2));
+    EXPECT_EQ(quick.Dialog(), nullptr);
+    for (bool cancellable : {true, false}) {
+        CDelayedProgress slow(&owner, QStringLiteral("t"), QStringLiteral("x"), cancellable, 0);
+        EXPECT_TRUE(slow.Step(1, 4));
+        ASSERT_NE(slow.Dialog(), nullptr);
+        EXPECT_TRUE(slow.Dialog()->isVisible() && slow.Dialog()->isModal());
+        EXPECT_EQ(slow.Dialog()->value(), 250);
+        EXPECT_EQ(slow.Dialog()->findChildren<QPushButton*>().size(), cancellable ? 1 : 0);
+        slow.Dialog()->cancel();  // as the Cancel button, Esc or closing the window do
+        QTest::qWait(60);         // past the pause between repaints
+        EXPECT_EQ(slow.Step(2, 4), !cancellable);
+        EXPECT_EQ(slow.Step(3, 4), !cancellable);
+        if (!cancellable) { // work that cannot stop keeps showing its window
+            EXPECT_TRUE(slow.Dialog() && slow.Dialog()->isVisible());
+        }
+    }
 }
 
 TEST(ProgressWindow, ShowsTitleLinesAndStepsAndCloses)

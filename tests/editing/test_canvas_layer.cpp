@@ -54,7 +54,7 @@ TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
     e.m_canvasPos = 1;
     CanvasLayer::Copy(e);
     CanvasLayer::PasteLayer(e, doc);  // onto itself: nothing changes or is recorded
-    EXPECT_EQ(doc.m_history.size(), 4u);
+    EXPECT_EQ(doc.m_history.Size(), 4u);
 
     e.m_canvasPos = 3;
     CanvasLayer::PasteLayer(e, doc);
@@ -62,7 +62,7 @@ TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
     EXPECT_EQ(doc.GetCube(3, 3, 2), kBlue);
     EXPECT_EQ(doc.GetCube(2, 3, 2), CLR_NONE);
     // Two cells changed (one added, one removed): two records, undone one by one.
-    EXPECT_EQ(doc.m_history.size(), 6u);
+    EXPECT_EQ(doc.m_history.Size(), 6u);
     doc.HistoryBack();
     EXPECT_EQ(doc.GetCube(2, 3, 2), kRed);
     EXPECT_EQ(doc.GetCube(0, 3, 0), kRed);
@@ -88,8 +88,8 @@ TEST(CanvasLayer, PasteToAllAsksFirstAndFillsEveryLayer)
     EXPECT_TRUE(CanvasLayer::PasteLayerToAll(e, doc, [] { return true; }));
     for (int x = 0; x < 16; ++x)
         EXPECT_EQ(doc.GetCube(x, 7, 9), kRed) << x;
-    EXPECT_EQ(doc.m_cubes.size(), 16u);
-    EXPECT_EQ(doc.m_history.size(), 2u + 15 + 1);  // 15 added, 1 removed
+    EXPECT_EQ(doc.m_cubes.Count(), 16u);
+    EXPECT_EQ(doc.m_history.Size(), 2u + 15 + 1);  // 15 added, 1 removed
 }
 
 TEST(CanvasLayer, AfterTheGridShrinksNothingPointsOutsideIt)

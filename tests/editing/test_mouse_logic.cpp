@@ -5,6 +5,7 @@
 #include "editing/ToolBox.h"
 #include "model/CMiravelDoc.h"
 #include "scene/ViewState.h"
+#include "tests/support/CubeCells.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -102,9 +103,9 @@ TEST_F(MouseLogic, ClicksEditAtTheSightInBothModes)
     doc.SetCube(2, 2, 2, RGB(9, 9, 9));
     v.m_pointer.m_attachX = v.m_pointer.m_attachY = v.m_pointer.m_attachZ = -1;
     Press(PointerButton::Left, 5, 5);
-    EXPECT_EQ(doc.m_cubes.size(), 1u);
+    EXPECT_EQ(doc.m_cubes.Count(), 1u);
     Press(PointerButton::Right, 5, 5);
-    EXPECT_TRUE(doc.m_cubes.empty());
+    EXPECT_TRUE(doc.m_cubes.IsEmpty());
 }
 
 TEST_F(MouseLogic, SweepsPaintAndEraseOnlyInCanvasMode)
@@ -113,18 +114,18 @@ TEST_F(MouseLogic, SweepsPaintAndEraseOnlyInCanvasMode)
     host.onPick = [&](int x, int) { v.m_pointer.m_sightX = x / 10, v.m_pointer.m_sightY = v.m_pointer.m_sightZ = 0; };
     for (int x = 0; x < 60; x += 3)
         Move(x, 0, true);
-    EXPECT_EQ(doc.m_cubes.size(), 6u);
-    EXPECT_EQ(doc.m_history.size(), 6u);  // one record per newly coloured cell
+    EXPECT_EQ(doc.m_cubes.Count(), 6u);
+    EXPECT_EQ(doc.m_history.Size(), 6u);  // one record per newly coloured cell
     for (int x = 0; x < 30; x += 3)
         Move(x, 0, true, false, true);  // Shift: erase
-    EXPECT_EQ(doc.m_cubes.size(), 3u);
+    EXPECT_EQ(doc.m_cubes.Count(), 3u);
     for (int x = 30; x < 60; x += 3)
         Move(x, 0, false, true);  // right: erase
-    EXPECT_TRUE(doc.m_cubes.empty());
+    EXPECT_TRUE(doc.m_cubes.IsEmpty());
     v.m_edit.m_drawMode = DrawMode::Attach;
     for (int x = 0; x < 60; x += 3)
         Move(x, 0, true);
-    EXPECT_TRUE(doc.m_cubes.empty());
+    EXPECT_TRUE(doc.m_cubes.IsEmpty());
 }
 
 TEST_F(MouseLogic, MirrorPaintingRepeatsEveryEditAcrossTheBoxAsOneStep)
@@ -141,9 +142,9 @@ TEST_F(MouseLogic, MirrorPaintingRepeatsEveryEditAcrossTheBoxAsOneStep)
     host.onPick = [&](int x, int) { v.m_pointer.m_sightX = x / 10, v.m_pointer.m_sightY = 0, v.m_pointer.m_sightZ = 1; };
     for (int x = 0; x < 20; x += 3)
         Move(x, 0, true);
-    EXPECT_EQ(doc.m_cubes.size(), 8u);  // x 0, 1 and their mirrors 4, 3, on z 1 and 2
+    EXPECT_EQ(doc.m_cubes.Count(), 8u);  // x 0, 1 and their mirrors 4, 3, on z 1 and 2
     doc.HistoryBack();  // the second sweep step: four cubes
-    EXPECT_EQ(doc.m_cubes.size(), 4u);
+    EXPECT_EQ(doc.m_cubes.Count(), 4u);
     EXPECT_EQ(doc.GetCube(4, 0, 2), RGB(7, 7, 7));
 
     // A right click erases the cube and its mirror image; attach mode
@@ -152,13 +153,13 @@ TEST_F(MouseLogic, MirrorPaintingRepeatsEveryEditAcrossTheBoxAsOneStep)
     v.m_pointer.m_sightX = 0, v.m_pointer.m_sightY = 0, v.m_pointer.m_sightZ = 2;
     host.onPick = [](int, int) {};
     Press(PointerButton::Right, 5, 5);
-    EXPECT_EQ(doc.m_cubes, (std::map<CUBEPOS, COLORREF>{{{0, 0, 1}, RGB(7, 7, 7)}, {{4, 0, 1}, RGB(7, 7, 7)}}));
+    EXPECT_EQ(CellsOf(doc.m_cubes), (std::map<CUBEPOS, COLORREF>{{{0, 0, 1}, RGB(7, 7, 7)}, {{4, 0, 1}, RGB(7, 7, 7)}}));
     v.m_edit.m_drawMode = DrawMode::Attach;
     v.m_pointer.m_attachX = 0, v.m_pointer.m_attachY = 2, v.m_pointer.m_attachZ = 0;
     Press(PointerButton::Left, 5, 5);
     EXPECT_EQ(doc.GetCube(4, 2, 0), RGB(7, 7, 7));
     doc.HistoryBack();
-    EXPECT_EQ(doc.m_cubes.size(), 2u);
+    EXPECT_EQ(doc.m_cubes.Count(), 2u);
 }
 
 TEST_F(MouseLogic, ARestingPointerRepaintsEveryHundredAndSecondMove)

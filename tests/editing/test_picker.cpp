@@ -64,7 +64,7 @@ TEST_F(PickerTest, AgreesWithSelectionOnRandomScenes)
         const int fill = int(rng() % 70), X = doc.m_sizeX, Y = doc.m_sizeY, Z = doc.m_sizeZ;
         for (int i = 0; i < X * Y * Z; ++i)
             if (int(rng() % 100) < fill)
-                doc.m_cubes[{i / (Y * Z), i / Z % Y, i % Z}] = RGB(1, 2, 3);
+                doc.m_cubes.Set({i / (Y * Z), i / Z % Y, i % Z}, RGB(1, 2, 3));
         // Right angles now and then, where faces are seen edge-on.
         v.m_camera.m_rotX = scene % 5 == 0 ? 5.0 * int(rng() % 72) : uni(-180, 180);
         v.m_camera.m_rotY = scene % 5 == 0 ? 5.0 * int(rng() % 72) : uni(-180, 180);
@@ -106,7 +106,8 @@ TEST_F(PickerTest, CanvasModeNamesLayerCellsAndEqualDepthsGoToTheLaterOne)
     v.m_camera.m_rotX = v.m_camera.m_rotY = 0;
     v.m_edit.m_canvasAxis = CanvasAxis::Z;
     v.m_edit.m_canvasPos = 1;
-    doc.m_cubes[{1, 1, 1}] = doc.m_cubes[{3, 3, 3}] = RGB(9, 9, 9);  // only the first is on the layer
+    doc.m_cubes.Set({1, 1, 1}, RGB(9, 9, 9));
+    doc.m_cubes.Set({3, 3, 3}, RGB(9, 9, 9));  // only the first is on the layer
     // The grid spans window x 80..120 and y 55..95; cells x = 1 | 2 meet at x = 100.
     EXPECT_EQ(Sight(100.0, 70.0), (CUBEPOS{2, 1, 1}));
     EXPECT_EQ(Sight(99.5, 70.0), (CUBEPOS{1, 1, 1}));
@@ -123,22 +124,22 @@ TEST_F(PickerTest, AttachTargetIsTheEmptyNeighbourInFrontOfThePointedFace)
     doc.SetGridSize(5, 5, 5);
     v.m_edit.m_drawMode = DrawMode::Attach;
     v.m_camera.m_rotX = v.m_camera.m_rotY = 0;  // looking along -z: the z + 1 faces face the viewer
-    doc.m_cubes[{2, 2, 2}] = RGB(1, 1, 1);
+    doc.m_cubes.Set({2, 2, 2}, RGB(1, 1, 1));
     const double wx = 100, wy = 75;  // the centre of column (2, 2)
     auto attach = [&](CUBEPOS expected) { EXPECT_EQ(Attach(wx, wy), expected); };
     EXPECT_EQ(Sight(wx, wy), (CUBEPOS{2, 2, 2}));
     attach({2, 2, 3});
     // With the sight kept, an occupied neighbour is no target: the ray goes
     // on to the one behind the sight cube, and then to none.
-    doc.m_cubes[{2, 2, 3}] = RGB(1, 1, 1);
+    doc.m_cubes.Set({2, 2, 3}, RGB(1, 1, 1));
     attach({2, 2, 1});
     // Along the edge that neighbours (3, 2, 2) and (2, 1, 2) share, both are
     // met at once: the later one.
     EXPECT_EQ(Attach(105, 70), (CUBEPOS{2, 1, 2}));
-    doc.m_cubes[{2, 2, 1}] = RGB(1, 1, 1);
+    doc.m_cubes.Set({2, 2, 1}, RGB(1, 1, 1));
     attach(Picker::kNone);
     // Stacked up to the edge of the grid: (2, 2, 5) lies outside the box.
-    doc.m_cubes[{2, 2, 4}] = RGB(1, 1, 1);
+    doc.m_cubes.Set({2, 2, 4}, RGB(1, 1, 1));
     EXPECT_EQ(Sight(wx, wy), (CUBEPOS{2, 2, 4}));
     attach(Picker::kNone);
     // Empty space: neither; canvas mode never has an attach target.
@@ -155,13 +156,13 @@ TEST_F(PickerTest, LongRowsOfCubesArePickedWhereSelectionOverflows)
     // overflow a selection buffer; the ray still finds the front cube.
     doc.SetGridSize(40, 40, 40);
     for (int i = 0; i < 64000; ++i)
-        doc.m_cubes[{i / 1600, i / 40 % 40, i % 40}] = RGB(1, 1, 1);
+        doc.m_cubes.Set({i / 1600, i / 40 % 40, i % 40}, RGB(1, 1, 1));
     v.m_edit.m_drawMode = DrawMode::Attach;
     v.m_camera.m_rotX = v.m_camera.m_rotY = 0;
     // Straight down -z the front cube of the centre column is at z = 39; the
     // next one behind it once that one is gone.
     EXPECT_EQ(Sight(W / 2 + 0.5, H / 2 + 0.5), (CUBEPOS{20, 20, 39}));
-    doc.m_cubes.erase({20, 20, 39});
+    doc.m_cubes.Set({20, 20, 39}, CLR_NONE);
     EXPECT_EQ(Sight(W / 2 + 0.5, H / 2 + 0.5), (CUBEPOS{20, 20, 38}));
 }
 

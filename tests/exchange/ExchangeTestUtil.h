@@ -35,8 +35,8 @@ inline ModelData RandomModel(int x, int y, int z, double fill, int colors, unsig
         for (int j = 0; j < y; ++j)
             for (int k = 0; k < z; ++k)
                 if (const int c = pick(rng); coin(rng) < fill)
-                    m.cubes.push_back({CUBEPOS{i, j, k}, RGB(std::uint8_t(40 + c * 37), std::uint8_t(200 - c * 13),
-                                                            std::uint8_t(c * 71))});
+                    m.cubes.Set({i, j, k}, RGB(std::uint8_t(40 + c * 37), std::uint8_t(200 - c * 13),
+                                                            std::uint8_t(c * 71)));
     return m;
 }
 
@@ -53,7 +53,7 @@ inline ModelData Solid(unsigned seed)
                 if (x < inset || z < inset || x >= 9 - inset || z >= 8 - inset)
                     continue;
                 const COLORREF c = rng() % 4 ? RGB(200, 30, 30) : RGB(30, 30, 200 + std::uint8_t(rng() % 3));
-                m.cubes.push_back({CUBEPOS{x, y, z}, c});
+                m.cubes.Set({x, y, z}, c);
             }
     return m;
 }

@@ -158,8 +158,7 @@ bool Import(const QString& path, bool linear, Imported& out)
 std::set<COLORREF> ColorsOf(const ModelData& m)
 {
     std::set<COLORREF> out;
-    for (const auto& [p, c] : m.cubes)
-        out.insert(c);
+    m.cubes.ForEachCube([&](const CUBEPOS&, COLORREF c) { out.insert(c); });
     return out;
 }
 
@@ -194,6 +193,16 @@ TEST(CubeMesh, MergesAndPlacesTheModel)
     const SoupFacts f = Examine(SoupOf(mesh), false);
     EXPECT_EQ(f.low, (std::array<float, 3>{-2.5f, 0.0f, -2.0f}));
     EXPECT_EQ(f.high, (std::array<float, 3>{2.5f, 3.0f, 2.0f}));
+
+    // One triangle over the limit is refused with the exact count, and when
+    // the rectangles alone are too many, with what they need at least.
+    ASSERT_TRUE(BuildCubeMesh(SampleModel(), MeshAxes::YUp, mesh));
+    const std::int64_t triangles = std::int64_t(mesh.TriangleCount()), rectangles = mesh.rectangles;
+    EXPECT_FALSE(BuildCubeMesh(SampleModel(), MeshAxes::YUp, mesh, {}, triangles - 1));
+    EXPECT_EQ(mesh.refusedTriangles, triangles);
+    EXPECT_TRUE(mesh.triangles.empty());
+    EXPECT_FALSE(BuildCubeMesh(SampleModel(), MeshAxes::YUp, mesh, {}, rectangles));
+    EXPECT_EQ(mesh.refusedTriangles, 2 * rectangles);
 }
 
 // Every format as Assimp reads it back, one model in each: closed (every
@@ -217,11 +226,8 @@ TEST(MeshExport, AssimpReadsBackEveryFormat)
         SCOPED_TRACE(name);
         CubeMesh mesh;
         ASSERT_TRUE(BuildCubeMesh(model, MeshAxes::YUp, mesh));
-        ModelData shape = model;
-        for (auto& cube : shape.cubes)
-            cube.second = RGB(255, 255, 255);
         CubeMesh shapeMesh;
-        ASSERT_TRUE(BuildCubeMesh(shape, MeshAxes::YUp, shapeMesh));
+        ASSERT_TRUE(BuildCubeMesh(model, MeshAxes::YUp, shapeMesh, {}, kMaxMeshTriangles, MeshColours::One));
         const SoupFacts built = Examine(SoupOf(mesh), false);
         for (ExchangeFormat format : {ExchangeFormat::Gltf, ExchangeFormat::Glb, ExchangeFormat::Obj,
                                       ExchangeFormat::Ply, ExchangeFormat::Stl}) {
@@ -234,13 +240,13 @@ TEST(MeshExport, AssimpReadsBackEveryFormat)
             if (gltf) { // the normals at least these files must carry
                 ASSERT_EQ(in.soup.normals.size(), in.soup.points.size());
             }
-            const SoupFacts f = Examine(in.soup, model.cubes.size() < 600);
+            const SoupFacts f = Examine(in.soup, model.cubes.Count() < 600);
             const std::string what = FileFormats::Get(format).Suffix().toStdString();
             const bool stl = format == ExchangeFormat::Stl;
             // STL has no colours, so all faces of a plane merge.
             EXPECT_EQ(in.soup.triangles.size(), (stl ? shapeMesh : mesh).TriangleCount()) << what;
             EXPECT_NEAR(f.area, double(mesh.exposedFaces), 1e-3) << what;
-            EXPECT_NEAR(f.volume, double(model.cubes.size()), 1e-3) << what;
+            EXPECT_NEAR(f.volume, double(model.cubes.Count()), 1e-3) << what;
             EXPECT_EQ(f.unpairedEdges, 0) << what;
             // Watertight for a slicer: each edge in exactly two triangles.
             EXPECT_EQ(manifold ? f.edgesNotShared : 0, 0) << what;

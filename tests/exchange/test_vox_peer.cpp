@@ -18,8 +18,7 @@ Listing InFileAxes(const ModelData& m, bool centred = false)
 {
     const int cx = centred ? m.sizeX / 2 : 0, cy = centred ? m.sizeZ / 2 : 0, cz = centred ? m.sizeY / 2 : 0;
     Listing out;
-    for (const auto& [p, c] : m.cubes)
-        out[{p.x - cx, m.sizeZ - 1 - p.z - cy, p.y - cz}] = c;
+    m.cubes.ForEachCube([&](const CUBEPOS& p, COLORREF c) { out[{p.x - cx, m.sizeZ - 1 - p.z - cy, p.y - cz}] = c; });
     return out;
 }
 
@@ -37,17 +36,26 @@ protected:
 
 // Our export as goxel reads it: every cube where the proper rotation puts it
 // (x, Z-1-z, y), with its colour; the lopsided corners tell a rotation from
-// a mirror.
+// a mirror. A grid with sides over 256 is a scene of several models that
+// goxel puts together as one.
 TEST_F(VoxPeer, GoxelReadsOurExport)
 {
     const ModelData corners{3, 4, 5, {{CUBEPOS{0, 0, 0}, RGB(255, 0, 0)}, {CUBEPOS{0, 0, 4}, RGB(10, 20, 30)},
                                       {CUBEPOS{0, 3, 0}, RGB(0, 0, 255)}, {CUBEPOS{2, 0, 0}, RGB(0, 255, 0)}}};
-    for (const ModelData& model : {corners, SampleModel()}) {
+    ModelData large{300, 3, 600, {}};
+    for (const CUBEPOS& p : {CUBEPOS{0, 0, 0}, CUBEPOS{255, 0, 0}, CUBEPOS{256, 1, 0}, CUBEPOS{299, 2, 599},
+                             CUBEPOS{0, 2, 343}, CUBEPOS{0, 2, 344}, CUBEPOS{17, 1, 88}})
+        large.cubes.Set(p, RGB(std::uint8_t(p.x), std::uint8_t(p.y * 80), std::uint8_t(p.z)));
+    for (const ModelData& model : {corners, SampleModel(), large}) {
         const QString path = m_dir.filePath(QStringLiteral("ours.vox"));
         ASSERT_TRUE(ExportModel(model, ExchangeFormat::Vox, path).ok);
         Listing seen;
         ASSERT_TRUE(GoxelListing(path, seen));
-        EXPECT_EQ(seen, InFileAxes(model, true)) << model.cubes.size() << " cubes";
+        if (model.sizeZ > 256) {
+            EXPECT_EQ(Normalised(seen), Normalised(InFileAxes(model))) << "a scene";
+            EXPECT_EQ(ReadVoxFile(path).model, model);
+        } else
+            EXPECT_EQ(seen, InFileAxes(model, true)) << model.cubes.Count() << " cubes";
     }
 }
 

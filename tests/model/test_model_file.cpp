@@ -2,17 +2,20 @@
 #include "model/CMiravelDoc.h"
 #include "model/ModelFile.h"
 #include "model/ModelMessages.h"
+#include "tests/support/CubeCells.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <tuple>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <random>
 
 namespace {
 
-using Cells = std::map<CUBEPOS, COLORREF>;
 
 QByteArray Save(CMiravelDoc& doc)
 {
@@ -55,7 +58,7 @@ TEST(ModelFile, EmptyDefaultModelLayoutAndFreshMasksPerSave)
     const QByteArray again = Save(doc);
     EXPECT_NE(Save(doc), again);
     ASSERT_TRUE(Load(back, again).ok);
-    EXPECT_EQ(back.m_cubes, doc.m_cubes);
+    EXPECT_EQ(CellsOf(back.m_cubes), CellsOf(doc.m_cubes));
 }
 
 TEST(ModelFile, HandMadeWordsInCellOrderAndTrailingBytes)
@@ -70,7 +73,7 @@ TEST(ModelFile, HandMadeWordsInCellOrderAndTrailingBytes)
     CMiravelDoc doc;
     doc.SetCube(0, 0, 1, RGB(9, 9, 9)); // overwritten by an empty word
     ASSERT_TRUE(Load(doc, bytes).ok);
-    EXPECT_EQ(doc.m_cubes, (Cells{{{0, 0, 0}, 0x00112233}, {{0, 1, 1}, RGB(255, 0, 0)},
+    EXPECT_EQ(CellsOf(doc.m_cubes), (Cells{{{0, 0, 0}, 0x00112233}, {{0, 1, 1}, RGB(255, 0, 0)},
                                   {{1, 0, 1}, RGB(1, 2, 3)}, {{1, 1, 1}, 0x00FEFEFE}}));
 }
 
@@ -82,6 +85,9 @@ TEST(ModelFile, RefusedFilesChangeNothing)
         {"zero size", File({0, 16, 16}), ModelMessages::BadGridSize()},
         {"negative sizes", File({0xFFFFFFFE, 0xFFFFFFFE, 1, 0, 0, 0, 0}), ModelMessages::BadGridSize()},
         {"truncated cells", File({2, 2, 2, 0, 0, 0, 0, 0, 0, 0}), ModelMessages::Truncated()},
+        // Refused from the header and the length alone, before anything is allocated.
+        {"the largest box in a short file", File({1024, 1024, 32, 0, 0}), ModelMessages::Truncated()},
+        {"one layer over the limit", File({1024, 1024, 33}), ModelMessages::BadGridSize()},
     };
     for (const auto& [what, bytes, message] : rows) {
         CMiravelDoc doc;
@@ -91,8 +97,8 @@ TEST(ModelFile, RefusedFilesChangeNothing)
         EXPECT_FALSE(result.ok) << what;
         EXPECT_EQ(result.message, message) << what;
         EXPECT_EQ(doc.m_sizeX, 3) << what;
-        EXPECT_EQ(doc.m_cubes, (Cells{{{1, 1, 1}, RGB(7, 8, 9)}})) << what;
-        EXPECT_EQ(doc.m_history.size(), 1u) << what;
+        EXPECT_EQ(CellsOf(doc.m_cubes), (Cells{{{1, 1, 1}, RGB(7, 8, 9)}})) << what;
+        EXPECT_EQ(doc.m_history.Size(), 1u) << what;
     }
 }
 
@@ -129,15 +135,41 @@ TEST(ModelFile, OpenAndSaveThroughFiles)
     other.SetCube(10, 1, 1, RGB(0, 255, 0));
     ASSERT_TRUE(other.OnOpenDocument(good).ok);
     EXPECT_EQ(other.m_sizeX, 4);
-    EXPECT_EQ(other.m_cubes, (Cells{{{3, 2, 1}, RGB(200, 100, 50)}}));
-    EXPECT_TRUE(other.m_history.empty());
+    EXPECT_EQ(CellsOf(other.m_cubes), (Cells{{{3, 2, 1}, RGB(200, 100, 50)}}));
+    EXPECT_TRUE(other.m_history.IsEmpty());
     EXPECT_FALSE(other.IsModified());
     EXPECT_EQ(other.GetPathName(), good);
     other.SetGridSize(16, 16, 16);
     ASSERT_TRUE(other.OnSaveDocument(good).ok);
     CMiravelDoc reread;
     ASSERT_TRUE(reread.OnOpenDocument(good).ok);
-    EXPECT_EQ(reread.m_cubes, (Cells{{{3, 2, 1}, RGB(200, 100, 50)}}));
+    EXPECT_EQ(CellsOf(reread.m_cubes), (Cells{{{3, 2, 1}, RGB(200, 100, 50)}}));
+}
+
+TEST(ModelFile, TheLargestGridStreamsThroughFiles)
+{
+    // 2^25 cells, a file of 128 MiB: written and read in blocks.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("large.mvf");
+    const Cells cubes{{{0, 0, 0}, RGB(1, 2, 3)}, {{1023, 1023, 31}, RGB(4, 5, 6)}, {{517, 3, 16}, RGB(7, 8, 9)}};
+    CMiravelDoc doc, back;
+    doc.SetGridSize(1024, 1024, 32);
+    doc.m_cubes = StoreOf(cubes);
+    doc.m_cubes.Set({-5, 2000, 40}, RGB(9, 9, 9));  // hidden: not written
+    std::int64_t done = 0, total = 0;
+    ASSERT_TRUE(doc.OnSaveDocument(path, [&](std::int64_t d, std::int64_t t) { return done = d, total = t, true; }).ok);
+    EXPECT_EQ(QFileInfo(path).size(), 20 + 4 * (qint64(1) << 25));
+    EXPECT_EQ(std::make_tuple(done, total), std::make_tuple(QFileInfo(path).size(), QFileInfo(path).size()));
+    // Stopped half-way, a save keeps the old file and an open the old model.
+    const auto halfway = [](std::int64_t d, std::int64_t t) { return d < t / 2; };
+    doc.SetCube(9, 9, 9, RGB(1, 1, 1));
+    EXPECT_TRUE(doc.OnSaveDocument(path, halfway).cancelled);
+    EXPECT_TRUE(doc.IsModified());
+    back.SetCube(2000, 0, 0, RGB(1, 1, 1));
+    EXPECT_TRUE(back.OnOpenDocument(path, halfway).cancelled);
+    EXPECT_EQ(back.m_cubes.Count(), 1u);
+    ASSERT_TRUE(back.OnOpenDocument(path).ok);
+    EXPECT_EQ(CellsOf(back.m_cubes), cubes);
 }
 
 TEST(ModelFile, RandomModelsRoundTrip)
@@ -151,20 +183,20 @@ TEST(ModelFile, RandomModelsRoundTrip)
         const int fill = int(rng() % 101);
         for (int i = 0; i < sx * sy * sz; ++i)
             if (int(rng() % 100) < fill)
-                doc.m_cubes[{i / (sy * sz), i / sz % sy, i % sz}] = rng() & 0xFFFFFF;
-        const Cells inBox = doc.m_cubes;
+                doc.m_cubes.Set({i / (sy * sz), i / sz % sy, i % sz}, rng() & 0xFFFFFF);
+        const Cells inBox = CellsOf(doc.m_cubes);
         // Strays just outside each face of the box, in between the saved
         // cells in the store's order: never written.
         const int x = int(rng() % sx), y = int(rng() % sy), z = int(rng() % sz);
         for (const CUBEPOS& p : {CUBEPOS{-1, y, z}, CUBEPOS{sx, y, z}, CUBEPOS{x, -1, z}, CUBEPOS{x, sy, z},
                                  CUBEPOS{x, y, -1}, CUBEPOS{x, y, sz}, CUBEPOS{x, -5, sz + 7}})
-            doc.m_cubes[p] = RGB(1, 2, 3);
+            doc.m_cubes.Set(p, RGB(1, 2, 3));
         doc.SetSaveSeedForTesting(rng());
         const QByteArray bytes = Save(doc);
         ASSERT_EQ(bytes.size(), 20 + 4 * qsizetype(sx) * sy * sz);
         ASSERT_TRUE(Load(back, bytes).ok);
         ASSERT_EQ(std::tuple(back.m_sizeX, back.m_sizeY, back.m_sizeZ), std::tuple(sx, sy, sz));
-        ASSERT_EQ(back.m_cubes, inBox) << sx << "x" << sy << "x" << sz;
+        ASSERT_EQ(CellsOf(back.m_cubes), inBox) << sx << "x" << sy << "x" << sz;
     }
 }
 

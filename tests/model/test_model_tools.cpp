@@ -2,6 +2,7 @@
 // history, the grid's edges and size, hidden cubes, and the largest grid.
 #include "model/CMiravelDoc.h"
 #include "model/ModelTools.h"
+#include "tests/support/CubeCells.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +12,10 @@
 namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255), kGreen = RGB(0, 255, 0);
-using Cells = std::map<CUBEPOS, COLORREF>;
 
 // A colour of its own for every cell.
 COLORREF ColorOf(int x, int y, int z) { return RGB(std::uint8_t(x * 5), std::uint8_t(y * 5), std::uint8_t(z * 5)); }
 
-bool Apply(CMiravelDoc& doc, const ModelTools::Edit& edit) { return doc.ApplyAction(edit.changes, edit.size); }
 
 GridSize SizeOf(const CMiravelDoc& doc) { return {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}; }
 
@@ -24,16 +23,16 @@ TEST(ToolHistory, AnActionIsOneStepAndTheEditorsOwnRecordsStayOnePerCell)
 {
     CMiravelDoc doc;
     doc.SetCube(0, 0, 0, kRed);  // a click: one record, one step
-    const Cells beforeFill = doc.m_cubes;
+    const Cells beforeFill = CellsOf(doc.m_cubes);
     ASSERT_TRUE(doc.ApplyAction({{{1, 0, 0}, kBlue}, {{2, 0, 0}, kBlue}, {{0, 0, 0}, kBlue}}));
-    EXPECT_EQ(doc.m_history.size(), 4u);
+    EXPECT_EQ(doc.m_history.Size(), 4u);
     doc.SetCube(5, 5, 5, kGreen);
     doc.HistoryBack();  // the click after the action
     doc.HistoryBack();  // the whole action at once
-    EXPECT_EQ(doc.m_cubes, beforeFill);
+    EXPECT_EQ(CellsOf(doc.m_cubes), beforeFill);
     EXPECT_EQ(doc.m_historyPos, 0);
     doc.HistoryForward();
-    EXPECT_EQ(doc.m_cubes.size(), 3u);
+    EXPECT_EQ(doc.m_cubes.Count(), 3u);
     EXPECT_EQ(doc.m_historyPos, 3);
 
     // An action that changes nothing records nothing and keeps the redo branch.
@@ -46,10 +45,10 @@ TEST(ToolHistory, AnActionIsOneStepAndTheEditorsOwnRecordsStayOnePerCell)
     doc.HistoryBack();
     doc.HistoryBack();
     ASSERT_TRUE(doc.ApplyAction({{{9, 9, 9}, kRed}}));
-    EXPECT_EQ(doc.m_history.size(), 2u);
+    EXPECT_EQ(doc.m_history.Size(), 2u);
     doc.HistoryBack();
     doc.HistoryBack();
-    EXPECT_TRUE(doc.m_cubes.empty());
+    EXPECT_TRUE(doc.m_cubes.IsEmpty());
     EXPECT_EQ(doc.m_historyPos, -1);
 }
 
@@ -83,44 +82,56 @@ TEST(ToolTransforms, EachLandsItsCubesUndoesAsOneStepAndHasAnInverse)
         SCOPED_TRACE(row.name);
         CMiravelDoc doc;
         doc.SetGridSize(4, 2, 5);
-        doc.m_cubes = {{{0, 0, 0}, ColorOf(0, 0, 0)}, {{1, 1, 4}, ColorOf(1, 1, 4)}, {{2, 0, 1}, ColorOf(2, 0, 1)},
-                       {{7, 0, 0}, kRed}};
-        const Cells before = doc.m_cubes;
+        doc.m_cubes = StoreOf({{{0, 0, 0}, ColorOf(0, 0, 0)}, {{1, 1, 4}, ColorOf(1, 1, 4)}, {{2, 0, 1}, ColorOf(2, 0, 1)},
+                       {{7, 0, 0}, kRed}});
+        const Cells before = CellsOf(doc.m_cubes);
         ASSERT_TRUE(Apply(doc, row.forward(doc)));
+        EXPECT_LE(doc.m_history.Size(), 3u);  // the action, not a record per cube
         EXPECT_EQ(SizeOf(doc), row.size);
-        EXPECT_EQ(doc.m_cubes.size(), before.size());
+        EXPECT_EQ(doc.m_cubes.Count(), before.size());
         EXPECT_EQ(doc.GetCube(row.to.x, row.to.y, row.to.z), before.at(row.from));
         EXPECT_EQ(doc.GetCube(row.hiddenTo.x, row.hiddenTo.y, row.hiddenTo.z), kRed);
-        const Cells after = doc.m_cubes;
+        const Cells after = CellsOf(doc.m_cubes);
 
         doc.SetModifiedFlag(false);
         doc.HistoryBack();
         EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(SizeOf(doc), (GridSize{4, 2, 5}));
-        EXPECT_EQ(doc.m_cubes, before);
+        EXPECT_EQ(CellsOf(doc.m_cubes), before);
         EXPECT_EQ(doc.m_historyPos, -1);
         doc.HistoryForward();
         EXPECT_EQ(SizeOf(doc), row.size);
-        EXPECT_EQ(doc.m_cubes, after);
+        EXPECT_EQ(CellsOf(doc.m_cubes), after);
         ASSERT_TRUE(Apply(doc, row.inverse(doc)));
-        EXPECT_EQ(doc.m_cubes, before);
+        EXPECT_EQ(CellsOf(doc.m_cubes), before);
         EXPECT_EQ(SizeOf(doc), (GridSize{4, 2, 5}));
     }
 
     // A flip keeps the middle of an odd side; one cell flips to itself.
     CMiravelDoc odd;
     odd.SetGridSize(5, 1, 1);
-    odd.m_cubes = {{{2, 0, 0}, kRed}, {{0, 0, 0}, kBlue}};
+    odd.m_cubes = StoreOf({{{2, 0, 0}, kRed}, {{0, 0, 0}, kBlue}});
     ASSERT_TRUE(Apply(odd, ModelTools::Flip(odd, 0)));
-    EXPECT_EQ(odd.m_cubes, (Cells{{{2, 0, 0}, kRed}, {{4, 0, 0}, kBlue}}));
+    EXPECT_EQ(CellsOf(odd.m_cubes), (Cells{{{2, 0, 0}, kRed}, {{4, 0, 0}, kBlue}}));
     EXPECT_FALSE(Apply(odd, ModelTools::Flip(odd, 1)));
+
+    // The largest grid turns and comes back.
+    CMiravelDoc large;
+    large.SetGridSize(1024, 1024, 32);
+    large.m_cubes = StoreOf({{{1023, 5, 0}, kRed}, {{0, 1023, 31}, kBlue}});
+    ASSERT_TRUE(Apply(large, ModelTools::Turn(large, true)));
+    EXPECT_EQ(SizeOf(large), (GridSize{32, 1024, 1024}));
+    EXPECT_EQ(CellsOf(large.m_cubes), (Cells{{{31, 5, 1023}, kRed}, {{0, 1023, 0}, kBlue}}));
+    large.HistoryBack();
+    EXPECT_EQ(SizeOf(large), (GridSize{1024, 1024, 32}));
+    EXPECT_EQ(CellsOf(large.m_cubes), (Cells{{{1023, 5, 0}, kRed}, {{0, 1023, 31}, kBlue}}));
 }
 
 TEST(ToolMove, RefusesAtTheEdgesUpToTheLargestFullGrid)
 {
     CMiravelDoc doc;
     doc.SetGridSize(4, 3, 5);
-    doc.m_cubes = {{{0, 0, 0}, kRed}, {{3, 2, 4}, kGreen}};
+    doc.m_cubes = StoreOf({{{0, 0, 0}, kRed}, {{3, 2, 4}, kGreen}});
     // Each direction with a cube on that face of the box is refused.
     for (auto [dx, dy, dz] : {std::tuple(1, 0, 0), std::tuple(-1, 0, 0), std::tuple(0, 1, 0), std::tuple(0, -1, 0),
                               std::tuple(0, 0, 1), std::tuple(0, 0, -1)})
@@ -133,17 +144,20 @@ TEST(ToolMove, RefusesAtTheEdgesUpToTheLargestFullGrid)
     // moves up a cell and comes back with one step.
     doc.SetGridSize(40, 40, 40);
     for (int i = 0; i < 64000; ++i)
-        doc.m_cubes[{i / 1600, i / 40 % 40, i % 40}] = ColorOf(i / 1600, i / 40 % 40, i % 40);
+        doc.m_cubes.Set({i / 1600, i / 40 % 40, i % 40}, ColorOf(i / 1600, i / 40 % 40, i % 40));
     EXPECT_FALSE(ModelTools::Move(doc, 0, -1, 0));
     for (int i = 0; i < 1600; ++i)
-        doc.m_cubes.erase({i / 40, 39, i % 40});
-    const Cells before = doc.m_cubes;
+        doc.m_cubes.Set({i / 40, 39, i % 40}, CLR_NONE);
+    const Cells before = CellsOf(doc.m_cubes);
+    // Stopped through its progress, the move leaves model and history alone.
+    EXPECT_FALSE(ModelTools::Apply(doc, *ModelTools::Move(doc, 0, 1, 0), [](std::int64_t, std::int64_t) { return false; }));
+    EXPECT_EQ(doc.m_history.Size(), 0u);
     ASSERT_TRUE(Apply(doc, *ModelTools::Move(doc, 0, 1, 0)));
-    EXPECT_EQ(doc.m_cubes.size(), before.size());
+    EXPECT_EQ(doc.m_cubes.Count(), before.size());
     EXPECT_EQ(doc.GetCube(3, 39, 7), ColorOf(3, 38, 7));
     EXPECT_EQ(doc.GetCube(3, 0, 7), CLR_NONE);
     doc.HistoryBack();
-    EXPECT_EQ(doc.m_cubes, before);
+    EXPECT_EQ(CellsOf(doc.m_cubes), before);
 }
 
 TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAlone)
@@ -153,8 +167,8 @@ TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAlone)
     EXPECT_FALSE(Apply(doc, ModelTools::FitGrid(doc)));
     EXPECT_EQ(SizeOf(doc), (GridSize{10, 8, 6}));
 
-    doc.m_cubes = {{{2, 3, 4}, kRed}, {{5, 3, 5}, kBlue}, {{12, 0, 0}, kGreen}};
-    const Cells before = doc.m_cubes;
+    doc.m_cubes = StoreOf({{{2, 3, 4}, kRed}, {{5, 3, 5}, kBlue}, {{12, 0, 0}, kGreen}});
+    const Cells before = CellsOf(doc.m_cubes);
     ASSERT_TRUE(Apply(doc, ModelTools::FitGrid(doc)));
     EXPECT_EQ(SizeOf(doc), (GridSize{4, 1, 2}));
     EXPECT_EQ(doc.GetCube(0, 0, 0), kRed);
@@ -165,7 +179,7 @@ TEST(ToolFitGrid, ShrinksToTheCubesAndLeavesAnEmptyModelAlone)
     EXPECT_FALSE(Apply(doc, ModelTools::FitGrid(doc)));
     doc.HistoryBack();
     EXPECT_EQ(SizeOf(doc), (GridSize{10, 8, 6}));
-    EXPECT_EQ(doc.m_cubes, before);
+    EXPECT_EQ(CellsOf(doc.m_cubes), before);
 }
 
 TEST(ToolRegions, FillsStopAtTheLayersEdgesAndFollowOnlyFaces)
@@ -174,38 +188,38 @@ TEST(ToolRegions, FillsStopAtTheLayersEdgesAndFollowOnlyFaces)
     doc.SetGridSize(5, 3, 4);
     // A wall across the y = 1 layer at x = 2, except through z = 3.
     for (int z = 0; z < 3; ++z)
-        doc.m_cubes[{2, 1, z}] = kRed;
+        doc.m_cubes.Set({2, 1, z}, kRed);
     auto region = ModelTools::LayerRegion(doc, {0, 1, 0}, 1);
     EXPECT_EQ(region.size(), std::size_t(5 * 4 - 3));  // through the gap, the whole rest of the layer
     EXPECT_TRUE(std::all_of(region.begin(), region.end(), [](CUBEPOS p) { return p.y == 1; }));
-    doc.m_cubes[{2, 1, 3}] = kRed;
+    doc.m_cubes.Set({2, 1, 3}, kRed);
     EXPECT_EQ(ModelTools::LayerRegion(doc, {0, 1, 0}, 1).size(), 8u);  // the layer's edge bounds it
     EXPECT_EQ(ModelTools::LayerRegion(doc, {2, 1, 1}, 1).size(), 4u);  // the wall itself
     EXPECT_TRUE(ModelTools::LayerRegion(doc, {5, 0, 0}, 1).empty());
 
     // 6-connected, one colour: a diagonal neighbour and another colour stop it.
-    doc.m_cubes[{2, 2, 0}] = kRed;  // above the wall: joined
-    doc.m_cubes[{3, 0, 0}] = kRed;  // touches only an edge of the wall
-    doc.m_cubes[{1, 1, 0}] = kBlue;
+    doc.m_cubes.Set({2, 2, 0}, kRed);  // above the wall: joined
+    doc.m_cubes.Set({3, 0, 0}, kRed);  // touches only an edge of the wall
+    doc.m_cubes.Set({1, 1, 0}, kBlue);
     EXPECT_EQ(ModelTools::ColorRegion(doc, {2, 1, 0}).size(), 5u);
     EXPECT_TRUE(ModelTools::ColorRegion(doc, {0, 0, 0}).empty());  // empty cell
 
     // A fill is one step.
-    const Cells before = doc.m_cubes;
+    const Cells before = CellsOf(doc.m_cubes);
     ASSERT_TRUE(Apply(doc, ModelTools::Paint(ModelTools::LayerRegion(doc, {0, 0, 0}, 1), kGreen)));
     EXPECT_EQ(doc.GetCube(4, 0, 3), kGreen);
     doc.HistoryBack();
-    EXPECT_EQ(doc.m_cubes, before);
+    EXPECT_EQ(CellsOf(doc.m_cubes), before);
 }
 
 TEST(ToolReplace, RecolorsOnlyTheBoxesCubesOfThatColour)
 {
     CMiravelDoc doc;
     doc.SetGridSize(4, 4, 4);
-    doc.m_cubes = {{{0, 0, 0}, kRed}, {{3, 3, 3}, kRed}, {{1, 1, 1}, kBlue}, {{4, 0, 0}, kRed}};
+    doc.m_cubes = StoreOf({{{0, 0, 0}, kRed}, {{3, 3, 3}, kRed}, {{1, 1, 1}, kBlue}, {{4, 0, 0}, kRed}});
     ASSERT_TRUE(Apply(doc, ModelTools::ReplaceColor(doc, kRed, kGreen)));
-    EXPECT_EQ(doc.m_cubes, (Cells{{{0, 0, 0}, kGreen}, {{3, 3, 3}, kGreen}, {{1, 1, 1}, kBlue}, {{4, 0, 0}, kRed}}));
-    EXPECT_EQ(doc.m_history.size(), 2u);
+    EXPECT_EQ(CellsOf(doc.m_cubes), (Cells{{{0, 0, 0}, kGreen}, {{3, 3, 3}, kGreen}, {{1, 1, 1}, kBlue}, {{4, 0, 0}, kRed}}));
+    EXPECT_EQ(doc.m_history.Size(), 2u);
     doc.HistoryBack();
     EXPECT_EQ(doc.GetCube(3, 3, 3), kRed);
 }
@@ -240,13 +254,13 @@ TEST(PaletteRemap, TakesThePerceptuallyNearestColourAsOneStep)
                                           RGB(255, 87, 0), RGB(46, 46, 46), RGB(45, 45, 45)};
     EXPECT_EQ(ModelTools::ModelPalette(doc), listed);
 
-    const std::size_t steps = doc.m_history.size();
+    const std::size_t steps = doc.m_history.Size();
     ASSERT_TRUE(Apply(doc, ModelTools::RemapToPalette(doc, palette)));
     for (int i = 0; i < int(std::size(rows)); ++i)
         EXPECT_EQ(doc.GetCube(i, 0, 0), rows[i].to) << i;
     EXPECT_EQ(doc.GetCube(20, 0, 0), kBlue);
     doc.HistoryBack();
-    EXPECT_EQ(doc.m_history.size() - steps, 5u + 4 + 3 + 2 + 1);  // every changed cube, one step
+    EXPECT_EQ(doc.m_history.Size() - steps, 5u + 4 + 3 + 2 + 1);  // every changed cube, one step
     EXPECT_EQ(doc.GetCube(3, 3, 0), RGB(255, 88, 0));
     EXPECT_EQ(doc.GetCube(0, 0, 0), RGB(45, 45, 45));
 }

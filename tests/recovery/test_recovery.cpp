@@ -75,7 +75,7 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     EXPECT_FALSE(QFile::exists(copy));
     TickAt(*keeper, 31000);
     ASSERT_TRUE(QFile::exists(copy));
-    EXPECT_EQ(ModelCells(copy), doc.m_cubes);
+    EXPECT_EQ(ModelCells(copy), CellsOf(doc.m_cubes));
 
     // Edits that keep coming do not push the copy back: it is due one
     // interval after the first edit it does not hold.
@@ -86,7 +86,7 @@ TEST_F(RecoveryTest, ACopyLagsTheModelByAtMostOneIntervalAndAnUnchangedModelWrit
     TickAt(*keeper, 69999);
     EXPECT_EQ(ModelCells(copy).size(), 1u);
     TickAt(*keeper, 70000);
-    EXPECT_EQ(ModelCells(copy), doc.m_cubes);
+    EXPECT_EQ(ModelCells(copy), CellsOf(doc.m_cubes));
     EXPECT_EQ(keeper->CopiesWritten(), 2);
 
     // Nothing changed: nothing is written, however long it waits.
@@ -228,7 +228,7 @@ TEST_F(RecoveryTest, DamagedCopiesAreReportedAndMovedAsideAndTheGoodOneIsOffered
     EXPECT_EQ(reports.size(), 4);
     for (const QString& report : reports)
         EXPECT_TRUE(report.startsWith(RecoveryTexts::DamagedCopy({}, {}).section(QLatin1Char('\n'), 0, 0)));
-    EXPECT_TRUE(doc.m_cubes.empty());
+    EXPECT_TRUE(doc.m_cubes.IsEmpty());
     EXPECT_FALSE(doc.IsModified());
 
     // Only the moved-aside files stay: the good copy was answered No.
@@ -254,7 +254,7 @@ TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeeps
 
     CMiravelDoc doc;
     doc.SetDefaultTitle(QStringLiteral("ミラヴェル"));
-    doc.m_cubes[{30, 30, 30}] = RGB(7, 7, 7); // outside the box; not the copy's
+    doc.m_cubes.Set({30, 30, 30}, RGB(7, 7, 7)); // outside the box; not the copy's
     auto keeper = Keeper(doc);
 
     // Later: the copy stays and another instance may take it.
@@ -270,7 +270,7 @@ TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeeps
         },
         {}));
     EXPECT_LE(qAbs(written.secsTo(QDateTime::currentDateTime())), 60);
-    EXPECT_EQ(doc.m_cubes, saved);
+    EXPECT_EQ(CellsOf(doc.m_cubes), saved);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), original);
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("work.mvf"));
@@ -283,7 +283,7 @@ TEST_F(RecoveryTest, YesRestoresTheModelAsModifiedUnderItsOriginalNameLaterKeeps
     EXPECT_TRUE(CRecoveryStore(Folder()).TakeLeftCopies().empty());
     doc.SetCube(2, 2, 2, RGB(9, 9, 9));
     TickAt(*keeper, now + 30000);
-    EXPECT_EQ(ModelCells(keeper->Store().OwnModelPath()), doc.m_cubes);
+    EXPECT_EQ(ModelCells(keeper->Store().OwnModelPath()), CellsOf(doc.m_cubes));
 }
 
 } // namespace

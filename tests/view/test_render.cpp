@@ -5,6 +5,7 @@
 #include "tests/view/RenderHelpers.h"
 #include "render/FastCubeRenderer.h"
 #include "scene/Camera.h"
+#include "tests/support/CubeCells.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -59,7 +60,7 @@ protected:
 
 TEST_F(RenderTest, SightCubeShowsOverACubeAndItsGuidesOnlyWhenAsked)
 {
-    doc.m_cubes[{3, 3, 3}] = RGB(255, 0, 0);
+    doc.m_cubes.Set({3, 3, 3}, RGB(255, 0, 0));
     EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(255, 0, 0));  // the middle of the top face
     v.m_pointer.m_sightX = v.m_pointer.m_sightY = v.m_pointer.m_sightZ = 3;
     EXPECT_EQ(At(3.5, 4.0, 3.5), Rgb(v.m_prefs.m_sightColor));
@@ -77,7 +78,7 @@ TEST_F(RenderTest, SightCubeShowsOverACubeAndItsGuidesOnlyWhenAsked)
 
 TEST_F(RenderTest, LightingShadesOnlyTheCubes)
 {
-    doc.m_cubes[{3, 3, 3}] = RGB(200, 200, 200);
+    doc.m_cubes.Set({3, 3, 3}, RGB(200, 200, 200));
     v.m_prefs.m_showFrame = 1;
     const QPoint top = Project(3.5, 4.0, 3.5), side = Project(4.0, 3.5, 3.5);
     const QImage flat = Render();
@@ -104,7 +105,7 @@ TEST_F(RenderTest, LightingShadesOnlyTheCubes)
 
 TEST_F(RenderTest, PolygonModesInBothDrawings)
 {
-    doc.m_cubes[{3, 3, 3}] = RGB(0, 0, 255);
+    doc.m_cubes.Set({3, 3, 3}, RGB(0, 0, 255));
     v.m_prefs.m_backColor = RGB(90, 90, 90);
     const CViewState start = v;
     for (bool fastDrawing : {false, true}) {
@@ -133,12 +134,12 @@ TEST_F(RenderTest, PolygonModesInBothDrawings)
         v.m_edit.m_canvasPos = 2;
         EXPECT_NE(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));
         // A cube on the layer x = 3 only: its faces filled between the lattice lines.
-        doc.m_cubes = {{{3, 5, 1}, RGB(0, 0, 255)}};
+        doc.m_cubes = StoreOf({{{3, 5, 1}, RGB(0, 0, 255)}});
         v.m_edit.m_canvasAxis = CanvasAxis::X;
         const int outline = CountPixels(Render(), qRgb(0, 0, 255));
         v.m_edit.m_canvasPos = 3;
         EXPECT_GT(CountPixels(Render(), qRgb(0, 0, 255)), outline + 500) << outline;
-        doc.m_cubes = {{{3, 3, 3}, RGB(0, 0, 255)}};
+        doc.m_cubes = StoreOf({{{3, 3, 3}, RGB(0, 0, 255)}});
         v.m_edit.m_canvasPos = 2;
         v.m_prefs.m_wireFrame = CubeStyle(7);  // any other value draws as filled
         EXPECT_EQ(At(3.5, 4.0, 3.5), qRgb(0, 0, 255));

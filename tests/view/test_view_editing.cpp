@@ -78,7 +78,7 @@ TEST_F(ViewEditing, AttachClicksStackCubesTowardTheViewer)
     // The editing rules are checked without a window; here the pick of the
     // cube under the pointer and the buttons' way in.
     TopDown();
-    doc.m_cubes[{8, 0, 8}] = RGB(255, 255, 255);
+    doc.m_cubes.Set({8, 0, 8}, RGB(255, 255, 255));
     view->m_state.m_edit.m_drawMode = DrawMode::Attach;
     const QPoint p = CellTop(8, 0, 8);
     SendMouse(view, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
@@ -141,7 +141,7 @@ TEST_F(ViewEditing, ClearAsksFirstAndTheSizeDialogResizesTheGrid)
         });
         view->ExecuteCommand(QStringLiteral("Cube:Clear"));
         EXPECT_EQ(text, QStringLiteral("全てのキューブを消去しますか？"));
-        EXPECT_EQ(doc.m_cubes.size(), button == QMessageBox::Ok ? 0u : 1u);
+        EXPECT_EQ(doc.m_cubes.Count(), button == QMessageBox::Ok ? 0u : 1u);
     }
 
     WhenModalOpens([](QWidget* w) {
@@ -252,7 +252,7 @@ TEST_F(ViewEditing, CtrlClickTakesTheColourOfTheCubeUnderThePointerAndEditsNothi
     // The cube stands above the canvas layer (y = 0): the canvas pick alone
     // would not find it.
     doc.SetCube(5, 3, 5, RGB(12, 34, 56));
-    const auto history = doc.m_history;
+    const auto history = doc.m_history.ToVector();
     const QPoint onCube = CellTop(5, 3, 5);
     Press(onCube, Qt::ControlModifier);
     // Moving with the button still held paints nothing.
@@ -260,8 +260,8 @@ TEST_F(ViewEditing, CtrlClickTakesTheColourOfTheCubeUnderThePointerAndEditsNothi
     Release(CellTop(8, 0, 5), Qt::ControlModifier);
     EXPECT_EQ(view->m_state.m_edit.m_cubeColor, RGB(12, 34, 56));
     EXPECT_EQ(view->CommandUi().Swatch(ButtonCube), RGB(12, 34, 56));
-    EXPECT_EQ(doc.m_history, history);
-    EXPECT_EQ(doc.m_cubes.size(), 1u);
+    EXPECT_EQ(doc.m_history.ToVector(), history);
+    EXPECT_EQ(doc.m_cubes.Count(), 1u);
 }
 
 TEST_F(ViewEditing, CtrlShiftClickFillsTheCanvasRegionAndOneUndoTakesItBack)
@@ -275,13 +275,13 @@ TEST_F(ViewEditing, CtrlShiftClickFillsTheCanvasRegionAndOneUndoTakesItBack)
     const QPoint p = CellTop(1, 0, 0);
     Press(p, Qt::ControlModifier | Qt::ShiftModifier);
     Release(p, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(doc.m_cubes.size(), 6u + 12u);
+    EXPECT_EQ(doc.m_cubes.Count(), 6u + 12u);
     EXPECT_EQ(doc.GetCube(5, 0, 1), RGB(200, 100, 0));
     EXPECT_EQ(doc.GetCube(0, 0, 3), CLR_NONE);
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(doc.m_cubes.size(), 6u);
+    EXPECT_EQ(doc.m_cubes.Count(), 6u);
     QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(doc.m_cubes.size(), 18u);
+    EXPECT_EQ(doc.m_cubes.Count(), 18u);
 }
 
 TEST_F(ViewEditing, TheMirrorPlaneShowsOnlyInTheWindow)

@@ -39,8 +39,8 @@ void OpenEarlierModel(CMiravelDoc& doc)
     doc.SetCube(4, 3, 2, RGB(0, 255, 0));
     doc.SetCube(2, 1, 1, RGB(1, 2, 3));
     doc.HistoryBack();
-    doc.m_cubes[CUBEPOS{40, 0, 0}] = RGB(9, 9, 9);
-    doc.m_cubes[CUBEPOS{-1, 7, 3}] = RGB(7, 7, 7);
+    doc.m_cubes.Set(CUBEPOS{40, 0, 0}, RGB(9, 9, 9));
+    doc.m_cubes.Set(CUBEPOS{-1, 7, 3}, RGB(7, 7, 7));
     doc.SetPathName(QStringLiteral("/models/earlier.mvf"));
     doc.SetModifiedFlag(false);
 }
@@ -55,10 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CountingView view;
     doc.AddView(&view);
 
-    // An open reads no more than the largest model file can hold.
     QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    if (doc.MaxFileBytes() >= 0 && bytes.size() > doc.MaxFileBytes())
-        bytes.truncate(qsizetype(doc.MaxFileBytes()));
     const QByteArray file = bytes;
     CArchive ar(bytes, CArchive::load);
     const DocResult result = doc.Serialize(ar);
@@ -79,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(CMiravelDoc::IsValidGridSize(doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ));
     const std::int64_t cells = std::int64_t(doc.m_sizeX) * doc.m_sizeY * doc.m_sizeZ;
     FUZZ_CHECK(file.size() >= ModelFile::kHeaderSize + cells * ModelFile::kCellSize);
-    FUZZ_CHECK(doc.m_history.empty() && doc.m_historyPos == -1);
+    FUZZ_CHECK(doc.m_history.IsEmpty() && doc.m_historyPos == -1);
     FUZZ_CHECK(view.m_updates > 0);
 
     std::int64_t cubesInBox = 0;
@@ -93,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
     // An open replaces the whole model: nothing of the earlier one stays,
     // not even outside the new box.
-    FUZZ_CHECK(std::int64_t(doc.m_cubes.size()) == cubesInBox);
+    FUZZ_CHECK(std::int64_t(doc.m_cubes.Count()) == cubesInBox);
     doc.RemoveView(&view);
     return 0;
 }
