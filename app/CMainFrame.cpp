@@ -4,6 +4,7 @@
 #include "app/CFrameOwner.h"
 #include "app/RecentFileList.h"
 #include "app/ShellPrompts.h"
+#include "app/CPalettePanel.h"
 #include "app/ShellTexts.h"
 #include "exchange/FileFormats.h"
 #include "i18n/Language.h"
@@ -48,6 +49,10 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
     setWindowTitle(FrameTitle(ShellTexts::DefaultDocumentName(), false));
     m_view = new CMiravelView(this);
     setCentralWidget(m_view);
+    // Hidden until the user shows it: the view keeps the whole window.
+    m_palettePanel = new CPalettePanel(*m_view, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_palettePanel);
+    m_palettePanel->hide();
     BindHandlers();
     // Every command with a shortcut of the window has its action, whether a
     // menu shows it or not (printing, redo's second key).
@@ -56,6 +61,11 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
             if (key.route == KeyRoute::Window)
                 ActionFor(row->id);
     CreateMenus();
+    // The entry follows the panel, also when its own close button hides it.
+    connect(m_palettePanel, &QDockWidget::visibilityChanged, this, [this] {
+        if (QAction* toggle = Action(CommandId::PalettePanel))
+            toggle->setChecked(!m_palettePanel->isHidden());
+    });
     RestoreStoredChecks();
     OnApplicationLook(m_appLook);
 
@@ -76,6 +86,8 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
 
 CMainFrame::~CMainFrame()
 {
+    // The widget's own destructor hides the panel after this object is gone.
+    disconnect(m_palettePanel, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
     if (m_doc)
         m_doc->RemoveView(this);
@@ -96,6 +108,12 @@ void CMainFrame::BindHandlers()
     bind(C::AppExit, [this] { close(); });
     bind(C::AppAbout, [this] { m_owner.OnAppAbout(); });
     bind(C::MenuBar, [] {});  // follows the check mark (see ActionFor)
+    bind(C::PalettePanel, [this] { m_palettePanel->setVisible(Action(C::PalettePanel)->isChecked()); });
+    bind(C::PaletteOpen, [this] { m_palettePanel->OpenPalette(); });
+    bind(C::PaletteSave, [this] { m_palettePanel->SavePalette(); });
+    bind(C::PaletteRemap, [this] { m_palettePanel->RemapModel(); });
+    bind(C::PaletteToButtons, [this] { m_palettePanel->ColorsToButtons(); });
+    bind(C::PaletteFromButtons, [this] { m_palettePanel->ButtonsToUserPalette(); });
     for (const CommandRow* row : CommandRegistry::All())
         if (const auto look = AppLookOfCommand(row->id))
             bind(row->id, [this, id = *look] { OnApplicationLook(id); });
@@ -269,6 +287,7 @@ void CMainFrame::AttachDocument(CMiravelDoc* doc)
 {
     WatchDocument(this, m_doc, doc);
     m_view->SetDocument(doc);
+    m_palettePanel->SetDocument(doc);
     UpdateFrameTitle();
 }
 
@@ -395,6 +414,7 @@ void CMainFrame::SaveWorkspace(QSettings& store) const
     store.beginGroup(kWorkspaceGroup);
     store.setValue(QStringLiteral("Geometry"), saveGeometry());
     store.setValue(QStringLiteral("MenuBar"), MenuBarToggle()->isChecked());
+    store.setValue(QStringLiteral("Docks"), saveState());
     store.endGroup();
 }
 
@@ -405,6 +425,8 @@ void CMainFrame::RestoreWorkspace(QSettings& store)
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
     MenuBarToggle()->setChecked(store.value(QStringLiteral("MenuBar"), true).toBool());
+    if (const QByteArray docks = store.value(QStringLiteral("Docks")).toByteArray(); !docks.isEmpty())
+        restoreState(docks);
     store.endGroup();
 }
 

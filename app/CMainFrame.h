@@ -13,6 +13,7 @@ class CFrameOwner;
 struct FileFormat;
 class CMiravelDoc;
 class CMiravelView;
+class CPalettePanel;
 class QActionGroup;
 class QMenu;
 class QMimeData;
@@ -34,6 +35,7 @@ public:
     ~CMainFrame() override;
 
     CMiravelView* GetActiveView() const { return m_view; }
+    CPalettePanel* PalettePanel() const { return m_palettePanel; }
 
     // Attaches the document to the view, which runs the view's initial update
     // (display lists, default camera), and takes the document's title.
@@ -79,7 +81,8 @@ public:
     // The picture scaled to fit the page, keeping its proportions, centred.
     static QRect FitPictureRect(const QSize& picture, const QRect& page);
 
-    // Window placement and whether the menu bar shows.
+    // Window placement, whether the menu bar shows, and the palette panel's
+    // place and state.
     void SaveWorkspace(QSettings& store) const;
     void RestoreWorkspace(QSettings& store);
 
@@ -112,6 +115,7 @@ private:
 
     CFrameOwner& m_owner;
     CMiravelView* m_view = nullptr;
+    CPalettePanel* m_palettePanel = nullptr;
     CMiravelDoc* m_doc = nullptr;
     int m_appLook;
     // The Office 2007 colour that the looks without a colour of their own keep.

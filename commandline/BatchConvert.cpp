@@ -5,12 +5,15 @@
 #include "commandline/ModelInfo.h"
 #include "commandline/ThumbnailPicture.h"
 #include "exchange/ImportedModel.h"
+#include "exchange/ModelData.h"
 #include "exchange/ModelExport.h"
+#include "exchange/PaletteFile.h"
 #include "exchange/FileFormats.h"
 #include "i18n/Language.h"
 #include "images/ImageEncoders.h"
 #include "model/CMiravelDoc.h"
 #include "model/FileErrorText.h"
+#include "model/PaletteMatch.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -247,17 +250,30 @@ Outcome WritePicture(const DefaultViewPicture::Result& picture, const FileFormat
 } // namespace
 
 Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize,
-                const std::vector<ModelOperations::Operation>& operations)
+                const std::vector<ModelOperations::Operation>& operations, std::span<const COLORREF> palette)
 {
     Loaded loaded;
     if (Outcome read = Prepare(job.input, operations, loaded); !read.ok)
         return read;
     if (const QString problem = OutputProblem(job.output); !problem.isEmpty())
         return Failure(job.output, problem);
+    if (!palette.empty()) {
+        RemapModel(loaded.model, palette);
+        loaded.doc.reset();  // made again from the remapped model where needed
+    }
     if (job.thumbnail > 0)
         return WritePicture(ThumbnailPicture::Render(loaded.model, job.thumbnail), *job.format, job.output);
 
     const FileFormat& format = *job.format;
+    if (format.kind == FormatKind::Palette) {
+        const std::vector<COLORREF> colors = ModelColors(loaded.model);
+        if (colors.size() > std::size_t(kMaxPaletteColors))
+            return Failure(job.output, ConvertTexts::TooManyColors(qsizetype(colors.size())));
+        const PaletteWriteResult written = WritePaletteFile(job.output, colors);
+        if (!written.ok)
+            return Failure(job.output, OneLine(written.message));
+        return {true, job.output, {}, {}};
+    }
     if (format.kind == FormatKind::Model) {
         if (Outcome doc = EnsureDocument(job.input, loaded); !doc.ok)
             return doc;
@@ -292,6 +308,20 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
     std::vector<std::pair<FileIdentity, QString>> inputs;
     for (const CommandLine::ConvertJob& job : request.jobs)
         inputs.emplace_back(FileIdentity(job.input), job.input);
+    std::vector<COLORREF> palette;
+    if (!request.palette.isEmpty()) {
+        inputs.emplace_back(FileIdentity(request.palette), request.palette);
+        if (const QString problem = InputProblem(request.palette); !problem.isEmpty()) {
+            report(request.palette + QStringLiteral(": ") + problem);
+            return CommandLine::kExitFailed;
+        }
+        const PaletteReadResult read = ReadPaletteFile(request.palette);
+        if (!read.ok) {
+            report(request.palette + QStringLiteral(": ") + OneLine(read.message));
+            return CommandLine::kExitFailed;
+        }
+        palette = read.colors;
+    }
     const auto inputAt = [&inputs](const FileIdentity& output) -> const QString* {
         for (const auto& [identity, name] : inputs)
             if (identity.SameFileAs(output))
@@ -321,7 +351,7 @@ int Run(const CommandLine::Request& request, const std::function<void(const QStr
             failed = true;
             continue;
         }
-        const Outcome outcome = Convert(job, request.imageSize, request.operations);
+        const Outcome outcome = Convert(job, request.imageSize, request.operations, palette);
         if (!outcome.ok) {
             report(outcome.file + QStringLiteral(": ") + outcome.reason);
             failed = true;

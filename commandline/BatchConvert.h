@@ -1,9 +1,11 @@
 #pragma once
 
 #include "commandline/CommandLine.h"
+#include "model/CubeTypes.h"
 
 #include <QString>
 #include <functional>
+#include <span>
 
 // The converter behind the command line: reads each input (.mvf or .vox),
 // writes it in the job's format, and never leaves a partial output file: a
@@ -18,9 +20,12 @@ struct Outcome {
 };
 
 // One conversion, the operations applied to the model first. imageSize is
-// the picture size for png, jpg and bmp; a thumbnail job has its own.
+// the picture size for png, jpg and bmp; a thumbnail job has its own. With a
+// palette every cube then takes its nearest colour. A job whose format is a
+// palette writes the model's colours.
 Outcome Convert(const CommandLine::ConvertJob& job, const QSize& imageSize,
-                const std::vector<ModelOperations::Operation>& operations = {});
+                const std::vector<ModelOperations::Operation>& operations = {},
+                std::span<const COLORREF> palette = {});
 
 // Runs every job of the request in order, going on past a failed one. Each
 // failure is one line "FILE: reason" through report; notices go there too,

@@ -103,6 +103,8 @@ std::vector<const FileFormat*> Outputs(bool pictures)
 
 QString FormatList() { return Suffixes(FileFormats::CommandLineOutputs(), {}, QStringLiteral(" ")); }
 
+QString PaletteList() { return Suffixes(FileFormats::Palettes(), {}, QStringLiteral(" ")); }
+
 // "800x600" within the picture limits.
 bool ParseSize(const QString& text, QSize& size)
 {
@@ -161,8 +163,10 @@ Request Parse(const QStringList& arguments)
     const QCommandLineOption move(QStringLiteral("move"), {}, QStringLiteral("X,Y,Z"));
     const QCommandLineOption crop(QStringLiteral("crop"), {}, QStringLiteral("X0,Y0,Z0,X1,Y1,Z1"));
     const QCommandLineOption resize(QStringLiteral("resize"), {}, QStringLiteral("X,Y,Z"));
+    const QCommandLineOption palette(QStringLiteral("palette"), {}, QStringLiteral("FILE"));
+    const QCommandLineOption exportPalette(QStringLiteral("export-palette"), {}, QStringLiteral("OUT"));
     parser.addOptions({help, version, exportTo, exportDir, format, size, thumbnail, info, json, fit, turn, flip, move,
-                       crop, resize});
+                       crop, resize, palette, exportPalette});
     // "-frobnicate" is one unknown option, not eleven unknown letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     if (!parser.parse(WithoutToolkitOptions(arguments)))
@@ -177,7 +181,7 @@ Request Parse(const QStringList& arguments)
         r.mode = Request::Mode::Version;
         return r;
     }
-    for (const QCommandLineOption* once : {&exportTo, &exportDir, &format, &size})
+    for (const QCommandLineOption* once : {&exportTo, &exportDir, &format, &size, &palette, &exportPalette})
         if (parser.values(*once).size() > 1)
             return Fail(QStringLiteral("--%1 given more than once").arg(once->names().constFirst()));
     if (parser.isSet(size) && !ParseSize(parser.value(size), r.imageSize))
@@ -209,7 +213,7 @@ Request Parse(const QStringList& arguments)
         return Fail(QStringLiteral("--json goes with --info"));
     if (parser.isSet(info)) {
         if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(size) ||
-            parser.isSet(thumbnail))
+            parser.isSet(thumbnail) || parser.isSet(palette) || parser.isSet(exportPalette))
             return Fail(QStringLiteral("--info writes nothing: it goes with no --export, --export-dir, --format, --size or --thumbnail"));
         if (inputs.isEmpty())
             return Fail(QStringLiteral("--info needs at least one input file"));
@@ -222,7 +226,7 @@ Request Parse(const QStringList& arguments)
     if (parser.isSet(thumbnail)) {
         // What a file manager's thumbnailer entry runs: nothing else goes with it.
         if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(size) ||
-            !r.operations.empty())
+            parser.isSet(palette) || parser.isSet(exportPalette) || !r.operations.empty())
             return Fail(QStringLiteral("--thumbnail takes IN OUT SIZE and no other option"));
         if (inputs.size() != 3)
             return Fail(QStringLiteral("--thumbnail takes exactly IN OUT SIZE"));
@@ -233,6 +237,24 @@ Request Parse(const QStringList& arguments)
                             .arg(DefaultViewPicture::kMaxSide)
                             .arg(inputs[2]));
         r.jobs.push_back({inputs[0], inputs[1], FileFormats::ForSuffix(QStringLiteral("png")), side});
+        r.mode = Request::Mode::Convert;
+        return r;
+    }
+    if (parser.isSet(palette)) {
+        r.palette = parser.value(palette);
+        if (!FileFormats::PaletteForPath(r.palette))
+            return Fail(QStringLiteral("%1: unknown palette format (extensions: %2)").arg(r.palette, PaletteList()));
+    }
+    if (parser.isSet(exportPalette)) {
+        if (parser.isSet(exportTo) || parser.isSet(exportDir) || parser.isSet(format) || parser.isSet(palette))
+            return Fail(QStringLiteral("--export-palette OUT IN goes alone"));
+        if (inputs.size() != 1)
+            return Fail(QStringLiteral("--export-palette OUT takes exactly one input file"));
+        const QString out = parser.value(exportPalette);
+        const FileFormat* f = FileFormats::PaletteForPath(out);
+        if (!f)
+            return Fail(QStringLiteral("%1: unknown palette format (extensions: %2)").arg(out, PaletteList()));
+        r.jobs.push_back({inputs.constFirst(), out, f});
         r.mode = Request::Mode::Convert;
         return r;
     }
@@ -280,6 +302,7 @@ QString HelpText()
                "       miravel [OPERATION]... --export-dir DIR --format FORMAT [--size WxH] IN...\n"
                "       miravel [OPERATION]... --info [--json] IN...\n"
                "       miravel --thumbnail IN OUT SIZE\n"
+               "       miravel [OPERATION]... --export-palette OUT IN\n"
                "\n"
                "Without options, opens the editor: on FILE (.mvf, or %2 as a new model)\n"
                "or on a new model.\n"
@@ -303,6 +326,10 @@ QString HelpText()
                "                       shows them, filling the square, on a transparent\n"
                "                       background. A model of more than %6 cubes is shown\n"
                "                       as the outline of its box.\n"
+               "  --palette FILE       With --export or --export-dir: every cube takes the\n"
+               "                       nearest colour of the palette file FILE (%7).\n"
+               "  --export-palette OUT Write the distinct colours of the model IN, most used\n"
+               "                       first, as the palette file OUT (%7; at most 255).\n"
                "  -h, --help           Show this help.\n"
                "  -v, --version        Show the version.\n"
                "\n"
@@ -346,7 +373,8 @@ QString HelpText()
                "was); 2 when the command line is wrong (nothing is converted then).\n")
         .arg(FormatList(), Suffixes(Imports(), QStringLiteral("."), QStringLiteral(", ")),
              Suffixes(Outputs(true), {}, QStringLiteral(", ")), Suffixes(Outputs(false), {}, QStringLiteral(" ")),
-             Suffixes(Outputs(true), {}, QStringLiteral(" ")), QString::number(ThumbnailPicture::kMostCubesDrawn));
+             Suffixes(Outputs(true), {}, QStringLiteral(" ")), QString::number(ThumbnailPicture::kMostCubesDrawn))
+        .arg(PaletteList());
 }
 
 QString VersionText()

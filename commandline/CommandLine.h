@@ -14,6 +14,8 @@
 //
 //   miravel [OPERATION]... --export OUT IN
 //   miravel [OPERATION]... --export-dir DIR --format FORMAT [--size WxH] IN...
+//     (either with --palette FILE: every cube takes the nearest colour of it)
+//   miravel [OPERATION]... --export-palette OUT IN
 //   miravel [OPERATION]... --info [--json] IN...
 //   miravel --thumbnail IN OUT SIZE
 //   miravel --help | --version
@@ -42,6 +44,7 @@ struct Request {
     // What is done to every model after it is read, in this order.
     std::vector<ModelOperations::Operation> operations;
     bool json = false;            // Info: one JSON array instead of lines
+    QString palette;              // Convert: the palette file the models are remapped to
 };
 
 // Whether the arguments (the program's name first) ask for the converter

@@ -30,6 +30,10 @@ inline QString TooBigForGrid(int x, int y, int z)
         .arg(z)
         .arg(ModelMessages::GridLimitsText());
 }
+inline QString TooManyColors(qsizetype count)
+{
+    return QCoreApplication::translate("ConvertTexts", "モデルの色は %1 色です。パレットファイルには 255 色までしか書けません").arg(count);
+}
 inline QString OutputIsFolder() { return QCoreApplication::translate("ConvertTexts", "フォルダーです。出力にはファイルの名前が要ります"); }
 inline QString FolderMissing(const QString& folder) { return QCoreApplication::translate("ConvertTexts", "フォルダー %1 がありません").arg(folder); }
 inline QString FolderIsFile(const QString& path) { return QCoreApplication::translate("ConvertTexts", "%1 はフォルダーではなくファイルです").arg(path); }

@@ -37,6 +37,9 @@ enum class CommandId : std::uint16_t {
     ToolEyedropper, ToolMirrorX, ToolMirrorZ, ToolFill, ToolReplaceColor,
     ModelMovePlusX, ModelMoveMinusX, ModelMovePlusY, ModelMoveMinusY, ModelMovePlusZ, ModelMoveMinusZ,
     ModelTurnRight, ModelTurnLeft, ModelFlipX, ModelFlipZ, ModelFitGrid, ModelGridSize,
+    // The palette panel: shown or hidden, its files, remapping the model to
+    // it and its exchange with the palette buttons.
+    PalettePanel, PaletteOpen, PaletteSave, PaletteRemap, PaletteToButtons, PaletteFromButtons,
     // The main window: files, printing, the menu bar, the looks, help.
     FileNew, FileOpen, FileSave, FileSaveAs, FileImport, FilePrint, AppExit, MenuBar,
     LookWin2000, LookOffXp, LookWinXp, LookOff2003, LookVs2005, LookVs2008,

@@ -125,6 +125,34 @@ void ReplaceColor(CommandContext& c)
         Apply(c, ModelTools::ReplaceColor(*c.doc, from, c.view.m_edit.m_cubeColor));
 }
 
+void RemapToPalette(CommandContext& c, std::span<const COLORREF> palette)
+{
+    if (c.doc)
+        Apply(c, ModelTools::RemapToPalette(*c.doc, palette));
+}
+
+void RecolorCubes(CommandContext& c, COLORREF from, COLORREF to)
+{
+    if (c.doc)
+        Apply(c, ModelTools::ReplaceColor(*c.doc, from, to));
+}
+
+std::vector<COLORREF> PaletteButtonColors(const CommandContext& c)
+{
+    std::vector<COLORREF> colors;
+    for (int i = 0; i < 16; ++i)
+        colors.push_back(c.ui.Swatch(ButtonColor1 + i));
+    return colors;
+}
+
+void SetPaletteButtons(CommandContext& c, std::span<const COLORREF> colors)
+{
+    for (std::size_t i = 0; i < colors.size() && i < 16; ++i) {
+        c.ui.SetSwatch(ButtonColor1 + int(i), colors[i]);
+        c.ui.InvalidateButton(ButtonColor1 + int(i));
+    }
+}
+
 void MoveModel(CommandContext& c, MoveDirection direction)
 {
     if (!c.doc)

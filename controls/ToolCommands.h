@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <span>
+#include <vector>
+
 // The tool commands (eyedropper, mirror painting, fill and colour replace at
 // the sight cell, moving, turning, flipping the model, fitting the grid, the
 // large-grid dialog):
@@ -35,6 +38,15 @@ void SetGridSize(CommandContext& c, std::int32_t x, std::int32_t y, std::int32_t
 // The current colour becomes color, exactly as choosing a palette colour
 // makes it: the current-colour button's swatch follows.
 void TakeColor(CommandContext& c, COLORREF color);
+
+// The palette panel's edits and its exchange with the sixteen palette
+// buttons. Remapping and recolouring are one step of the history each.
+void RemapToPalette(CommandContext& c, std::span<const COLORREF> palette);
+void RecolorCubes(CommandContext& c, COLORREF from, COLORREF to);
+// The buttons' colours, and the first (up to) sixteen colours given to them
+// for this session (the settings file does not keep them).
+std::vector<COLORREF> PaletteButtonColors(const CommandContext& c);
+void SetPaletteButtons(CommandContext& c, std::span<const COLORREF> colors);
 
 // Shown when a move would push a cube out of the grid.
 QString MoveRefusedMessage();

@@ -12,6 +12,8 @@ constexpr MenuPlace File(std::uint8_t group) { return {MenuId::File, group}; }
 constexpr MenuPlace kLooks{MenuId::ViewLooks, 0};
 constexpr MenuPlace kOffice2007{MenuId::ViewOffice2007, 0};
 constexpr MenuPlace kHelp{MenuId::Help, 0};
+// Below the model tools.
+constexpr MenuPlace kPalette{MenuId::Tools, 5};
 
 constexpr CommandRow kRows[] = {
     // The file menu's own texts carry their keys.
@@ -29,6 +31,16 @@ constexpr CommandRow kRows[] = {
     {.id = Id::FilePrint, .label = QT_TRANSLATE_NOOP("Commands", "印刷(&P)..."), .keys = {Shortcut(Qt::CTRL | Qt::Key_P)}},
     {.id = Id::MenuBar, .label = QT_TRANSLATE_NOOP("Commands", "メニュー バー(&M)"), .place = {MenuId::ViewBars, 0},
      .checkable = true},
+    // The palette panel's commands act on the list it shows.
+    {.id = Id::PalettePanel, .label = QT_TRANSLATE_NOOP("Commands", "パレット(&P)"), .place = {MenuId::ViewBars, 0},
+     .checkable = true},
+    {.id = Id::PaletteOpen, .label = QT_TRANSLATE_NOOP("Commands", "パレットを開く(&O)..."), .place = kPalette},
+    {.id = Id::PaletteSave, .label = QT_TRANSLATE_NOOP("Commands", "パレットを保存(&S)..."), .place = kPalette},
+    {.id = Id::PaletteRemap, .label = QT_TRANSLATE_NOOP("Commands", "パレットの色に置き換え(&M)"), .place = kPalette},
+    {.id = Id::PaletteToButtons, .label = QT_TRANSLATE_NOOP("Commands", "パレットの先頭 16 色をボタンに(&B)"),
+     .place = kPalette},
+    {.id = Id::PaletteFromButtons, .label = QT_TRANSLATE_NOOP("Commands", "ボタンの色をユーザー パレットに追加(&U)"),
+     .place = kPalette},
     {.id = Id::LookWin2000, .label = "Windows 2000(&2)", .place = kLooks, .checkable = true},
     {.id = Id::LookOffXp, .label = "Office XP(&X)", .place = kLooks, .checkable = true},
     {.id = Id::LookWinXp, .label = "Windows XP(&W)", .place = kLooks, .checkable = true},

@@ -52,6 +52,18 @@ constexpr FileFormat kFormats[] = {
     {.kind = F::Picture, .suffixes = "tiff", .filter = "TIFF File(*.tiff)", .image = ImageFormat::TIFF, .commandLine = false},
     {.kind = F::Picture, .suffixes = "exif", .filter = "EXIF File(*.exif)", .image = ImageFormat::EXIF, .commandLine = false},
     {.kind = F::Picture, .suffixes = "ico", .filter = "ICON File(*.ico)", .image = ImageFormat::Icon, .commandLine = false},
+    // Palettes. Reading a .png takes any image's distinct colours; the
+    // others are read as their writers make them.
+    {.kind = F::Palette, .suffixes = "gpl", .filter = "GIMP Palette(*.gpl)",
+     .readPalette = PaletteFormats::ReadGpl, .writePalette = PaletteFormats::WriteGpl, .commandLine = false},
+    {.kind = F::Palette, .suffixes = "png", .filter = "PNG Palette(*.png)",
+     .readPalette = PaletteFormats::ReadImage, .writePalette = PaletteFormats::WritePng, .commandLine = false},
+    {.kind = F::Palette, .suffixes = "act", .filter = "Adobe Color Table(*.act)",
+     .readPalette = PaletteFormats::ReadAct, .writePalette = PaletteFormats::WriteAct, .commandLine = false},
+    {.kind = F::Palette, .suffixes = "txt", .filter = "Paint.NET Palette(*.txt)",
+     .readPalette = PaletteFormats::ReadPaintNet, .writePalette = PaletteFormats::WritePaintNet, .commandLine = false},
+    {.kind = F::Palette, .suffixes = "hex", .filter = "HEX Palette(*.hex)",
+     .readPalette = PaletteFormats::ReadHex, .writePalette = PaletteFormats::WriteHex, .commandLine = false},
 };
 
 // The formats that pass, in the registry's order.
@@ -93,7 +105,7 @@ const FileFormat* ForSuffix(const QString& suffix)
 {
     const QString lower = suffix.toLower();
     for (const FileFormat& f : kFormats)
-        if (f.Suffixes().contains(lower))
+        if (f.kind != FormatKind::Palette && f.Suffixes().contains(lower))
             return &f;
     return nullptr;
 }
@@ -125,6 +137,31 @@ std::vector<const FileFormat*> Readable()
 std::vector<const FileFormat*> CommandLineOutputs()
 {
     return Where([](const FileFormat& f) { return f.CommandLineOutput(); });
+}
+
+std::vector<const FileFormat*> Palettes()
+{
+    return Where([](const FileFormat& f) { return f.kind == FormatKind::Palette; });
+}
+
+const FileFormat* PaletteForPath(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const FileFormat* f : Palettes())
+        if (!suffix.isEmpty() && f->Suffixes().contains(suffix))
+            return f;
+    return nullptr;
+}
+
+QString PaletteFilter()
+{
+    QStringList all, each;
+    for (const FileFormat* f : Palettes()) {
+        all << QStringLiteral("*.") + f->Suffix();
+        each << f->Filter();
+    }
+    return QCoreApplication::translate("FileFormats", "パレットファイル") + QStringLiteral(" (") + all.join(QLatin1Char(' ')) +
+           QStringLiteral(");;") + each.join(QStringLiteral(";;"));
 }
 
 const FileFormat* ForImage(ImageFormat image)

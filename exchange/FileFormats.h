@@ -2,6 +2,7 @@
 
 #include "exchange/ExchangeFormat.h"
 #include "exchange/ModelExport.h"
+#include "exchange/PaletteFile.h"
 #include "images/ImageFormat.h"
 #include "model/WorkProgress.h"
 
@@ -22,6 +23,9 @@ enum class FormatKind : std::uint8_t {
     Picture,  // a picture of the view: the screenshots, and on the command
               // line the model as the editor first shows it, drawn with GL
               // without a display
+    Palette,  // a list of colours: the palette panel's and the command
+              // line's palette files. A model is never read from or written
+              // to one, so a path's model format never is a palette.
 };
 
 struct ModelReadResult {
@@ -54,6 +58,9 @@ struct FileFormat {
     // the document, pictures by drawing the view).
     ExportResult (*write)(const ModelData& model, const FileFormat& format, const QString& path,
                           const ExportProgress& progress) = nullptr;
+    // A palette file's reader and writer, on its bytes.
+    PaletteReadResult (*readPalette)(const QByteArray& bytes) = nullptr;
+    QByteArray (*writePalette)(std::span<const COLORREF> colors) = nullptr;
     // The name code uses for the formats it treats on their own; none for
     // the formats that only the registry knows.
     std::optional<ExchangeFormat> id = std::nullopt;
@@ -89,6 +96,7 @@ namespace FileFormats {
 
 std::span<const FileFormat> All();
 // The format a path's extension names; null for none.
+// Palette files are not model formats: ".png" names a picture here.
 const FileFormat* ForPath(const QString& path);
 // The readable format whose magic a file's first bytes hold; null for none.
 const FileFormat* ForContent(const QByteArray& head);
@@ -104,6 +112,13 @@ std::vector<const FileFormat*> Readable();
 std::vector<const FileFormat*> Exported();
 // The formats the command line converts to, in the order it lists them.
 std::vector<const FileFormat*> CommandLineOutputs();
+// The palette formats, in the order the palette dialogs list them, and the
+// one a path's extension names (null for none).
+std::vector<const FileFormat*> Palettes();
+const FileFormat* PaletteForPath(const QString& path);
+// The palette file dialogs' filter: every palette format, then each.
+QString PaletteFilter();
+
 // The picture format written with that encoder; null for none.
 const FileFormat* ForImage(ImageFormat image);
 

@@ -25,6 +25,7 @@ bool PutInDocument(const ModelData& model, CMiravelDoc& doc)
 {
     if (!FitsDocument(model))
         return false;
+    doc.m_palette = model.palette;
     if (IsEmptyWithoutGrid(model)) {
         doc.ReplaceModel(16, 16, 16, {});
         return true;

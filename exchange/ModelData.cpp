@@ -1,6 +1,10 @@
 #include "exchange/ModelData.h"
 
 #include "model/CMiravelDoc.h"
+#include "model/PaletteMatch.h"
+
+#include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -33,7 +37,7 @@ bool ModelData::CubesInBox() const
 
 ModelData ModelFromDocument(const CMiravelDoc& doc)
 {
-    ModelData model{doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ, doc.m_cubes};
+    ModelData model{doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ, doc.m_cubes, doc.m_palette};
     // Only the chunks that reach out of the box are copied, to empty the
     // cells outside it.
     std::vector<CUBEPOS> outside;
@@ -47,4 +51,31 @@ ModelData ModelFromDocument(const CMiravelDoc& doc)
     for (const CUBEPOS& p : outside)
         model.cubes.Set(p, CLR_NONE);
     return model;
+}
+
+std::vector<COLORREF> ModelColors(const ModelData& model)
+{
+    std::unordered_map<COLORREF, std::size_t> counts;
+    model.cubes.ForEachCube([&](const CUBEPOS&, COLORREF color) { ++counts[color & 0xFFFFFFu]; });
+    std::vector<std::pair<COLORREF, std::size_t>> sorted(counts.begin(), counts.end());
+    std::sort(sorted.begin(), sorted.end(), [](const auto& p, const auto& q) {
+        return p.second != q.second ? p.second > q.second : p.first < q.first;
+    });
+    std::vector<COLORREF> colors;
+    colors.reserve(sorted.size());
+    for (const auto& entry : sorted)
+        colors.push_back(entry.first);
+    return colors;
+}
+
+void RemapModel(ModelData& model, std::span<const COLORREF> palette)
+{
+    CPaletteMatch match(palette);
+    // The remapped cubes go into a store of their own, chunk by chunk, so the
+    // filler finds its chunk without a lookup for almost every cube.
+    CCubeStore remapped;
+    CCubeStore::CFiller fill(remapped);
+    model.cubes.ForEachCube([&](const CUBEPOS& pos, COLORREF color) { fill.Put(pos, match.Nearest(color)); });
+    model.cubes = std::move(remapped);
+    model.palette.assign(palette.begin(), palette.end());
 }

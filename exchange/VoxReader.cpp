@@ -498,6 +498,8 @@ VoxReadResult ReadVox(const QByteArray& bytes, const WorkProgress& progress)
     result.model.sizeX = std::int32_t(sizeX);
     result.model.sizeY = std::int32_t(sizeY);
     result.model.sizeZ = std::int32_t(sizeZ);
+    // The file's palette as its own editor lists it: index 1 first.
+    result.model.palette.assign(palette.begin() + 1, palette.end());
     return result;
 }
 

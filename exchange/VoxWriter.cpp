@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -121,6 +123,65 @@ void PutScene(QByteArray& out, const std::vector<VoxModel>& models)
     PutChunk(out, "LAYR", node);
 }
 
+// The palette of a model that brings its own colour order: each of its
+// colours keeps its index (the first, where the order names one twice); the
+// model's other colours take the free entries, first those after the order,
+// then those of the order's colours no cube uses, from the last. False when
+// they do not fit: then the order cannot be kept.
+bool KeepOrder(const ModelData& model, std::vector<std::uint8_t>& indices, std::vector<QRgb>& palette)
+{
+    std::vector<COLORREF> entries(model.palette.begin(),
+                                  model.palette.begin() + std::min<std::size_t>(model.palette.size(), kMaxPaletteColors));
+    std::unordered_map<COLORREF, std::uint8_t> index;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        index.try_emplace(entries[i] & 0xFFFFFFu, std::uint8_t(i));
+    std::vector<bool> used(kMaxPaletteColors, false);
+    std::vector<COLORREF> others;
+    bool fits = true;
+    model.cubes.ForEachCube([&](const CUBEPOS&, COLORREF color) {
+        const auto it = index.find(color & 0xFFFFFFu);
+        if (it != index.end())
+            used[it->second] = true;
+        else if (fits && std::find(others.begin(), others.end(), color & 0xFFFFFFu) == others.end()) {
+            if (others.size() >= std::size_t(kMaxPaletteColors))
+                fits = false;
+            else
+                others.push_back(color & 0xFFFFFFu);
+        }
+    });
+    if (!fits)
+        return false;
+    std::vector<std::size_t> free;
+    for (std::size_t i = entries.size(); i < std::size_t(kMaxPaletteColors); ++i)
+        free.push_back(i);
+    for (std::size_t i = entries.size(); i-- > 0;)
+        if (!used[i])
+            free.push_back(i);
+    if (others.size() > free.size())
+        return false;
+    entries.resize(kMaxPaletteColors, 0);
+    for (std::size_t k = 0; k < others.size(); ++k) {
+        entries[free[k]] = others[k];
+        index[others[k]] = std::uint8_t(free[k]);
+    }
+    // A freed entry may repeat a colour the order holds elsewhere; the map
+    // already points at the kept one.
+    indices.resize(model.cubes.Count());
+    std::size_t n = 0;
+    model.cubes.ForEachCube([&](const CUBEPOS&, COLORREF color) { indices[n++] = index.at(color & 0xFFFFFFu); });
+    palette.clear();
+    for (const COLORREF c : entries)
+        palette.push_back(ToQRgb(c));
+    return true;
+}
+
+std::size_t ModelColorCount(const ModelData& model)
+{
+    std::unordered_set<COLORREF> distinct;
+    model.cubes.ForEachCube([&](const CUBEPOS&, COLORREF color) { distinct.insert(color & 0xFFFFFFu); });
+    return distinct.size();
+}
+
 } // namespace
 
 VoxWriteResult WriteVox(const ModelData& model)
@@ -138,7 +199,9 @@ VoxWriteResult WriteVox(const ModelData& model)
     const std::size_t count = model.cubes.Count();
     std::vector<std::uint8_t> indices(count);
     std::vector<QRgb> palette;
-    if (count > 0) {
+    if (count > 0 && !model.palette.empty() && KeepOrder(model, indices, palette)) {
+        result.paletteColors = result.distinctColors = int(ModelColorCount(model));
+    } else if (count > 0) {
         QImage pixels(int(count), 1, QImage::Format_RGB32);
         auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(0));
         std::unordered_set<COLORREF> distinct;

@@ -314,6 +314,7 @@ bool CMiravelDoc::OnNewDocument()
     if (!CDocument::OnNewDocument())
         return false;
     m_cubes.Clear();
+    m_palette.clear();
     m_sizeX = m_sizeY = m_sizeZ = 16;
     // A new model starts with an empty history: undoing must never replay an
     // edit of the previous model onto this one.

@@ -27,6 +27,11 @@ public:
     std::int32_t m_sizeZ = 16;
     CEditHistory m_history;
     std::int32_t m_historyPos = -1;
+    // The colour order the model came with: an imported .vox file's palette,
+    // index 1 first. An export to .vox keeps these indices. The model file
+    // has no place for it, so a new or opened model has none; an import sets
+    // it before ReplaceModel, which leaves it alone.
+    std::vector<COLORREF> m_palette;
 
     // The colour of the cube at the cell, or CLR_NONE when it is empty.
     COLORREF GetCube(std::int32_t x, std::int32_t y, std::int32_t z) const { return m_cubes.Get(x, y, z); }

@@ -185,6 +185,7 @@ DocResult CMiravelDoc::Load(CArchive& ar)
     m_sizeY = sy;
     m_sizeZ = sz;
     m_cubes = std::move(cubes);
+    m_palette.clear();
     // The history belongs to the model it was made on.
     ClearHistory();
     NotifyModelReset();

@@ -1,9 +1,11 @@
 #include "model/ModelTools.h"
 
 #include "model/CMiravelDoc.h"
+#include "model/PaletteMatch.h"
 
 #include <algorithm>
-
+#include <unordered_map>
+#include <unordered_set>
 
 namespace ModelTools {
 
@@ -128,6 +130,56 @@ Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to)
         return edit;
     doc.m_cubes.ForEachCubeIn({0, 0, 0}, {doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, [&](const CUBEPOS& pos, COLORREF color) {
         if (color == from)
+            edit.changes.push_back({pos, to});
+    });
+    return edit;
+}
+
+namespace {
+
+// Every cube of the grid box, chunk by chunk: f(pos, colour). The store
+// clips only the chunks that reach out of the box.
+template <class F>
+void ForEachBoxCube(const CMiravelDoc& doc, F f)
+{
+    doc.m_cubes.ForEachCubeIn(CUBEPOS{0, 0, 0}, CUBEPOS{doc.m_sizeX, doc.m_sizeY, doc.m_sizeZ}, f);
+}
+
+} // namespace
+
+std::vector<std::pair<COLORREF, std::size_t>> ColorCounts(const CMiravelDoc& doc)
+{
+    std::unordered_map<COLORREF, std::size_t> counts;
+    ForEachBoxCube(doc, [&](const CUBEPOS&, COLORREF color) { ++counts[color]; });
+    std::vector<std::pair<COLORREF, std::size_t>> sorted(counts.begin(), counts.end());
+    std::sort(sorted.begin(), sorted.end(), [](const auto& p, const auto& q) {
+        return p.second != q.second ? p.second > q.second : p.first < q.first;
+    });
+    return sorted;
+}
+
+std::vector<COLORREF> ModelPalette(const CMiravelDoc& doc)
+{
+    std::vector<COLORREF> colors(doc.m_palette.begin(),
+                                 doc.m_palette.begin() + std::min<std::size_t>(doc.m_palette.size(), kMaxPaletteColors));
+    std::unordered_set<COLORREF> listed(colors.begin(), colors.end());
+    for (const auto& [color, count] : ColorCounts(doc)) {
+        if (colors.size() >= std::size_t(kMaxPaletteColors))
+            break;
+        if (listed.insert(color).second)
+            colors.push_back(color);
+    }
+    return colors;
+}
+
+Edit RemapToPalette(const CMiravelDoc& doc, std::span<const COLORREF> palette)
+{
+    Edit edit;
+    if (palette.empty())
+        return edit;
+    CPaletteMatch match(palette);
+    ForEachBoxCube(doc, [&](const CUBEPOS& pos, COLORREF color) {
+        if (const COLORREF to = match.Nearest(color); to != color)
             edit.changes.push_back({pos, to});
     });
     return edit;

@@ -3,7 +3,10 @@
 #include "model/CubeTypes.h"
 #include "model/ModelTransform.h"
 
+#include <cstddef>
 #include <optional>
+#include <span>
+#include <utility>
 #include <vector>
 
 class CMiravelDoc;
@@ -58,6 +61,19 @@ Edit FitGrid(const CMiravelDoc& doc);
 
 // Every cube of the colour from in the box takes the colour to.
 Edit ReplaceColor(const CMiravelDoc& doc, COLORREF from, COLORREF to);
+
+// The colours of the cubes in the box with how many cubes have each, most
+// used first (equal counts in colour order).
+std::vector<std::pair<COLORREF, std::size_t>> ColorCounts(const CMiravelDoc& doc);
+
+// The model's palette as the palette panel lists it: the order it came with
+// (an imported .vox's palette), then its other colours, most used first; at
+// most kMaxPaletteColors (PaletteMatch.h).
+std::vector<COLORREF> ModelPalette(const CMiravelDoc& doc);
+
+// Every cube of the box takes the nearest colour of the palette (Oklab).
+// Nothing for an empty palette.
+Edit RemapToPalette(const CMiravelDoc& doc, std::span<const COLORREF> palette);
 
 // The cells of the layer through seed perpendicular to axis (0 X, 1 Y, 2 Z)
 // that are 4-connected to seed within the box and hold what seed holds (the

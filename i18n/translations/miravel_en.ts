@@ -271,6 +271,61 @@ Right click - Next light position</translation>
     </message>
 </context>
 <context>
+    <name>CPalettePanel</name>
+    <message>
+        <source>パレットを開く</source>
+        <translation>Open Palette</translation>
+    </message>
+    <message>
+        <source>パレットを保存</source>
+        <translation>Save Palette</translation>
+    </message>
+    <message>
+        <source>パレット</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>ユーザー パレット</source>
+        <translation>User palette</translation>
+    </message>
+    <message>
+        <source>モデルのパレット</source>
+        <translation>Model palette</translation>
+    </message>
+    <message>
+        <source>現在の色をユーザー パレットに追加</source>
+        <translation>Add the current colour to the user palette</translation>
+    </message>
+    <message>
+        <source>選んだ色をユーザー パレットから削除</source>
+        <translation>Remove the selected colour from the user palette</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>この色のキューブを現在の色に置き換え(&amp;R)</source>
+        <translation>&amp;Recolour the cubes of this colour with the current colour</translation>
+    </message>
+    <message>
+        <source>色を変更(&amp;E)...</source>
+        <translation>&amp;Edit Colour...</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>パレットに色がありません。</source>
+        <translation>The palette has no colours.</translation>
+    </message>
+</context>
+<context>
     <name>CParamDialog</name>
     <message>
         <source>キャンセル</source>
@@ -534,6 +589,30 @@ Right click - Next light position</translation>
         <translation>User Guide</translation>
     </message>
     <message>
+        <source>パレット(&amp;P)</source>
+        <translation>&amp;Palette</translation>
+    </message>
+    <message>
+        <source>パレットを開く(&amp;O)...</source>
+        <translation>&amp;Open Palette...</translation>
+    </message>
+    <message>
+        <source>パレットを保存(&amp;S)...</source>
+        <translation>&amp;Save Palette...</translation>
+    </message>
+    <message>
+        <source>パレットの色に置き換え(&amp;M)</source>
+        <translation>Re&amp;map to Palette</translation>
+    </message>
+    <message>
+        <source>パレットの先頭 16 色をボタンに(&amp;B)</source>
+        <translation>First 16 Palette Colours to the &amp;Buttons</translation>
+    </message>
+    <message>
+        <source>ボタンの色をユーザー パレットに追加(&amp;U)</source>
+        <translation>Add the Buttons&apos; Colours to the &amp;User Palette</translation>
+    </message>
+    <message>
         <source>大きなグリッドのサイズ(&amp;S)...</source>
         <translation>Large Grid &amp;Size...</translation>
     </message>
@@ -627,6 +706,10 @@ Right click - Next light position</translation>
     <message>
         <source>グリッドを %1×%2×%3 にはできません (%4 のグリッドだけです)</source>
         <translation>the grid cannot be %1×%2×%3 (a grid has %4)</translation>
+    </message>
+    <message>
+        <source>モデルの色は %1 色です。パレットファイルには 255 色までしか書けません</source>
+        <translation>the model has %1 colours; a palette file holds at most 255</translation>
     </message>
 </context>
 <context>
@@ -815,6 +898,10 @@ Right click - Next light position</translation>
         <source>STL 形式 (*.stl)(&amp;S)...</source>
         <translation>&amp;STL Format (*.stl)...</translation>
     </message>
+    <message>
+        <source>パレットファイル</source>
+        <translation>Palette files</translation>
+    </message>
 </context>
 <context>
     <name>GuideTexts</name>
@@ -898,6 +985,57 @@ Please install MIRA-VEL again.</translation>
 (%1 のモデルだけを開けます)</source>
         <translation>The grid size is not valid, so this file cannot be opened.
 (Only models with %1 can be opened.)</translation>
+    </message>
+</context>
+<context>
+    <name>PaletteFile</name>
+    <message>
+        <source>パレットの色が %1 色あります。読み込めるのは %2 色までです。</source>
+        <translation>The palette has %1 colours; at most %2 can be read.</translation>
+    </message>
+    <message>
+        <source>パレットファイルの %1 行目が読めません。</source>
+        <translation>Line %1 of the palette file cannot be read.</translation>
+    </message>
+    <message>
+        <source>パレットファイルに色がありません。</source>
+        <translation>The palette file has no colours.</translation>
+    </message>
+    <message>
+        <source>GIMP パレットファイルではありません。</source>
+        <translation>This is not a GIMP palette file.</translation>
+    </message>
+    <message>
+        <source>画像として読めません。</source>
+        <translation>This cannot be read as an image.</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎます (%1×%2 ピクセル)。</source>
+        <translation>The image is too large (%1×%2 pixels).</translation>
+    </message>
+    <message>
+        <source>Adobe カラーテーブルは 768 か 772 バイトです (このファイルは %1 バイト)。</source>
+        <translation>An Adobe colour table is 768 or 772 bytes long (this file has %1 bytes).</translation>
+    </message>
+    <message>
+        <source>Adobe カラーテーブルの色数 %1 が正しくありません。</source>
+        <translation>The colour count %1 of the Adobe colour table is wrong.</translation>
+    </message>
+    <message>
+        <source>パレットファイルの形式が分かりません。</source>
+        <translation>The palette file&apos;s format is not known.</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます。</source>
+        <translation>The file is too large.</translation>
+    </message>
+    <message>
+        <source>パレットに色がありません。</source>
+        <translation>The palette has no colours.</translation>
+    </message>
+    <message>
+        <source>パレットの色が %1 色あります。書き出せるのは %2 色までです。</source>
+        <translation>The palette has %1 colours; at most %2 can be written.</translation>
     </message>
 </context>
 <context>

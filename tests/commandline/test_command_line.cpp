@@ -132,7 +132,10 @@ TEST(CommandLineArguments, ToolOrEditorAndWhatTheToolIsAskedToDo)
                      args({"--fit", "--thumbnail", "a.mvf", "o", "64"}), args({"--info", "--export", "o.glb", "a.mvf"}),
                      args({"--json", "--export", "o.glb", "a.mvf"}), args({"--turn", "up", "--info", "a.mvf"}),
                      args({"--flip", "y", "--info", "a.mvf"}), args({"--move=1,2", "--info", "a.mvf"}),
-                     args({"--resize", "1,2,x", "--info", "a.mvf"}), args({"--crop", "0,0,0,1,1", "--info", "a.mvf"})}) {
+                     args({"--resize", "1,2,x", "--info", "a.mvf"}), args({"--crop", "0,0,0,1,1", "--info", "a.mvf"}),
+
+                     args({"--palette", "p.xyz", "--export", "o.vox", "a.mvf"}), args({"--export-palette", "o.gpl"}),
+                     args({"--export-palette", "o.gpl", "--palette", "p.hex", "a.mvf"}), args({"--export-palette", "o.vox", "a.mvf"})}) {
         r = CommandLine::Parse(bad);
         EXPECT_EQ(r.mode, Mode::Error) << bad.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(r.error.isEmpty());
@@ -264,6 +267,22 @@ TEST_F(CommandLineTest, ModelAndMeshFormatsWithoutADisplay)
     // Two single cubes apart: at least their six faces each.
     EXPECT_GE(AssimpFaces(convert(mvf, "out.glb")), 12);
     EXPECT_GE(AssimpFaces(convert(vox, "out.stl")), 12);
+    // Remapped to a palette file; a model's colours as one, most used first
+    // (here equally used: in colour order); a palette that does not read
+    // stops the run before anything is written.
+    const QString hex = Temp(QStringLiteral("p.hex"));
+    ASSERT_TRUE(WriteBytes(hex, "ff0000\n008000\n"));
+    const ProgramRun remapped = Miravel({QStringLiteral("--palette"), hex, QStringLiteral("--export"), Temp(QStringLiteral("r.mvf")), mvf});
+    EXPECT_EQ(remapped.exitCode, 0) << remapped.err.toStdString();
+    EXPECT_EQ(ModelCells(Temp(QStringLiteral("r.mvf"))), (Cells{{{0, 0, 0}, RGB(0, 128, 0)}, {{3, 1, 2}, kRed}}));
+    EXPECT_EQ(Miravel({QStringLiteral("--export-palette"), Temp(QStringLiteral("m.gpl")), mvf}).exitCode, 0);
+    EXPECT_TRUE(ReadAll(Temp(QStringLiteral("m.gpl"))).endsWith("255   0   0\t#FF0000\n  0 128 128\t#008080\n"));
+    ASSERT_TRUE(WriteBytes(hex, "ff0000\nnonsense\n"));
+    const ProgramRun badPalette = Miravel({QStringLiteral("--palette"), hex, QStringLiteral("--export"), Temp(QStringLiteral("s.mvf")), mvf});
+    EXPECT_EQ(badPalette.exitCode, CommandLine::kExitFailed);
+    EXPECT_EQ(badPalette.ErrLines().size(), 1);
+    EXPECT_TRUE(badPalette.err.startsWith(hex + QStringLiteral(": ")));
+    EXPECT_FALSE(QFile::exists(Temp(QStringLiteral("s.mvf"))));
     // Where GL cannot start (here: no EGL driver to be found), a picture
     // is one line naming the file, and nothing is written.
     const ProgramRun png = Miravel({QStringLiteral("--export"), Temp(QStringLiteral("p.png")), mvf}, true, QStringLiteral("C.UTF-8"),

@@ -174,4 +174,18 @@ inline bool GoxelListing(const QString& vox, Listing& out)
     return true;
 }
 
+// The voxels of a one-model file as (x, y, z, index), in file order.
+inline std::vector<std::array<int, 4>> VoxIndices(const QByteArray& file)
+{
+    const qsizetype at = file.indexOf("XYZI");
+    const auto* b = reinterpret_cast<const unsigned char*>(file.constData());
+    const int count = b[at + 12] | b[at + 13] << 8 | b[at + 14] << 16;
+    std::vector<std::array<int, 4>> voxels;
+    for (int i = 0; i < count; ++i) {
+        const unsigned char* v = b + at + 16 + 4 * i;
+        voxels.push_back({v[0], v[1], v[2], v[3]});
+    }
+    return voxels;
+}
+
 } // namespace exchange_test

@@ -2,8 +2,11 @@
 // wrote: it reads what we write, and we read what it writes.
 #include "ExchangeTestUtil.h"
 
+#include "exchange/ImportedModel.h"
 #include "exchange/ModelExport.h"
 #include "exchange/VoxFile.h"
+
+#include <set>
 
 using namespace exchange_test;
 
@@ -72,6 +75,17 @@ TEST_F(VoxPeer, WeReadGoxelsFiles)
     ASSERT_TRUE(GoxelListing(theirs, listed));
     EXPECT_EQ(Normalised(InFileAxes(back.model)), Normalised(listed));
     EXPECT_EQ(Normalised(InFileAxes(back.model)), Normalised(InFileAxes(model)));
+    // goxel's file (no palette chunk: the default palette) comes back from
+    // the editor's document with goxel's indices.
+    CMiravelDoc doc;
+    ASSERT_TRUE(ImportedModel::PutInDocument(back.model, doc));
+    auto indices = [](const QByteArray& file) {
+        std::multiset<int> set;
+        for (const auto& v : VoxIndices(file))
+            set.insert(v[3]);
+        return set;
+    };
+    EXPECT_EQ(indices(WriteVox(ModelFromDocument(doc)).bytes), indices(ReadFile(theirs)));
 
     std::vector<Voxel> row; // every index of the default palette
     for (int i = 1; i <= 255; ++i)

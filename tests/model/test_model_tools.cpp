@@ -244,3 +244,42 @@ TEST(ToolReplace, RecolorsOnlyTheBoxesCubesOfThatColour)
 }
 
 } // namespace
+
+// The nearest colour is the nearest as seen (Oklab), not in RGB: mid-grey 45
+// goes to black, 46 to grey; orange-red 87 to red, 88 to orange (RGB would
+// split them at 64). Of equal colours the first is taken; colours a model
+// already holds stay. A remap of the model is one step of the history.
+TEST(PaletteRemap, TakesThePerceptuallyNearestColourAsOneStep)
+{
+    const std::vector<COLORREF> palette = {0, RGB(128, 128, 128), RGB(255, 0, 0), RGB(255, 128, 0), RGB(255, 128, 0)};
+    const struct {
+        COLORREF from, to;
+    } rows[] = {
+        {RGB(45, 45, 45), 0},
+        {RGB(46, 46, 46), RGB(128, 128, 128)},
+        {RGB(255, 87, 0), RGB(255, 0, 0)},
+        {RGB(255, 88, 0), RGB(255, 128, 0)},
+        {RGB(255, 64, 0), RGB(255, 0, 0)},
+        {RGB(255, 128, 0), RGB(255, 128, 0)},
+    };
+    CMiravelDoc doc;
+    for (int i = 0; i < int(std::size(rows)); ++i)
+        for (int n = 0; n <= i; ++n)  // the later rows' colours more used
+            doc.SetCube(i, n, 0, rows[i].from);
+    doc.SetCube(20, 0, 0, kBlue);  // outside the box: not part of the model
+    doc.SetGridSize(10, 10, 10);
+    doc.m_palette = {kGreen, RGB(255, 64, 0)};
+    const std::vector<COLORREF> listed = {kGreen,          RGB(255, 64, 0), RGB(255, 128, 0), RGB(255, 88, 0),
+                                          RGB(255, 87, 0), RGB(46, 46, 46), RGB(45, 45, 45)};
+    EXPECT_EQ(ModelTools::ModelPalette(doc), listed);
+
+    const std::size_t steps = doc.m_history.Size();
+    ASSERT_TRUE(Apply(doc, ModelTools::RemapToPalette(doc, palette)));
+    for (int i = 0; i < int(std::size(rows)); ++i)
+        EXPECT_EQ(doc.GetCube(i, 0, 0), rows[i].to) << i;
+    EXPECT_EQ(doc.GetCube(20, 0, 0), kBlue);
+    doc.HistoryBack();
+    EXPECT_EQ(doc.m_history.Size() - steps, 5u + 4 + 3 + 2 + 1);  // every changed cube, one step
+    EXPECT_EQ(doc.GetCube(3, 3, 0), RGB(255, 88, 0));
+    EXPECT_EQ(doc.GetCube(0, 0, 0), RGB(45, 45, 45));
+}
