@@ -36,7 +36,11 @@ void CToolBox::Release(ToolContext& c, const PointerEvent& e)
         return;
     Follow(c);
     m_leftTaken = false;
-    Gesture().Release(c, e);
+    if (m_active->Busy())
+        m_active->Release(c, e);
+    // The pen hears every release, so that a drag or a stroke of its own
+    // that began before another tool's gesture ends with the buttons.
+    m_pen.Release(c, e);
 }
 
 void CToolBox::Wheel(ToolContext& c, const WheelEvent& e)
