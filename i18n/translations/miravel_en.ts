@@ -271,6 +271,13 @@ Right click - Next light position</translation>
     </message>
 </context>
 <context>
+    <name>CMiravelView</name>
+    <message>
+        <source>表示を準備しています...</source>
+        <translation>Preparing the view...</translation>
+    </message>
+</context>
+<context>
     <name>CPalettePanel</name>
     <message>
         <source>パレットを開く</source>
