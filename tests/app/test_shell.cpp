@@ -380,10 +380,10 @@ TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange
 TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemembered)
 {
     ASSERT_TRUE(StartApp());
-    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表示(&V)"),
+    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"), QStringLiteral("表示(&V)"),
                                    QStringLiteral("ツール(&T)"), QStringLiteral("ヘルプ(&H)")}));
     // The menu shows a key from its action's shortcut.
-    EXPECT_TRUE(Frame().menuBar()->actions().at(2)->menu()->actions().contains(Frame().Action(CommandId::ModelMovePlusY)));
+    EXPECT_TRUE(Frame().menuBar()->actions().at(3)->menu()->actions().contains(Frame().Action(CommandId::ModelMovePlusY)));
     EXPECT_EQ(Frame().Action(CommandId::ModelMovePlusY)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+PgUp")));
     // Every command of the window's own has its action and its handler.
     for (const CommandRow* row : CommandRegistry::All()) {
@@ -396,8 +396,11 @@ TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemem
     CMiravelView* view = Frame().GetActiveView();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     view->setFocus();
-    Doc().SetCube(3, 3, 3, kBlue);
-    Doc().SetCube(4, 3, 3, kMagenta);
+    {
+        const CMiravelDoc::CGesture sweep(Doc());
+        Doc().SetCube(3, 3, 3, kBlue);
+        Doc().SetCube(4, 3, 3, kMagenta);
+    }
     const Cells moved = {{{4, 3, 3}, kBlue}, {{5, 3, 3}, kMagenta}};
     QTest::keyClick(Frame().windowHandle(), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(CellsOf(Doc().m_cubes), moved);
@@ -405,6 +408,12 @@ TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemem
     EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{3, 3, 3}, kBlue}, {{4, 3, 3}, kMagenta}}));
     QTest::keyClick(Frame().windowHandle(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(CellsOf(Doc().m_cubes), moved);
+    // Whole gestures: the move, then both cubes at once; forward again.
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_TRUE(Doc().m_cubes.IsEmpty());
+    QTest::keyClick(Frame().windowHandle(), Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(CellsOf(Doc().m_cubes), (Cells{{{3, 3, 3}, kBlue}, {{4, 3, 3}, kMagenta}}));
 
     // Mirroring across X: on from its key, and still on (and checked) at the next start.
     QTest::keyClick(Frame().windowHandle(), Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
@@ -434,7 +443,7 @@ TEST_F(ShellCommandsTest, TheLanguageChoiceIsToldAboutOnceAndTakesEffectAtTheNex
 
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(Language::Current(), Language::kEnglish);
-    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Tools", "&Help"}));
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&View", "&Tools", "&Help"}));
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Miravel - MIRA-VEL    Powered by Orvendale"));
     EXPECT_TRUE(LanguageEntry(Language::kEnglish)->isChecked());
     // (A later choice overwriting the stored one: the translations test.)
