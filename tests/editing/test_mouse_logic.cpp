@@ -165,12 +165,12 @@ TEST_F(MouseLogic, MirrorPaintingRepeatsEveryEditAcrossTheBoxAsOneStep)
 
 TEST_F(MouseLogic, StrokeUndoTakesWholeGesturesWhereUndoTakesCells)
 {
+    // A mirrored sweep over x 0..2 with a command run in its middle (a
+    // gesture apart), a click, and layer y 0 pasted into y 1: five gestures.
     doc.SetGridSize(6, 2, 1);
     v.m_edit.m_cubeColor = RGB(7, 7, 7);
     v.m_edit.m_mirrorX = 1;
     host.onPick = [&](int x, int) { v.m_pointer.m_sightX = x / 10, v.m_pointer.m_sightY = v.m_pointer.m_sightZ = 0; };
-    // A mirrored sweep over x 0..2 (three steps, six cubes); a command run
-    // in the middle of it is a gesture apart.
     Move(0, 0);
     Press(PointerButton::Left, 0, 0);
     Move(10, 0, true);
@@ -182,52 +182,34 @@ TEST_F(MouseLogic, StrokeUndoTakesWholeGesturesWhereUndoTakesCells)
     Release();
     v.m_edit.m_mirrorX = 0;
     Move(0, 0);
-    Press(PointerButton::Right, 0, 0);  // a click: x 0 goes
+    Press(PointerButton::Right, 0, 0);
     Release();
-    // Paste layer y 0 into every layer: y 1 takes five cubes and loses the command's.
     v.m_edit.m_canvasAxis = CanvasAxis::Y;
     CanvasLayer::Copy(v.m_edit);
     CanvasLayer::PasteLayerToAll(v.m_edit, doc, [] { return true; });
     const std::map<CUBEPOS, COLORREF> all = CellsOf(doc.m_cubes);
-    ASSERT_EQ(all.size(), 10u);
-    ASSERT_EQ(doc.m_history.Size(), 2u + 1 + 4 + 1 + 6);
 
-    // The cube count and the history position.
-    const auto state = [&] { return std::pair(doc.m_cubes.Count(), doc.m_historyPos); };
-    doc.HistoryBack();  // one cell of the paste
-    doc.SetModifiedFlag(false);
-    doc.StrokeBack();  // the rest of the paste
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(state(), std::pair(std::size_t(6), 7));
-    doc.StrokeBack();  // the click
-    doc.StrokeBack();  // the second half of the sweep: x 2 and 3
-    EXPECT_EQ(state(), std::pair(std::size_t(5), 4));
-    EXPECT_EQ(doc.GetCube(2, 0, 0), CLR_NONE);
-    doc.StrokeBack();  // the command
-    doc.HistoryBack();  // x 1 and 4: one step of the sweep
-    EXPECT_EQ(state(), std::pair(std::size_t(2), 1));
-    doc.StrokeBack();
-    doc.StrokeBack();  // nothing left
-    EXPECT_EQ(state(), std::pair(std::size_t(0), -1));
-
-    doc.HistoryForward();  // x 0 and 5
-    doc.StrokeForward();  // the rest of the first half: x 1 and 4
-    EXPECT_EQ(state(), std::pair(std::size_t(4), 3));
-    for (int i = 0; i < 4; ++i)
-        doc.StrokeForward();  // the command, the second half, the click, the paste
+    // Single steps take part of a gesture, a stroke the rest of it or nothing.
+    using Step = void (CMiravelDoc::*)(const WorkProgress&);
+    const Step back = &CMiravelDoc::HistoryBack, forward = &CMiravelDoc::HistoryForward,
+               strokeBack = &CMiravelDoc::StrokeBack, strokeForward = &CMiravelDoc::StrokeForward;
+    const struct { Step step; std::size_t cubes; int pos; } steps[] = {
+        {back, 9, 12}, {strokeBack, 6, 7}, {strokeBack, 7, 6}, {strokeBack, 5, 4}, {strokeBack, 4, 3},
+        {back, 2, 1}, {strokeBack, 0, -1}, {strokeBack, 0, -1}, {forward, 2, 1}, {strokeForward, 4, 3},
+        {strokeForward, 5, 4}, {strokeForward, 7, 6}, {strokeForward, 6, 7}, {strokeForward, 10, 13}, {strokeForward, 10, 13}};
+    for (const auto& s : steps) {
+        (doc.*s.step)({});
+        EXPECT_EQ(std::pair(doc.m_cubes.Count(), doc.m_historyPos), std::pair(s.cubes, s.pos)) << &s - steps;
+    }
     EXPECT_EQ(CellsOf(doc.m_cubes), all);
-    doc.StrokeForward();
-    EXPECT_EQ(doc.m_historyPos, 13);
 
-    // Past the memory limit the oldest steps go, here the first of the
-    // sweep's: what is left of it is a gesture of its own.
+    // Past the memory limit the sweep's first step goes; the rest of the
+    // sweep is a gesture of its own.
     doc.SetHistoryLimit(12 * CEditHistory::kRecordBytes);
-    ASSERT_EQ(doc.m_history.Size(), 12u);
     EXPECT_TRUE(doc.m_history.StartsGesture(0));
     for (int i = 0; i < 5; ++i)
-        doc.StrokeBack();  // the paste, the click, the second half, the command, the rest
+        doc.StrokeBack();
     EXPECT_EQ(CellsOf(doc.m_cubes), (std::map<CUBEPOS, COLORREF>{{{0, 0, 0}, RGB(7, 7, 7)}, {{5, 0, 0}, RGB(7, 7, 7)}}));
-    EXPECT_EQ(doc.m_historyPos, -1);
 }
 
 TEST_F(MouseLogic, ARestingPointerRepaintsEveryHundredAndSecondMove)
