@@ -66,7 +66,9 @@ struct ToolPreview {
 // A tool of the pointer. The view forwards the presses, moves, releases, the
 // wheel and Escape to it; the tool edits through the document and keeps its
 // own preview. A gesture from press to release is one undo step at most,
-// except the pen's: its every placed or removed cell is one step as ever.
+// except the pen's: its every placed or removed cell is one step as ever,
+// and the whole sweep one gesture of the document, undone at once by
+// "Undo stroke".
 class ITool {
 public:
     virtual ~ITool() = default;

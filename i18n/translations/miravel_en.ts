@@ -623,6 +623,26 @@ Right click - Next light position</translation>
         <source>大きなグリッドのサイズ(&amp;S)...</source>
         <translation>Large Grid &amp;Size...</translation>
     </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>ストロークを元に戻す(&amp;S)</source>
+        <translation>Undo &amp;stroke</translation>
+    </message>
+    <message>
+        <source>ストロークをやり直し(&amp;T)</source>
+        <translation>Redo s&amp;troke</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
 </context>
 <context>
     <name>ConvertTexts</name>
