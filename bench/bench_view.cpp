@@ -1,9 +1,11 @@
 // Drawing and picking: one frame at 800 x 600 for an empty grid, a half
 // filled 16 x 16 x 16 model and a full 40 x 40 x 40 model, with the literal
-// drawing (reference) and the fast one side by side; an edit and a canvas
-// sweep step on the full grid; picks in both modes.
+// drawing (reference) and the fast one side by side; an edit, a canvas
+// sweep step and the undo of a paste into every layer on the full grid;
+// picks in both modes.
 #include "bench/BenchUtil.h"
 #include "bench/FastView.h"
+#include "editing/CanvasLayer.h"
 #include "editing/Picker.h"
 #include "model/CMiravelDoc.h"
 #include "tests/support/OffscreenGL.h"
@@ -157,6 +159,35 @@ const bench::Register reg("view", [] {
         fv.fast.Prepare(v, size, full);
     });
     bench::Report("edit_paste_layer_ms", paste, "ms");
+    {
+        // A full 40 x 40 layer pasted into all 40 layers, 62,400 cells each
+        // a step of their own, taken back by one undo of the whole stroke
+        // until the next frame's geometry is ready.
+        CMiravelDoc pasted;
+        pasted.SetGridSize(40, 40, 40);
+        for (int x = 0; x < 40; ++x)
+            for (int z = 0; z < 40; ++z)
+                pasted.m_cubes.Set({x, 0, z}, RGB(x * 6, 100, z * 6));
+        FastView pv;
+        pv.doc = &pasted;
+        pasted.AddView(&pv);
+        CEditState layer;  // the canvas across y, at layer 0, copied
+        CanvasLayer::Copy(layer);
+        const double strokeUndo = bench::MedianMs(
+            5,
+            [&] {
+                CanvasLayer::PasteLayerToAll(layer, pasted, [] { return true; });
+                pv.fast.Prepare(v, size, pasted);
+            },
+            [&] {
+                pasted.StrokeBack();
+                pv.fast.Prepare(v, size, pasted);
+            });
+        if (pasted.m_cubes.Count() != 1600)
+            std::fprintf(stderr, "stroke undo left %zu cubes\n", pasted.m_cubes.Count());
+        bench::Report("stroke_undo_paste_all40_ms", strokeUndo, "ms");
+        pasted.RemoveView(&pv);
+    }
 
     // A canvas sweep: each mouse move picks, paints one cell and redraws.
     v.m_edit.m_canvasPos = 39;

@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -154,6 +155,7 @@ bool ShowsControlButtons(const CViewState& v) { return v.m_prefs.m_showControl !
 bool LightIsOn(const CViewState& v) { return v.m_prefs.m_lightEnable != 0; }
 
 constexpr MenuPlace Setting(std::uint8_t group) { return {MenuId::Setting, group}; }
+constexpr MenuPlace Edit(std::uint8_t group) { return {MenuId::Edit, group}; }
 constexpr MenuPlace kPlacement{MenuId::SettingPlacement, 0};
 constexpr MenuPlace kButtonShow{MenuId::SettingShow, 0};
 constexpr MenuPlace kLineWidth{MenuId::SettingLineWidth, 0};
@@ -318,7 +320,7 @@ constexpr CommandRow kRows[] = {
          c.doc->HistoryBack(c.ui.LongWork(false));
          c.doc->UpdateAllViews();
      },
-     .keys = {Ctrl(Qt::Key_Z)}},
+     .label = QT_TRANSLATE_NOOP("Commands", "元に戻す(&U)"), .place = Edit(0), .keys = {Ctrl(Qt::Key_Z)}},
     // Redo has the window's usual second key too.
     {.id = Id::CubeForward, .name = "Cube:Forward",
      .run = [](Ctx& c) {
@@ -327,7 +329,27 @@ constexpr CommandRow kRows[] = {
          c.doc->HistoryForward(c.ui.LongWork(false));
          c.doc->UpdateAllViews();
      },
+     .label = QT_TRANSLATE_NOOP("Commands", "やり直し(&R)"), .place = Edit(0),
      .keys = {Ctrl(Qt::Key_Y), Shortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+    // A whole gesture at once: a sweep, a paste, a click with its mirrors.
+    {.id = Id::CubeStrokeBack, .name = "Cube:StrokeBack",
+     .run = [](Ctx& c) {
+         if (!c.doc)
+             return;
+         c.doc->StrokeBack(c.ui.LongWork(false));
+         c.doc->UpdateAllViews();
+     },
+     .label = QT_TRANSLATE_NOOP("Commands", "ストロークを元に戻す(&S)"), .place = Edit(1),
+     .keys = {Shortcut(Qt::CTRL | Qt::ALT | Qt::Key_Z)}},
+    {.id = Id::CubeStrokeForward, .name = "Cube:StrokeForward",
+     .run = [](Ctx& c) {
+         if (!c.doc)
+             return;
+         c.doc->StrokeForward(c.ui.LongWork(false));
+         c.doc->UpdateAllViews();
+     },
+     .label = QT_TRANSLATE_NOOP("Commands", "ストロークをやり直し(&T)"), .place = Edit(1),
+     .keys = {Shortcut(Qt::CTRL | Qt::ALT | Qt::Key_Y)}},
     {.id = Id::DrawSwitch, .name = "Draw:Switch",
      .run = [](Ctx& c) {
          DrawMode& mode = c.view.m_edit.m_drawMode;
@@ -449,8 +471,14 @@ std::span<const CommandRow> CommandRegistry::ViewRows()
 void CCommandDispatcher::Execute(CommandId id, CommandContext& ctx)
 {
     // The window's own commands have no handler here: the window runs them.
-    if (const auto run = CommandRegistry::Row(id).run)
+    // What a command records is a gesture of its own, also when it runs in
+    // the middle of a pen sweep.
+    if (const auto run = CommandRegistry::Row(id).run) {
+        std::optional<CMiravelDoc::CGesture> gesture;
+        if (ctx.doc)
+            gesture.emplace(*ctx.doc);
         run(ctx);
+    }
 }
 
 bool CCommandDispatcher::Execute(const QString& name, CommandContext& ctx)

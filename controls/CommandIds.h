@@ -17,8 +17,9 @@ enum class CommandId : std::uint16_t {
     ControlPos, ColorPos, ControlButton, ColorButton, ButtonButton, Setting, ScreenShot,
     // Canvas.
     CanvasSwitch, CanvasUp, CanvasDown, CanvasCopy, CanvasClearCopy, CanvasPaste, CanvasPasteAll,
-    // Model and drawing mode.
+    // Model and drawing mode; undo and redo of whole gestures.
     CubeSize, CubeRate, CubeClear, CubeBack, CubeForward, DrawSwitch, CubePolygon,
+    CubeStrokeBack, CubeStrokeForward,
     // Colours: the sixteen palette entries, then their colour dialogs.
     CubeColor1, CubeColor16 = CubeColor1 + 15,
     CubeChangeColor1, CubeChangeColor16 = CubeChangeColor1 + 15,

@@ -29,6 +29,7 @@ constexpr MenuDef kMenus[] = {
     {MenuId::File, MenuKind::Bar, MenuId::None, 0, QT_TRANSLATE_NOOP("Commands", "ファイル(&F)")},
     {MenuId::FileExport, MenuKind::Submenu, MenuId::File, 1, QT_TRANSLATE_NOOP("Commands", "エクスポート(&E)")},
     {MenuId::FileRecent, MenuKind::Slot, MenuId::File, 2},
+    {MenuId::Edit, MenuKind::Bar, MenuId::None, 0, QT_TRANSLATE_NOOP("Commands", "編集(&E)")},
     {MenuId::View, MenuKind::Bar, MenuId::None, 0, QT_TRANSLATE_NOOP("Commands", "表示(&V)")},
     {MenuId::ViewBars, MenuKind::Submenu, MenuId::View, 0, QT_TRANSLATE_NOOP("Commands", "ツール バーとドッキング ウィンドウ(&T)")},
     {MenuId::ViewLooks, MenuKind::Submenu, MenuId::View, 0, QT_TRANSLATE_NOOP("Commands", "アプリケーションの外観(&A)")},

@@ -38,6 +38,7 @@ constexpr KeyChord Shortcut(QKeyCombination keys) { return {keys.toCombined(), K
 enum class MenuId : std::uint8_t {
     None,
     File, FileExport, FileRecent,
+    Edit,
     View, ViewBars, ViewLooks, ViewOffice2007, ViewLanguage,
     Tools,
     Help,

@@ -20,10 +20,12 @@ void WithAxis(int axis, int value, int& x, int& y, int& z)
 
 // Makes every cell of [lo, hi) what its source is: the cell with the
 // coordinate on axis set to source. In x, y, z order, one recorded edit per
-// changed cell, each a step of its own; the views hear once. Walks rows of
-// chunks and compares them, so cells that already match cost no lookup.
+// changed cell, each a step of its own but all one gesture; the views hear
+// once. Walks rows of chunks and compares them, so cells that already match
+// cost no lookup.
 void PasteBox(CMiravelDoc& doc, int axis, int source, const CUBEPOS& lo, const CUBEPOS& hi)
 {
+    const CMiravelDoc::CGesture gesture(doc);
     const CMiravelDoc::CEditBatch batch(doc);
     COLORREF target[CCubeChunk::kSide], from[CCubeChunk::kSide];
     for (int x = lo.x; x < hi.x; ++x)

@@ -42,6 +42,10 @@ void CMouseInteraction::StartDrag(CPointerState& p, IToolHost& host, DragMode mo
 
 bool CMouseInteraction::Press(ToolContext& c, const PointerEvent& e)
 {
+    if (e.button != PointerButton::None && !m_inGesture) {
+        c.doc.BeginGesture();
+        m_inGesture = true;
+    }
     switch (e.button) {
     case PointerButton::Left:
         LButtonDown(c, e.shift, e.x, e.y);
@@ -97,8 +101,12 @@ void CMouseInteraction::RButtonDown(ToolContext& c, bool shift, int x, int y)
     host.Pick(x, y);
 }
 
-void CMouseInteraction::Release(ToolContext& c, const PointerEvent&)
+void CMouseInteraction::Release(ToolContext& c, const PointerEvent& e)
 {
+    if (m_inGesture && !e.left && !e.right && !e.middle) {
+        c.doc.EndGesture();
+        m_inGesture = false;
+    }
     c.host.ReleaseMouse();
     c.view.m_pointer.m_dragMode = DragMode::None;
 }

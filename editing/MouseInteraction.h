@@ -9,11 +9,14 @@ struct CEditState;
 // The pen, the default tool: turns mouse input into edits and camera drags.
 // Over a picked cell the left and right buttons place and remove cubes; over
 // empty space they start a rotating or zooming drag; the middle button
-// always moves the camera. Every cube it places or removes is one undo step.
+// always moves the camera. Every cube it places or removes is one undo step;
+// all it does from a press until the last button is up is one gesture, which
+// "Undo stroke" takes back at once.
 class CMouseInteraction final : public ITool {
 public:
     bool Press(ToolContext& c, const PointerEvent& e) override;
-    // Any button released ends whatever drag is under way.
+    // Any button released ends whatever drag is under way; the gesture ends
+    // with the last button held.
     void Release(ToolContext& c, const PointerEvent& e) override;
     // A drag step, or a pick that may paint the canvas layer under a held
     // button, and a repaint when the picked cells changed.
@@ -40,4 +43,5 @@ private:
     int m_prevSight[3] = {-1, -1, -1};
     int m_prevAttach[3] = {-1, -1, -1};
     int m_unchangedMoves = 0;
+    bool m_inGesture = false;
 };

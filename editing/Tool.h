@@ -61,7 +61,9 @@ struct ToolContext {
 // wheel and Escape to it (through the tool box, which gives the default tool
 // what another tool leaves); the tool edits through the document and keeps
 // its own preview. A gesture from press to release is one undo step at most,
-// except the pen's: its every placed or removed cell is one step as ever.
+// except the pen's: its every placed or removed cell is one step as ever,
+// and the whole sweep one gesture of the document, undone at once by
+// "Undo stroke".
 class ITool {
 public:
     virtual ~ITool() = default;

@@ -53,6 +53,26 @@ void CMiravelDoc::ClearHistory()
 {
     m_history.Clear();
     m_historyPos = -1;
+    m_gestureRecorded = false;
+}
+
+void CMiravelDoc::BeginGesture()
+{
+    ++m_gestureDepth;
+    m_gestureRecorded = false;
+}
+
+void CMiravelDoc::EndGesture()
+{
+    m_gestureDepth = std::max(0, m_gestureDepth - 1);
+    m_gestureRecorded = false;
+}
+
+bool CMiravelDoc::TakeGestureStart()
+{
+    const bool start = m_gestureDepth == 0 || !m_gestureRecorded;
+    m_gestureRecorded = m_gestureDepth > 0;
+    return start;
 }
 
 void CMiravelDoc::ClearAllCubes()
@@ -80,7 +100,7 @@ bool CMiravelDoc::RecordChange(std::int32_t x, std::int32_t y, std::int32_t z, C
             return false;
     }
     CutRedoBranch();
-    m_history.Append({x, y, z, oldColor, newColor});
+    m_history.Append({x, y, z, oldColor, newColor}, TakeGestureStart());
     ++m_historyPos;
     KeepHistoryWithinLimit();
     return true;
@@ -177,8 +197,9 @@ bool CMiravelDoc::ApplyAction(const std::vector<CellChange>& changes, const std:
     if (records.empty())
         return false;
     CutRedoBranch();
+    const bool gestureStart = TakeGestureStart();
     for (const CUBERECORD& r : records)
-        m_history.Append(r);
+        m_history.Append(r, gestureStart);
     m_historyPos = std::int32_t(m_history.Size()) - 1;
     KeepHistoryWithinLimit();
     if (resize)
@@ -210,11 +231,12 @@ bool CMiravelDoc::ApplyTransform(const ModelTransform& transform, const std::opt
     if (!moved || (!resize && *moved == m_cubes))
         return false;
     CutRedoBranch();
+    const bool gestureStart = TakeGestureStart();
     for (const CUBERECORD& r : records)
-        m_history.Append(r);
+        m_history.Append(r, gestureStart);
     CUBERECORD action = ToRecord(transform);
     action.joined = !records.empty();
-    m_history.Append(action);
+    m_history.Append(action, gestureStart);
     if (resize) {
         m_history.Append({before.x, before.y, before.z, CLR_NONE, CLR_NONE, true, RecordKind::SizeBefore});
         m_history.Append({size->x, size->y, size->z, CLR_NONE, CLR_NONE, true, RecordKind::SizeAfter});
@@ -264,14 +286,23 @@ bool CMiravelDoc::ApplyRecord(const CUBERECORD& r, bool redo, CChangeNotes& note
     }
 }
 
-void CMiravelDoc::Step(bool redo, const WorkProgress& progress)
+void CMiravelDoc::Step(bool redo, bool gesture, const WorkProgress& progress)
 {
     const std::int32_t count = std::int32_t(m_history.Size());
     if (redo ? m_historyPos + 1 >= count : m_historyPos < 0)
         return;
-    // The records of the step: [begin, end).
-    const auto [first, last] = m_history.StepOf(size_t(redo ? m_historyPos + 1 : m_historyPos));
+    // The records to undo or redo: [begin, end). Of a gesture only what is
+    // still applied (undo) or still undone (redo): single steps may have
+    // taken part of it already.
+    const std::size_t at = size_t(redo ? m_historyPos + 1 : m_historyPos);
+    auto [first, last] = gesture ? m_history.GestureOf(at) : m_history.StepOf(at);
+    if (gesture && redo)
+        first = at;
+    else if (gesture)
+        last = at + 1;
     const std::int32_t begin = std::int32_t(first), end = std::int32_t(last);
+    // Steps recorded after an undo or redo start a gesture of their own.
+    m_gestureRecorded = false;
     CChangeNotes notes;
     bool reset = false;
     // Undo walks the records backwards, redo forwards.
@@ -291,12 +322,22 @@ void CMiravelDoc::Step(bool redo, const WorkProgress& progress)
 
 void CMiravelDoc::HistoryBack(const WorkProgress& progress)
 {
-    Step(false, progress);
+    Step(false, false, progress);
 }
 
 void CMiravelDoc::HistoryForward(const WorkProgress& progress)
 {
-    Step(true, progress);
+    Step(true, false, progress);
+}
+
+void CMiravelDoc::StrokeBack(const WorkProgress& progress)
+{
+    Step(false, true, progress);
+}
+
+void CMiravelDoc::StrokeForward(const WorkProgress& progress)
+{
+    Step(true, true, progress);
 }
 
 bool CMiravelDoc::IsValidGridSize(std::int64_t x, std::int64_t y, std::int64_t z)

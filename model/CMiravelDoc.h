@@ -61,6 +61,26 @@ public:
         CMiravelDoc& m_doc;
     };
 
+    // A gesture of the user: the steps recorded while one is open (a pen
+    // sweep from press to release, a paste) are undone and redone together
+    // by StrokeBack and StrokeForward, while HistoryBack still takes them one
+    // by one. A step recorded with none open is a gesture of its own. Opening
+    // a gesture inside another starts a new one, and so does the first step
+    // after an inner one closes or after an undo or redo: a command run in the
+    // middle of a sweep stays apart from it.
+    void BeginGesture();
+    void EndGesture();
+    class CGesture {
+    public:
+        explicit CGesture(CMiravelDoc& doc) : m_doc(doc) { m_doc.BeginGesture(); }
+        ~CGesture() { m_doc.EndGesture(); }
+        CGesture(const CGesture&) = delete;
+        CGesture& operator=(const CGesture&) = delete;
+
+    private:
+        CMiravelDoc& m_doc;
+    };
+
     // Decides whether a change is to be applied and, if so, records it first.
     bool RecordChange(std::int32_t x, std::int32_t y, std::int32_t z, COLORREF newColor);
     // One step back or forward: one record of the editor's own edits, or all
@@ -69,6 +89,11 @@ public:
     // runs to its end whatever the answer.
     void HistoryBack(const WorkProgress& progress = {});
     void HistoryForward(const WorkProgress& progress = {});
+    // Back over the rest of the gesture that holds the last applied step, or
+    // forward to the end of the gesture that holds the next one, as one change
+    // of the model; the same rules as a single step otherwise.
+    void StrokeBack(const WorkProgress& progress = {});
+    void StrokeForward(const WorkProgress& progress = {});
 
     // Applies a tool action (a fill, a move, a turn...) as one step of the
     // history: each change that alters its cell is recorded and applied in
@@ -142,12 +167,17 @@ private:
     // (redo); returns whether views must redraw everything (a new grid size,
     // a whole-model action) rather than the cells noted.
     bool ApplyRecord(const CUBERECORD& record, bool redo, CChangeNotes& notes, const WorkProgress& progress);
-    // Undo and redo of one step of the history.
-    void Step(bool redo, const WorkProgress& progress);
+    // Undo and redo of one step of the history, or of what is left of a gesture.
+    void Step(bool redo, bool gesture, const WorkProgress& progress);
+    // Whether the step about to be recorded opens a gesture.
+    bool TakeGestureStart();
     DocResult Load(CArchive& ar);
 
     std::optional<std::uint32_t> m_saveSeed;
     std::size_t m_historyLimit = kDefaultHistoryLimit;
     int m_batchDepth = 0;
+    int m_gestureDepth = 0;
+    // Whether the innermost open gesture has recorded a step yet.
+    bool m_gestureRecorded = false;
     CChangeNotes m_batchNotes;
 };

@@ -10,6 +10,7 @@ constexpr std::uint64_t kCoordMask = (std::uint64_t(1) << kCoordBits) - 1;
 constexpr int kKindShift = 3 * kCoordBits;      // 3 bits
 constexpr int kJoinedBit = kKindShift + 3;
 constexpr int kWideBit = kJoinedBit + 1;
+constexpr int kGestureBit = kWideBit + 1;
 constexpr std::int32_t kCoordLimit = std::int32_t(1) << (kCoordBits - 1);
 
 bool Fits(std::int32_t c) { return c >= -kCoordLimit && c < kCoordLimit; }
@@ -46,9 +47,13 @@ CUBERECORD CEditHistory::operator[](std::size_t i) const
     return r;
 }
 
-void CEditHistory::Append(const CUBERECORD& r)
+void CEditHistory::Append(const CUBERECORD& r, bool gestureStart)
 {
-    std::uint64_t pos = std::uint64_t(r.kind) << kKindShift | std::uint64_t(r.joined) << kJoinedBit;
+    // A record joined to the one before it never opens a gesture, and the
+    // oldest always does.
+    gestureStart = m_records.empty() || (gestureStart && !r.joined);
+    std::uint64_t pos = std::uint64_t(r.kind) << kKindShift | std::uint64_t(r.joined) << kJoinedBit |
+                        std::uint64_t(gestureStart) << kGestureBit;
     if (Fits(r.x) && Fits(r.y) && Fits(r.z)) {
         pos |= PackCoord(r.x) | PackCoord(r.y) << kCoordBits | PackCoord(r.z) << (2 * kCoordBits);
     } else {
@@ -90,6 +95,9 @@ void CEditHistory::DropOldest(std::size_t count)
         ++m_wideFirst;
     }
     m_records.erase(m_records.begin(), m_records.begin() + std::ptrdiff_t(count));
+    // What is left of a gesture whose start was dropped is a gesture of its own.
+    if (!m_records.empty())
+        m_records.front().pos |= std::uint64_t(1) << kGestureBit;
 }
 
 void CEditHistory::Clear()
@@ -105,6 +113,21 @@ std::pair<std::size_t, std::size_t> CEditHistory::StepOf(std::size_t i) const
     while (first > 0 && Joined(first))
         --first;
     while (end < m_records.size() && Joined(end))
+        ++end;
+    return {first, end};
+}
+
+bool CEditHistory::StartsGesture(std::size_t i) const
+{
+    return (m_records[i].pos >> kGestureBit & 1) != 0;
+}
+
+std::pair<std::size_t, std::size_t> CEditHistory::GestureOf(std::size_t i) const
+{
+    std::size_t first = i, end = i + 1;
+    while (first > 0 && !StartsGesture(first))
+        --first;
+    while (end < m_records.size() && !StartsGesture(end))
         ++end;
     return {first, end};
 }

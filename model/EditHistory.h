@@ -9,8 +9,8 @@
 #include <vector>
 
 // The records of the edit history in order, 16 bytes each: the three
-// coordinates packed into one 64-bit word with the record's kind and step
-// flag, then the two colours. A cell farther than 2^18 from the origin on
+// coordinates packed into one 64-bit word with the record's kind, step flag
+// and gesture mark, then the two colours. A cell farther than 2^18 from the origin on
 // some axis (only hidden cubes can be) keeps its coordinates beside the
 // records.
 //
@@ -26,16 +26,23 @@ public:
     CUBERECORD operator[](std::size_t i) const;
     CUBERECORD Back() const { return (*this)[Size() - 1]; }
 
-    void Append(const CUBERECORD& record);
+    // gestureStart: the record opens a gesture (a sweep, a paste, a click
+    // with its mirrors), the span "Undo stroke" steps over; the gesture runs
+    // up to the next record so marked. Only the first record of a step may
+    // carry the mark, and the oldest record always does.
+    void Append(const CUBERECORD& record, bool gestureStart = true);
     // Keeps the first count records.
     void Truncate(std::size_t count);
-    // Drops the first count records.
+    // Drops the first count records; the new oldest starts a gesture.
     void DropOldest(std::size_t count);
     // Empties the history and gives its memory back.
     void Clear();
 
     // The records [first, end) of the step that holds record i.
     std::pair<std::size_t, std::size_t> StepOf(std::size_t i) const;
+    // The records [first, end) of the gesture that holds record i.
+    std::pair<std::size_t, std::size_t> GestureOf(std::size_t i) const;
+    bool StartsGesture(std::size_t i) const;
     // What the records take, undo and redo alike.
     std::size_t MemoryBytes() const;
 

@@ -232,15 +232,18 @@ bool CFastCubeRenderer::Build(const CViewState& v, ViewSize size, const CMiravel
                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() > budgetMs;
     };
     // Edited chunks first, whatever the budget: an edit shows in the next
-    // frame. Then the rest, for as long as the budget allows.
+    // frame. Then the rest, for as long as the budget allows, but at least
+    // one piece a frame so that the build always comes to an end.
+    bool builtOne = false;
     for (int pass = 0; pass < 2; ++pass) {
         if (!wire) {
             for (std::size_t i = 0; i < m_chunks.size(); ++i) {
                 Chunk& c = m_chunks[i];
                 if (pass == 0 ? c.faces != State::Edited : c.faces == State::Built)
                     continue;
-                if (pass == 1 && overBudget())
-                    return false;
+                if (pass == 1 && builtOne && overBudget())
+                    return NoteBuilt(false, key);
+                builtOne = pass == 1;
                 const int z = int(i % std::size_t(m_count[2])), y = int(i / std::size_t(m_count[2]) % std::size_t(m_count[1])),
                           x = int(i / (std::size_t(m_count[2]) * std::size_t(m_count[1])));
                 c.faces = State::Built;
@@ -268,8 +271,9 @@ bool CFastCubeRenderer::Build(const CViewState& v, ViewSize size, const CMiravel
                 const ChunkWire::Key columnKey = ChunkWire::KeyFor(key, a, CCubeChunk::Origin(k));
                 if (pass == 0 ? c.state != State::Edited : (c.state == State::Built && c.key == columnKey))
                     continue;
-                if (pass == 1 && overBudget())
-                    return false;
+                if (pass == 1 && builtOne && overBudget())
+                    return NoteBuilt(true, key);
+                builtOne = pass == 1;
                 c.state = State::Built;
                 c.key = columnKey;
                 c.mesh = std::make_unique<ChunkWire::Mesh>();
@@ -306,6 +310,32 @@ bool CFastCubeRenderer::Build(const CViewState& v, ViewSize size, const CMiravel
         }
     }
     return true;
+}
+
+bool CFastCubeRenderer::NoteBuilt(bool wire, const ChunkWire::Key& key)
+{
+    std::size_t built = 0, total = 0;
+    if (!wire) {
+        total = m_chunks.size();
+        for (const Chunk& c : m_chunks)
+            built += c.faces == State::Built;
+    }
+    for (int a = 0; wire && a < 3; ++a) {
+        const auto& columns = m_columns[std::size_t(a)];
+        const int a1 = (a + 1) % 3, a2 = (a + 2) % 3;
+        total += columns.size();
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            int chunk[3];
+            chunk[a] = 0;
+            chunk[a1] = int(i / std::size_t(m_count[std::size_t(a2)]));
+            chunk[a2] = int(i % std::size_t(m_count[std::size_t(a2)]));
+            const ChunkWire::Key columnKey =
+                ChunkWire::KeyFor(key, a, CCubeChunk::Origin(ChunkKey{chunk[0], chunk[1], chunk[2]}));
+            built += columns[i].state == State::Built && columns[i].key == columnKey;
+        }
+    }
+    m_builtFraction = total ? double(built) / double(total) : 1.0;
+    return false;
 }
 
 void CFastCubeRenderer::Prepare(const CViewState& v, ViewSize size, const CMiravelDoc& doc)

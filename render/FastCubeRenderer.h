@@ -64,6 +64,8 @@ public:
     void SetBuildBudget(double milliseconds) { m_budgetMs = milliseconds; }
     // Whether the last frame left geometry unbuilt: another frame is due.
     bool HasPendingWork() const { return m_pending; }
+    // How much of the geometry the style needs is built, 0 to 1.
+    double BuiltFraction() const { return m_pending ? m_builtFraction : 1.0; }
     // Bytes held by the cached geometry, in GL and waiting for it.
     std::size_t MemoryBytes() const;
     // What the last frame drew.
@@ -115,6 +117,8 @@ private:
     void MarkChunk(int x, int y, int z);
     // Builds what the style needs; returns whether all of it is built.
     bool Build(const CViewState& view, ViewSize size, const CMiravelDoc& doc, double budgetMs);
+    // Notes how much is built when a frame's budget ran out; returns false.
+    bool NoteBuilt(bool wire, const ChunkWire::Key& key);
     void DropWire();
     void Upload();
     void Trash(FacesGL& gl);
@@ -144,6 +148,7 @@ private:
     bool m_pending = false;
     bool m_wireHeld = false;
     double m_budgetMs = 0;
+    double m_builtFraction = 0;
     CChunkCells m_cells;
     CFastLattice m_lattice;
     std::vector<std::uint32_t> m_trashBuffers, m_trashTextures;

@@ -12,8 +12,10 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QOpenGLContext>
+#include <QProgressDialog>
 #include <GL/gl.h>
 #include <algorithm>
 
@@ -24,7 +26,7 @@ CMiravelView::CMiravelView(QWidget* parent) : QOpenGLWidget(parent)
     m_referenceRenderer = qEnvironmentVariable("MIRAVEL_RENDERER") == QLatin1String("reference");
     // A large model's geometry is built over several frames, each showing
     // what is ready, rather than in one long pause; edits are never delayed.
-    m_fastCubes.SetBuildBudget(kBuildBudgetMs);
+    m_fastCubes.SetBuildBudget(m_buildBudgetMs);
 
     // The palette, then the buttons with their images, tooltips, commands
     // and the swatches the defaults give.
@@ -198,7 +200,7 @@ QImage CMiravelView::ScenePicture()
     // A picture for a file shows the whole model, however long it takes.
     m_fastCubes.SetBuildBudget(0);
     QImage picture = grabFramebuffer();
-    m_fastCubes.SetBuildBudget(kBuildBudgetMs);
+    m_fastCubes.SetBuildBudget(m_buildBudgetMs);
     m_hideEditingAids = false;
     update();  // the window shows the aids again
     return picture;
@@ -415,4 +417,42 @@ void CMiravelView::paintGL()
     // waiting now have been handled.
     if (!m_referenceRenderer && m_fastCubes.HasPendingWork())
         QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    TrackBuild();
+}
+
+void CMiravelView::SetBuildPacing(double budgetMs, int progressDelayMs)
+{
+    m_buildBudgetMs = budgetMs;
+    m_buildProgressDelayMs = progressDelayMs;
+    m_fastCubes.SetBuildBudget(budgetMs);
+}
+
+void CMiravelView::TrackBuild()
+{
+    if (m_referenceRenderer || !m_fastCubes.HasPendingWork()) {
+        m_buildStarted.invalidate();
+        delete m_buildProgress;
+        return;
+    }
+    if (!m_buildStarted.isValid()) {
+        m_buildStarted.start();
+        return;
+    }
+    // The window only tells: the view keeps drawing what is ready and takes
+    // every input meanwhile (an edit is shown at once), so the window is
+    // neither modal nor given the focus, and has nothing to cancel.
+    if (!m_buildProgress && m_buildStarted.elapsed() >= m_buildProgressDelayMs) {
+        m_buildProgress = new QProgressDialog(
+            QCoreApplication::translate("CMiravelView", "表示を準備しています..."), QString(), 0, 100, window());
+        m_buildProgress->setWindowTitle(QCoreApplication::applicationName());
+        m_buildProgress->setWindowModality(Qt::NonModal);
+        m_buildProgress->setAttribute(Qt::WA_ShowWithoutActivating);
+        m_buildProgress->setAttribute(Qt::WA_DeleteOnClose);
+        m_buildProgress->setAutoReset(false);
+        m_buildProgress->setAutoClose(false);
+        m_buildProgress->setMinimumDuration(0);
+        m_buildProgress->show();
+    }
+    if (m_buildProgress)
+        m_buildProgress->setValue(int(m_fastCubes.BuiltFraction() * 100.0));
 }

@@ -10,7 +10,10 @@
 #include "view/ViewAdapters.h"
 #include "view/ViewCommandUi.h"
 
+#include <QElapsedTimer>
 #include <QOpenGLWidget>
+#include <QPointer>
+#include <QProgressDialog>
 
 class CMiravelDoc;
 
@@ -71,6 +74,11 @@ public:
 
     CViewCommandUi& CommandUi() { return m_commandUi; }
 
+    // How long a frame may build and how long before the build's progress
+    // window shows (tests shorten both).
+    void SetBuildPacing(double budgetMs, int progressDelayMs);
+    QProgressDialog* BuildProgress() const { return m_buildProgress; }
+
 signals:
     // A command of the view ran, from whatever way in (a key, a button, a
     // menu): check marks that show the view's state may have changed.
@@ -109,12 +117,17 @@ protected:
 
 private:
     // How long one frame may spend building geometry that no edit asked for.
-    static constexpr double kBuildBudgetMs = 100.0;
+    double m_buildBudgetMs = 100.0;
+    // A build shorter than this shows no progress window.
+    int m_buildProgressDelayMs = 400;
 
     void ReleaseGL();
     bool ListsMatchModel() const;
     void ApplyFit();
     ToolContext Tools();
+    // Shows, moves or closes the window telling how far a long geometry
+    // build has come.
+    void TrackBuild();
 
     CMiravelDoc* m_doc = nullptr;
     CToolBox m_tools;
@@ -125,6 +138,10 @@ private:
     // size, the fit waits for the first paint, with the pose it was asked for.
     bool m_fitPending = false;
     CCameraState m_fitPose;
+    // Runs from the first frame that left geometry unbuilt; past a short
+    // delay a window shows the build's progress until it is done.
+    QElapsedTimer m_buildStarted;
+    QPointer<QProgressDialog> m_buildProgress;
     // Set while a picture for a file or a printer is drawn.
     bool m_hideEditingAids = false;
     // What the lists were built for.

@@ -275,6 +275,13 @@ Right click - Next light position</translation>
     </message>
 </context>
 <context>
+    <name>CMiravelView</name>
+    <message>
+        <source>表示を準備しています...</source>
+        <translation>Preparing the view...</translation>
+    </message>
+</context>
+<context>
     <name>CPalettePanel</name>
     <message>
         <source>パレットを開く</source>
@@ -643,6 +650,26 @@ Right click - Next light position</translation>
     <message>
         <source>ツール バー(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>ストロークを元に戻す(&amp;S)</source>
+        <translation>Undo &amp;stroke</translation>
+    </message>
+    <message>
+        <source>ストロークをやり直し(&amp;T)</source>
+        <translation>Redo s&amp;troke</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
     </message>
 </context>
 <context>

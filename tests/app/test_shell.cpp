@@ -391,10 +391,10 @@ TEST_F(ShellCommandsTest, FirstRunButtonsShowTheStateAndTheTitleMarksEveryChange
 TEST_F(ShellCommandsTest, TheToolMenuSitsBeforeHelpItsKeysActAndMirroringIsRemembered)
 {
     ASSERT_TRUE(StartApp());
-    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表示(&V)"),
+    EXPECT_EQ(MenuTitles(), (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"), QStringLiteral("表示(&V)"),
                                    QStringLiteral("ツール(&T)"), QStringLiteral("ヘルプ(&H)")}));
     // The menu shows a key from its action's shortcut.
-    EXPECT_TRUE(Frame().menuBar()->actions().at(2)->menu()->actions().contains(Frame().Action(CommandId::ModelMovePlusY)));
+    EXPECT_TRUE(Frame().menuBar()->actions().at(3)->menu()->actions().contains(Frame().Action(CommandId::ModelMovePlusY)));
     EXPECT_EQ(Frame().Action(CommandId::ModelMovePlusY)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+PgUp")));
     // Every command of the window's own has its action and its handler.
     for (const CommandRow* row : CommandRegistry::All()) {
@@ -445,7 +445,7 @@ TEST_F(ShellCommandsTest, TheLanguageChoiceIsToldAboutOnceAndTakesEffectAtTheNex
 
     ASSERT_TRUE(StartApp());
     EXPECT_EQ(Language::Current(), Language::kEnglish);
-    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Tools", "&Help"}));
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&View", "&Tools", "&Help"}));
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Miravel - MIRA-VEL    Powered by Orvendale"));
     EXPECT_TRUE(LanguageEntry(Language::kEnglish)->isChecked());
     // (A later choice overwriting the stored one: the translations test.)

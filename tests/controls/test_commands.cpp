@@ -203,19 +203,16 @@ TEST_F(Commands, CanvasAndToolsActOnTheDocumentAndARefusedMoveWarns)
     Run("Canvas:Switch");
     EXPECT_EQ(view.m_edit.m_canvasAxis, CanvasAxis::Z);
     EXPECT_EQ(ui.rebuilds, 1);
-    // Paste all asks first; without a copy nothing is asked.
-    Run("Canvas:PasteAll");
-    EXPECT_TRUE(ui.log.empty());
+    // Paste all asks first (when it asks and what a No does: the canvas
+    // layer tests).
     view.m_edit.m_canvasAxis = CanvasAxis::Y;
     view.m_edit.m_canvasPos = 1;
     doc.SetCube(1, 1, 1, RGB(1, 2, 3));
     Run("Canvas:Copy");
     EXPECT_EQ(view.m_edit.m_copyLayer, 1);
-    Run("Canvas:PasteAll");
-    EXPECT_EQ(ui.log, (Log{"ask 選択されたレイヤーを全てのレイヤーに適用しますか？"}));
-    EXPECT_EQ(doc.m_cubes.Count(), 1u);
     ui.confirmAnswer = true;
     Run("Canvas:PasteAll");
+    EXPECT_EQ(ui.log, (Log{"ask 選択されたレイヤーを全てのレイヤーに適用しますか？"}));
     EXPECT_EQ(doc.m_cubes.Count(), 3u);
     Run("Canvas:ClearCopy");
     EXPECT_EQ(view.m_edit.m_copyLayer, -1);

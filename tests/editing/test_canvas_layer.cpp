@@ -39,6 +39,24 @@ TEST(CanvasLayer, SlidingAndTurningStayInsideTheGrid)
         EXPECT_EQ(std::pair(e.AxisIndex(), e.m_canvasPos), std::pair(s.axis, s.pos)) << s.forward << s.sightX;
         EXPECT_EQ(e.m_copyLayer, -1);
     }
+
+    // The grid shrinks under the canvas, a copy source and the pointer's
+    // cells (the sight at x 30): what lies beyond it is let go.
+    doc.SetGridSize(4, 4, 4);
+    e.m_canvasAxis = CanvasAxis::Z;
+    e.m_canvasPos = 12;
+    e.m_copyLayer = 9;
+    p.m_attachX = p.m_attachY = 1;
+    p.m_attachZ = 2;
+    CanvasLayer::KeepInsideGrid(e, p, doc);
+    EXPECT_EQ(std::pair(e.m_canvasPos, e.m_copyLayer), std::pair(3, -1));
+    EXPECT_FALSE(p.HasSight());
+    EXPECT_EQ(p.m_attachZ, 2);  // inside: kept
+    e.m_copyLayer = 3;
+    p.m_attachY = 4;
+    CanvasLayer::KeepInsideGrid(e, p, doc);
+    EXPECT_EQ(e.m_copyLayer, 3);
+    EXPECT_FALSE(p.HasAttach());
 }
 
 TEST(CanvasLayer, PasteCopiesTheSourceLayerCellByCell)
@@ -90,30 +108,6 @@ TEST(CanvasLayer, PasteToAllAsksFirstAndFillsEveryLayer)
         EXPECT_EQ(doc.GetCube(x, 7, 9), kRed) << x;
     EXPECT_EQ(doc.m_cubes.Count(), 16u);
     EXPECT_EQ(doc.m_history.Size(), 2u + 15 + 1);  // 15 added, 1 removed
-}
-
-TEST(CanvasLayer, AfterTheGridShrinksNothingPointsOutsideIt)
-{
-    CMiravelDoc doc;
-    doc.SetGridSize(4, 4, 4);
-    CEditState e;
-    CPointerState p;
-    e.m_canvasAxis = CanvasAxis::Z;
-    e.m_canvasPos = 12;
-    e.m_copyLayer = 9;
-    p.m_sightX = 10;
-    p.m_attachX = p.m_attachY = 1;
-    p.m_attachZ = 2;
-    CanvasLayer::KeepInsideGrid(e, p, doc);
-    EXPECT_EQ(e.m_canvasPos, 3);
-    EXPECT_EQ(e.m_copyLayer, -1);
-    EXPECT_FALSE(p.HasSight());
-    EXPECT_EQ(p.m_attachZ, 2);  // inside: kept
-    e.m_copyLayer = 3;
-    p.m_attachY = 4;
-    CanvasLayer::KeepInsideGrid(e, p, doc);
-    EXPECT_EQ(e.m_copyLayer, 3);
-    EXPECT_FALSE(p.HasAttach());
 }
 
 } // namespace

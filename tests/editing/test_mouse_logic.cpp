@@ -1,6 +1,7 @@
 // Mouse editing decisions without a window, through the tools as the view
 // forwards to them: drags, clicks, sweeps, the wheel and the redraw
 // throttle, with a host that records what was asked of it.
+#include "editing/CanvasLayer.h"
 #include "editing/MirrorPainting.h"
 #include "editing/ToolBox.h"
 #include "model/CMiravelDoc.h"
@@ -136,22 +137,13 @@ TEST_F(MouseLogic, MirrorPaintingRepeatsEveryEditAcrossTheBoxAsOneStep)
     EXPECT_EQ(MirrorPainting::Cells(doc, {2, 1, 0}, true, false), (C{{2, 1, 0}}));
     EXPECT_EQ(MirrorPainting::Cells(doc, {0, 1, 1}, true, true), (C{{0, 1, 1}, {4, 1, 1}, {0, 1, 2}, {4, 1, 2}}));
 
-    v.m_edit.m_mirrorX = v.m_edit.m_mirrorZ = 1;
+    // (Mirrored sweeps, each step undone as one: the stroke test.) A right
+    // click erases the cube and its mirror image; attach mode mirrors the
+    // attach target.
+    v.m_edit.m_mirrorX = 1;
     v.m_edit.m_cubeColor = RGB(7, 7, 7);
-    // A sweep over x 0 and 1 of the canvas layer y = 0 at z = 1.
-    host.onPick = [&](int x, int) { v.m_pointer.m_sightX = x / 10, v.m_pointer.m_sightY = 0, v.m_pointer.m_sightZ = 1; };
-    for (int x = 0; x < 20; x += 3)
-        Move(x, 0, true);
-    EXPECT_EQ(doc.m_cubes.Count(), 8u);  // x 0, 1 and their mirrors 4, 3, on z 1 and 2
-    doc.HistoryBack();  // the second sweep step: four cubes
-    EXPECT_EQ(doc.m_cubes.Count(), 4u);
-    EXPECT_EQ(doc.GetCube(4, 0, 2), RGB(7, 7, 7));
-
-    // A right click erases the cube and its mirror image; attach mode
-    // mirrors the attach target.
-    v.m_edit.m_mirrorZ = 0;
+    doc.m_cubes = CCubeStore{{{0, 0, 1}, RGB(7, 7, 7)}, {{4, 0, 1}, RGB(7, 7, 7)}, {{0, 0, 2}, RGB(7, 7, 7)}, {{4, 0, 2}, RGB(7, 7, 7)}};
     v.m_pointer.m_sightX = 0, v.m_pointer.m_sightY = 0, v.m_pointer.m_sightZ = 2;
-    host.onPick = [](int, int) {};
     Press(PointerButton::Right, 5, 5);
     EXPECT_EQ(CellsOf(doc.m_cubes), (std::map<CUBEPOS, COLORREF>{{{0, 0, 1}, RGB(7, 7, 7)}, {{4, 0, 1}, RGB(7, 7, 7)}}));
     v.m_edit.m_drawMode = DrawMode::Attach;
@@ -160,6 +152,55 @@ TEST_F(MouseLogic, MirrorPaintingRepeatsEveryEditAcrossTheBoxAsOneStep)
     EXPECT_EQ(doc.GetCube(4, 2, 0), RGB(7, 7, 7));
     doc.HistoryBack();
     EXPECT_EQ(doc.m_cubes.Count(), 2u);
+}
+
+TEST_F(MouseLogic, StrokeUndoTakesWholeGesturesWhereUndoTakesCells)
+{
+    // A mirrored sweep over x 0..2 with a command run in its middle (a
+    // gesture apart), a click, and layer y 0 pasted into y 1: five gestures.
+    doc.SetGridSize(6, 2, 1);
+    v.m_edit.m_cubeColor = RGB(7, 7, 7);
+    v.m_edit.m_mirrorX = 1;
+    host.onPick = [&](int x, int) { v.m_pointer.m_sightX = x / 10, v.m_pointer.m_sightY = v.m_pointer.m_sightZ = 0; };
+    Move(0, 0);
+    Press(PointerButton::Left, 0, 0);
+    Move(10, 0, true);
+    {
+        const CMiravelDoc::CGesture command(doc);
+        doc.SetCube(0, 1, 0, RGB(1, 1, 1));
+    }
+    Move(20, 0, true);
+    Release();
+    v.m_edit.m_mirrorX = 0;
+    Move(0, 0);
+    Press(PointerButton::Right, 0, 0);
+    Release();
+    v.m_edit.m_canvasAxis = CanvasAxis::Y;
+    CanvasLayer::Copy(v.m_edit);
+    CanvasLayer::PasteLayerToAll(v.m_edit, doc, [] { return true; });
+    const std::map<CUBEPOS, COLORREF> all = CellsOf(doc.m_cubes);
+
+    // Single steps take part of a gesture, a stroke the rest of it or nothing.
+    using Step = void (CMiravelDoc::*)(const WorkProgress&);
+    const Step back = &CMiravelDoc::HistoryBack, forward = &CMiravelDoc::HistoryForward,
+               strokeBack = &CMiravelDoc::StrokeBack, strokeForward = &CMiravelDoc::StrokeForward;
+    const struct { Step step; std::size_t cubes; int pos; } steps[] = {
+        {back, 9, 12}, {strokeBack, 6, 7}, {strokeBack, 7, 6}, {strokeBack, 5, 4}, {strokeBack, 4, 3},
+        {back, 2, 1}, {strokeBack, 0, -1}, {strokeBack, 0, -1}, {forward, 2, 1}, {strokeForward, 4, 3},
+        {strokeForward, 5, 4}, {strokeForward, 7, 6}, {strokeForward, 6, 7}, {strokeForward, 10, 13}, {strokeForward, 10, 13}};
+    for (const auto& s : steps) {
+        (doc.*s.step)({});
+        EXPECT_EQ(std::pair(doc.m_cubes.Count(), doc.m_historyPos), std::pair(s.cubes, s.pos)) << &s - steps;
+    }
+    EXPECT_EQ(CellsOf(doc.m_cubes), all);
+
+    // Past the memory limit the sweep's first step goes; the rest of the
+    // sweep is a gesture of its own.
+    doc.SetHistoryLimit(12 * CEditHistory::kRecordBytes);
+    EXPECT_TRUE(doc.m_history.StartsGesture(0));
+    for (int i = 0; i < 5; ++i)
+        doc.StrokeBack();
+    EXPECT_EQ(CellsOf(doc.m_cubes), (std::map<CUBEPOS, COLORREF>{{{0, 0, 0}, RGB(7, 7, 7)}, {{5, 0, 0}, RGB(7, 7, 7)}}));
 }
 
 TEST_F(MouseLogic, ARestingPointerRepaintsEveryHundredAndSecondMove)

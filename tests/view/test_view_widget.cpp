@@ -3,6 +3,7 @@
 #include "controls/CommandDispatcher.h"
 #include "tests/view/ViewTestSupport.h"
 
+#include <QProgressDialog>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,6 +83,29 @@ TEST_F(ViewWidgetTest, TheFastDrawingFollowsEdits)
     EXPECT_GT(CountPixels(Grab(*view), qRgb(255, 0, 255)), 20);
     view->ExecuteCommand(QStringLiteral("Cube:Back"));
     EXPECT_EQ(CountPixels(Grab(*view), qRgb(255, 0, 255)), 0);
+}
+
+TEST_F(ViewWidgetTest, ALongGeometryBuildShowsItsProgressUntilTheModelIsWhole)
+{
+    // Scattered cubes on a grid past the size dialog's, built a sliver a
+    // frame: the window tells how far the build is, and goes when it is done.
+    doc.SetGridSize(96, 8, 96);
+    for (int x = 0; x < 96; x += 2)
+        for (int z = x % 4; z < 96; z += 4)
+            doc.m_cubes.Set({x, 0, z}, RGB(255, 0, 255));
+    doc.UpdateAllViews(nullptr);
+    view->m_state.m_prefs.m_lightEnable = 0;
+    view->SetBuildPacing(0.001, 0);
+    const int firstFrame = CountPixels(Grab(*view), qRgb(255, 0, 255));
+    Grab(*view);
+    ASSERT_NE(view->BuildProgress(), nullptr);
+    EXPECT_TRUE(view->BuildProgress()->isVisible());
+    EXPECT_LT(view->BuildProgress()->value(), 100);
+    for (int frame = 0; frame < 200 && view->BuildProgress(); ++frame)
+        Grab(*view);
+    EXPECT_EQ(view->BuildProgress(), nullptr);
+    view->SetBuildPacing(0, 0);
+    EXPECT_GT(CountPixels(Grab(*view), qRgb(255, 0, 255)), firstFrame);
 }
 
 TEST_F(ViewWidgetTest, PickingUsesTheClientPixelUnderThePointer)
