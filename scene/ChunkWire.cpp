@@ -61,6 +61,13 @@ public:
     {
         const int width = m_mesh.textureWidth;
         const bool single = std::all_of(colors, colors + n, [&](COLORREF c) { return c == colors[0]; });
+        if (!single && n + 2 > width) {
+            // Each piece's pixels just past its ends take that end's colour:
+            // the pieces meet where the edges' colours change anyway.
+            for (int done = 0; done < n; done += width - 2)
+                Add(face, axis, base, k0 + done, colors + done, std::min(width - 2, n - done));
+            return;
+        }
         const int need = single ? 1 : n + 2;
         if (m_column + need > width) {
             ++m_row;
@@ -142,7 +149,16 @@ bool Mesh::Empty() const
     return std::all_of(lines.begin(), lines.end(), [](const auto& l) { return l.empty(); });
 }
 
-void Build(const CCubeStore& store, const GridSize& box, int axis, const ChunkKey& column, const Key& key, Mesh& out)
+int TextureWidth(int length)
+{
+    int width = 16;
+    while (width < length + 2)
+        width *= 2;
+    return width;
+}
+
+void Build(const CCubeStore& store, const GridSize& box, int axis, const ChunkKey& column, const Key& key, Mesh& out,
+           int textureWidth)
 {
     out = Mesh{};
     const int a1 = (axis + 1) % 3, a2 = (axis + 2) % 3;
@@ -150,10 +166,7 @@ void Build(const CCubeStore& store, const GridSize& box, int axis, const ChunkKe
     const int length = side[axis];
     if (length <= 0 || side[a1] <= 0 || side[a2] <= 0)
         return;
-    int width = 16;
-    while (width < length + 2)
-        width *= 2;
-    CRunWriter writer(out, width);
+    CRunWriter writer(out, textureWidth >= 3 ? textureWidth : TextureWidth(length));
     const auto candidates = Candidates(key, axis);
 
     // Each grid line's open run and the colours of its edges so far.
