@@ -26,7 +26,8 @@
 // computes as for the cubes.
 //
 // An edge belongs to the column that holds its painter, so edges are never
-// drawn twice and columns without cubes have none.
+// drawn twice and columns without cubes have none. The lines come nearest to
+// the viewer first, as far as the faces that face the viewer tell.
 namespace ChunkWire {
 
 // What the edges are worked out for: which face directions face the viewer,
