@@ -674,7 +674,7 @@ void CFastCubeRenderer::DrawWire(const CViewState& v, const std::array<bool, 6>&
         glClipPlane(GL_CLIP_PLANE0, plane);
         glEnable(GL_CLIP_PLANE0);
     };
-    std::uint32_t bound = 0;
+    std::uint32_t bound = ~0u;  // none yet: the first column binds its page
     const auto draw = [&](const Placed& p) {
         const LinesGL& gl = m_columns[std::size_t(p.axis)][p.index].gl;
         ++m_stats.chunks;
