@@ -26,6 +26,9 @@ const std::array<std::array<std::array<int, 3>, 6>, 6> kTriangles = [] {
     return t;
 }();
 constexpr int kSide = CChunkCells::kSide;
+// The widest texture the wireframe's colours take (16 KiB a row): drivers
+// hold it, and a longer run of colours is drawn in pieces.
+constexpr int kMostWireTexels = 4096;
 
 void Normal(int face)
 {
@@ -113,6 +116,10 @@ void CFastCubeRenderer::EnsureTables(const CMiravelDoc& doc)
         for (Column& c : columns)
             Trash(c.gl);
     m_box = box;
+    // Wide enough for a run along the longest side of most grids; long
+    // enough rows that a column takes few of them.
+    m_atlas.SetWidth(std::min(kMostWireTexels, ChunkWire::TextureWidth(std::max({box.x, box.y, box.z, 254}))),
+                     m_trashTextures);
     // Grids the size dialog takes are drawn face by face, as the literal
     // drawing is; beyond them faces of one colour are merged.
     m_merge = std::int64_t(box.x) * box.y * box.z > GridLimits::kSizeDialogCells;
@@ -277,7 +284,7 @@ bool CFastCubeRenderer::Build(const CViewState& v, ViewSize size, const CMiravel
                 c.state = State::Built;
                 c.key = columnKey;
                 c.mesh = std::make_unique<ChunkWire::Mesh>();
-                ChunkWire::Build(doc.m_cubes, m_box, a, k, columnKey, *c.mesh);
+                ChunkWire::Build(doc.m_cubes, m_box, a, k, columnKey, *c.mesh, m_atlas.Width());
                 if (c.mesh->Empty())
                     c.mesh.reset();
                 Trash(c.gl);
@@ -356,7 +363,7 @@ std::size_t CFastCubeRenderer::MemoryBytes() const
         for (const Column& c : columns)
             n += c.gl.bytes + (c.mesh ? c.mesh->Bytes() : 0);
     }
-    return n;
+    return n + m_atlas.Bytes();
 }
 
 void CFastCubeRenderer::Trash(FacesGL& gl)
@@ -370,8 +377,7 @@ void CFastCubeRenderer::Trash(LinesGL& gl)
 {
     if (gl.buffer)
         m_trashBuffers.push_back(gl.buffer);
-    if (gl.texture)
-        m_trashTextures.push_back(gl.texture);
+    m_atlas.Free(gl.colors);
     gl = {};
 }
 
@@ -404,11 +410,13 @@ void CFastCubeRenderer::ReleaseGL()
             Trash(c.gl);
         }
     EmptyTrash();
+    m_atlas.Release();
 }
 
 void CFastCubeRenderer::ForgetGL()
 {
     m_lattice.ForgetGL();
+    m_atlas.Forget();
     m_trashBuffers.clear();
     m_trashTextures.clear();
     for (Chunk& c : m_chunks) {
@@ -442,12 +450,26 @@ void CFastCubeRenderer::Upload()
         faces(c.facesMesh, c.facesGL);
         faces(c.layerMesh, c.layerGL);
     }
+    // The rows waiting, so that a new page holds them all if it can.
+    int waiting = 0;
+    for (const auto& columns : m_columns)
+        for (const Column& c : columns)
+            waiting += c.mesh ? c.mesh->textureRows : 0;
     for (auto& columns : m_columns)
         for (Column& c : columns) {
             if (!c.mesh)
                 continue;
-            const ChunkWire::Mesh& m = *c.mesh;
+            ChunkWire::Mesh& m = *c.mesh;
             LinesGL& gl = c.gl;
+            gl.colors = m_atlas.Place(m.textureRows, waiting, m.texels.data());
+            waiting -= m.textureRows;
+            // The rows' texture coordinates, from the column's own texture to
+            // its place in the page.
+            const float rows = float(m.textureRows);
+            const float page = gl.colors ? float(m_atlas.PageRows(gl.colors.page)) : rows;
+            for (auto& lines : m.lines)
+                for (ChunkWire::LineVertex& v : lines)
+                    v.t = (v.t * rows + float(gl.colors.row)) / page;
             bytes.clear();
             for (std::size_t f = 0; f < 6; ++f) {
                 gl.first[f] = std::uint32_t(bytes.size() / sizeof(ChunkWire::LineVertex));
@@ -455,20 +477,10 @@ void CFastCubeRenderer::Upload()
                 Append(bytes, m.lines[f]);
             }
             gl.buffer = NewBuffer(bytes);
-            gl.bytes = bytes.size() + m.texels.size() * sizeof(std::uint32_t);
-            GLuint name = 0;
-            glGenTextures(1, &name);
-            glBindTexture(GL_TEXTURE_2D, name);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, m.textureWidth, m.textureRows, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                         m.texels.data());
-            glBindTexture(GL_TEXTURE_2D, 0);
-            gl.texture = name;
+            gl.bytes = bytes.size();
             c.mesh.reset();
         }
+    m_atlas.Collect();
 }
 
 bool CFastCubeRenderer::Visible(const Mat4& mvp, double margin, const int lo[3], const int hi[3]) const
@@ -692,11 +704,14 @@ void CFastCubeRenderer::DrawWire(const CViewState& v, const std::array<bool, 6>&
         glClipPlane(GL_CLIP_PLANE0, plane);
         glEnable(GL_CLIP_PLANE0);
     };
+    std::uint32_t bound = ~0u;  // none yet: the first column binds its page
     const auto draw = [&](const Placed& p) {
         const LinesGL& gl = m_columns[std::size_t(p.axis)][p.index].gl;
         ++m_stats.chunks;
         glBindBuffer(GL_ARRAY_BUFFER, gl.buffer);
-        glBindTexture(GL_TEXTURE_2D, gl.texture);
+        const std::uint32_t texture = gl.colors ? m_atlas.Texture(gl.colors.page) : 0;
+        if (texture != bound)
+            glBindTexture(GL_TEXTURE_2D, bound = texture);
         glVertexPointer(3, GL_SHORT, sizeof(ChunkWire::LineVertex), Offset(0));
         glTexCoordPointer(2, GL_FLOAT, sizeof(ChunkWire::LineVertex), Offset(8));
         for (int f = 0; f < 6; ++f) {
@@ -712,31 +727,19 @@ void CFastCubeRenderer::DrawWire(const CViewState& v, const std::array<bool, 6>&
         const std::vector<Placed> columns = InViewOrder(mvp, margin, a);
         order.insert(order.end(), columns.begin(), columns.end());
     }
-    if (m_merge) {
-        // All columns nearest first, a cut one in its two halves.
-        NearestFirst(order);
-        for (const Placed& p : order) {
-            const bool cutHere = cut && layerAxis == p.axis;
-            for (int half = 0; half < (cutHere ? 2 : 1); ++half) {
-                if (cutHere)
-                    clip(half);
-                draw(p);
-            }
-            glDisable(GL_CLIP_PLANE0);
+    // All columns nearest first, a cut one in its two halves: what lies
+    // behind then mostly fails the depth test before it is shaded, which is
+    // most of a wireframe's pixels. Each edge is drawn once, so the order
+    // decides only where lines cross, which rounding decides anyway.
+    NearestFirst(order);
+    for (const Placed& p : order) {
+        const bool cutHere = cut && layerAxis == p.axis;
+        for (int half = 0; half < (cutHere ? 2 : 1); ++half) {
+            if (cutHere)
+                clip(half);
+            draw(p);
         }
-    } else {
-        // Axis by axis, the cut axis's columns once per half.
-        for (int a = 0; a < 3; ++a) {
-            const bool cutHere = cut && layerAxis == a;
-            for (int half = 0; half < (cutHere ? 2 : 1); ++half) {
-                if (cutHere)
-                    clip(half);
-                for (const Placed& p : order)
-                    if (p.axis == a)
-                        draw(p);
-            }
-            glDisable(GL_CLIP_PLANE0);
-        }
+        glDisable(GL_CLIP_PLANE0);
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, 1.0f);

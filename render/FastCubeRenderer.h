@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/FastLattice.h"
+#include "render/WireAtlas.h"
 #include "render/SceneRenderer.h"
 #include "scene/Camera.h"
 #include "scene/ChunkCells.h"
@@ -24,7 +25,9 @@
 //   each is drawn once, in the colour and light of the face the literal
 //   drawing paints last, the edges along one grid line joined over the whole
 //   length of the box (see ChunkWire); they are cached per column of chunks
-//   and axis. The cubes of the shown canvas layer are drawn filled, as in the
+//   and axis, their colours in a shared texture (see WireAtlas), and drawn
+//   nearest first, so that most of what lies behind fails the depth test
+//   before it is shaded. The cubes of the shown canvas layer are drawn filled, as in the
 //   literal drawing.
 //
 // Frame time follows what is drawn: chunks without cubes cost nothing and
@@ -89,7 +92,8 @@ private:
         std::size_t bytes = 0;
     };
     struct LinesGL {
-        std::uint32_t buffer = 0, texture = 0;
+        std::uint32_t buffer = 0;
+        CWireAtlas::Slot colors;
         std::array<std::uint32_t, 6> first{}, count{};  // line ends
         std::size_t bytes = 0;
     };
@@ -151,6 +155,7 @@ private:
     double m_builtFraction = 0;
     CChunkCells m_cells;
     CFastLattice m_lattice;
+    CWireAtlas m_atlas;
     std::vector<std::uint32_t> m_trashBuffers, m_trashTextures;
     Stats m_stats;
 };

@@ -61,6 +61,13 @@ public:
     {
         const int width = m_mesh.textureWidth;
         const bool single = std::all_of(colors, colors + n, [&](COLORREF c) { return c == colors[0]; });
+        if (!single && n + 2 > width) {
+            // Each piece's pixels just past its ends take that end's colour:
+            // the pieces meet where the edges' colours change anyway.
+            for (int done = 0; done < n; done += width - 2)
+                Add(face, axis, base, k0 + done, colors + done, std::min(width - 2, n - done));
+            return;
+        }
         const int need = single ? 1 : n + 2;
         if (m_column + need > width) {
             ++m_row;
@@ -107,6 +114,35 @@ private:
     int m_row = 0, m_column = 0;
 };
 
+// The lines of each face direction nearest to the viewer first, so that
+// what they hide fails the depth test before it is shaded: across the axis
+// the faces facing the viewer say which side is nearer.
+void NearestFirst(const Key& key, int axis, Mesh& mesh)
+{
+    const int a1 = (axis + 1) % 3, a2 = (axis + 2) % 3;
+    const auto toward = [&](int a) {
+        const bool low = key.front[std::size_t(kFaceOnSide[a][0])], high = key.front[std::size_t(kFaceOnSide[a][1])];
+        return low == high ? 0 : high ? 1 : -1;
+    };
+    const int w1 = toward(a1), w2 = toward(a2);
+    if (w1 == 0 && w2 == 0)
+        return;
+    static thread_local std::vector<std::pair<int, std::size_t>> order;
+    static thread_local std::vector<LineVertex> sorted;
+    for (auto& lines : mesh.lines) {
+        order.clear();
+        for (std::size_t i = 0; i < lines.size(); i += 2)
+            order.push_back({-(w1 * (&lines[i].x)[a1] + w2 * (&lines[i].x)[a2]), i});
+        std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        sorted.clear();
+        for (const auto& o : order) {
+            sorted.push_back(lines[o.second]);
+            sorted.push_back(lines[o.second + 1]);
+        }
+        lines.assign(sorted.begin(), sorted.end());
+    }
+}
+
 } // namespace
 
 Key KeyFor(const Key& key, int axis, const CUBEPOS& origin)
@@ -142,7 +178,16 @@ bool Mesh::Empty() const
     return std::all_of(lines.begin(), lines.end(), [](const auto& l) { return l.empty(); });
 }
 
-void Build(const CCubeStore& store, const GridSize& box, int axis, const ChunkKey& column, const Key& key, Mesh& out)
+int TextureWidth(int length)
+{
+    int width = 16;
+    while (width < length + 2)
+        width *= 2;
+    return width;
+}
+
+void Build(const CCubeStore& store, const GridSize& box, int axis, const ChunkKey& column, const Key& key, Mesh& out,
+           int textureWidth)
 {
     out = Mesh{};
     const int a1 = (axis + 1) % 3, a2 = (axis + 2) % 3;
@@ -150,10 +195,7 @@ void Build(const CCubeStore& store, const GridSize& box, int axis, const ChunkKe
     const int length = side[axis];
     if (length <= 0 || side[a1] <= 0 || side[a2] <= 0)
         return;
-    int width = 16;
-    while (width < length + 2)
-        width *= 2;
-    CRunWriter writer(out, width);
+    CRunWriter writer(out, textureWidth >= 3 ? textureWidth : TextureWidth(length));
     const auto candidates = Candidates(key, axis);
 
     // Each grid line's open run and the colours of its edges so far.
@@ -231,6 +273,7 @@ void Build(const CCubeStore& store, const GridSize& box, int axis, const ChunkKe
         if (runs[std::size_t(line)].start >= 0)
             close(line, length);
     writer.Finish();
+    NearestFirst(key, axis, out);
 }
 
 } // namespace ChunkWire

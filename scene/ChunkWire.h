@@ -26,7 +26,8 @@
 // computes as for the cubes.
 //
 // An edge belongs to the column that holds its painter, so edges are never
-// drawn twice and columns without cubes have none.
+// drawn twice and columns without cubes have none. The lines come nearest to
+// the viewer first, as far as the faces that face the viewer tell.
 namespace ChunkWire {
 
 // What the edges are worked out for: which face directions face the viewer,
@@ -64,8 +65,12 @@ struct Mesh {
 };
 
 // The column of chunks along axis through the chunk at key (its coordinate
-// along axis is not used).
+// along axis is not used). The texture is textureWidth texels wide, or by
+// default the smallest power of two that holds a run along the whole side
+// with its two end colours; a run of several colours longer than the width
+// holds is drawn as several lines.
+int TextureWidth(int length);
 void Build(const CCubeStore& store, const GridSize& box, int axis, const ChunkKey& key, const Key& wireKey,
-           Mesh& out);
+           Mesh& out, int textureWidth = 0);
 
 } // namespace ChunkWire
