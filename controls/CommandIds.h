@@ -38,11 +38,13 @@ enum class CommandId : std::uint16_t {
     ToolEyedropper, ToolMirrorX, ToolMirrorZ, ToolFill, ToolReplaceColor,
     ModelMovePlusX, ModelMoveMinusX, ModelMovePlusY, ModelMoveMinusY, ModelMovePlusZ, ModelMoveMinusZ,
     ModelTurnRight, ModelTurnLeft, ModelFlipX, ModelFlipZ, ModelFitGrid, ModelGridSize,
+    // The drawing tools a left press uses, and hollow boxes and ellipses.
+    ToolPen, ToolBox, ToolLine, ToolEllipse, ToolHollow,
     // The palette panel: shown or hidden, its files, remapping the model to
     // it and its exchange with the palette buttons.
     PalettePanel, PaletteOpen, PaletteSave, PaletteRemap, PaletteToButtons, PaletteFromButtons,
     // The main window: files, printing, the menu bar, the looks, help.
-    FileNew, FileOpen, FileSave, FileSaveAs, FileImport, FilePrint, AppExit, MenuBar,
+    FileNew, FileOpen, FileSave, FileSaveAs, FileImport, FilePrint, AppExit, MenuBar, ToolBar,
     LookWin2000, LookOffXp, LookWinXp, LookOff2003, LookVs2005, LookVs2008,
     LookOff2007Blue, LookOff2007Black, LookOff2007Silver, LookOff2007Aqua,
     AppAbout, HelpPage,

@@ -174,6 +174,9 @@ bool CMiravelDoc::ApplyAction(const std::vector<CellChange>& changes, const std:
     // The records are gathered first: the redo branch is dropped only once
     // it is clear that the action changed something.
     std::vector<CUBERECORD> records;
+    // A drawn shape changes most of its cells: growing the list step by step
+    // would copy it over and over.
+    records.reserve(changes.size());
     CChangeNotes notes;
     for (const CellChange& change : changes) {
         const COLORREF old = m_cubes.Get(change.pos);

@@ -746,7 +746,7 @@ void Monkey::RandomMainEvent()
         // frame's accelerators.
         static const std::vector<std::string> keys = {
             "space", "Left", "Up", "Right", "Down", "0", "1", "2", "3", "4", "5", "7", "9", "c", "d", "l",
-            "q", "z", "z", "6", "8", "KP_1", "x", "Return", "Escape", "Tab",
+            "q", "z", "z", "6", "8", "KP_1", "x", "Return", "Escape", "Tab", "p", "b", "n", "e",
             "shift+Left", "shift+Up", "shift+Right", "shift+Down", "shift+c",
             "alt+0", "alt+1", "alt+2", "alt+3", "alt+4", "alt+5", "alt+6", "alt+7", "alt+8", "alt+9", "alt+q",
             "ctrl+space", "ctrl+Up", "ctrl+Down", "ctrl+c", "ctrl+d", "ctrl+r", "ctrl+v", "ctrl+y", "ctrl+z",

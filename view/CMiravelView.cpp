@@ -100,14 +100,24 @@ void CMiravelView::OnModelReset()
 
 bool CMiravelView::ExecuteCommand(const QString& name)
 {
-    CommandContext ctx{m_state, m_doc, m_commandUi};
-    return CCommandDispatcher::Execute(name, ctx);
+    const std::optional<CommandId> id = CommandRegistry::Find(name);
+    if (!id)
+        return false;
+    ExecuteCommand(*id);
+    return true;
 }
 
 void CMiravelView::ExecuteCommand(CommandId id)
 {
     CommandContext ctx{m_state, m_doc, m_commandUi};
     CCommandDispatcher::Execute(id, ctx);
+    // A command may have chosen another tool: the one left lets go now, not
+    // at the next press.
+    if (m_doc) {
+        ToolContext tools = Tools();
+        m_tools.Follow(tools);
+    }
+    emit CommandRan(id);
 }
 
 void CMiravelView::RefreshButtons()
@@ -398,7 +408,9 @@ void CMiravelView::paintGL()
     target.deviceHeight = int(m_viewHeight * dpr + 0.5);
     target.devicePixelRatio = dpr;
     target.view = {m_viewWidth, m_viewHeight};
-    SceneRenderer::DrawScene(m_state, m_lists, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes);
+    const ToolPreview preview = m_hideEditingAids ? ToolPreview{} : m_tools.Preview();
+    SceneRenderer::DrawScene(m_state, m_lists, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes,
+                             preview.IsEmpty() ? nullptr : &preview);
     if (!m_hideEditingAids)
         MirrorCue::DrawPlanes(m_state, *m_doc, target);
     // More geometry to build: the next frame comes as soon as the events

@@ -79,6 +79,11 @@ public:
     void SetBuildPacing(double budgetMs, int progressDelayMs);
     QProgressDialog* BuildProgress() const { return m_buildProgress; }
 
+signals:
+    // A command of the view ran, from whatever way in (a key, a button, a
+    // menu): check marks that show the view's state may have changed.
+    void CommandRan(CommandId id);
+
 private:
     // Declared before the buttons, which hold the command owner until they
     // are gone.

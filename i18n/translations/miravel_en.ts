@@ -269,6 +269,10 @@ Right click - Next light position</translation>
         <source>最近使ったファイル</source>
         <translation>Recent Files</translation>
     </message>
+    <message>
+        <source>ツール バー</source>
+        <translation>Toolbar</translation>
+    </message>
 </context>
 <context>
     <name>CMiravelView</name>
@@ -622,6 +626,30 @@ Right click - Next light position</translation>
     <message>
         <source>大きなグリッドのサイズ(&amp;S)...</source>
         <translation>Large Grid &amp;Size...</translation>
+    </message>
+    <message>
+        <source>ペン(&amp;P)</source>
+        <translation>&amp;Pen</translation>
+    </message>
+    <message>
+        <source>箱(&amp;K)</source>
+        <translation>Bo&amp;x</translation>
+    </message>
+    <message>
+        <source>直線(&amp;N)</source>
+        <translation>Li&amp;ne</translation>
+    </message>
+    <message>
+        <source>楕円(&amp;E)</source>
+        <translation>Ell&amp;ipse</translation>
+    </message>
+    <message>
+        <source>中空の箱と楕円(&amp;W)</source>
+        <translation>Hollo&amp;w Boxes and Ellipses</translation>
+    </message>
+    <message>
+        <source>ツール バー(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
     </message>
     <message>
         <source>元に戻す(&amp;U)</source>

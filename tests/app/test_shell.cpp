@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QSettings>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 
@@ -319,11 +320,21 @@ TEST_F(ShellCommandsTest, PrintPutsTheViewsPictureOnThePage)
     EXPECT_EQ(CMainFrame::FitPictureRect({800, 600}, {50, 50, 4000, 6000}), QRect(50, 1550, 4000, 3000));
 }
 
-TEST_F(ShellCommandsTest, AHiddenMenuBarComesBackWithALoneAlt)
+TEST_F(ShellCommandsTest, TheToolBarIsKeptAndAHiddenMenuBarComesBackWithALoneAlt)
 {
     ASSERT_TRUE(StartApp());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     QWindow* window = Frame().windowHandle();
+    // The tool bar shows from the view menu and is kept for the next start;
+    // its entries follow the view's tool keys.
+    EXPECT_TRUE(Frame().ToolBar()->isHidden());
+    Frame().Action(CommandId::ToolBar)->trigger();
+    EXPECT_TRUE(Frame().ToolBar()->isVisible());
+    EXPECT_TRUE(Store().value(QStringLiteral("Tools/ToolBar")).toBool());
+    QTest::keyClick(window, Qt::Key_B);
+    EXPECT_TRUE(Frame().Action(CommandId::ToolBox)->isChecked());
+    EXPECT_FALSE(Frame().Action(CommandId::ToolPen)->isChecked());
+
     Frame().MenuBarToggle()->trigger();
     EXPECT_FALSE(Frame().menuBar()->isVisible());
     // Alt together with another key does not bring it back (those keys belong

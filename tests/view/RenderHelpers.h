@@ -12,13 +12,14 @@
 // Draws the scene the way the view does, into an offscreen framebuffer with
 // ratio device pixels per logical pixel; cubes null for the literal drawing.
 inline QImage RenderScene(OffscreenGL& gl, const CViewState& view, const CMiravelDoc& doc,
-                          SceneRenderer::ICubeDrawer* cubes = nullptr, int ratio = 1)
+                          SceneRenderer::ICubeDrawer* cubes = nullptr, int ratio = 1,
+                          const ToolPreview* preview = nullptr)
 {
     gl.MakeCurrent();
     SceneRenderer::Lists lists;
     SceneRenderer::BuildLists(lists, view.m_edit.m_canvasAxis, doc);
     const ViewSize size{gl.Width() / ratio, gl.Height() / ratio};
-    SceneRenderer::DrawScene(view, lists, doc, {gl.Width(), gl.Height(), double(ratio), size}, cubes);
+    SceneRenderer::DrawScene(view, lists, doc, {gl.Width(), gl.Height(), double(ratio), size}, cubes, preview);
     QImage img = gl.Read();
     SceneRenderer::DeleteLists(lists);
     gl.DoneCurrent();

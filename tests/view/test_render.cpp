@@ -192,6 +192,27 @@ TEST_F(RenderTest, AxesAttachPreviewAndGround)
     EXPECT_TRUE(Near(At(4, -0.1, 4), Blend(v.m_prefs.m_groundColor, 170), 2));
 }
 
+TEST_F(RenderTest, ToolPreviewCellsAndOutlineOverOrBehindTheCubes)
+{
+    doc.m_cubes.Set({3, 3, 3}, RGB(255, 0, 0));
+    ToolPreview preview;
+    preview.cells = {{5, 3, 3}};
+    preview.color = RGB(0, 255, 0);
+    preview.hasOutline = true;
+    preview.outlineLo = preview.outlineHi = {3, 3, 3};
+    preview.outlineColor = RGB(0, 0, 255);
+    const auto blue = [&] {
+        last = RenderScene(gl, v, doc, nullptr, 1, &preview);
+        return CountPixels(last, qRgb(0, 0, 255));
+    };
+    const int behind = blue();
+    EXPECT_TRUE(Near(last.pixel(Project(5.5, 4.0, 3.5)), Blend(RGB(0, 255, 0), 100), 2));
+    // Over the cubes, the cube's hidden edges show too.
+    preview.outlineOverCubes = true;
+    EXPECT_GT(behind, 20);
+    EXPECT_GT(blue(), behind + 20);
+}
+
 TEST_F(RenderTest, GridSizeDecidesTheLattices)
 {
     v.m_prefs.m_showFrame = 1;
