@@ -37,6 +37,9 @@ enum class CommandId : std::uint16_t {
     ToolEyedropper, ToolMirrorX, ToolMirrorZ, ToolFill, ToolReplaceColor,
     ModelMovePlusX, ModelMoveMinusX, ModelMovePlusY, ModelMoveMinusY, ModelMovePlusZ, ModelMoveMinusZ,
     ModelTurnRight, ModelTurnLeft, ModelFlipX, ModelFlipZ, ModelFitGrid, ModelGridSize,
+    // The box selection of the select tool, the clipboard and the floating paste.
+    SelectAll, SelectionCut, SelectionCopy, SelectionPaste, SelectionDelete, SelectionFill, SelectionCrop,
+    SelectionPutDown,
     // The palette panel: shown or hidden, its files, remapping the model to
     // it and its exchange with the palette buttons.
     PalettePanel, PaletteOpen, PaletteSave, PaletteRemap, PaletteToButtons, PaletteFromButtons,

@@ -39,7 +39,7 @@ enum class MenuId : std::uint8_t {
     None,
     File, FileExport, FileRecent,
     View, ViewBars, ViewLooks, ViewOffice2007, ViewLanguage,
-    Tools,
+    Tools, ToolsSelection,
     Help,
     Setting, SettingPlacement, SettingShow, SettingLineWidth,
     ScreenShot,
@@ -96,6 +96,7 @@ QString Label(const CommandRow& row);
 // The row sets that make up the registry.
 std::span<const CommandRow> ViewRows();
 std::span<const CommandRow> ToolRows();
+std::span<const CommandRow> SelectionRows();
 std::span<const CommandRow> WindowRows();
 
 } // namespace CommandRegistry

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CubeTypes.h"
+#include "scene/SelectionState.h"
 
 #include <array>
 #include <cstdint>
@@ -42,6 +43,8 @@ struct CEditState {
     // grid box along X and along Z. Kept in the per-user store.
     std::int32_t m_mirrorX = 0;
     std::int32_t m_mirrorZ = 0;
+    // The select tool's box and floating paste.
+    CSelectionState m_selection;
 
     int AxisIndex() const { return int(m_canvasAxis); }
 };
