@@ -115,6 +115,7 @@ private:
 
     CFrameOwner& m_owner;
     CMiravelView* m_view = nullptr;
+    bool m_statusBarMade = false;
     CPalettePanel* m_palettePanel = nullptr;
     CMiravelDoc* m_doc = nullptr;
     int m_appLook;

@@ -71,6 +71,11 @@ public:
 
     CViewCommandUi& CommandUi() { return m_commandUi; }
 
+signals:
+    // The status bar's line changed: the select tool's selection and paste;
+    // empty under the other tools.
+    void StatusTextChanged(const QString& text);
+
 private:
     // Declared before the buttons, which hold the command owner until they
     // are gone.
@@ -110,6 +115,8 @@ private:
     bool ListsMatchModel() const;
     void ApplyFit();
     ToolContext Tools();
+    // Tells the status bar when its line changed.
+    void UpdateStatus();
 
     CMiravelDoc* m_doc = nullptr;
     CToolBox m_tools;
@@ -125,4 +132,5 @@ private:
     // What the lists were built for.
     int m_listsSizeX = 0, m_listsSizeY = 0, m_listsSizeZ = 0;
     CanvasAxis m_listsAxis = CanvasAxis::X;
+    QString m_statusText;
 };
