@@ -6,6 +6,8 @@
 #include "app/ShellPrompts.h"
 #include "app/CPalettePanel.h"
 #include "app/ShellTexts.h"
+#include "app/ToolBarIcons.h"
+#include "controls/ToolCommands.h"
 #include "exchange/FileFormats.h"
 #include "i18n/Language.h"
 #include "model/CMiravelDoc.h"
@@ -27,11 +29,13 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QSettings>
+#include <QToolBar>
 #include <QWindow>
 
 namespace {
 
 const QString kWorkspaceGroup = QStringLiteral("Workspace");
+const QString kToolBarKey = QStringLiteral("Tools/ToolBar");
 
 QString PrintFailedMessage() { return QCoreApplication::translate("CMainFrame", "印刷を開始できませんでした。"); }
 
@@ -71,6 +75,11 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
             if (key.route == KeyRoute::Window)
                 ActionFor(row->id);
     CreateMenus();
+    CreateToolBar();
+    // The check marks of the view's commands follow them whichever way they
+    // ran: a menu, a key of the view, a button.
+    connect(m_view, &CMiravelView::CommandRan, this,
+            [this](CommandId id) { ShowViewChecks(&CommandRegistry::Row(id)); });
     // The entry follows the panel, also when its own close button hides it.
     connect(m_palettePanel, &QDockWidget::visibilityChanged, this, [this] {
         if (QAction* toggle = Action(CommandId::PalettePanel))
@@ -119,6 +128,11 @@ void CMainFrame::BindHandlers()
     bind(C::AppAbout, [this] { m_owner.OnAppAbout(); });
     bind(C::MenuBar, [] {});  // follows the check mark (see ActionFor)
     bind(C::PalettePanel, [this] { m_palettePanel->setVisible(Action(C::PalettePanel)->isChecked()); });
+    bind(C::ToolBar, [this] {
+        const bool shown = Action(C::ToolBar)->isChecked();
+        ShowToolBar(shown);
+        QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication()).setValue(kToolBarKey, shown);
+    });
     bind(C::PaletteOpen, [this] { m_palettePanel->OpenPalette(); });
     bind(C::PaletteSave, [this] { m_palettePanel->SavePalette(); });
     bind(C::PaletteRemap, [this] { m_palettePanel->RemapModel(); });
@@ -166,10 +180,9 @@ void CMainFrame::RunCommand(CommandId command)
             handler();
         return;
     }
-    if (CMiravelView* view = GetActiveView()) {
+    // The check marks follow through the view's CommandRan.
+    if (CMiravelView* view = GetActiveView())
         view->ExecuteCommand(command);
-        ShowViewChecks(&row);
-    }
 }
 
 void CMainFrame::ShowViewChecks(const CommandRow* ran)
@@ -259,6 +272,42 @@ void CMainFrame::CreateMenus()
         m_languageGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, language = language] { OnLanguage(language); });
     }
+}
+
+void CMainFrame::CreateToolBar()
+{
+    m_toolBar = new QToolBar(QCoreApplication::translate("CMainFrame", "ツール バー"), this);
+    // Named, so that the window's saved layout can hold it.
+    m_toolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    // The drawing tools and the hollow toggle: the rows of their two groups
+    // of the tool menu, in order.
+    for (const std::uint8_t group : {ToolCommands::kDrawingToolGroup, std::uint8_t(ToolCommands::kDrawingToolGroup + 1)}) {
+        if (!m_toolBar->actions().isEmpty())
+            m_toolBar->addSeparator();
+        for (const CommandRow* row : CommandRegistry::All())
+            if (row->place.menu == MenuId::Tools && row->place.group == group) {
+                QAction* action = ActionFor(row->id);
+                action->setIcon(ToolBarIcon(row->id));
+                m_toolBar->addAction(action);
+            }
+    }
+    // The entry follows the bar, also when the window's own menu hides it.
+    connect(m_toolBar, &QToolBar::visibilityChanged, this, [this] {
+        if (QAction* toggle = Action(CommandId::ToolBar))
+            toggle->setChecked(!m_toolBar->isHidden());
+    });
+    ShowToolBar(QSettings(ShellTexts::StoreOrganization(), ShellTexts::StoreApplication()).value(kToolBarKey, false).toBool());
+}
+
+void CMainFrame::ShowToolBar(bool shown)
+{
+    m_toolBar->setVisible(shown);
+    if (QAction* toggle = Action(CommandId::ToolBar); toggle && toggle->isChecked() != shown)
+        toggle->setChecked(shown);
 }
 
 QAction* CMainFrame::ExportAction(const FileFormat& format) const
@@ -438,6 +487,8 @@ void CMainFrame::RestoreWorkspace(QSettings& store)
     if (const QByteArray docks = store.value(QStringLiteral("Docks")).toByteArray(); !docks.isEmpty())
         restoreState(docks);
     store.endGroup();
+    // The tool bar's own key wins over the layout saved at the last exit.
+    ShowToolBar(store.value(kToolBarKey, false).toBool());
 }
 
 void CMainFrame::SetMenuBarShown(bool shown)

@@ -19,6 +19,7 @@ class QMenu;
 class QMimeData;
 class QPrinter;
 class QSettings;
+class QToolBar;
 
 // The program's one top-level window: the 3D view as its client area, and a
 // menu bar built from the command registry: the file commands, the choice of
@@ -36,6 +37,9 @@ public:
 
     CMiravelView* GetActiveView() const { return m_view; }
     CPalettePanel* PalettePanel() const { return m_palettePanel; }
+    // The drawing tools and the hollow toggle under the menu bar; hidden
+    // until the user shows it from the view menu, which is kept per user.
+    QToolBar* ToolBar() const { return m_toolBar; }
 
     // Attaches the document to the view, which runs the view's initial update
     // (display lists, default camera), and takes the document's title.
@@ -112,11 +116,14 @@ private:
     void RestoreStoredChecks();
     void OnUpdateApplicationLook();
     void SetMenuBarShown(bool shown);
+    void CreateToolBar();
+    void ShowToolBar(bool shown);
 
     CFrameOwner& m_owner;
     CMiravelView* m_view = nullptr;
     bool m_statusBarMade = false;
     CPalettePanel* m_palettePanel = nullptr;
+    QToolBar* m_toolBar = nullptr;
     CMiravelDoc* m_doc = nullptr;
     int m_appLook;
     // The Office 2007 colour that the looks without a colour of their own keep.

@@ -40,11 +40,13 @@ enum class CommandId : std::uint16_t {
     // The box selection of the select tool, the clipboard and the floating paste.
     SelectAll, SelectionCut, SelectionCopy, SelectionPaste, SelectionDelete, SelectionFill, SelectionCrop,
     SelectionPutDown,
+    // The drawing tools a left press uses, and hollow boxes and ellipses.
+    ToolPen, ToolBox, ToolLine, ToolEllipse, ToolSelect, ToolHollow,
     // The palette panel: shown or hidden, its files, remapping the model to
     // it and its exchange with the palette buttons.
     PalettePanel, PaletteOpen, PaletteSave, PaletteRemap, PaletteToButtons, PaletteFromButtons,
     // The main window: files, printing, the menu bar, the looks, help.
-    FileNew, FileOpen, FileSave, FileSaveAs, FileImport, FilePrint, AppExit, MenuBar,
+    FileNew, FileOpen, FileSave, FileSaveAs, FileImport, FilePrint, AppExit, MenuBar, ToolBar,
     LookWin2000, LookOffXp, LookWinXp, LookOff2003, LookVs2005, LookVs2008,
     LookOff2007Blue, LookOff2007Black, LookOff2007Silver, LookOff2007Aqua,
     AppAbout, HelpPage,

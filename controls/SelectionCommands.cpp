@@ -1,6 +1,7 @@
 #include "controls/SelectionCommands.h"
 
 #include "controls/CommandUi.h"
+#include "controls/ToolCommands.h"
 #include "editing/SelectionEditing.h"
 #include "exchange/CubeClipboard.h"
 #include "exchange/VoxFile.h"
@@ -60,10 +61,15 @@ void Done(Ctx& c, bool resized = false)
     c.ui.InvalidateView();
 }
 
+// The menu's select all and paste choose the select tool first: the
+// selection and the paste live only under it.
+void ChooseSelect(Ctx& c) { ToolCommands::ChooseTool(c, DrawingTool::Select); }
+
 void SelectAll(Ctx& c)
 {
     if (!c.doc)
         return;
+    ChooseSelect(c);
     SelectionEditing::SelectAll(StateOf(c), *c.doc);
     Done(c);
 }
@@ -94,6 +100,7 @@ void Paste(Ctx& c)
     std::optional<CubeBlock> block = FromClipboard(c);
     if (!block)
         return;
+    ChooseSelect(c);
     const CPointerState& p = c.view.m_pointer;
     const CUBEPOS sight{p.m_sightX, p.m_sightY, p.m_sightZ};
     const bool hasSight = p.HasSight() && c.doc->InBox(sight.x, sight.y, sight.z);

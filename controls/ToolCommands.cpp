@@ -35,6 +35,18 @@ void Apply(CommandContext& c, const ModelTools::Edit& edit)
     c.ui.InvalidateView();
 }
 
+template <DrawingTool tool>
+bool Chosen(const CViewState& v)
+{
+    return v.m_edit.m_tool == tool;
+}
+template <DrawingTool tool>
+void Choose(CommandContext& c)
+{
+    ChooseTool(c, tool);
+}
+bool Hollow(const CViewState& v) { return v.m_edit.m_shapeHollow != 0; }
+
 bool MirroringX(const CViewState& v) { return v.m_edit.m_mirrorX != 0; }
 bool MirroringZ(const CViewState& v) { return v.m_edit.m_mirrorZ != 0; }
 
@@ -86,6 +98,27 @@ constexpr CommandRow kRows[] = {
      .label = QT_TRANSLATE_NOOP("Commands", "グリッドをモデルに合わせる(&G)"), .place = Tools(4)},
     {.id = Id::ModelGridSize, .name = "Model:GridSize", .run = LargeGridSize,
      .label = QT_TRANSLATE_NOOP("Commands", "大きなグリッドのサイズ(&S)..."), .place = Tools(4)},
+    // The drawing tools, one checked at a time, on plain keys of the view.
+    // The tool bar shows this group; a new tool is one row here and its
+    // class in the tool box.
+    {.id = Id::ToolPen, .name = "Tool:Pen", .run = Choose<DrawingTool::Pen>,
+     .label = QT_TRANSLATE_NOOP("Commands", "ペン(&P)"), .place = Tools(kDrawingToolGroup), .keys = {Key(Qt::Key_P)},
+     .checkable = true, .checked = Chosen<DrawingTool::Pen>},
+    {.id = Id::ToolBox, .name = "Tool:Box", .run = Choose<DrawingTool::Box>,
+     .label = QT_TRANSLATE_NOOP("Commands", "箱(&K)"), .place = Tools(kDrawingToolGroup), .keys = {Key(Qt::Key_B)},
+     .checkable = true, .checked = Chosen<DrawingTool::Box>},
+    {.id = Id::ToolLine, .name = "Tool:Line", .run = Choose<DrawingTool::Line>,
+     .label = QT_TRANSLATE_NOOP("Commands", "直線(&N)"), .place = Tools(kDrawingToolGroup), .keys = {Key(Qt::Key_N)},
+     .checkable = true, .checked = Chosen<DrawingTool::Line>},
+    {.id = Id::ToolEllipse, .name = "Tool:Ellipse", .run = Choose<DrawingTool::Ellipse>,
+     .label = QT_TRANSLATE_NOOP("Commands", "楕円(&E)"), .place = Tools(kDrawingToolGroup), .keys = {Key(Qt::Key_E)},
+     .checkable = true, .checked = Chosen<DrawingTool::Ellipse>},
+    {.id = Id::ToolSelect, .name = "Tool:Select", .run = Choose<DrawingTool::Select>,
+     .label = QT_TRANSLATE_NOOP("Commands", "範囲選択(&C)"), .place = Tools(kDrawingToolGroup), .keys = {Key(Qt::Key_S)},
+     .checkable = true, .checked = Chosen<DrawingTool::Select>},
+    {.id = Id::ToolHollow, .name = "Tool:Hollow", .run = ToggleHollow,
+     .label = QT_TRANSLATE_NOOP("Commands", "中空の箱と楕円(&W)"), .place = Tools(kDrawingToolGroup + 1),
+     .checkable = true, .checked = Hollow, .storeKey = "Tools/ShapeHollow"},
 };
 
 } // namespace
@@ -111,6 +144,17 @@ void Eyedropper(CommandContext& c)
 {
     if (const COLORREF color = SightCube(c); color != CLR_NONE)
         TakeColor(c, color);
+}
+
+void ChooseTool(CommandContext& c, DrawingTool tool)
+{
+    c.view.m_edit.m_tool = tool;
+    c.ui.InvalidateView();
+}
+
+void ToggleHollow(CommandContext& c)
+{
+    c.view.m_edit.m_shapeHollow = !c.view.m_edit.m_shapeHollow;
 }
 
 void ToggleMirror(CommandContext& c, MirrorAxis axis)

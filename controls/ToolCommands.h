@@ -2,6 +2,7 @@
 
 #include "controls/CommandDispatcher.h"
 #include "model/CubeTypes.h"
+#include "scene/EditState.h"
 
 #include <QString>
 
@@ -15,12 +16,19 @@
 // one tool action of the document, undone and redone as one step.
 namespace ToolCommands {
 
+// The group of the tool menu that holds the drawing tools; the hollow
+// toggle is in the next. The tool bar shows both.
+inline constexpr std::uint8_t kDrawingToolGroup = 6;
+
 enum class MirrorAxis { X, Z };
 enum class MoveDirection { PlusX, MinusX, PlusY, MinusY, PlusZ, MinusZ };
 enum class TurnDirection { Clockwise, Anticlockwise };  // seen from above
 enum class FlipAxis { X, Z };
 
 void Eyedropper(CommandContext& c);
+// What a left press on a cell does from now on; the view's tool box follows.
+void ChooseTool(CommandContext& c, DrawingTool tool);
+void ToggleHollow(CommandContext& c);
 void ToggleMirror(CommandContext& c, MirrorAxis axis);
 void Fill(CommandContext& c);
 void ReplaceColor(CommandContext& c);

@@ -31,6 +31,8 @@ constexpr CommandRow kRows[] = {
     {.id = Id::FilePrint, .label = QT_TRANSLATE_NOOP("Commands", "印刷(&P)..."), .keys = {Shortcut(Qt::CTRL | Qt::Key_P)}},
     {.id = Id::MenuBar, .label = QT_TRANSLATE_NOOP("Commands", "メニュー バー(&M)"), .place = {MenuId::ViewBars, 0},
      .checkable = true},
+    {.id = Id::ToolBar, .label = QT_TRANSLATE_NOOP("Commands", "ツール バー(&T)"), .place = {MenuId::ViewBars, 0},
+     .checkable = true},
     // The palette panel's commands act on the list it shows.
     {.id = Id::PalettePanel, .label = QT_TRANSLATE_NOOP("Commands", "パレット(&P)"), .place = {MenuId::ViewBars, 0},
      .checkable = true},

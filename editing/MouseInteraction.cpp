@@ -191,7 +191,7 @@ void CMouseInteraction::Move(ToolContext& c, const PointerEvent& e)
     m_prevAttach[2] = p.m_attachZ;
 }
 
-void CMouseInteraction::Wheel(ToolContext& c, const WheelEvent& e)
+void CMouseInteraction::WheelStep(ToolContext& c, const WheelEvent& e)
 {
     CViewState& v = c.view;
     if (e.ctrl) {

@@ -20,7 +20,8 @@ public:
     void Move(ToolContext& c, const PointerEvent& e) override;
     // One step per wheel message whatever its size: Ctrl zooms, the right
     // button turns the canvas, otherwise the canvas slides.
-    void Wheel(ToolContext& c, const WheelEvent& e) override;
+    void Wheel(ToolContext& c, const WheelEvent& e) override { WheelStep(c, e); }
+    static void WheelStep(ToolContext& c, const WheelEvent& e);
 
     // One camera step of a drag toward (x, y); returns whether the view needs
     // repainting. Small movements pile up until they pass the threshold.

@@ -103,7 +103,8 @@ void CSelectTool::Move(ToolContext& c, const PointerEvent& e)
 
 void CSelectTool::Release(ToolContext& c, const PointerEvent& e)
 {
-    if (m_drag == Drag::None || e.button != PointerButton::Left)
+    // A release without a button: the capture was lost; the drag ends too.
+    if (m_drag == Drag::None || (e.button != PointerButton::Left && e.button != PointerButton::None))
         return;
     m_drag = Drag::None;
     c.host.ReleaseMouse();

@@ -167,6 +167,30 @@ std::optional<PutDownResult> PutDown(CSelectionState& s, CMiravelDoc& doc)
     return result;
 }
 
+ToolPreview Preview(const CSelectionState& s)
+{
+    ToolPreview preview;
+    const std::optional<CellBox> box = s.m_paste ? std::optional<CellBox>(s.m_paste->Box()) : s.m_box;
+    if (!box)
+        return preview;
+    preview.hasOutline = true;
+    preview.outlineLo = box->lo;
+    preview.outlineHi = box->hi;
+    preview.outlineOverCubes = true;
+    preview.outlineColor = s.m_paste ? RGB(255, 255, 255) : RGB(0, 255, 255);
+    if (s.m_paste) {
+        // Enough cells to show the paste's shape; a large one shows its box.
+        constexpr std::size_t kMaxCells = 4096;
+        preview.color = RGB(255, 255, 255);
+        const CUBEPOS at = s.m_paste->at;
+        s.m_paste->block.cubes.ForEachCube([&](const CUBEPOS& p, COLORREF) {
+            if (preview.cells.size() < kMaxCells)
+                preview.cells.push_back({at.x + p.x, at.y + p.y, at.z + p.z});
+        });
+    }
+    return preview;
+}
+
 QString StatusText(const CSelectionState& s)
 {
     const auto size = [](const GridSize& g) { return QStringLiteral("%1×%2×%3").arg(g.x).arg(g.y).arg(g.z); };

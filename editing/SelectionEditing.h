@@ -3,6 +3,7 @@
 #include "model/CubeTypes.h"
 #include "model/WorkProgress.h"
 #include "scene/SelectionState.h"
+#include "scene/ToolPreview.h"
 
 #include <QString>
 
@@ -56,6 +57,10 @@ struct PutDownResult {
     std::size_t dropped = 0; // cubes outside the grid, not put down
 };
 std::optional<PutDownResult> PutDown(CSelectionState& s, CMiravelDoc& doc);
+
+// What the view outlines over the cubes: the floating paste's box with (a
+// bounded number of) its cubes, else the selection's box.
+ToolPreview Preview(const CSelectionState& s);
 
 // The status bar's line while the select tool is chosen: the selection's
 // size or the paste's, and how many cubes the last paste dropped.

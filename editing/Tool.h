@@ -2,6 +2,7 @@
 
 #include "model/CubeTypes.h"
 #include "scene/CameraState.h"
+#include "scene/ToolPreview.h"
 
 #include <cstdint>
 #include <vector>
@@ -56,16 +57,10 @@ struct ToolContext {
     ViewSize size;
 };
 
-// What a gesture under way would do, for the view to show over the scene:
-// the cells and the colour they would take (CLR_NONE: they would empty).
-struct ToolPreview {
-    std::vector<CUBEPOS> cells;
-    COLORREF color = CLR_NONE;
-};
-
 // A tool of the pointer. The view forwards the presses, moves, releases, the
-// wheel and Escape to it; the tool edits through the document and keeps its
-// own preview. A gesture from press to release is one undo step at most,
+// wheel and Escape to it (through the tool box, which gives the default tool
+// what another tool leaves); the tool edits through the document and keeps
+// its own preview. A gesture from press to release is one undo step at most,
 // except the pen's: its every placed or removed cell is one step as ever.
 class ITool {
 public:
@@ -78,4 +73,11 @@ public:
     // Escape abandons a gesture under way; false when the key meant nothing.
     virtual bool Key(ToolContext&, ToolKey) { return false; }
     virtual ToolPreview Preview() const { return {}; }
+    // Whether a gesture of the tool is under way (from the press it took to
+    // its end): meanwhile the tool gets the moves, releases and plain wheel
+    // steps; otherwise the default tool does.
+    virtual bool Busy() const { return false; }
+    // Another tool was chosen: a gesture under way is abandoned (nothing of
+    // it stays in the model) and whatever the tool keeps is let go.
+    virtual void Leave(ToolContext&) {}
 };

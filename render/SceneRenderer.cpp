@@ -251,6 +251,45 @@ void DrawAttachPreview(const CViewState& v, const Lists& l, const Target& t)
     glDisable(GL_BLEND);
 }
 
+// A tool's preview: its cells as translucent cubes of the colour they
+// would take (grey where they would empty), then the outline of its box.
+void DrawToolPreview(const CViewState& v, const Lists& l, const ToolPreview& preview, const Target& t)
+{
+    glEnable(GL_BLEND);
+    LineWidth(std::max(v.m_cubeLineWidth, v.m_prefs.m_frameLineWidth), t);
+    if (!preview.cells.empty() && l.m_listCube) {
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+        const COLORREF fill = preview.color == CLR_NONE ? RGB(128, 128, 128) : preview.color;
+        for (const CUBEPOS& cell : preview.cells) {
+            glPushMatrix();
+            glTranslated(cell.x, cell.y, cell.z);
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            Color(fill, kAttachAlpha);
+            glCallList(l.m_listCube);
+            glPolygonMode(GL_FRONT, GL_LINE);
+            glColor4ub(0, 0, 0, kAttachAlpha);
+            glCallList(l.m_listCube);
+            glPopMatrix();
+        }
+        glDisable(GL_CULL_FACE);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    }
+    if (preview.hasOutline) {
+        if (preview.outlineOverCubes)
+            glDisable(GL_DEPTH_TEST);
+        Color(preview.outlineColor);
+        glBegin(GL_LINES);
+        for (const auto& edge : BoxEdges(preview.outlineLo, preview.outlineHi)) {
+            LineVertex(edge[0]);
+            LineVertex(edge[1]);
+        }
+        glEnd();
+        glEnable(GL_DEPTH_TEST);
+    }
+    glDisable(GL_BLEND);
+}
+
 void DrawGround(const CViewState& v, const Lists& l)
 {
     if (!v.m_prefs.m_showGround)
@@ -265,6 +304,24 @@ void DrawGround(const CViewState& v, const Lists& l)
 }
 
 } // namespace
+
+std::array<std::array<std::array<int, 3>, 2>, 12> BoxEdges(const CUBEPOS& a, const CUBEPOS& b)
+{
+    const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y), z0 = std::min(a.z, b.z);
+    const int x1 = std::max(a.x, b.x) + 1, y1 = std::max(a.y, b.y) + 1, z1 = std::max(a.z, b.z) + 1;
+    std::array<std::array<std::array<int, 3>, 2>, 12> edges;
+    int n = 0;
+    for (const int u : {y0, y1})
+        for (const int w : {z0, z1})
+            edges[n++] = {{{x0, u, w}, {x1, u, w}}};
+    for (const int u : {x0, x1})
+        for (const int w : {z0, z1})
+            edges[n++] = {{{u, y0, w}, {u, y1, w}}};
+    for (const int u : {x0, x1})
+        for (const int w : {y0, y1})
+            edges[n++] = {{{u, w, z0}, {u, w, z1}}};
+    return edges;
+}
 
 float DeviceLineWidth(double width, const Target& t)
 {
@@ -304,7 +361,8 @@ bool BuildLists(Lists& l, CanvasAxis axis, const CMiravelDoc& doc, bool lattices
     return ok;
 }
 
-void DrawScene(const CViewState& v, const Lists& l, const CMiravelDoc& doc, const Target& t, ICubeDrawer* cubes)
+void DrawScene(const CViewState& v, const Lists& l, const CMiravelDoc& doc, const Target& t, ICubeDrawer* cubes,
+               const ToolPreview* preview)
 {
     glClearDepth(1.0);
     glDepthFunc(GL_LEQUAL);  // later elements win at equal depth: the sight over a cube
@@ -359,6 +417,8 @@ void DrawScene(const CViewState& v, const Lists& l, const CMiravelDoc& doc, cons
         DrawSight(v, l, doc, t, cubes);
         DrawAttachPreview(v, l, t);
     }
+    if (preview)
+        DrawToolPreview(v, l, *preview, t);
     if (l.m_listGround)
         DrawGround(v, l);
 

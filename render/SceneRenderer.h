@@ -2,7 +2,9 @@
 
 #include "scene/CameraState.h"
 #include "scene/EditState.h"
+#include "scene/ToolPreview.h"
 
+#include <array>
 #include <cstdint>
 
 class CMiravelDoc;
@@ -66,9 +68,14 @@ void DeleteLists(Lists& lists);
 
 // One whole frame: clear, light, transforms, the eight elements in order.
 // Leaves no GL state behind that a later frame relies on.
-// cubes: null for the literal drawing of the cubes.
+// cubes: null for the literal drawing of the cubes. preview: what a tool's
+// gesture under way would do, drawn last of the editing aids.
 void DrawScene(const CViewState& view, const Lists& lists, const CMiravelDoc& doc, const Target& target,
-               ICubeDrawer* cubes = nullptr);
+               ICubeDrawer* cubes = nullptr, const ToolPreview* preview = nullptr);
+
+// The twelve edges of the box of cells lo..hi (both included), as corner
+// pairs in cell units.
+std::array<std::array<std::array<int, 3>, 2>, 12> BoxEdges(const CUBEPOS& lo, const CUBEPOS& hi);
 
 // Line widths are given in logical pixels; this is what GL gets.
 float DeviceLineWidth(double width, const Target& target);

@@ -29,6 +29,18 @@ enum class CanvasAxis : std::int32_t {
     Z = 2,
 };
 
+// What a left press on a cell, and the drag that follows, does: the pen
+// places one cube at a time; the shapes place a box, a line or an ellipse
+// from the press to the release.
+enum class DrawingTool : std::int32_t {
+    Pen = 0,
+    Box = 1,
+    Line = 2,
+    Ellipse = 3,
+    // A box of cells to move, copy, turn or delete (the select tool).
+    Select = 4,
+};
+
 // The editing state of a session, not in the settings file: the drawing mode,
 // the canvas layer and the copied one, the current colour, the palette and
 // mirror painting.
@@ -43,6 +55,11 @@ struct CEditState {
     // grid box along X and along Z. Kept in the per-user store.
     std::int32_t m_mirrorX = 0;
     std::int32_t m_mirrorZ = 0;
+    // Every run starts with the pen.
+    DrawingTool m_tool = DrawingTool::Pen;
+    // Boxes and ellipses as a shell one cell thick instead of solid. Kept in
+    // the per-user store.
+    std::int32_t m_shapeHollow = 0;
     // The select tool's box and floating paste.
     CSelectionState m_selection;
 

@@ -108,17 +108,25 @@ void CMiravelView::OnModelReset()
 
 bool CMiravelView::ExecuteCommand(const QString& name)
 {
-    CommandContext ctx{m_state, m_doc, m_commandUi};
-    const bool known = CCommandDispatcher::Execute(name, ctx);
-    UpdateStatus();
-    return known;
+    const std::optional<CommandId> id = CommandRegistry::Find(name);
+    if (!id)
+        return false;
+    ExecuteCommand(*id);
+    return true;
 }
 
 void CMiravelView::ExecuteCommand(CommandId id)
 {
     CommandContext ctx{m_state, m_doc, m_commandUi};
     CCommandDispatcher::Execute(id, ctx);
+    // A command may have chosen another tool: the one left lets go now, not
+    // at the next press.
+    if (m_doc) {
+        ToolContext tools = Tools();
+        m_tools.Follow(tools);
+    }
     UpdateStatus();
+    emit CommandRan(id);
 }
 
 void CMiravelView::UpdateStatus()
@@ -432,7 +440,11 @@ void CMiravelView::paintGL()
     target.deviceHeight = int(m_viewHeight * dpr + 0.5);
     target.devicePixelRatio = dpr;
     target.view = {m_viewWidth, m_viewHeight};
-    SceneRenderer::DrawScene(m_state, m_lists, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes);
+    ToolPreview preview = m_hideEditingAids ? ToolPreview{} : m_tools.Preview();
+    if (!m_hideEditingAids && preview.IsEmpty())
+        preview = SelectionEditing::Preview(m_state.m_edit.m_selection);
+    SceneRenderer::DrawScene(m_state, m_lists, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes,
+                             preview.IsEmpty() ? nullptr : &preview);
     if (!m_hideEditingAids)
         MirrorCue::DrawPlanes(m_state, *m_doc, target);
     // More geometry to build: the next frame comes as soon as the events

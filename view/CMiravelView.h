@@ -75,6 +75,9 @@ signals:
     // The status bar's line changed: the select tool's selection and paste;
     // empty under the other tools.
     void StatusTextChanged(const QString& text);
+    // A command of the view ran, from whatever way in (a key, a button, a
+    // menu): check marks that show the view's state may have changed.
+    void CommandRan(CommandId id);
 
 private:
     // Declared before the buttons, which hold the command owner until they

@@ -269,6 +269,10 @@ Right click - Next light position</translation>
         <source>最近使ったファイル</source>
         <translation>Recent Files</translation>
     </message>
+    <message>
+        <source>ツール バー</source>
+        <translation>Toolbar</translation>
+    </message>
 </context>
 <context>
     <name>CPalettePanel</name>
@@ -617,8 +621,8 @@ Right click - Next light position</translation>
         <translation>Large Grid &amp;Size...</translation>
     </message>
     <message>
-        <source>選択範囲(&amp;L)</source>
-        <translation>Se&amp;lection</translation>
+        <source>選択範囲(&amp;Y)</source>
+        <translation>Sel&amp;ection</translation>
     </message>
     <message>
         <source>すべて選択(&amp;A)	Ctrl+A</source>
@@ -651,6 +655,34 @@ Right click - Next light position</translation>
     <message>
         <source>グリッドを選択範囲に切り詰める(&amp;R)</source>
         <translation>C&amp;rop the Grid to the Selection</translation>
+    </message>
+    <message>
+        <source>ペン(&amp;P)</source>
+        <translation>&amp;Pen</translation>
+    </message>
+    <message>
+        <source>箱(&amp;K)</source>
+        <translation>Bo&amp;x</translation>
+    </message>
+    <message>
+        <source>直線(&amp;N)</source>
+        <translation>Li&amp;ne</translation>
+    </message>
+    <message>
+        <source>楕円(&amp;E)</source>
+        <translation>Ell&amp;ipse</translation>
+    </message>
+    <message>
+        <source>中空の箱と楕円(&amp;W)</source>
+        <translation>Hollo&amp;w Boxes and Ellipses</translation>
+    </message>
+    <message>
+        <source>ツール バー(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>範囲選択(&amp;C)</source>
+        <translation>Sele&amp;ct</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,9 @@ QString SplashTitle();
 QString SplashSubtitle();
 
 QImage DrawSplash(); // 393 x 150
+// A picture of the tool bar by its name in kToolIcons, 48 x 48; a null image
+// for a name it does not know.
+QImage DrawToolIcon(const char* name);
 QImage DrawAppIcon(int size);
 QString AppIconSvg();
 

@@ -6,6 +6,7 @@
 //   png/<N>.png       the button strips (five frames each, top to bottom)
 //   bitmap/345.png    the splash picture
 //   icon/128.png      the application icon at 256 x 256
+//   tool/<name>.png   the tool bar's pictures (ToolIcons.h)
 //   icons/hicolor/<S>x<S>/apps/miravel.png and icons/hicolor/scalable/apps/miravel.svg
 //                     the icon in the sizes a desktop installs
 // With --sheets it also writes contact sheets of all images for a person to
@@ -16,6 +17,7 @@
 
 #include "Artwork.h"
 #include "ContactSheet.h"
+#include "resources/ToolIcons.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,6 +87,14 @@ bool Generate(const QString& out, const QString& sheets)
         if (!Save(strip, QString("%1/png/%2.png").arg(out).arg(art.resource)))
             return false;
         strips.push_back({art.resource, art.face, strip});
+    }
+
+    for (const char* name : kToolIcons) {
+        const QImage icon = Art::DrawToolIcon(name);
+        if (icon.isNull())
+            return Fail(QString("no picture is drawn for the tool icon \"%1\"").arg(name));
+        if (!Save(icon, QString("%1/tool/%2.png").arg(out, name)))
+            return false;
     }
 
     const QImage splash = Art::DrawSplash();
