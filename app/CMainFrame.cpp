@@ -27,6 +27,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
+#include <QStatusBar>
 #include <QSettings>
 #include <QToolBar>
 #include <QWindow>
@@ -57,6 +58,15 @@ CMainFrame::CMainFrame(CFrameOwner& owner)
     m_palettePanel = new CPalettePanel(*m_view, this);
     addDockWidget(Qt::RightDockWidgetArea, m_palettePanel);
     m_palettePanel->hide();
+    // The status bar shows only while there is something to say (the select
+    // tool's selection): with the other tools the view keeps the window.
+    connect(m_view, &CMiravelView::StatusTextChanged, this, [this](const QString& text) {
+        if (text.isEmpty() && !m_statusBarMade)
+            return;
+        m_statusBarMade = true;
+        statusBar()->showMessage(text);
+        statusBar()->setVisible(!text.isEmpty());
+    });
     BindHandlers();
     // Every command with a shortcut of the window has its action, whether a
     // menu shows it or not (printing, redo's second key).

@@ -121,6 +121,7 @@ private:
 
     CFrameOwner& m_owner;
     CMiravelView* m_view = nullptr;
+    bool m_statusBarMade = false;
     CPalettePanel* m_palettePanel = nullptr;
     QToolBar* m_toolBar = nullptr;
     CMiravelDoc* m_doc = nullptr;

@@ -17,6 +17,7 @@
 #include "i18n/Language.h"
 #include "exchange/FileFormats.h"
 #include "model/CMiravelDoc.h"
+#include "view/CMiravelView.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -300,7 +301,11 @@ void CMiravelApp::OnFileImport()
 
 void CMiravelApp::OnFileExport(const FileFormat& format)
 {
-    ExchangeCommands::Export(*m_doc, format, m_prompts, m_pMainWnd.get(), m_exportProgressDelayMs);
+    // While the select tool holds a selection, only the selection is written.
+    std::optional<CellBox> selection;
+    if (const CMiravelView* view = m_pMainWnd ? m_pMainWnd->GetActiveView() : nullptr)
+        selection = view->m_state.m_edit.m_selection.m_box;
+    ExchangeCommands::Export(*m_doc, format, m_prompts, m_pMainWnd.get(), m_exportProgressDelayMs, selection);
 }
 
 void CMiravelApp::OnDropFiles(const QStringList& paths)

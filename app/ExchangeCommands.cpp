@@ -1,6 +1,7 @@
 #include "app/ExchangeCommands.h"
 
 #include "app/ExchangeTexts.h"
+#include "exchange/CubeClipboard.h"
 #include "exchange/ImportedModel.h"
 #include "app/ShellPrompts.h"
 #include "dialogs/CProgressWindow.h"
@@ -84,7 +85,7 @@ bool IsImportPath(const QString& path)
 }
 
 void Export(const CMiravelDoc& doc, const FileFormat& format, CShellPrompts& prompts,
-            QWidget* parent, int progressDelayMs)
+            QWidget* parent, int progressDelayMs, const std::optional<CellBox>& selection)
 {
     QString path = prompts.askExportPath(parent, format.Filter(), format.Suffix(),
                                          SuggestedPath(doc, format.Suffix()));
@@ -97,7 +98,9 @@ void Export(const CMiravelDoc& doc, const FileFormat& format, CShellPrompts& pro
     {
         CLazyProgress progress(parent, QFileInfo(path).fileName(), progressDelayMs);
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        result = format.write(ModelFromDocument(doc), format, path,
+        const ModelData model = selection ? CubeClipboard::ToModel(SelectionTools::Copy(doc, *selection), doc)
+                                          : ModelFromDocument(doc);
+        result = format.write(model, format, path,
                               [&progress](int done, int total) { return progress.Step(done, total); });
         QGuiApplication::restoreOverrideCursor();
     }

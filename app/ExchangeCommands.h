@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/ModelData.h"
+#include "model/SelectionTools.h"
 #include "model/WorkProgress.h"
 
 #include <QString>
@@ -32,8 +33,9 @@ bool IsImportPath(const QString& path);
 // extension; replacing a file is confirmed), writes the document's model, with
 // a progress window once the work has taken progressDelayMs, and shows why it
 // failed, or a notice the writer has although it worked. A failed export
-// leaves no partial file and keeps the one that was there.
+// leaves no partial file and keeps the one that was there. With a selection
+// only the selection's cubes are written, as a model of its size.
 void Export(const CMiravelDoc& doc, const FileFormat& format, CShellPrompts& prompts,
-            QWidget* parent, int progressDelayMs);
+            QWidget* parent, int progressDelayMs, const std::optional<CellBox>& selection = std::nullopt);
 
 } // namespace ExchangeCommands

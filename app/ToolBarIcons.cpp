@@ -10,6 +10,7 @@ QIcon ToolBarIcon(CommandId command)
     case CommandId::ToolBox: name = "box"; break;
     case CommandId::ToolLine: name = "line"; break;
     case CommandId::ToolEllipse: name = "ellipse"; break;
+    case CommandId::ToolSelect: name = "select"; break;
     case CommandId::ToolHollow: name = "hollow"; break;
     default: return {};
     }

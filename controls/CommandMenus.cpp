@@ -36,6 +36,7 @@ constexpr MenuDef kMenus[] = {
     {MenuId::ViewOffice2007, MenuKind::Submenu, MenuId::ViewLooks, 0, "Office 2007(&7)"},
     {MenuId::ViewLanguage, MenuKind::Submenu, MenuId::View, 0, QT_TRANSLATE_NOOP("Commands", "言語(&L)")},
     {MenuId::Tools, MenuKind::Bar, MenuId::None, 0, QT_TRANSLATE_NOOP("Commands", "ツール(&T)")},
+    {MenuId::ToolsSelection, MenuKind::Submenu, MenuId::Tools, 2, QT_TRANSLATE_NOOP("Commands", "選択範囲(&Y)")},
     {MenuId::Help, MenuKind::Bar, MenuId::None, 0, QT_TRANSLATE_NOOP("Commands", "ヘルプ(&H)")},
     {MenuId::Setting, MenuKind::Popup},
     {MenuId::SettingPlacement, MenuKind::Submenu, MenuId::Setting, 1, QT_TRANSLATE_NOOP("Commands", "ボタン 配置")},

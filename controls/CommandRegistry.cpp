@@ -15,7 +15,7 @@ struct Index {
 
     Index()
     {
-        for (auto rows : {ViewRows(), ToolRows(), WindowRows()})
+        for (auto rows : {ViewRows(), ToolRows(), SelectionRows(), WindowRows()})
             for (const CommandRow& row : rows) {
                 all.push_back(&row);
                 // A second row for an id is a mistake the registry test reports.

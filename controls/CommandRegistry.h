@@ -40,7 +40,7 @@ enum class MenuId : std::uint8_t {
     File, FileExport, FileRecent,
     Edit,
     View, ViewBars, ViewLooks, ViewOffice2007, ViewLanguage,
-    Tools,
+    Tools, ToolsSelection,
     Help,
     Setting, SettingPlacement, SettingShow, SettingLineWidth,
     ScreenShot,
@@ -97,6 +97,7 @@ QString Label(const CommandRow& row);
 // The row sets that make up the registry.
 std::span<const CommandRow> ViewRows();
 std::span<const CommandRow> ToolRows();
+std::span<const CommandRow> SelectionRows();
 std::span<const CommandRow> WindowRows();
 
 } // namespace CommandRegistry

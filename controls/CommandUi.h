@@ -5,7 +5,11 @@
 #include "model/WorkProgress.h"
 #include "scene/CameraState.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <utility>
+#include <vector>
 
 // What commands need from the window they run in: repainting, the on-view
 // buttons' swatches and groups, dialogs, menus, message boxes, export. The 3D
@@ -61,4 +65,9 @@ public:
     // a window once it has taken a moment, with Cancel when cancellable,
     // closed when the last copy of the callback goes.
     virtual WorkProgress LongWork(bool cancellable) = 0;
+
+    // The system clipboard: puts the same content in several types at once
+    // (type, bytes), and reads the bytes of one type (empty when absent).
+    virtual void SetClipboard(const std::vector<std::pair<QString, QByteArray>>& content) = 0;
+    virtual QByteArray ClipboardData(const QString& type) const = 0;
 };

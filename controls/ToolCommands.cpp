@@ -2,8 +2,10 @@
 
 #include "controls/ButtonIds.h"
 #include "controls/CommandUi.h"
+#include "controls/SelectionCommands.h"
 #include "editing/CanvasLayer.h"
 #include "editing/FillTool.h"
+#include "editing/SelectionEditing.h"
 #include "model/CMiravelDoc.h"
 #include "model/ModelTools.h"
 #include "scene/ViewState.h"
@@ -111,6 +113,9 @@ constexpr CommandRow kRows[] = {
     {.id = Id::ToolEllipse, .name = "Tool:Ellipse", .run = Choose<DrawingTool::Ellipse>,
      .label = QT_TRANSLATE_NOOP("Commands", "楕円(&E)"), .place = Tools(kDrawingToolGroup), .keys = {Key(Qt::Key_E)},
      .checkable = true, .checked = Chosen<DrawingTool::Ellipse>},
+    {.id = Id::ToolSelect, .name = "Tool:Select", .run = Choose<DrawingTool::Select>,
+     .label = QT_TRANSLATE_NOOP("Commands", "範囲選択(&C)"), .place = Tools(kDrawingToolGroup), .keys = {Key(Qt::Key_S)},
+     .checkable = true, .checked = Chosen<DrawingTool::Select>},
     {.id = Id::ToolHollow, .name = "Tool:Hollow", .run = ToggleHollow,
      .label = QT_TRANSLATE_NOOP("Commands", "中空の箱と楕円(&W)"), .place = Tools(kDrawingToolGroup + 1),
      .checkable = true, .checked = Hollow, .storeKey = "Tools/ShapeHollow"},
@@ -121,6 +126,11 @@ constexpr CommandRow kRows[] = {
 QString MoveRefusedMessage()
 {
     return QCoreApplication::translate("ToolCommands", "グリッドの外に出るキューブがあるため、モデルを移動できません。");
+}
+
+QString SelectionMoveRefusedMessage()
+{
+    return QCoreApplication::translate("ToolCommands", "グリッドの外に出るキューブがあるため、選択範囲を動かせません。");
 }
 
 void TakeColor(CommandContext& c, COLORREF color)
@@ -207,6 +217,14 @@ void MoveModel(CommandContext& c, MoveDirection direction)
     case MoveDirection::PlusZ: dz = 1; break;
     case MoveDirection::MinusZ: dz = -1; break;
     }
+    // A selection (or a paste floating) moves instead of the whole model.
+    if (SelectionCommands::Active(c)) {
+        const auto moved = SelectionEditing::Move(c.view.m_edit.m_selection, *c.doc, dx, dy, dz, c.ui.LongWork(true));
+        if (moved == SelectionEditing::Outcome::Refused)
+            c.ui.Warn(SelectionMoveRefusedMessage());
+        c.ui.InvalidateView();
+        return;
+    }
     const auto edit = ModelTools::Move(*c.doc, dx, dy, dz);
     if (!edit) {
         c.ui.Warn(MoveRefusedMessage());
@@ -217,12 +235,29 @@ void MoveModel(CommandContext& c, MoveDirection direction)
 
 void TurnModel(CommandContext& c, TurnDirection direction)
 {
+    if (SelectionCommands::Active(c)) {
+        const bool clockwise = direction == TurnDirection::Clockwise;
+        const GridSize before{c.doc->m_sizeX, c.doc->m_sizeY, c.doc->m_sizeZ};
+        if (SelectionEditing::Turn(c.view.m_edit.m_selection, *c.doc, clockwise, c.ui.LongWork(true)) ==
+            SelectionEditing::Outcome::Refused)
+            c.ui.Warn(SelectionMoveRefusedMessage());
+        // Turning a whole-grid selection turns the grid.
+        if (!(before == GridSize{c.doc->m_sizeX, c.doc->m_sizeY, c.doc->m_sizeZ}))
+            c.ui.RebuildDisplayLists();
+        c.ui.InvalidateView();
+        return;
+    }
     if (c.doc)
         Apply(c, ModelTools::Turn(*c.doc, direction == TurnDirection::Clockwise));
 }
 
 void FlipModel(CommandContext& c, FlipAxis axis)
 {
+    if (SelectionCommands::Active(c)) {
+        SelectionEditing::Flip(c.view.m_edit.m_selection, *c.doc, axis == FlipAxis::X ? 0 : 2, c.ui.LongWork(true));
+        c.ui.InvalidateView();
+        return;
+    }
     if (c.doc)
         Apply(c, ModelTools::Flip(*c.doc, axis == FlipAxis::X ? 0 : 2));
 }

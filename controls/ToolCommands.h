@@ -58,5 +58,7 @@ void SetPaletteButtons(CommandContext& c, std::span<const COLORREF> colors);
 
 // Shown when a move would push a cube out of the grid.
 QString MoveRefusedMessage();
+// Shown when a move or turn of the selection would push a cube out of the grid.
+QString SelectionMoveRefusedMessage();
 
 } // namespace ToolCommands

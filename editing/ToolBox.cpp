@@ -90,6 +90,8 @@ ITool& CToolBox::ToolFor(DrawingTool tool)
         return m_line;
     case DrawingTool::Ellipse:
         return m_ellipse;
+    case DrawingTool::Select:
+        return m_select;
     }
     return m_pen;
 }

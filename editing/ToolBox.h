@@ -3,6 +3,7 @@
 #include "editing/EyedropperTool.h"
 #include "editing/FillTool.h"
 #include "editing/MouseInteraction.h"
+#include "editing/SelectTool.h"
 #include "editing/ShapeTool.h"
 #include "scene/EditState.h"
 
@@ -47,6 +48,7 @@ private:
     CShapeTool m_box{Shapes::Kind::Box};
     CShapeTool m_line{Shapes::Kind::Line};
     CShapeTool m_ellipse{Shapes::Kind::Ellipse};
+    CSelectTool m_select;
     CEyedropperTool m_eyedropper;
     CFillTool m_fill;
     ITool* m_active = &m_pen;

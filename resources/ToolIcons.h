@@ -7,5 +7,6 @@ inline constexpr const char* kToolIcons[] = {
     "box",
     "line",
     "ellipse",
+    "select",
     "hollow",
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CubeTypes.h"
+#include "scene/SelectionState.h"
 
 #include <array>
 #include <cstdint>
@@ -36,6 +37,8 @@ enum class DrawingTool : std::int32_t {
     Box = 1,
     Line = 2,
     Ellipse = 3,
+    // A box of cells to move, copy, turn or delete (the select tool).
+    Select = 4,
 };
 
 // The editing state of a session, not in the settings file: the drawing mode,
@@ -57,6 +60,8 @@ struct CEditState {
     // Boxes and ellipses as a shell one cell thick instead of solid. Kept in
     // the per-user store.
     std::int32_t m_shapeHollow = 0;
+    // The select tool's box and floating paste.
+    CSelectionState m_selection;
 
     int AxisIndex() const { return int(m_canvasAxis); }
 };

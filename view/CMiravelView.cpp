@@ -2,8 +2,10 @@
 
 #include "controls/CommandDispatcher.h"
 #include "controls/KeyMap.h"
+#include "controls/SelectionCommands.h"
 #include "editing/CanvasLayer.h"
 #include "editing/Picker.h"
+#include "editing/SelectionEditing.h"
 #include "model/CMiravelDoc.h"
 #include "resources/MiravelResources.h"
 #include "scene/Camera.h"
@@ -66,6 +68,8 @@ void CMiravelView::SetDocument(CMiravelDoc* doc)
 void CMiravelView::OnInitialUpdate()
 {
     m_fastCubes.Reset();
+    // Another model: nothing of the last one stays selected or floating.
+    m_state.m_edit.m_selection = {};
     if (m_doc)
         CanvasLayer::KeepInsideGrid(m_state.m_edit, m_state.m_pointer, *m_doc);
     RebuildDisplayLists();
@@ -93,9 +97,15 @@ void CMiravelView::OnModelReset()
 {
     m_fastCubes.Reset();
     // Another grid size: lattices and positions follow on the next paint.
-    if (m_doc)
+    if (m_doc) {
         CanvasLayer::KeepInsideGrid(m_state.m_edit, m_state.m_pointer, *m_doc);
+        // The selection always lies inside the grid.
+        CSelectionState& selection = m_state.m_edit.m_selection;
+        if (selection.m_box)
+            selection.m_box = SelectionTools::ClipToGrid(*m_doc, *selection.m_box);
+    }
     update();
+    UpdateStatus();
 }
 
 bool CMiravelView::ExecuteCommand(const QString& name)
@@ -117,7 +127,19 @@ void CMiravelView::ExecuteCommand(CommandId id)
         ToolContext tools = Tools();
         m_tools.Follow(tools);
     }
+    UpdateStatus();
     emit CommandRan(id);
+}
+
+void CMiravelView::UpdateStatus()
+{
+    const QString text = m_doc && m_state.m_edit.m_tool == DrawingTool::Select
+                             ? SelectionEditing::StatusText(m_state.m_edit.m_selection)
+                             : QString();
+    if (text != m_statusText) {
+        m_statusText = text;
+        emit StatusTextChanged(text);
+    }
 }
 
 void CMiravelView::RefreshButtons()
@@ -255,6 +277,7 @@ void CMiravelView::mousePressEvent(QMouseEvent* e)
         return;
     ToolContext ctx = Tools();
     m_tools.Press(ctx, pe);
+    UpdateStatus();
 }
 
 void CMiravelView::mouseDoubleClickEvent(QMouseEvent* e)
@@ -269,6 +292,7 @@ void CMiravelView::mouseReleaseEvent(QMouseEvent* e)
         return;
     ToolContext ctx = Tools();
     m_tools.Release(ctx, EventOf(e));
+    UpdateStatus();
 }
 
 void CMiravelView::mouseMoveEvent(QMouseEvent* e)
@@ -284,6 +308,7 @@ void CMiravelView::mouseMoveEvent(QMouseEvent* e)
         return;
     ToolContext ctx = Tools();
     m_tools.Move(ctx, EventOf(e));
+    UpdateStatus();
 }
 
 void CMiravelView::wheelEvent(QWheelEvent* e)
@@ -293,6 +318,7 @@ void CMiravelView::wheelEvent(QWheelEvent* e)
     const int delta = e->angleDelta().y() != 0 ? e->angleDelta().y() : e->angleDelta().x();
     ToolContext ctx = Tools();
     m_tools.Wheel(ctx, {delta >= 0, bool(e->modifiers() & Qt::ControlModifier), bool(e->buttons() & Qt::RightButton)});
+    UpdateStatus();
     e->accept();
 }
 
@@ -333,12 +359,20 @@ bool CMiravelView::eventFilter(QObject* watched, QEvent* event)
             static const bool xkbCodes = QGuiApplication::platformName() == QLatin1String("xcb") ||
                                          QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
             const int qtKey = KeyMap::LayoutIndependentKey(key->key(), xkbCodes ? key->nativeScanCode() : 0);
-            if (const auto command = KeyMap::CommandForKey(qtKey, key->modifiers())) {
+            // The select tool's keys come first: there Ctrl+C and Ctrl+V are
+            // the clipboard's, not the layer copy's.
+            const auto selectionCommand = m_doc && m_state.m_edit.m_tool == DrawingTool::Select
+                                              ? SelectionCommands::CommandForKey(qtKey, key->modifiers())
+                                              : std::nullopt;
+            if (selectionCommand) {
+                ExecuteCommand(*selectionCommand);
+            } else if (const auto command = KeyMap::CommandForKey(qtKey, key->modifiers())) {
                 ExecuteCommand(*command);
             } else if (qtKey == Qt::Key_Escape && m_doc) {
                 // Abandons a tool's gesture under way.
                 ToolContext ctx = Tools();
                 m_tools.Key(ctx, ToolKey::Escape);
+                UpdateStatus();
             }
         }
     }
@@ -408,7 +442,9 @@ void CMiravelView::paintGL()
     target.deviceHeight = int(m_viewHeight * dpr + 0.5);
     target.devicePixelRatio = dpr;
     target.view = {m_viewWidth, m_viewHeight};
-    const ToolPreview preview = m_hideEditingAids ? ToolPreview{} : m_tools.Preview();
+    ToolPreview preview = m_hideEditingAids ? ToolPreview{} : m_tools.Preview();
+    if (!m_hideEditingAids && preview.IsEmpty())
+        preview = SelectionEditing::Preview(m_state.m_edit.m_selection);
     SceneRenderer::DrawScene(m_state, m_lists, *m_doc, target, m_referenceRenderer ? nullptr : &m_fastCubes,
                              preview.IsEmpty() ? nullptr : &preview);
     if (!m_hideEditingAids)

@@ -80,6 +80,9 @@ public:
     QProgressDialog* BuildProgress() const { return m_buildProgress; }
 
 signals:
+    // The status bar's line changed: the select tool's selection and paste;
+    // empty under the other tools.
+    void StatusTextChanged(const QString& text);
     // A command of the view ran, from whatever way in (a key, a button, a
     // menu): check marks that show the view's state may have changed.
     void CommandRan(CommandId id);
@@ -128,6 +131,8 @@ private:
     // Shows, moves or closes the window telling how far a long geometry
     // build has come.
     void TrackBuild();
+    // Tells the status bar when its line changed.
+    void UpdateStatus();
 
     CMiravelDoc* m_doc = nullptr;
     CToolBox m_tools;
@@ -147,4 +152,5 @@ private:
     // What the lists were built for.
     int m_listsSizeX = 0, m_listsSizeY = 0, m_listsSizeZ = 0;
     CanvasAxis m_listsAxis = CanvasAxis::X;
+    QString m_statusText;
 };

@@ -11,13 +11,16 @@
 #include "exchange/FileFormats.h"
 #include "view/CMiravelView.h"
 
+#include <QClipboard>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QUrl>
 #include <cstring>
 
@@ -275,4 +278,18 @@ WorkProgress CViewCommandUi::LongWork(bool cancellable)
     return CDelayedProgress::Owned(m_view.window(), QCoreApplication::applicationName(),
                                    QCoreApplication::translate("CViewCommandUi", "モデルを変更しています..."),
                                    cancellable);
+}
+
+void CViewCommandUi::SetClipboard(const std::vector<std::pair<QString, QByteArray>>& content)
+{
+    auto* data = new QMimeData;
+    for (const auto& [type, bytes] : content)
+        data->setData(type, bytes);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+QByteArray CViewCommandUi::ClipboardData(const QString& type) const
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasFormat(type) ? data->data(type) : QByteArray();
 }

@@ -37,6 +37,8 @@ public:
     bool ExportImage(const QString& path, ImageFormat format) override;
     bool OpenUrl(const QString& url) override;
     WorkProgress LongWork(bool cancellable) override;
+    void SetClipboard(const std::vector<std::pair<QString, QByteArray>>& content) override;
+    QByteArray ClipboardData(const QString& type) const override;
 
     // Where "Orvendale" sends the user guide's address; the desktop's browser
     // by default, false when none starts. Tests replace it.

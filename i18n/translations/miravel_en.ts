@@ -628,6 +628,42 @@ Right click - Next light position</translation>
         <translation>Large Grid &amp;Size...</translation>
     </message>
     <message>
+        <source>選択範囲(&amp;Y)</source>
+        <translation>Sel&amp;ection</translation>
+    </message>
+    <message>
+        <source>すべて選択(&amp;A)	Ctrl+A</source>
+        <translation>Select &amp;All	Ctrl+A</translation>
+    </message>
+    <message>
+        <source>切り取り(&amp;T)	Ctrl+X</source>
+        <translation>Cu&amp;t	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)	Ctrl+C</source>
+        <translation>&amp;Copy	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)	Ctrl+V</source>
+        <translation>&amp;Paste	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>貼り付けを置く(&amp;O)	Enter</source>
+        <translation>Put D&amp;own the Paste	Enter</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)	Delete</source>
+        <translation>&amp;Delete	Delete</translation>
+    </message>
+    <message>
+        <source>現在の色で塗りつぶす(&amp;F)</source>
+        <translation>&amp;Fill with the Current Colour</translation>
+    </message>
+    <message>
+        <source>グリッドを選択範囲に切り詰める(&amp;R)</source>
+        <translation>C&amp;rop the Grid to the Selection</translation>
+    </message>
+    <message>
         <source>ペン(&amp;P)</source>
         <translation>&amp;Pen</translation>
     </message>
@@ -670,6 +706,10 @@ Right click - Next light position</translation>
     <message>
         <source>編集(&amp;E)</source>
         <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>範囲選択(&amp;C)</source>
+        <translation>Sele&amp;ct</translation>
     </message>
 </context>
 <context>
@@ -765,6 +805,37 @@ Right click - Next light position</translation>
     <message>
         <source>モデルの色は %1 色です。パレットファイルには 255 色までしか書けません</source>
         <translation>the model has %1 colours; a palette file holds at most 255</translation>
+    </message>
+</context>
+<context>
+    <name>CubeClipboard</name>
+    <message>
+        <source>クリップボードのキューブを読めません: %1</source>
+        <translation>The cubes on the clipboard cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>形式が違います。</source>
+        <translation>they are not in the expected form.</translation>
+    </message>
+    <message>
+        <source>版 %1 には対応していません。</source>
+        <translation>version %1 is not supported.</translation>
+    </message>
+    <message>
+        <source>大きさ %1×%2×%3 は扱えません。</source>
+        <translation>a size of %1×%2×%3 cannot be held.</translation>
+    </message>
+    <message>
+        <source>キューブの数とデータの長さが合いません。</source>
+        <translation>the number of cubes does not match the length of the data.</translation>
+    </message>
+    <message>
+        <source>キューブが箱の外にあります。</source>
+        <translation>a cube lies outside its box.</translation>
+    </message>
+    <message>
+        <source>同じセルにキューブが二つあります。</source>
+        <translation>two cubes share one cell.</translation>
     </message>
 </context>
 <context>
@@ -1160,6 +1231,25 @@ The file was kept under this name:
     </message>
 </context>
 <context>
+    <name>SelectionEditing</name>
+    <message>
+        <source>貼り付け %1 (キューブ %2 個): Ctrl+Shift+矢印、PageUp、PageDown かドラッグで動かし、Enter で置きます。Esc で取り消します。</source>
+        <translation>Paste %1 (%2 cubes): move it with Ctrl+Shift+arrows, Page Up, Page Down or a drag; Enter puts it down, Esc cancels it.</translation>
+    </message>
+    <message>
+        <source>選択範囲 %1 (%2 セル)</source>
+        <translation>Selection %1 (%2 cells)</translation>
+    </message>
+    <message>
+        <source>ドラッグで範囲を選択します。Ctrl+A で全体を選択します。</source>
+        <translation>Drag to select a box; Ctrl+A selects the whole grid.</translation>
+    </message>
+    <message>
+        <source>貼り付けたキューブのうち %1 個はグリッドの外に出たため置きませんでした。</source>
+        <translation>%1 pasted cubes fell outside the grid and were not put down.</translation>
+    </message>
+</context>
+<context>
     <name>ShellTexts</name>
     <message>
         <source>ミラヴェル</source>
@@ -1215,6 +1305,10 @@ The file was kept under this name:
     <message>
         <source>グリッドの外に出るキューブがあるため、モデルを移動できません。</source>
         <translation>The model cannot be moved: some cubes would leave the grid.</translation>
+    </message>
+    <message>
+        <source>グリッドの外に出るキューブがあるため、選択範囲を動かせません。</source>
+        <translation>The selection cannot move: some cubes would leave the grid.</translation>
     </message>
 </context>
 <context>

@@ -97,6 +97,15 @@ QImage DrawToolIcon(const char* name)
                   "#######"
                   " ##### "
                   "  ###  ", kCyan);
+    else if (std::strcmp(name, "select") == 0)
+        // A box of marching ants.
+        Figure(p, "## # ##"
+                  "#     #"
+                  "       "
+                  "#     #"
+                  "       "
+                  "#     #"
+                  "## # ##", kRed);
     else if (std::strcmp(name, "hollow") == 0)
         Figure(p, "#######"
                   "#     #"

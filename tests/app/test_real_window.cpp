@@ -141,13 +141,15 @@ protected:
 
     QString Temp(const QString& name) const { return m_dir.filePath(name); }
 
-    // Starts the program and returns its main window once shown, or 0.
-    WId Start(const QStringList& args, const QString& titlePattern)
+    // Starts the program (a second one in another process) and returns its
+    // main window once shown, or 0.
+    WId Start(const QStringList& args, const QString& titlePattern, QProcess* other = nullptr)
     {
-        m_program.setProcessEnvironment(m_env);
-        m_program.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_program.start(QStringLiteral(MIRAVEL_EXECUTABLE), args);
-        if (!m_program.waitForStarted(10000))
+        QProcess& program = other ? *other : m_program;
+        program.setProcessEnvironment(m_env);
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QStringLiteral(MIRAVEL_EXECUTABLE), args);
+        if (!program.waitForStarted(10000))
             return 0;
         return FindWindow(titlePattern, 60000);
     }
@@ -389,3 +391,47 @@ TEST_F(RealWindowTest, AKilledRunsEditsComeBackAndTheNextRunIsDrivenSavedAndQuit
 }
 
 } // namespace
+
+// Cubes selected and copied in one running editor, pasted into a second one:
+// the clipboard offers both our own type and a .vox, and the second editor's
+// model, saved, holds the cubes where the paste floated (its origin).
+TEST_F(RealWindowTest, CubesCopiedInOneEditorPasteIntoASecondOne)
+{
+    const QString from = Temp(QStringLiteral("from.mvf")), to = Temp(QStringLiteral("to.mvf"));
+    {
+        CMiravelDoc doc;
+        doc.SetGridSize(4, 4, 4);
+        ASSERT_TRUE(doc.OnSaveDocument(to).ok);
+        doc.SetCube(0, 0, 0, kMagenta);
+        doc.SetCube(3, 2, 1, kBlue);
+        ASSERT_TRUE(doc.OnSaveDocument(from).ok);
+    }
+    m_window = Start({from}, QStringLiteral("^from\\.mvf") + kMainWindowTitle);
+    ASSERT_NE(m_window, WId(0));
+    ASSERT_TRUE(FocusPastTheSplash());
+    ASSERT_TRUE(Key("s") && Key("ctrl+a") && Key("ctrl+c"));
+    QString targets;
+    const bool offered = WaitFor(
+        [&] {
+            QProcess xclip;
+            xclip.start(QStringLiteral("xclip"), {"-selection", "clipboard", "-t", "TARGETS", "-o"});
+            targets = xclip.waitForFinished(5000) ? QString::fromLatin1(xclip.readAllStandardOutput()) : QString();
+            return targets.contains(QLatin1String("application/x-miravel-cubes"))
+                && targets.contains(QLatin1String("application/x-magicavoxel"));
+        },
+        20000);
+    ASSERT_TRUE(offered) << targets.toStdString();
+
+    // The first editor keeps running: it owns the clipboard.
+    QProcess second;
+    m_window = Start({to}, QStringLiteral("^to\\.mvf") + kMainWindowTitle, &second);
+    ASSERT_NE(m_window, WId(0));
+    ASSERT_TRUE(FocusPastTheSplash());
+    ASSERT_TRUE(Key("s") && Key("ctrl+a") && Key("ctrl+v") && Key("Return") && Key("ctrl+s"));
+    const Cells expected = {{{0, 0, 0}, kMagenta}, {{3, 2, 1}, kBlue}};
+    EXPECT_TRUE(WaitFor([&] { return ModelCells(to) == expected; }, 20000)) << "the paste did not reach the file";
+    second.kill();
+    second.waitForFinished(10000);
+    m_program.kill();
+    m_program.waitForFinished(10000);
+}

@@ -68,6 +68,15 @@ public:
         return Log(QStringLiteral("large grid %1").arg(x)) && Answer(largeAnswer, std::tie(x, y, z));
     }
     WorkProgress LongWork(bool) override { return {}; }
+    void SetClipboard(const std::vector<std::pair<QString, QByteArray>>& content) override { clipboard = content; }
+    QByteArray ClipboardData(const QString& type) const override
+    {
+        for (const auto& [t, bytes] : clipboard)
+            if (t == type)
+                return bytes;
+        return {};
+    }
+    std::vector<std::pair<QString, QByteArray>> clipboard;
     bool RunCubeRateDialog(double& x, double& y, double& z) override { return Answer(rateAnswer, std::tie(x, y, z)); }
     bool RunLineWidthDialog(const QString& t, double& w) override { return Log("width " + t) && Answer(widthAnswer, w); }
     bool PromptImagePath(QString& path, const QString& filter, const QString& ext) override

@@ -2,6 +2,7 @@
 #include "controls/CommandMenus.h"
 #include "controls/CommandRegistry.h"
 #include "controls/KeyMap.h"
+#include "controls/SelectionCommands.h"
 #include "scene/ViewState.h"
 
 #include <QKeySequence>
@@ -75,9 +76,21 @@ TEST(Keys, TablesAndModifierRules)
         // Nothing: two modifiers, Shift off the arrows, gaps, the keypad's own digits.
         {Qt::Key_Up, shift | ctrl, ""}, {Qt::Key_Z, alt | ctrl, ""}, {Qt::Key_C, shift, ""}, {Qt::Key_5, alt, ""},
         {Qt::Key_6, none, ""}, {Qt::Key_1, Qt::KeypadModifier, ""}, {Qt::Key_X, ctrl, ""},
+        {Qt::Key_C, ctrl, "Canvas:Copy"}, {Qt::Key_V, ctrl, "Canvas:Paste"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(KeyCommand(r.key, r.mods), QString::fromLatin1(r.command)) << r.key << " " << int(r.mods);
+    // The select tool's own keys, read before those tables only while it is
+    // chosen: the clipboard takes Ctrl+X, C and V; other chords fall through.
+    const struct { int key; Qt::KeyboardModifiers mods; const char* command; } selecting[] = {
+        {Qt::Key_X, ctrl, "Selection:Cut"}, {Qt::Key_C, ctrl, "Selection:Copy"}, {Qt::Key_V, ctrl, "Selection:Paste"},
+        {Qt::Key_Delete, none, "Selection:Delete"}, {Qt::Key_Enter, none, "Selection:PutDown"},
+        {Qt::Key_C, shift | ctrl, ""}, {Qt::Key_Z, ctrl, ""}, {Qt::Key_A, none, ""},
+    };
+    for (const auto& r : selecting) {
+        const auto id = SelectionCommands::CommandForKey(r.key, r.mods);
+        EXPECT_EQ(id ? CommandRegistry::Name(*id) : QString(), QString::fromLatin1(r.command)) << r.key;
+    }
 }
 
 TEST(Keys, OtherLayoutsActByTheKeysPlace)
