@@ -1,6 +1,7 @@
 #include "editing/SelectTool.h"
 
 #include "editing/CanvasLayer.h"
+#include "editing/MouseInteraction.h"
 #include "editing/SelectionEditing.h"
 #include "model/CMiravelDoc.h"
 #include "scene/ViewState.h"
@@ -112,7 +113,11 @@ void CSelectTool::Release(ToolContext& c, const PointerEvent& e)
 
 void CSelectTool::Wheel(ToolContext& c, const WheelEvent& e)
 {
-    if (m_drag != Drag::Select || e.ctrl || e.rightButton)
+    if (e.ctrl) {
+        CMouseInteraction::WheelStep(c, e);  // the zoom as ever
+        return;
+    }
+    if (m_drag != Drag::Select || e.rightButton)
         return;
     if (c.view.m_edit.m_drawMode == DrawMode::Canvas)
         CanvasLayer::MoveCanvas(c.view.m_edit, c.doc, e.forward);

@@ -161,6 +161,18 @@ TEST_F(ShapeTools, AttachModePlacesOutwardAndErasesInward)
     Drag(10, 10, 12, 11, true, [&] { Wheel(true); });
     EXPECT_EQ(Cubes(), 256u + 54 - 6);
     EXPECT_EQ(doc.GetCube(11, 3, 11), CLR_NONE);
+    // A selection over the top faces takes the cubes behind them, the wheel
+    // going deeper (and back), Ctrl+wheel zooming as ever.
+    v.m_edit.m_tool = DrawingTool::Select;
+    const double scale = v.m_camera.m_scale;
+    Drag(1, 2, 5, 3, false, [&] {
+        Wheel(true), Wheel(true), Wheel(true), Wheel(false);
+        tools.Wheel(ctx, {true, true, false});
+    });
+    ASSERT_TRUE(v.m_edit.m_selection.m_box);
+    EXPECT_EQ(v.m_edit.m_selection.m_box->lo, (CUBEPOS{1, 1, 2}));
+    EXPECT_EQ(v.m_edit.m_selection.m_box->hi, (CUBEPOS{5, 3, 3}));
+    EXPECT_NE(v.m_camera.m_scale, scale);
 }
 
 } // namespace
