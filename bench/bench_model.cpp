@@ -1,21 +1,13 @@
 // The document on a full 40 x 40 x 40 model: saving, loading and editing.
 #include "bench/BenchUtil.h"
+#include "bench/FullModel.h"
 #include "model/CMiravelDoc.h"
 
 namespace {
 
-void FillFull(CMiravelDoc& doc)
-{
-    doc.SetGridSize(40, 40, 40);
-    for (int x = 0; x < 40; ++x)
-        for (int y = 0; y < 40; ++y)
-            for (int z = 0; z < 40; ++z)
-                doc.m_cubes.Set({x, y, z}, RGB(x * 6, y * 6, z * 6));
-}
-
 const bench::Register reg("model", [] {
     CMiravelDoc doc;
-    FillFull(doc);
+    bench::FillFull40(doc);
     QByteArray bytes;
     const double save = bench::MedianMs(
         21, [&] { bytes.clear(); },

@@ -3,6 +3,7 @@
 // editor's user-interface thread waits for.
 #include "recovery/RecoveryStore.h"
 #include "bench/BenchUtil.h"
+#include "bench/FullModel.h"
 #include "model/CMiravelDoc.h"
 
 #include <QTemporaryDir>
@@ -11,11 +12,7 @@ namespace {
 
 const bench::Register reg("recovery", [] {
     CMiravelDoc doc;
-    doc.SetGridSize(40, 40, 40);
-    for (int x = 0; x < 40; ++x)
-        for (int y = 0; y < 40; ++y)
-            for (int z = 0; z < 40; ++z)
-                doc.m_cubes.Set({x, y, z}, RGB(x * 6, y * 6, z * 6));
+    bench::FillFull40(doc);
     doc.SetModifiedFlag();
 
     QTemporaryDir dir;

@@ -2,6 +2,7 @@
 // one cell (back and forth), as one undo step, until the geometry of the
 // next frame is ready.
 #include "bench/BenchUtil.h"
+#include "bench/FullModel.h"
 #include "bench/FastView.h"
 #include "editing/SelectionEditing.h"
 #include "model/CMiravelDoc.h"
@@ -14,11 +15,7 @@ using bench::FastView;
 
 const bench::Register reg("selection", [] {
     CMiravelDoc doc;
-    doc.SetGridSize(40, 40, 40);
-    for (int x = 0; x < 40; ++x)
-        for (int y = 0; y < 40; ++y)
-            for (int z = 0; z < 40; ++z)
-                doc.m_cubes.Set({x, y, z}, RGB(x * 6, y * 6, z * 6));
+    bench::FillFull40(doc);
     FastView fv;
     fv.doc = &doc;
     doc.AddView(&fv);
