@@ -168,25 +168,31 @@ void CMiravelDoc::CChangeNotes::Tell(CMiravelDoc& doc)
     m_chunks.clear();
 }
 
+void CMiravelDoc::ChangeCells(CCubeStore& store, const std::vector<CellChange>& changes,
+                              std::vector<CUBERECORD>& records, CChangeNotes* notes)
+{
+    // A drawn shape changes most of its cells: growing the list step by step
+    // would copy it over and over.
+    records.reserve(records.size() + changes.size());
+    for (const CellChange& change : changes) {
+        const COLORREF old = store.Get(change.pos);
+        if (old == change.color)
+            continue;
+        records.push_back({change.pos.x, change.pos.y, change.pos.z, old, change.color, !records.empty()});
+        store.Set(change.pos, change.color);
+        if (notes)
+            notes->Note(change.pos);
+    }
+}
+
 bool CMiravelDoc::ApplyAction(const std::vector<CellChange>& changes, const std::optional<GridSize>& size)
 {
     const bool resize = size && (size->x != m_sizeX || size->y != m_sizeY || size->z != m_sizeZ);
     // The records are gathered first: the redo branch is dropped only once
     // it is clear that the action changed something.
     std::vector<CUBERECORD> records;
-    // A drawn shape changes most of its cells: growing the list step by step
-    // would copy it over and over.
-    records.reserve(changes.size());
     CChangeNotes notes;
-    for (const CellChange& change : changes) {
-        const COLORREF old = m_cubes.Get(change.pos);
-        if (old == change.color)
-            continue;
-        records.push_back({change.pos.x, change.pos.y, change.pos.z, old, change.color, !records.empty()});
-        m_cubes.Set(change.pos, change.color);
-        if (!resize)
-            notes.Note(change.pos);
-    }
+    ChangeCells(m_cubes, changes, records, resize ? nullptr : &notes);
     if (resize) {
         records.push_back({m_sizeX, m_sizeY, m_sizeZ, CLR_NONE, CLR_NONE, !records.empty(), RecordKind::SizeBefore});
         records.push_back({size->x, size->y, size->z, CLR_NONE, CLR_NONE, true, RecordKind::SizeAfter});
@@ -220,13 +226,7 @@ bool CMiravelDoc::ApplyTransform(const ModelTransform& transform, const std::opt
     // leaves the model as it was.
     CCubeStore changed = m_cubes;
     std::vector<CUBERECORD> records;
-    for (const CellChange& change : changesBefore) {
-        const COLORREF old = changed.Get(change.pos);
-        if (old == change.color)
-            continue;
-        records.push_back({change.pos.x, change.pos.y, change.pos.z, old, change.color, !records.empty()});
-        changed.Set(change.pos, change.color);
-    }
+    ChangeCells(changed, changesBefore, records, nullptr);
     std::optional<CCubeStore> moved = Transformed(changed, transform, before, progress);
     if (!moved || (!resize && *moved == m_cubes))
         return false;

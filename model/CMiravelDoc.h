@@ -167,6 +167,10 @@ private:
     // (redo); returns whether views must redraw everything (a new grid size,
     // a whole-model action) rather than the cells noted.
     bool ApplyRecord(const CUBERECORD& record, bool redo, CChangeNotes& notes, const WorkProgress& progress);
+    // Sets the cells that the changes alter, each recorded as joined to the
+    // one before (a change that leaves its cell as it is makes no record).
+    static void ChangeCells(CCubeStore& store, const std::vector<CellChange>& changes,
+                            std::vector<CUBERECORD>& records, CChangeNotes* notes);
     // Undo and redo of one step of the history, or of what is left of a gesture.
     void Step(bool redo, bool gesture, const WorkProgress& progress);
     // Whether the step about to be recorded opens a gesture.
