@@ -3,9 +3,9 @@
 // throttle, with a host that records what was asked of it.
 #include "editing/CanvasLayer.h"
 #include "editing/MirrorPainting.h"
-#include "editing/ToolBox.h"
 #include "model/CMiravelDoc.h"
 #include "scene/ViewState.h"
+#include "tests/editing/ToolTestSupport.h"
 #include "tests/support/CubeCells.h"
 
 #include <gtest/gtest.h>
@@ -13,25 +13,8 @@
 
 namespace {
 
-struct Host : IToolHost {
-    int focus = 0, captures = 0, releases = 0, picks = 0, invalidations = 0, rebuilds = 0;
-    std::function<void(int, int)> onPick = [](int, int) {};
-    void TakeFocus() override { ++focus; }
-    void CaptureMouse() override { ++captures; }
-    void ReleaseMouse() override { ++releases; }
-    void Pick(int x, int y) override { ++picks, onPick(x, y); }
-    void Invalidate() override { ++invalidations; }
-    void RebuildDisplayLists() override { ++rebuilds; }
-    void TakeColor(COLORREF) override {}
-};
-
-class MouseLogic : public ::testing::Test {
+class MouseLogic : public ToolTest {
 protected:
-    CViewState v;
-    CMiravelDoc doc;
-    Host host;
-    CToolBox tools;
-    ToolContext ctx{v, doc, host, {100, 100}};
     // A move with the left or right button held, and Shift.
     void Move(int x, int y, bool left = false, bool right = false, bool shift = false)
     {

@@ -4,6 +4,7 @@
 #include "editing/ToolBox.h"
 #include "model/CMiravelDoc.h"
 #include "scene/ViewState.h"
+#include "tests/editing/ToolTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -54,24 +55,8 @@ TEST(Shapes, CellsOfEachShape)
         EXPECT_NE(std::find(ring.begin(), ring.end(), CUBEPOS{6 - p.x, 0, 3 - p.z}), ring.end());
 }
 
-struct Host : IToolHost {
-    std::function<void(int, int)> onPick = [](int, int) {};
-    void TakeFocus() override {}
-    void CaptureMouse() override {}
-    void ReleaseMouse() override {}
-    void Pick(int x, int y) override { onPick(x, y); }
-    void Invalidate() override {}
-    void RebuildDisplayLists() override {}
-    void TakeColor(COLORREF) override {}
-};
-
-class ShapeTools : public ::testing::Test {
+class ShapeTools : public ToolTest {
 protected:
-    CViewState v;
-    CMiravelDoc doc;
-    Host host;
-    CToolBox tools;
-    ToolContext ctx{v, doc, host, {100, 100}};
     // The pixel (x, y) picks the cell of the layer the canvas is on at x, z = y;
     // in attach mode, the top face of the cube there.
     void SetUp() override
